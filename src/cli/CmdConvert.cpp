@@ -1,0 +1,31 @@
+#include "cli/Commands.h"
+#include "cli/FontFiles.h"
+
+namespace pixmere::cli {
+
+namespace {
+
+int RunConvert(const Args& args, Io& io) {
+    if (args.positional().size() != 2) throw UsageError("expected an input and an output file");
+    const std::string& out = args.positional()[1];
+    const OutputType type = OutputTypeFor(out, args);
+    WriteFont(ReadFont(args.positional()[0], args), out, type, io.err);
+    return 0;
+}
+
+OptionSpec ConvertOptions() {
+    OptionSpec spec = InputOptions();
+    spec.valued.insert("to");
+    return spec;
+}
+
+}  // namespace
+
+Command ConvertCommand() {
+    return {"convert", "convert IN OUT [--to pzf|bin|c|txt]",
+            "Converts a font file; the output type comes from OUT's extension unless --to is "
+            "given.",
+            ConvertOptions(), RunConvert};
+}
+
+}  // namespace pixmere::cli

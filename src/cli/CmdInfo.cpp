@@ -1,0 +1,39 @@
+#include <cstdio>
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "cli/FontFiles.h"
+
+namespace pixmere::cli {
+
+namespace {
+
+std::string Hex2(int value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%02X", value & 0xFF);
+    return text;
+}
+
+int RunInfo(const Args& args, Io& io) {
+    if (args.positional().size() != 1) throw UsageError("expected one input file");
+    const Font font = ReadFont(args.positional()[0], args);
+    const FontParams& p = font.params;
+    io.out << "width: " << int(p.FormatLengthCar) << "\n"
+           << "height: " << int(p.FormatHeightCar) << "\n"
+           << "downstroke: " << int(p.jambon) << "\n"
+           << "first: " << Hex2(p.firstcar) << "\n"
+           << "last: " << Hex2(p.lastCode()) << "\n"
+           << "count: " << p.NbCar << "\n"
+           << "magnification: " << int(p.Magnification) << "\n"
+           << "printer bytes: " << PrinterBytes(p) << "\n";
+    return 0;
+}
+
+}  // namespace
+
+Command InfoCommand() {
+    return {"info", "info IN", "Prints the parameters of a font and the printer memory it needs.",
+            InputOptions(), RunInfo};
+}
+
+}  // namespace pixmere::cli

@@ -1,0 +1,102 @@
+#include "cli/FontFiles.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <ostream>
+
+#include "formats/Exports.h"
+#include "formats/FileIO.h"
+#include "formats/NativeFile.h"
+#include "model/UserError.h"
+
+namespace pixmere::cli {
+
+std::string LowerExtension(const std::string& path) {
+    std::string ext = std::filesystem::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+const std::vector<InputType>& InputTypes() {
+    static const std::vector<InputType> types = {
+        {".pzf", {}, [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); }},
+    };
+    return types;
+}
+
+OptionSpec InputOptions() {
+    OptionSpec all;
+    for (const InputType& t : InputTypes()) {
+        all.valued.insert(t.options.valued.begin(), t.options.valued.end());
+        all.flags.insert(t.options.flags.begin(), t.options.flags.end());
+    }
+    return all;
+}
+
+Font ReadFont(const std::string& path, const Args& args) {
+    const std::string ext = LowerExtension(path);
+    for (const InputType& t : InputTypes()) {
+        if (t.extension == ext) {
+            try {
+                return t.load(ReadFileBytes(path), args).build();
+            } catch (const UserError& e) {
+                // Name the file: the editor's message alone does not say which one.
+                throw UserError(path + ": " + e.what(), e.caption());
+            }
+        }
+    }
+    std::string known;
+    for (const InputType& t : InputTypes()) known += (known.empty() ? "" : ", ") + t.extension;
+    throw UsageError("cannot read '" + path + "': the input type is " + known);
+}
+
+std::optional<OutputType> OutputTypeNamed(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (!name.empty() && name[0] == '.') name.erase(0, 1);
+    if (name == "pzf") return OutputType::Pzf;
+    if (name == "bin") return OutputType::Bin;
+    if (name == "c") return OutputType::C;
+    if (name == "txt") return OutputType::Txt;
+    return std::nullopt;
+}
+
+OutputType OutputTypeFor(const std::string& path, const Args& args) {
+    if (const auto to = args.value("to")) {
+        if (const auto type = OutputTypeNamed(*to)) return *type;
+        throw UsageError("--to must be pzf, bin, c or txt");
+    }
+    if (const auto type = OutputTypeNamed(LowerExtension(path))) return *type;
+    throw UsageError("cannot tell the output type of '" + path +
+                     "': use .pzf, .bin, .c or .txt, or --to");
+}
+
+void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err) {
+    std::vector<uint8_t> bytes;
+    switch (type) {
+        case OutputType::Pzf: {
+            NativeSave saved = SaveNative(font);
+            if (saved.droppedBelow20) {
+                std::string message = kBelow20Message;
+                while (!message.empty() && message.back() == '\r') message.pop_back();
+                err << message << "\n";
+            }
+            bytes = std::move(saved.bytes);
+            break;
+        }
+        case OutputType::Bin:
+            bytes = saveBin(font);
+            break;
+        case OutputType::C:
+            bytes = saveC(font);
+            break;
+        case OutputType::Txt:
+            bytes = saveTXT(font);
+            break;
+    }
+    WriteFileReplacing(path, bytes);
+}
+
+}  // namespace pixmere::cli

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Args.h"
+#include "model/Font.h"
+
+namespace pixmere::cli {
+
+// A font file type the tool reads, chosen by extension (lower case, with the dot).
+struct InputType {
+    std::string extension;
+    OptionSpec options;  // what this type needs besides the path
+    std::function<LoadedFont(const std::vector<uint8_t>& bytes, const Args& args)> load;
+};
+
+const std::vector<InputType>& InputTypes();
+// The options of every input type, for commands that read a font.
+OptionSpec InputOptions();
+
+// Reads the font at path by its extension. Throws UsageError for an unknown extension,
+// UserError when the file cannot be read or holds no usable font.
+Font ReadFont(const std::string& path, const Args& args);
+
+enum class OutputType { Pzf, Bin, C, Txt };
+
+// "pzf", "bin", "c", "txt" (case-insensitive, with or without the dot).
+std::optional<OutputType> OutputTypeNamed(std::string name);
+// The type of --to when given, otherwise the output path's extension; UsageError when neither.
+OutputType OutputTypeFor(const std::string& path, const Args& args);
+
+// Writes the font in a type, through a temporary file renamed over the target. A native save
+// that drops the characters below 20h tells so on err. Throws UserError on failure.
+void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err);
+
+std::string LowerExtension(const std::string& path);
+
+}  // namespace pixmere::cli

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace pixmere {
+
+// One glyph. ByteWidth, bitwidth and Height are last-index values (count - 1). Setting ByteWidth
+// or Height re-dimensions carbitmap and clears it, even when the value does not change; code
+// that reshapes a glyph copies its pixels out first.
+class CarObject {
+public:
+    uint8_t CarColor() const { return CarColor_; }
+    void setCarColor(uint8_t value) { CarColor_ = value; }
+
+    int carbitmap(int k, int j) const { return carbitmap_[index(k, j)]; }
+    void setCarbitmap(int k, int j, int value) {
+        carbitmap_[index(k, j)] = static_cast<uint8_t>(value);
+    }
+    // Row j as ByteWidth + 1 consecutive bytes.
+    const uint8_t* row(int j) const { return carbitmap_.data() + index(0, j); }
+    uint8_t* row(int j) { return carbitmap_.data() + index(0, j); }
+    // The whole glyph, row by row: (ByteWidth + 1) * (Height + 1) bytes.
+    const std::vector<uint8_t>& bytes() const { return carbitmap_; }
+    std::vector<uint8_t>& bytes() { return carbitmap_; }
+
+    uint8_t ByteWidth() const { return static_cast<uint8_t>(ByteWidth_); }
+    void setByteWidth(uint8_t value);
+    uint8_t bitwidth() const { return static_cast<uint8_t>(bitwidth_); }
+    void setBitwidth(uint8_t value) { bitwidth_ = value; }
+    uint8_t Height() const { return static_cast<uint8_t>(Height_); }
+    void setHeight(uint8_t value);
+    int32_t NbCars() const { return NbCars_; }
+    void setNbCars(int32_t value) { NbCars_ = value; }
+    uint8_t underline() const { return underline_; }
+    void setUnderline(uint8_t value) { underline_ = value; }
+    int32_t NumCar() const { return NumCar_; }
+    void setNumCar(int32_t value) { NumCar_ = value; }
+
+    // Pixel x of row y (x in 0..bitwidth), the packing's most significant bit first.
+    bool pixel(int x, int y) const { return (carbitmap(x / 8, y) & (0x80 >> (x % 8))) != 0; }
+    void setPixel(int x, int y, bool ink);
+
+private:
+    std::size_t index(int k, int j) const {
+        return static_cast<std::size_t>(j) * (ByteWidth_ + 1) + k;
+    }
+    void reallocate();
+
+    std::vector<uint8_t> carbitmap_;
+    uint8_t CarColor_ = 0;
+    int32_t ByteWidth_ = 0;
+    int32_t bitwidth_ = 0;
+    int32_t Height_ = 0;
+    int32_t NbCars_ = 0;
+    int32_t NumCar_ = 0;
+    uint8_t underline_ = 0;
+};
+
+}  // namespace pixmere
