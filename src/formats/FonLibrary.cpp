@@ -76,7 +76,7 @@ std::string Windows1252ToUtf8(std::span<const uint8_t> text) {
 }
 
 std::string FonItemText(const std::string& faceName, int ordinal, int pixHeight) {
-    return faceName + " n\u00B0" + std::to_string(ordinal) +
+    return faceName + " n\xC2\xB0" + std::to_string(ordinal) +
            " (Height: " + std::to_string(pixHeight) + " pixels)";
 }
 
