@@ -31,8 +31,8 @@ int RunList(const Args& args, Io& io) {
 Command ListCommand() {
     return {"list",
             "list LIBRARY.fon",
-            "Lists the fonts of a FON library: the position --font takes, then name, ordinal and "
-            "height.",
+            "Lists the fonts of a FON library, one a line: the position that --font N takes "
+            "with convert and info, then the font's name, ordinal and height.",
             {},
             RunList};
 }

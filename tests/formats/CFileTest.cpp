@@ -69,7 +69,7 @@ TEST(ParseCFile, ExportOfA224CharacterFontReadsBackToIdenticalGlyphs) {
 
 TEST(ParseCFile, HexadecimalLiteralsOfEitherCaseFillBytesRowsThenGlyphs) {
     // "0X" is no marker; "0x5," is 5, "0x," is 0, and a literal ended by the file keeps its
-    // digits. Digits never start a marker: 0x0b is 11, 0x0x1 is 0 then nothing.
+    // digits. Digits never start a marker: 0x0b is 11, 0x0x12 is 0 then nothing.
     EXPECT_EQ(Bytes("char f[] = {0x3C, 0x42,0xaB, 0XFF 0xFf,\n0x5, 0x,0x0};", 7),
               (std::vector<int>{0x3C, 0x42, 0xAB, 0xFF, 5, 0, 0}));
     EXPECT_EQ(Bytes("0x1,0x7"), (std::vector<int>{1, 7, 0}));

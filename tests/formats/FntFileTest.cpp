@@ -32,10 +32,11 @@ std::vector<uint8_t> BuildFnt(int version, int height, int ascent,
         if (widths.size() <= c) widths.push_back(glyphs[c].empty() ? 0 : int(glyphs[c][0].size()));
         Put(out, table + entry * c, widths[c], 2);
         Put(out, table + entry * c + 2, static_cast<uint32_t>(out.size()), v3 ? 4 : 2);
+        // Rows missing from a picture are blank.
         const std::vector<uint8_t> rows = test::PictureBytes(glyphs[c], 32);
         for (int s = 0; s < (widths[c] + 7) / 8; ++s) {
             for (int r = 0; r < height; ++r)
-                out.push_back(glyphs[c].empty() ? 0 : rows[r * 32 + s]);
+                out.push_back(r * 32u < rows.size() ? rows[r * 32 + s] : 0);
         }
     }
     Put(out, 2, static_cast<uint32_t>(out.size()), 4);
