@@ -85,6 +85,11 @@ TEST(ImportCli, LibraryToCTableAndBack) {
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, c + ": " + kBadCFileMessage + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.bin")));
+
+    // Options of another input type are refused, not ignored.
+    EXPECT_EQ(Cli({"info", pzf, "--width", "3"}).status, 2);
+    EXPECT_EQ(Cli({"info", kSans, "--height", "16"}).status, 2);
+    EXPECT_EQ(Cli({"info", c, "--width", "14", "--height", "16", "--font", "1"}).status, 2);
 }
 
 TEST(ImportCli, StandAloneFnt) {
