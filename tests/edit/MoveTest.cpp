@@ -19,6 +19,7 @@ TEST(MoveGlyph, SidewaysAtWidthsFiveEightAndTwelve) {
     EXPECT_EQ(Moved(5, {"....#..."}, D::Right), Joined({".....#.."}));
     EXPECT_EQ(Moved(5, {".....#.."}, D::Leeeft), Joined({"....#..."}));
     EXPECT_EQ(Moved(5, {"#...#..."}, D::Leeeft), Joined({"...#...."}));
+    EXPECT_EQ(Moved(5, {"#....###"}, D::Right), Joined({".#....##"}));
     EXPECT_EQ(Moved(5, {"#....###"}, D::Right, 3), Joined({"...#...."}));
     // Width 8: what leaves the byte is lost both ways.
     EXPECT_EQ(Moved(8, {".......#"}, D::Right), Joined({"........"}));
@@ -27,6 +28,7 @@ TEST(MoveGlyph, SidewaysAtWidthsFiveEightAndTwelve) {
     // 0x40 0x08).
     EXPECT_EQ(Moved(12, {".......##......."}, D::Leeeft), Joined({"......##........"}));
     EXPECT_EQ(Moved(12, {"#..........#...."}, D::Right), Joined({".#..........#..."}));
+    EXPECT_EQ(Moved(12, {"#..........#..##"}, D::Right), Joined({".#..........#..#"}));
     EXPECT_EQ(Moved(12, {"#..........#..##"}, D::Right, 2), Joined({"..#..........#.."}));
 }
 

@@ -156,6 +156,24 @@ TEST(Selection, ReselectLastClickPicksWhatLiesUnderTheLastPressNow) {
     EXPECT_EQ(Selection(doc), ".....#........................");
     EXPECT_EQ(r.editGlyph, 5);
     EXPECT_TRUE(doc.EditReady());
+
+    // Paste deselects before it reselects: the current character comes back selected.
+    GlyphClipboard clipboard;
+    doc.copy_Click(clipboard);
+    ScreenModel screen(30);
+    screen.colours[5] = kBleu;
+    screen.Apply(doc.paste_Click(clipboard, kLayout));
+    EXPECT_EQ(Selection(doc), ".....#........................");
+    EXPECT_EQ(screen.Selected(), Selection(doc));
+
+    // After a new layout on which the position lies past the last cell, likewise.
+    screen.Apply(doc.Abottom_Click());
+    r = doc.ReselectLastClick(CellLayout{10, 20, 2});
+    screen.Apply(r);
+    EXPECT_EQ(Selection(doc), ".....#........................");
+    EXPECT_EQ(screen.Selected(), Selection(doc));
+    EXPECT_TRUE(r.editRedraw);
+    EXPECT_EQ(r.editGlyph, 5);
 }
 
 TEST(Selection, ReselectEndsADragInProgress) {
