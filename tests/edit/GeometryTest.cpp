@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "EditTestSupport.h"
@@ -9,65 +10,26 @@ namespace {
 
 using G = GeometryCommand;
 
-struct ColumnCase {
-    const char* name;
-    G command;
-    int width;
-    std::vector<std::string> before;  // all bytes of each row, padding included
-    int newWidth;
-    std::vector<std::string> after;
-};
-
-void PrintTo(const ColumnCase& c, std::ostream* os) { *os << c.name; }
-
-// One glyph of two rows through a column command; pictures show every bit of every byte, so
-// padding bits (past the width) are checked too.
-class ColumnCommand : public testing::TestWithParam<ColumnCase> {};
-
-TEST_P(ColumnCommand, ReshapesEveryRowPaddingIncluded) {
-    const ColumnCase& c = GetParam();
-    Font font = FontFromPictures(Params(c.width, 2, 1), {{c.before[0], c.before[0]}});
-    ASSERT_TRUE(ChangeGeometry(font, c.command));
-    EXPECT_EQ(font.params.FormatLengthCar, c.newWidth);
-    const CarObject& g = font.glyphs[0];
-    EXPECT_EQ(g.bitwidth(), c.newWidth - 1);
-    EXPECT_EQ(g.ByteWidth(), BytesPerRow(c.newWidth) - 1);
-    EXPECT_EQ(Joined(GlyphPicture(g)), Joined({c.after[0], c.after[0]}));
+// One row through a column command, as a picture of all its bytes, padding bits included.
+std::string ColumnsAfter(int width, G command, const std::string& row) {
+    Font font = FontFromPictures(Params(width, 1), {{row}});
+    EXPECT_TRUE(ChangeGeometry(font, command));
+    EXPECT_EQ(font.glyphs[0].bitwidth() + 1, font.params.FormatLengthCar);
+    EXPECT_EQ(font.glyphs[0].ByteWidth() + 1, font.params.NbByteMatrix());
+    return GlyphPicture(font.glyphs[0])[0];
 }
 
-// Add left, width 8: 0x81 -> 0x40 0x80; width 5: 0xF8 -> 0x7C; remove left, width 9:
-// 0x80 0x80 -> 0x01; remove right, width 6: 0xFC -> 0xF8.
-INSTANTIATE_TEST_SUITE_P(
-    Widths, ColumnCommand,
-    testing::Values(
-        // width 5: one byte before and after, three padding bits
-        ColumnCase{"AddLeft5", G::Aleft, 5, {"#####..#"}, 6, {".#####.."}},
-        ColumnCase{"AddRight5", G::Aright, 5, {"#.#.#.#."}, 6, {"#.#.#.#."}},
-        ColumnCase{"RemoveLeft5", G::Rleft, 5, {"#.###.#."}, 4, {".###.#.."}},
-        ColumnCase{"RemoveRight5", G::Rright, 5, {"#.####.#"}, 4, {"#.##.#.#"}},
-        // width 8: a byte is added, or the last one has no padding
-        ColumnCase{"AddLeft8", G::Aleft, 8, {"#......#"}, 9, {".#......#......."}},
-        ColumnCase{"AddRight8", G::Aright, 8, {"#......#"}, 9, {"#......#........"}},
-        ColumnCase{"RemoveLeft8", G::Rleft, 8, {"##.....#"}, 7, {"#.....#."}},
-        ColumnCase{"RemoveRight8", G::Rright, 8, {"##.....#"}, 7, {"##......"}},
-        // width 9: a byte is dropped when removing
-        ColumnCase{"AddLeft9", G::Aleft, 9, {"#.......#......#"}, 10, {".#.......#......"}},
-        ColumnCase{"AddRight9", G::Aright, 9, {"#.......#.....#."}, 10, {"#.......#.....#."}},
-        ColumnCase{"RemoveLeft9", G::Rleft, 9, {"#.......#......#"}, 8, {".......#"}},
-        ColumnCase{"RemoveRight9", G::Rright, 9, {"#......##......#"}, 8, {"#......#"}},
-        // width 12: bits cross the byte boundary
-        ColumnCase{"AddLeft12", G::Aleft, 12, {"#......##..#..##"}, 13, {".#......##..#..#"}},
-        ColumnCase{"AddRight12", G::Aright, 12, {"#......##..##..#"}, 13, {"#......##..##..#"}},
-        ColumnCase{"RemoveLeft12", G::Rleft, 12, {"##.....##..##..#"}, 11, {"#.....##..##..#."}},
-        ColumnCase{"RemoveRight12", G::Rright, 12, {"##.....##..##..#"}, 11, {"##.....##...#..#"}},
-        // width 16: two full bytes
-        ColumnCase{
-            "AddLeft16", G::Aleft, 16, {"#......##......#"}, 17, {".#......##......#......."}},
-        ColumnCase{
-            "AddRight16", G::Aright, 16, {"#......##......#"}, 17, {"#......##......#........"}},
-        ColumnCase{"RemoveLeft16", G::Rleft, 16, {"##.....##......#"}, 15, {"#.....##......#."}},
-        ColumnCase{"RemoveRight16", G::Rright, 16, {"##.....##......#"}, 15, {"##.....##......."}}),
-    [](const testing::TestParamInfo<ColumnCase>& info) { return std::string(info.param.name); });
+TEST(ColumnCommands, DocumentedCases) {
+    EXPECT_EQ(ColumnsAfter(8, G::Aleft, "#......#"), ".#......#.......");  // 81 -> 40 80
+    EXPECT_EQ(ColumnsAfter(5, G::Aleft, "#####..#"), ".#####..");          // F8 -> 7C, padding lost
+    EXPECT_EQ(ColumnsAfter(5, G::Aright, "#....#.#"), "#....#.#");         // a padding pixel enters
+    EXPECT_EQ(ColumnsAfter(8, G::Aright, "#......#"), "#......#........");
+    EXPECT_EQ(ColumnsAfter(9, G::Rleft, "#.......#......#"), ".......#");  // 80 80 -> 01
+    EXPECT_EQ(ColumnsAfter(12, G::Rleft, "##.....##..##..#"), "#.....##..##..#.");
+    EXPECT_EQ(ColumnsAfter(6, G::Rright, "######.#"), "#####..#");  // FC -> F8, padding kept
+    EXPECT_EQ(ColumnsAfter(9, G::Rright, "#......##......#"), "#......#");
+    EXPECT_EQ(ColumnsAfter(16, G::Aleft, "#......##......#"), ".#......##......#.......");
+}
 
 TEST(RowCommands, InsertOrDropTheEdgeRow) {
     const std::vector<std::string> glyph = {"#.......", ".#......", "..#....."};
@@ -122,36 +84,28 @@ TEST(ColumnCommands, AgreeWithTheBitStringRuleOnWidthsOneTo40) {
 }
 
 TEST(GeometryLimits, RefusedAtTheEdgesOfTheEightBitGeometry) {
-    const auto allowed = [](int w, int h, G c) { return GeometryAllowed(Params(w, h), c); };
-    EXPECT_FALSE(allowed(8, 1, G::Rtop));
-    EXPECT_FALSE(allowed(8, 1, G::Rbottom));
-    EXPECT_TRUE(allowed(8, 2, G::Rbottom));
-    EXPECT_FALSE(allowed(1, 8, G::Rleft));
-    EXPECT_FALSE(allowed(1, 8, G::Rright));
-    EXPECT_TRUE(allowed(2, 8, G::Rright));
-    EXPECT_FALSE(allowed(8, 255, G::Atop));
-    EXPECT_FALSE(allowed(8, 255, G::Abottom));
-    EXPECT_TRUE(allowed(8, 254, G::Abottom));
-    EXPECT_FALSE(allowed(255, 8, G::Aleft));
-    EXPECT_FALSE(allowed(255, 8, G::Aright));
-    EXPECT_TRUE(allowed(254, 8, G::Aright));
-
+    const std::pair<G, FontParams> limits[] = {
+        {G::Rtop, Params(8, 1)},    {G::Rbottom, Params(8, 1)}, {G::Rleft, Params(1, 8)},
+        {G::Rright, Params(1, 8)},  {G::Atop, Params(8, 255)},  {G::Abottom, Params(8, 255)},
+        {G::Aleft, Params(255, 8)}, {G::Aright, Params(255, 8)}};
+    for (const auto& [command, params] : limits) {
+        EXPECT_FALSE(GeometryAllowed(params, command));
+        FontParams inside = params;
+        inside.FormatLengthCar = std::clamp<uint8_t>(inside.FormatLengthCar, 2, 254);
+        inside.FormatHeightCar = std::clamp<uint8_t>(inside.FormatHeightCar, 2, 254);
+        EXPECT_TRUE(GeometryAllowed(inside, command));
+    }
     // A refused command leaves the document exactly as it was, history included.
-    FontDocument doc(FontFromPictures(Params(1, 1, 2), {{"#"}, {"."}}));
+    FontDocument doc(FontFromPictures(Params(1, 1), {{"#"}, {"."}}));
     Click(doc, 0);
     doc.ZoomPic_MouseDown(kRightButton, 0, 0, EditView{4, false});
     doc.ZoomPic_MouseUp(kRightButton);
     doc.setFlagModified(false);
     for (G c : {G::Rtop, G::Rbottom, G::Rleft, G::Rright}) {
-        EXPECT_FALSE(doc.IsAllowed(c));
         const EditResult r = doc.ChangeGeometry(c);
-        EXPECT_TRUE(r.refused);
-        EXPECT_FALSE(r.layoutChanged);
-        EXPECT_TRUE(r.undoEnabled);
-        EXPECT_FALSE(r.modified);
+        EXPECT_TRUE(r.refused && r.undoEnabled);
+        EXPECT_FALSE(r.layoutChanged || r.modified);
     }
-    EXPECT_EQ(doc.params().FormatLengthCar, 1);
-    EXPECT_EQ(doc.params().FormatHeightCar, 1);
     doc.undo_Click(kLayout);
     EXPECT_TRUE(doc.font().glyphs[0].pixel(0, 0));
 }
@@ -160,44 +114,26 @@ TEST(GeometryCommands, EmptyTheHistoryAndAskForANewLayout) {
     FontParams p = Params(8, 4, 3);
     p.jambon = 4;
     FontDocument doc(MatrixToObject(p, p.blankMatrix()));
-    GlyphClipboard clipboard;
     Click(doc, 2);
-    doc.copy_Click(clipboard);
     doc.Dele_Click();
     doc.setFlagModified(false);
     EditResult r = doc.Rbottom_Click();
-    EXPECT_TRUE(r.layoutChanged);
-    EXPECT_FALSE(r.undoEnabled);
-    EXPECT_FALSE(r.redoEnabled);
-    EXPECT_TRUE(r.modified);
+    EXPECT_TRUE(r.layoutChanged && r.modified);
+    EXPECT_FALSE(r.undoEnabled || r.redoEnabled);
     EXPECT_EQ(r.editGlyph, -1);
-    EXPECT_EQ(doc.params().FormatHeightCar, 3);
     EXPECT_EQ(doc.params().jambon, 4);  // the downstroke is the user's to change
     EXPECT_EQ(doc.history().BufferBytes(), 5u * 3 * 3 * 1);
-    EXPECT_EQ(clipboard.ClipHeight(), 4);
     for (const CarObject& g : doc.font().glyphs) {
         EXPECT_EQ(g.Height(), 2);
-        EXPECT_EQ(g.NbCars(), 2);
         EXPECT_EQ(g.underline(), 4);
     }
-    EXPECT_EQ(doc.font().glyphs[1].NumCar(), 1);
-
     // The window lays the font out again and reselects; strokes record in the new geometry.
-    r = doc.ReselectLastClick(kLayout);
-    EXPECT_EQ(r.editGlyph, 2);
+    EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 2);
     doc.ZoomPic_MouseDown(kLeftButton, 0, 2 * 4, EditView{4, false});
     doc.ZoomPic_MouseUp(kLeftButton);
     EXPECT_EQ(Picture(doc, 2), Picture({"........", "........", "#......."}));
     doc.undo_Click(kLayout);
     EXPECT_EQ(Picture(doc, 2), Picture({"........", "........", "........"}));
-    EXPECT_FALSE(doc.UndoEnabled());
-}
-
-TEST(GeometryCommands, RemoveThenAddATopRowLosesTheRow) {
-    FontDocument doc(FontFromPictures(Params(8, 2, 1), {{"#.......", ".#......"}}));
-    doc.Rtop_Click();
-    doc.Atop_Click();
-    EXPECT_EQ(Picture(doc, 0), Picture({"........", ".#......"}));
 }
 
 }  // namespace
