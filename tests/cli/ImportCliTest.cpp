@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "formats/CFile.h"
 #include "formats/Exports.h"
 #include "formats/FntFile.h"
@@ -14,18 +14,6 @@
 
 namespace pixmere::cli {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> words) {
-    std::ostringstream out, err;
-    const int status = RunCli(words, out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string kSans = "/usr/share/wine/fonts/sserife.fon";
 

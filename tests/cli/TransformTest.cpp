@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "formats/Exports.h"
 #include "formats/NativeFile.h"
 #include "support/GlyphPicture.h"
@@ -11,18 +9,11 @@
 namespace pixmere::cli {
 namespace {
 
-struct Outcome {
-    int status;
-    std::string err;
-};
-
 // pixmere-cli transform IN OUT followed by the operations.
-Outcome Transform(const std::string& in, const std::string& out, std::vector<std::string> ops) {
+CliRun Transform(const std::string& in, const std::string& out, std::vector<std::string> ops) {
     std::vector<std::string> words = {"transform", in, out};
     words.insert(words.end(), ops.begin(), ops.end());
-    std::ostringstream sout, serr;
-    const int status = RunCli(words, sout, serr);
-    return {status, serr.str()};
+    return Cli(words);
 }
 
 // Codes 41..43, 6 wide and 3 high, written as in.pzf.
@@ -52,7 +43,7 @@ TEST(Transform, AppliesTheOperationsInOrder) {
     test::TempDir dir;
     const std::string in = WriteSample(dir);
     const std::string out = dir.file("out.pzf");
-    const Outcome run = Transform(in, out,
+    const CliRun run = Transform(in, out,
                                   {"add-column-right", "remove-row-top", "move-left:41-42",
                                    "clear:43", "add-row-bottom", "move-down:42"});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -92,7 +83,7 @@ TEST(Transform, RefusalsWriteNothing) {
     test::WriteAll(out, {1, 2, 3});
     const auto refused = [&](const std::string& font, std::vector<std::string> ops,
                              const std::string& message) {
-        const Outcome run = Transform(font, out, ops);
+        const CliRun run = Transform(font, out, ops);
         EXPECT_EQ(run.status, 1) << ops.back();
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(test::ReadAll(out), (std::vector<uint8_t>{1, 2, 3}));
