@@ -23,6 +23,8 @@ constexpr int kBoldWeight = 600;
 
 struct TtfFace::Data {
     QRawFont raw;
+    QString name;        // of a face made of outlines
+    bool fixed = false;  // made of outlines: nothing more to load
     bool bold = false;
     bool italic = false;
     bool shear = false;  // synthesise the slant ourselves
@@ -77,7 +79,22 @@ TtfFace TtfFace::FromFile(const QString& path, bool bold, bool italic) {
     return TtfFace(d);
 }
 
-QString TtfFace::FamilyName() const { return d_->raw.familyName(); }
+TtfFace TtfFace::FromOutlines(const QString& name, double ascent,
+                              const std::vector<std::pair<char32_t, QPainterPath>>& outlines) {
+    auto d = std::make_shared<Data>();
+    d->name = name;
+    d->fixed = true;
+    d->ascent = ascent;
+    for (const auto& [code, path] : outlines) {
+        GlyphOutline outline;
+        outline.path = path;
+        outline.ascent = ascent;
+        d->outlines[code] = outline;
+    }
+    return TtfFace(d);
+}
+
+QString TtfFace::FamilyName() const { return d_->fixed ? d_->name : d_->raw.familyName(); }
 bool TtfFace::Bold() const { return d_->bold; }
 bool TtfFace::Italic() const { return d_->italic; }
 
@@ -88,6 +105,7 @@ const GlyphOutline& TtfFace::Outline(const QString& text) const {
                               : text.at(0).unicode();
     const auto found = d_->outlines.find(code);
     if (found != d_->outlines.end()) return found->second;
+    if (d_->fixed) return d_->empty;
 
     GlyphOutline outline;
     outline.ascent = d_->ascent;

@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "truetype/GlyphOutline.h"
 
@@ -17,6 +19,12 @@ public:
     static TtfFace Installed(const QString& family, bool bold, bool italic);
     // Throws UserError when the file cannot be read as a font.
     static TtfFace FromFile(const QString& path, bool bold, bool italic);
+
+    // A face made of given outlines (at GlyphOutline::kPixelSize, pen origin on the baseline)
+    // and an ascent: what is not listed draws nothing. For previews of shapes and for checks
+    // that must not depend on a rasteriser's view of a real face.
+    static TtfFace FromOutlines(const QString& name, double ascent,
+                                const std::vector<std::pair<char32_t, QPainterPath>>& outlines);
 
     QString FamilyName() const;
     bool Bold() const;
