@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cmath>
+#include <memory>
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -20,25 +21,31 @@ void QuietStartup(QtMsgType type, const QMessageLogContext& context, const QStri
     qt_message_output(type, context, message);
 }
 
-// Rasterising needs a GUI application; the other commands stay free of it. It is made once,
-// on the offscreen platform so no display is needed, and lives as long as the process.
-void EnsureGuiApplication() {
-    if (QCoreApplication* existing = QCoreApplication::instance()) {
-        if (!qobject_cast<QGuiApplication*>(existing)) {
-            throw UserError("TrueType conversion needs a graphical application object.");
+// Rasterising needs a GUI application; the other commands stay free of it. One is made for
+// the conversion when the process has none, on the offscreen platform so that no display is
+// needed, and goes away with it.
+class GuiForConversion {
+public:
+    GuiForConversion() {
+        if (QCoreApplication* existing = QCoreApplication::instance()) {
+            if (!qobject_cast<QGuiApplication*>(existing)) {
+                throw UserError("TrueType conversion needs a graphical application object.");
+            }
+            return;
         }
-        return;
+        const QtMessageHandler previous = qInstallMessageHandler(QuietStartup);
+        application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        qInstallMessageHandler(previous);
     }
-    static int argc = 3;
-    static char name[] = "pixmere-cli";
-    static char option[] = "-platform";
-    static char platform[] = "offscreen";
-    static char* argv[] = {name, option, platform, nullptr};
-    const QtMessageHandler previous = qInstallMessageHandler(QuietStartup);
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    qInstallMessageHandler(previous);
-    (void)application;
-}
+
+private:
+    int argc_ = 3;
+    char name_[12] = "pixmere-cli";
+    char option_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    char* argv_[4] = {name_, option_, platform_, nullptr};
+    std::unique_ptr<QGuiApplication> application_;
+};
 
 int16_t ShiftModeOf(const Args& args) {
     const int shifts = args.number("shifts", 4, 1, 8);
@@ -103,7 +110,7 @@ int RunTtf(const Args& args, Io& io) {
     const std::string& out = args.positional()[0];
     const OutputType type = OutputTypeFor(out, args);
 
-    EnsureGuiApplication();
+    const GuiForConversion gui;
     const bool bold = args.flag("bold");
     const bool italic = args.flag("italic");
     const TtfFace face = faceName
