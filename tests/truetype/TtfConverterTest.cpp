@@ -48,23 +48,6 @@ std::vector<int> ShiftCounts(const ConversionState& s, int shift) {
     return counts;
 }
 
-TEST(TtfConverter, LoadStartsAsTheDialogDoes) {
-    const TtfConverter c = Loaded(test::DejaVu(), Cell(16, 16, 3));
-    EXPECT_EQ(c.state.CellHeight, 16);
-    EXPECT_EQ(c.state.CellWidth, 16);
-    EXPECT_FLOAT_EQ(c.state.Resolution, 5.0f);
-    EXPECT_FLOAT_EQ(c.state.Amplitude, 2.0f);
-    EXPECT_EQ(c.state.ShiftMode, 0);
-    EXPECT_EQ(c.state.CombineMode, 0);
-    EXPECT_EQ(c.state.ShiftCount, 4);
-    EXPECT_EQ(c.state.CurrentChar, "X");
-    EXPECT_EQ(c.controls.Text1, "X");
-    EXPECT_FLOAT_EQ(c.state.BaselineRatio, 1.0f - 3.0f / 16.0f);
-    // The preview is shown on white with the grid over it.
-    EXPECT_EQ(c.Picture1().BackColor(), kWhite);
-    EXPECT_EQ(c.Picture1().Point(1, 1), std::optional<QRgb>(kWhite));
-}
-
 TEST(TtfConverter, ReferenceXSpansThePartAboveTheDownstroke) {
     for (const auto& [h, w, j] :
          {std::tuple{16, 16, 3}, std::tuple{24, 12, 5}, std::tuple{10, 8, 0}}) {
@@ -332,6 +315,35 @@ TEST(TtfConverter, ScientificRatioText) {
     EXPECT_EQ(ScientificRatio(9, 800), "1.13E-02");
     EXPECT_EQ(ScientificRatio(1, 65025), "1.54E-05");
     EXPECT_EQ(ScientificRatio(9995, 10000), "1.00E+00");
+}
+
+}  // namespace
+}  // namespace pixmere
+
+namespace pixmere {
+namespace {
+
+TEST(TtfConverter, RendersAnySizeTheFieldHolds) {
+    TtfConverter c(test::DejaVu(), test::Cell(16, 16, 3));
+    c.state.Resolution = 5;
+    c.state.StepX = 5;
+    c.state.CurrentChar = "W";
+    c.state.CharSize = 32767;  // far larger than the surface: it is all ink or all background
+    c.state.PosX = -20000;
+    c.RenderCharacter();
+    EXPECT_TRUE(c.Picture1().Point(40, 40).has_value());
+    c.state.CharSize = -40;  // a negative size draws at its absolute value
+    c.state.PosX = 0;
+    c.RenderCharacter();
+    const test::Extent negative = test::BlackExtent(c.Picture1(), 80, 85);
+    c.state.CharSize = 0;  // becomes 1, the text keeps its previous size
+    c.RenderCharacter();
+    EXPECT_EQ(c.state.CharSize, 1);
+    const test::Extent zero = test::BlackExtent(c.Picture1(), 80, 85);
+    EXPECT_EQ(zero.bottom, negative.bottom);
+    EXPECT_GT(negative.bottom, 10);
+    c.state.CharSize = -32768;  // its absolute value does not fit the field
+    EXPECT_THROW(c.RenderCharacter(), ConversionFailure);
 }
 
 }  // namespace
