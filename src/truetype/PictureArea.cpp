@@ -11,6 +11,10 @@ namespace {
 // Integer coordinates beyond this are never tabled; they are mapped one by one.
 constexpr double kTableLimit = 1 << 20;
 
+// Drawings remembered for a partial erase: enough for the grid of the largest cell; beyond
+// that the whole area is refilled.
+constexpr std::size_t kMaxTouched = 1024;
+
 std::vector<int> MappingTable(double first, double last, int (PictureArea::*map)(double) const,
                               const PictureArea& area) {
     std::vector<int> table;
@@ -123,7 +127,7 @@ void PictureArea::Touched(const QRect& rect, bool black) const {
     if (clipped.isEmpty()) return;
     if (black) blackBounds_ |= clipped;
     if (touchedAll_) return;
-    if (touched_.size() >= 64) {
+    if (touched_.size() >= kMaxTouched) {
         touchedAll_ = true;
         touched_.clear();
     } else {
