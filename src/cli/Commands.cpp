@@ -13,6 +13,7 @@ const std::vector<Command>& AllCommands() {
         ConvertCommand(),
         ListCommand(),
         TransformCommand(),
+        TtfCommand(),
     };
     return commands;
 }

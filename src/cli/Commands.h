@@ -34,5 +34,6 @@ Command InfoCommand();
 Command ConvertCommand();
 Command ListCommand();
 Command TransformCommand();
+Command TtfCommand();
 
 }  // namespace pixmere::cli

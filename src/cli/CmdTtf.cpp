@@ -1,0 +1,142 @@
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cmath>
+#include <memory>
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "cli/FontFiles.h"
+#include "model/FontParameters.h"
+#include "model/UserError.h"
+#include "truetype/TtfImport.h"
+
+namespace pixmere::cli {
+
+namespace {
+
+// Drops the toolkit's start-up chatter about the session environment, which a headless run
+// does not have; everything else gets through.
+void QuietStartup(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("QStandardPaths:"))) return;
+    qt_message_output(type, context, message);
+}
+
+// Rasterising needs a GUI application; the other commands stay free of it. One is made for
+// the conversion when the process has none, on the offscreen platform so that no display is
+// needed, and goes away with it.
+class GuiForConversion {
+public:
+    GuiForConversion() {
+        if (QCoreApplication* existing = QCoreApplication::instance()) {
+            if (!qobject_cast<QGuiApplication*>(existing)) {
+                throw UserError("TrueType conversion needs a graphical application object.");
+            }
+            return;
+        }
+        const QtMessageHandler previous = qInstallMessageHandler(QuietStartup);
+        application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+        qInstallMessageHandler(previous);
+    }
+
+private:
+    int argc_ = 3;
+    char name_[12] = "pixmere-cli";
+    char option_[10] = "-platform";
+    char platform_[10] = "offscreen";
+    char* argv_[4] = {name_, option_, platform_, nullptr};
+    std::unique_ptr<QGuiApplication> application_;
+};
+
+int16_t ShiftModeOf(const Args& args) {
+    const int shifts = args.number("shifts", 4, 1, 8);
+    switch (shifts) {
+        case 4:
+            return 0;
+        case 8:
+            return 1;
+        case 1:
+            return 2;
+    }
+    throw UsageError("--shifts must be 4, 8 or 1");
+}
+
+float ResolutionOf(const Args& args) {
+    const auto text = args.value("resolution");
+    if (!text) return 5.0f;
+    std::size_t used = 0;
+    float value = 0;
+    try {
+        value = std::stof(*text, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    if (used == 0 || used != text->size() || !(value > 0.0f && value <= kMaxResolution)) {
+        throw UsageError("--resolution must be a number above 0 and at most 99");
+    }
+    return value;
+}
+
+int RunTtf(const Args& args, Io& io) {
+    if (args.positional().size() != 1) throw UsageError("expected one output file");
+    const auto faceName = args.value("face");
+    const auto fontFile = args.value("font-file");
+    if (faceName.has_value() == fontFile.has_value()) {
+        throw UsageError("give either --face or --font-file");
+    }
+    FontParameterTexts texts;
+    texts.width = args.value("width").value_or("");
+    texts.height = args.value("height").value_or("");
+    texts.first = args.value("first").value_or(texts.first);
+    texts.last = args.value("last").value_or(texts.last);
+    texts.downstroke = args.value("downstroke").value_or(texts.downstroke);
+    texts.magnification = args.value("magnification").value_or(texts.magnification);
+    if (texts.width.empty()) throw UsageError("--width is required");
+    if (texts.height.empty()) throw UsageError("--height is required");
+    const ParameterCheck check = CheckFontParameters(texts);
+    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+
+    TtfImportRequest request;
+    request.height = check.params.FormatHeightCar;
+    request.width = check.params.FormatLengthCar;
+    request.downstroke = check.params.jambon;
+    request.magnification = check.params.Magnification;
+    request.first = check.params.firstcar;
+    request.last = static_cast<uint8_t>(check.params.lastCode());
+    request.shiftMode = ShiftModeOf(args);
+    request.combineMode = static_cast<int16_t>(args.number("combine", 0, 0, 2));
+    request.threshold = args.number("threshold", 1, 1, 100);
+    request.amplitude = args.number("amplitude", 20, 0, 50);
+    request.resolution = ResolutionOf(args);
+    const std::string& out = args.positional()[0];
+    const OutputType type = OutputTypeFor(out, args);
+
+    const GuiForConversion gui;
+    const bool bold = args.flag("bold");
+    const bool italic = args.flag("italic");
+    const TtfFace face = faceName
+                             ? TtfFace::Installed(QString::fromStdString(*faceName), bold, italic)
+                             : TtfFace::FromFile(QString::fromLocal8Bit(*fontFile), bold, italic);
+    const TtfImportResult result = ImportTtfRange(face, request);
+    if (result.status != TtfImportResult::Status::Done) throw UserError(result.message);
+    WriteFont(BuildTtfFont(result.font), out, type, io.err);
+    return 0;
+}
+
+}  // namespace
+
+Command TtfCommand() {
+    return {"ttf",
+            "ttf OUT --face NAME | --font-file PATH --width W --height H [--first HEX] "
+            "[--last HEX] [--downstroke J] [--magnification M] [--bold] [--italic] "
+            "[--shifts 4|8|1] [--combine 0|1|2] [--threshold 1-100] [--amplitude 0-50] "
+            "[--resolution R] [--to pzf|bin|c|txt]",
+            "Converts characters of a TrueType face into a bitmap font (first 20, last FF, "
+            "downstroke 0, magnification 1, 4 shifts, mode 0, threshold 1, amplitude 20, "
+            "resolution 5 by default).",
+            {{"face", "font-file", "width", "height", "first", "last", "downstroke",
+              "magnification", "shifts", "combine", "threshold", "amplitude", "resolution", "to"},
+             {"bold", "italic"}},
+            RunTtf};
+}
+
+}  // namespace pixmere::cli

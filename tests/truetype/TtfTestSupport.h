@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QPainterPath>
+#include <string>
+#include <vector>
+
+#include "model/Font.h"
+#include "truetype/TtfConverter.h"
+#include "truetype/TtfFace.h"
+
+namespace pixmere::test {
+
+inline FontParams Cell(int height, int width, int downstroke, int first = 0x20, int last = 0x7E) {
+    FontParams p;
+    p.FormatHeightCar = static_cast<uint8_t>(height);
+    p.FormatLengthCar = static_cast<uint8_t>(width);
+    p.jambon = static_cast<uint8_t>(downstroke);
+    p.firstcar = static_cast<uint8_t>(first);
+    p.lastcar = static_cast<uint8_t>(last);
+    p.NbCar = last - first + 1;
+    return p;
+}
+
+inline TtfFace DejaVu(bool bold = false, bool italic = false) {
+    return TtfFace::Installed("DejaVu Sans", bold, italic);
+}
+
+// A face of plain shapes, sized in the outline units (1000 to the em, ascent 800):
+// "X" a box of 600 x 700 on the baseline, "#" a box far larger than any surface,
+// "." a box of 100 x 100 on the baseline. Nothing else draws.
+inline TtfFace ShapesFace(bool withX = true) {
+    QPainterPath x, all, dot;
+    x.addRect(50, -700, 600, 700);
+    all.addRect(-50000, -50000, 100000, 100000);
+    dot.addRect(50, -100, 100, 100);
+    std::vector<std::pair<char32_t, QPainterPath>> outlines = {{U'#', all}, {U'.', dot}};
+    if (withX) outlines.push_back({U'X', x});
+    return TtfFace::FromOutlines("Shapes", 800, outlines);
+}
+
+// The conversion result SampleBits(x, y, 0) as a picture.
+inline std::vector<std::string> ResultPicture(const ConversionState& s) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < s.SampleBits.rows(); ++y) {
+        std::string row;
+        for (int x = 0; x < s.SampleBits.columns(); ++x) row += s.SampleBits(x, y, 0) ? '#' : '.';
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Rows of the result holding ink, first and last (-1 when none).
+inline std::pair<int, int> InkRows(const ConversionState& s) {
+    int first = -1, last = -1;
+    for (int y = 0; y < s.SampleBits.rows(); ++y) {
+        for (int x = 0; x < s.SampleBits.columns(); ++x) {
+            if (s.SampleBits(x, y, 0)) {
+                if (first < 0) first = y;
+                last = y;
+            }
+        }
+    }
+    return {first, last};
+}
+
+// The extent of the black points at integer user coordinates 0..columns-1, 0..rows-1.
+struct Extent {
+    int top = -1, bottom = -1, left = -1, right = -1;
+};
+inline Extent BlackExtent(const PictureArea& area, int columns, int rows) {
+    Extent e;
+    for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < columns; ++x) {
+            if (!area.IsBlack(x, y)) continue;
+            if (e.top < 0) e.top = y;
+            e.bottom = y;
+            if (e.left < 0 || x < e.left) e.left = x;
+            if (x > e.right) e.right = x;
+        }
+    }
+    return e;
+}
+
+}  // namespace pixmere::test
