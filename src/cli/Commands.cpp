@@ -11,6 +11,7 @@ const std::vector<Command>& AllCommands() {
         NewCommand(),
         InfoCommand(),
         ConvertCommand(),
+        ListCommand(),
     };
     return commands;
 }

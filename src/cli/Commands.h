@@ -32,5 +32,6 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 Command NewCommand();
 Command InfoCommand();
 Command ConvertCommand();
+Command ListCommand();
 
 }  // namespace pixmere::cli

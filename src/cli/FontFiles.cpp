@@ -5,9 +5,13 @@
 #include <filesystem>
 #include <ostream>
 
+#include "formats/CFile.h"
 #include "formats/Exports.h"
 #include "formats/FileIO.h"
+#include "formats/FntFile.h"
+#include "formats/FonLibrary.h"
 #include "formats/NativeFile.h"
+#include "model/FontParameters.h"
 #include "model/UserError.h"
 
 namespace pixmere::cli {
@@ -19,9 +23,41 @@ std::string LowerExtension(const std::string& path) {
     return ext;
 }
 
+namespace {
+
+LoadedFont LoadFnt(const std::vector<uint8_t>& bytes, const Args&) { return FntBegin(bytes); }
+
+// The font chosen with --font, by its 0-based position in the library's directory.
+LoadedFont LoadFon(const std::vector<uint8_t>& bytes, const Args& args) {
+    const FonLibrary library = ReadFontDirectory(bytes);
+    const int last = static_cast<int>(library.fonts.size()) - 1;
+    return LoadFonFont(bytes,
+                       library.fonts[static_cast<std::size_t>(args.number("font", 0, 0, last))]);
+}
+
+// A C table read with the parameters the dialog would take, checked as the dialog checks them;
+// the range is fixed to 20..FF.
+LoadedFont LoadC(const std::vector<uint8_t>& bytes, const Args& args) {
+    FontParameterTexts texts;
+    texts.width = args.value("width").value_or("");
+    texts.height = args.value("height").value_or("");
+    texts.downstroke = args.value("downstroke").value_or(texts.downstroke);
+    texts.magnification = args.value("magnification").value_or(texts.magnification);
+    if (texts.width.empty()) throw UsageError("--width is required for a C table");
+    if (texts.height.empty()) throw UsageError("--height is required for a C table");
+    const ParameterCheck check = CheckFontParameters(texts);
+    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+    return ParseCFile(bytes, check.params);
+}
+
+}  // namespace
+
 const std::vector<InputType>& InputTypes() {
     static const std::vector<InputType> types = {
         {".pzf", {}, [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); }},
+        {".fnt", {}, LoadFnt},
+        {".fon", {{"font"}, {}}, LoadFon},
+        {".c", {{"width", "height", "downstroke", "magnification"}, {}}, LoadC},
     };
     return types;
 }

@@ -1,5 +1,6 @@
 #include "formats/Exports.h"
 
+#include <array>
 #include <string>
 
 #include "formats/Bin2Char.h"
@@ -11,23 +12,61 @@ namespace {
 // Decimal with the leading space a signed-number format puts where a minus sign would go.
 std::string Num(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
 
-void Line(std::string& out, const std::string& text) {
-    out += text;
-    out += "\r\n";
+// Text built straight into the file's bytes: the largest font makes tens of megabytes of text.
+class TextOut {
+public:
+    explicit TextOut(std::size_t expected) { bytes_.reserve(expected); }
+    void text(const std::string& s) { bytes_.insert(bytes_.end(), s.begin(), s.end()); }
+    void line(const std::string& s) {
+        text(s);
+        endLine();
+    }
+    void endLine() {
+        bytes_.push_back('\r');
+        bytes_.push_back('\n');
+    }
+    // The eight characters of a byte from a 256-entry table.
+    void eight(const std::array<std::array<char, 8>, 256>& table, uint8_t b) {
+        bytes_.insert(bytes_.end(), table[b].begin(), table[b].end());
+    }
+    void raw(const char* s, std::size_t n) { bytes_.insert(bytes_.end(), s, s + n); }
+    std::vector<uint8_t> take() { return std::move(bytes_); }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+using ByteTable = std::array<std::array<char, 8>, 256>;
+
+ByteTable MakeTable(std::string (*convert)(uint8_t)) {
+    ByteTable table{};
+    for (int b = 0; b < 256; ++b) {
+        const std::string s = convert(static_cast<uint8_t>(b));
+        std::copy(s.begin(), s.end(), table[b].begin());
+    }
+    return table;
 }
 
-void ParameterLines(std::string& out, const FontParams& p) {
-    Line(out, "// Height:" + Num(p.FormatHeightCar));
-    Line(out, "// Width:" + Num(p.FormatLengthCar));
-    Line(out, "// First Car:" + Num(p.firstcar));
-    Line(out, "// Nb Car:" + Num(p.NbCar));
-    Line(out, "// Underline:" + Num(p.jambon));
-    Line(out, "// Magnification:" + Num(p.Magnification));
-    Line(out, "");
-    Line(out, "");
+const ByteTable& BinaryTable() {
+    static const ByteTable table = MakeTable(Bin2Char::ByteToBinary);
+    return table;
 }
 
-std::vector<uint8_t> ToBytes(const std::string& text) { return {text.begin(), text.end()}; }
+const ByteTable& PictureTable() {
+    static const ByteTable table = MakeTable(Bin2Char::ByteToPicture);
+    return table;
+}
+
+void ParameterLines(TextOut& out, const FontParams& p) {
+    out.line("// Height:" + Num(p.FormatHeightCar));
+    out.line("// Width:" + Num(p.FormatLengthCar));
+    out.line("// First Car:" + Num(p.firstcar));
+    out.line("// Nb Car:" + Num(p.NbCar));
+    out.line("// Underline:" + Num(p.jambon));
+    out.line("// Magnification:" + Num(p.Magnification));
+    out.endLine();
+    out.endLine();
+}
 
 }  // namespace
 
@@ -43,41 +82,42 @@ std::vector<uint8_t> saveBin(const Font& font) {
 
 std::vector<uint8_t> saveC(const Font& font) {
     const FontParams& p = font.params;
-    std::string out;
+    const int nbByte = p.NbByteMatrix();
+    TextOut out(200 + font.glyphs.size() * (20 + p.FormatHeightCar * (11 * nbByte + 2)));
     ParameterLines(out, p);
     for (const CarObject& glyph : font.glyphs) {
-        Line(out, "");
-        Line(out, "");
-        Line(out, "// Car " + Num(glyph.NumCar()));
-        Line(out, "");
+        out.endLine();
+        out.endLine();
+        out.line("// Car " + Num(glyph.NumCar()));
+        out.endLine();
         for (int y = 0; y < p.FormatHeightCar; ++y) {
-            std::string row;
-            for (int k = 0; k < p.NbByteMatrix(); ++k) {
-                row += "0b" + Bin2Char::ByteToBinary(static_cast<uint8_t>(glyph.carbitmap(k, y))) +
-                       ",";
+            const uint8_t* row = glyph.row(y);
+            for (int k = 0; k < nbByte; ++k) {
+                out.raw("0b", 2);
+                out.eight(BinaryTable(), row[k]);
+                out.raw(",", 1);
             }
-            Line(out, row);
+            out.endLine();
         }
     }
-    return ToBytes(out);
+    return out.take();
 }
 
 std::vector<uint8_t> saveTXT(const Font& font) {
     const FontParams& p = font.params;
-    std::string out;
+    const int nbByte = p.NbByteMatrix();
+    TextOut out(200 + font.glyphs.size() * (20 + p.FormatHeightCar * (8 * nbByte + 2)));
     ParameterLines(out, p);
     for (const CarObject& glyph : font.glyphs) {
-        Line(out, "\r");
-        Line(out, "// Car " + Num(p.firstcar + glyph.NumCar()));
+        out.line("\r");
+        out.line("// Car " + Num(p.firstcar + glyph.NumCar()));
         for (int y = 0; y < p.FormatHeightCar; ++y) {
-            std::string row;
-            for (int k = 0; k < p.NbByteMatrix(); ++k) {
-                row += Bin2Char::ByteToPicture(static_cast<uint8_t>(glyph.carbitmap(k, y)));
-            }
-            Line(out, row);
+            const uint8_t* row = glyph.row(y);
+            for (int k = 0; k < nbByte; ++k) out.eight(PictureTable(), row[k]);
+            out.endLine();
         }
     }
-    return ToBytes(out);
+    return out.take();
 }
 
 }  // namespace pixmere
