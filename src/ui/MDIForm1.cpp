@@ -19,12 +19,16 @@
 #include "ui/Twips.h"
 #include "ui/form1.h"
 
+// The icons are compiled into this static library; the linker keeps them only when referenced.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
 namespace pixmere {
 
 MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
                    std::unique_ptr<FileCommands> files)
     : prompts_(prompts ? std::move(prompts) : std::make_unique<Prompts>()),
       files_(files ? std::move(files) : std::make_unique<FileCommands>()) {
+    InitIconResources();
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Velmar Pixmere"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
