@@ -61,10 +61,8 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
 }
 
 MDIForm1::~MDIForm1() {
-    // Documents still open when the frame goes (tests, or a refused quit) leave quietly.
-    for (form1* document : app_.DocList) {
-        if (document) document->disconnect(this);
-    }
+    // Documents still open when the frame goes are torn down with it, without activations.
+    mdiArea_->disconnect(this);
 }
 
 Form3* MDIForm1::propertyDialog() const { return propertyDialog_.data(); }

@@ -57,6 +57,10 @@ form1::form1(MDIForm1& frame, AppState& app, QWidget* parent)
     setWindowTitle(QStringLiteral("Velmar Pixmere 2.1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
     twips_ = Twips::Of(this);
+    // The layout's sizes were made for a small dialog face; keep the text inside them.
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
     // Document load.
     FlagAutoZoom = true;
     pending_.Magnification = 1;
