@@ -143,6 +143,9 @@ void form1::BuildControls() {
     EnabMagnif_->setToolTip(
         QStringLiteral("Allow to show or not the magnification effect in the Edit Window"));
     EnabMagnif_->setGeometry(t.Rect(240, 5760, 1815, 375));
+    // Room for the whole caption in the face the platform gives; the left column is free.
+    EnabMagnif_->resize(std::max(EnabMagnif_->width(), EnabMagnif_->sizeHint().width()),
+                        EnabMagnif_->height());
     EnabMagnif_->setEnabled(false);
     connect(EnabMagnif_, &QCheckBox::toggled, this, &form1::EnabMagnif_Click);
 
