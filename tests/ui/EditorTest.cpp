@@ -552,3 +552,71 @@ TEST(Windows, AboutBoxHelpAndWindowList) {
 
 }  // namespace
 }  // namespace pixmere
+
+namespace pixmere {
+namespace {
+
+TEST(Editing, MoveButtonsAndDeleteActOnTheSelection) {
+    test::Editor editor;
+    form1* doc = test::NewFontThroughDialog(*editor.frame, "4", "3", "20", "2F");
+    ASSERT_NE(doc, nullptr);
+    test::Click(doc->zoomPic(), test::PixelCentre(*doc, 0, 0));
+    test::Click(doc->zoomPic(), test::PixelCentre(*doc, 1, 1));
+    doc->findChild<QToolButton*>("Right")->click();
+    doc->findChild<QToolButton*>("Down")->click();
+    EXPECT_EQ(test::Joined(Picture(*doc, 0)), test::Joined({"....", ".#..", "..#."}));
+    EXPECT_EQ(doc->zoomPic()->shownGlyph(), 0);
+    doc->action("Dele")->trigger();
+    EXPECT_EQ(test::Joined(Picture(*doc, 0)), test::Joined({"....", "....", "...."}));
+    editor.frame->command(6)->click();
+    EXPECT_EQ(test::Joined(Picture(*doc, 0)), test::Joined({"....", ".#..", "..#."}));
+}
+
+TEST(FontWindow, ScrollingMovesTheCanvasAndPressesFollowIt) {
+    test::Editor editor;
+    form1* doc = test::NewFontThroughDialog(*editor.frame, "8", "16", "20", "FF");
+    ASSERT_NE(doc, nullptr);
+    auto* vertical = doc->findChild<QScrollBar*>("VScroll1");
+    ASSERT_TRUE(vertical->isVisible());
+    EXPECT_EQ(vertical->maximum(), doc->fontLayout().vScrollMax);
+    vertical->setValue(vertical->maximum());
+    EXPECT_EQ(doc->fontSupport()->vOffset(), vertical->maximum());
+    test::Click(doc->fontSupport(), test::CellCentre(*doc, 223));
+    EXPECT_EQ(doc->document()->CurrentCar(), 223);
+    // A press on the empty places after the last cell changes nothing.
+    const FontLayout& L = doc->fontLayout();
+    test::Click(doc->fontSupport(),
+                QPoint(L.CellLeft(223) + L.cellWidth * 3 / 2, test::CellCentre(*doc, 223).y()));
+    EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({223}));
+    // A zoom change lays out again and keeps one character selected.
+    doc->SetZoomFactorText("8");
+    EXPECT_EQ(doc->fontLayout().cellWidth, 65);
+    EXPECT_EQ(vertical->value(), 0);
+    EXPECT_EQ(doc->document()->SelectedCars().size(), 1u);
+}
+
+TEST(Frame, ToolbarFollowsTheActiveDocumentAndIgnoresAClosedOne) {
+    test::Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* a = test::NewFontThroughDialog(frame, "8", "8");
+    ASSERT_NE(a, nullptr);
+    test::Click(a->zoomPic(), test::PixelCentre(*a, 0, 0));
+    form1* b = test::NewFontThroughDialog(frame, "8", "8");
+    ASSERT_NE(b, nullptr);
+    EXPECT_FALSE(frame.command(6)->isEnabled()) << "b has no history";
+    frame.mdiArea()->setActiveSubWindow(frame.mdiArea()->subWindowList().first());
+    EXPECT_EQ(frame.app().ActiveDoc, a->index);
+    EXPECT_TRUE(frame.command(6)->isEnabled()) << "a's Undo state comes with it";
+    // Close a; its toolbar target is gone until another document is activated.
+    a->document()->setFlagModified(false);
+    frame.CloseDocument(*a);
+    QApplication::processEvents();
+    frame.app().ActiveDoc = 1;  // as left by a closed document
+    frame.command(6)->click();
+    frame.command(4)->click();
+    EXPECT_EQ(frame.app().DocCount, 1);
+    EXPECT_FALSE(frame.app().ClipboardFull);
+}
+
+}  // namespace
+}  // namespace pixmere
