@@ -32,6 +32,12 @@ Args Args::Parse(const std::vector<std::string>& words, const OptionSpec& spec) 
     return args;
 }
 
+std::set<std::string> Args::given() const {
+    std::set<std::string> names = flags_;
+    for (const auto& [name, value] : values_) names.insert(name);
+    return names;
+}
+
 std::optional<std::string> Args::value(const std::string& name) const {
     const auto it = values_.find(name);
     if (it == values_.end()) return std::nullopt;

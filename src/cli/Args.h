@@ -28,6 +28,8 @@ public:
 
     const std::vector<std::string>& positional() const { return positional_; }
     bool flag(const std::string& name) const { return flags_.count(name) != 0; }
+    // Names of every option and flag given, without the dashes.
+    std::set<std::string> given() const;
     std::optional<std::string> value(const std::string& name) const;
 
     // A value as a decimal (or, with base 16, hexadecimal) number within [low, high];

@@ -22,9 +22,10 @@ OptionSpec ConvertOptions() {
 }  // namespace
 
 Command ConvertCommand() {
-    return {"convert", "convert IN OUT [--to pzf|bin|c|txt]",
+    return {"convert", "convert IN OUT [input options] [--to pzf|bin|c|txt]",
             "Converts a font file; the output type comes from OUT's extension unless --to is "
-            "given.",
+            "given. " +
+                std::string(kInputHelp),
             ConvertOptions(), RunConvert};
 }
 

@@ -32,7 +32,9 @@ int RunInfo(const Args& args, Io& io) {
 }  // namespace
 
 Command InfoCommand() {
-    return {"info", "info IN", "Prints the parameters of a font and the printer memory it needs.",
+    return {"info", "info IN [input options]",
+            std::string("Prints the parameters of a font and the printer memory it needs. ") +
+                kInputHelp,
             InputOptions(), RunInfo};
 }
 

@@ -12,6 +12,7 @@ const std::vector<Command>& AllCommands() {
         InfoCommand(),
         ConvertCommand(),
         ListCommand(),
+        TransformCommand(),
     };
     return commands;
 }

@@ -33,5 +33,6 @@ Command NewCommand();
 Command InfoCommand();
 Command ConvertCommand();
 Command ListCommand();
+Command TransformCommand();
 
 }  // namespace pixmere::cli

@@ -54,7 +54,9 @@ LoadedFont LoadC(const std::vector<uint8_t>& bytes, const Args& args) {
 
 const std::vector<InputType>& InputTypes() {
     static const std::vector<InputType> types = {
-        {".pzf", {}, [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); }},
+        {".pzf", {}, [](const std::vector<uint8_t>& bytes, const Args&) {
+             return LoadNative(bytes);
+         }},
         {".fnt", {}, LoadFnt},
         {".fon", {{"font"}, {}}, LoadFon},
         {".c", {{"width", "height", "downstroke", "magnification"}, {}}, LoadC},
@@ -75,6 +77,14 @@ Font ReadFont(const std::string& path, const Args& args) {
     const std::string ext = LowerExtension(path);
     for (const InputType& t : InputTypes()) {
         if (t.extension == ext) {
+            // An option meant for another input type is a mistake worth telling, not ignoring.
+            const OptionSpec all = InputOptions();
+            for (const std::string& name : args.given()) {
+                const bool forInput = all.valued.count(name) || all.flags.count(name);
+                if (forInput && !t.options.valued.count(name) && !t.options.flags.count(name)) {
+                    throw UsageError("--" + name + " does not apply to " + ext + " files");
+                }
+            }
             try {
                 return t.load(ReadFileBytes(path), args).build();
             } catch (const UserError& e) {

@@ -19,6 +19,11 @@ struct InputType {
 };
 
 const std::vector<InputType>& InputTypes();
+// How the input types and their options read in the help of commands that take IN.
+inline constexpr const char* kInputHelp =
+    "IN is a .pzf file, a .fnt resource, a .fon library [--font N] (N: the position that "
+    "'list' prints, 0 by default) or a C table .c --width W --height H [--downstroke J] "
+    "[--magnification M] (codes 20-FF).";
 // The options of every input type, for commands that read a font.
 OptionSpec InputOptions();
 

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "formats/Exports.h"
 #include "formats/NativeFile.h"
 #include "model/UserError.h"
@@ -10,18 +10,6 @@
 
 namespace pixmere::cli {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> words) {
-    std::ostringstream out, err;
-    const int status = RunCli(words, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(Cli, NewThenInfoPrintsTheParameters) {
     test::TempDir dir;

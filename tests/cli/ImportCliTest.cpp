@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "formats/CFile.h"
 #include "formats/Exports.h"
 #include "formats/FntFile.h"
@@ -14,18 +14,6 @@
 
 namespace pixmere::cli {
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> words) {
-    std::ostringstream out, err;
-    const int status = RunCli(words, out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string kSans = "/usr/share/wine/fonts/sserife.fon";
 
@@ -85,6 +73,11 @@ TEST(ImportCli, LibraryToCTableAndBack) {
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, c + ": " + kBadCFileMessage + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.bin")));
+
+    // Options of another input type are refused, not ignored.
+    EXPECT_EQ(Cli({"info", pzf, "--width", "3"}).status, 2);
+    EXPECT_EQ(Cli({"info", kSans, "--height", "16"}).status, 2);
+    EXPECT_EQ(Cli({"info", c, "--width", "14", "--height", "16", "--font", "1"}).status, 2);
 }
 
 TEST(ImportCli, StandAloneFnt) {

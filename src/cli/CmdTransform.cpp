@@ -1,0 +1,171 @@
+#include <cctype>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "cli/FontFiles.h"
+#include "edit/FontDocument.h"
+#include "model/UserError.h"
+
+namespace pixmere::cli {
+
+namespace {
+
+struct Geometry {
+    const char* name;
+    GeometryCommand command;
+    const char* refusal;  // why the font cannot take it when it is not allowed
+};
+
+const Geometry kGeometry[] = {
+    {"add-row-top", GeometryCommand::Atop, "the font is already 255 rows high"},
+    {"add-row-bottom", GeometryCommand::Abottom, "the font is already 255 rows high"},
+    {"add-column-left", GeometryCommand::Aleft, "the font is already 255 pixels wide"},
+    {"add-column-right", GeometryCommand::Aright, "the font is already 255 pixels wide"},
+    {"remove-row-top", GeometryCommand::Rtop, "the font is only 1 row high"},
+    {"remove-row-bottom", GeometryCommand::Rbottom, "the font is only 1 row high"},
+    {"remove-column-left", GeometryCommand::Rleft, "the font is only 1 pixel wide"},
+    {"remove-column-right", GeometryCommand::Rright, "the font is only 1 pixel wide"},
+};
+
+enum class RangeAction { Up, Down, Left, Right, Clear };
+
+struct RangeOperation {
+    const char* name;
+    RangeAction action;
+};
+
+const RangeOperation kRangeOperations[] = {
+    {"move-up", RangeAction::Up},     {"move-down", RangeAction::Down},
+    {"move-left", RangeAction::Left}, {"move-right", RangeAction::Right},
+    {"clear", RangeAction::Clear},
+};
+
+struct Operation {
+    std::string text;  // as given, to name it in messages
+    const Geometry* geometry = nullptr;
+    RangeAction action = RangeAction::Clear;
+    int first = 0;  // character codes
+    int last = 0;
+};
+
+int HexCode(const std::string& text, const std::string& op) {
+    // Four digits are plenty to tell a code beyond FF; more is a typing error.
+    if (text.empty() || text.size() > 4) {
+        throw UsageError("'" + op + "': a character code is 1 to 4 hexadecimal digits");
+    }
+    int value = 0;
+    for (char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            throw UsageError("'" + op + "': '" + text + "' is not a hexadecimal character code");
+        }
+        value = value * 16 + (std::isdigit(static_cast<unsigned char>(c))
+                                  ? c - '0'
+                                  : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
+    }
+    return value;
+}
+
+Operation ParseOperation(const std::string& word) {
+    Operation op;
+    op.text = word;
+    for (const Geometry& g : kGeometry) {
+        if (word == g.name) {
+            op.geometry = &g;
+            return op;
+        }
+    }
+    const auto colon = word.find(':');
+    const std::string name = word.substr(0, colon);
+    for (const RangeOperation& r : kRangeOperations) {
+        if (name != r.name) continue;
+        if (colon == std::string::npos) {
+            throw UsageError("'" + word + "' needs a character range: " + name + ":HEX or " + name +
+                             ":HEX-HEX");
+        }
+        const std::string range = word.substr(colon + 1);
+        const auto dash = range.find('-');
+        op.action = r.action;
+        op.first = HexCode(range.substr(0, dash), word);
+        op.last = dash == std::string::npos ? op.first : HexCode(range.substr(dash + 1), word);
+        if (op.last < op.first) {
+            throw UsageError("'" + word + "': the first code of a range is above the last");
+        }
+        return op;
+    }
+    throw UsageError("unknown operation '" + word + "'");
+}
+
+std::string Hex(int code) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X", code & 0xFF);
+    return text;
+}
+
+void Apply(FontDocument& doc, const Operation& op) {
+    if (op.geometry) {
+        if (doc.ChangeGeometry(op.geometry->command).refused) {
+            throw UserError(op.text + ": " + op.geometry->refusal + "; nothing written");
+        }
+        return;
+    }
+    const FontParams& p = doc.params();
+    if (op.first < p.firstcar || op.last > p.lastCode()) {
+        throw UserError(op.text + ": the font holds the characters " + Hex(p.firstcar) + " to " +
+                        Hex(p.lastCode()) + "; nothing written");
+    }
+    doc.SelectRange(op.first - p.firstcar, op.last - p.firstcar);
+    switch (op.action) {
+        case RangeAction::Up:
+            doc.Up_Click();
+            break;
+        case RangeAction::Down:
+            doc.Down_Click();
+            break;
+        case RangeAction::Left:
+            doc.Leeeft_Click();
+            break;
+        case RangeAction::Right:
+            doc.Right_Click();
+            break;
+        case RangeAction::Clear:
+            doc.Dele_Click();
+            break;
+    }
+}
+
+int RunTransform(const Args& args, Io& io) {
+    const std::vector<std::string>& words = args.positional();
+    if (words.size() < 3) throw UsageError("expected an input file, an output file and operations");
+    // Every operation is understood before the font is read, and the output is written only
+    // once all of them have succeeded.
+    std::vector<Operation> operations;
+    for (std::size_t n = 2; n < words.size(); ++n) operations.push_back(ParseOperation(words[n]));
+    const OutputType type = OutputTypeFor(words[1], args);
+    FontDocument doc(ReadFont(words[0], args));
+    for (const Operation& op : operations) Apply(doc, op);
+    WriteFont(doc.font(), words[1], type, io.err);
+    return 0;
+}
+
+OptionSpec TransformOptions() {
+    OptionSpec spec = InputOptions();
+    spec.valued.insert("to");
+    return spec;
+}
+
+}  // namespace
+
+Command TransformCommand() {
+    return {"transform", "transform IN OUT OP... [--to pzf|bin|c|txt]",
+            "Applies editing operations in the order given and writes the result:\n"
+            "      add-row-top, add-row-bottom, add-column-left, add-column-right,\n"
+            "      remove-row-top, remove-row-bottom, remove-column-left, remove-column-right\n"
+            "      (every character), and move-up:RANGE, move-down:RANGE, move-left:RANGE,\n"
+            "      move-right:RANGE, clear:RANGE, where RANGE is HEX or HEX-HEX character "
+            "codes.",
+            TransformOptions(), RunTransform};
+}
+
+}  // namespace pixmere::cli

@@ -1,0 +1,379 @@
+#include "edit/FontDocument.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+namespace pixmere {
+
+FontDocument::FontDocument(Font font) : font_(std::move(font)) {
+    const FontParams& p = font_.params;
+    if (!p.valid() || font_.glyphs.size() != static_cast<std::size_t>(p.NbCar)) {
+        throw std::invalid_argument("FontDocument: glyph array does not match the parameters");
+    }
+    const std::size_t glyphBytes = static_cast<std::size_t>(p.FormatHeightCar) * p.NbByteMatrix();
+    for (const CarObject& g : font_.glyphs) {
+        if (g.bytes().size() != glyphBytes || g.Height() + 1 != p.FormatHeightCar ||
+            g.ByteWidth() + 1 != p.NbByteMatrix()) {
+            throw std::invalid_argument("FontDocument: glyph of another size than the font");
+        }
+    }
+    history_.SaveObjectInit(p);
+}
+
+std::vector<int32_t> FontDocument::SelectedCars() const {
+    std::vector<int32_t> selected;
+    for (int32_t i = 0; i < font_.params.NbCar; ++i) {
+        if (IsSelected(i)) selected.push_back(i);
+    }
+    return selected;
+}
+
+// ---- cells and the edit window ----
+
+void FontDocument::RedrawCell(int32_t i, EditResult& r) {
+    r.cells.push_back({i, IsSelected(i) ? kBleu : kBlanc});
+}
+
+void FontDocument::SetColour(int32_t i, bool selected, EditResult& r) {
+    glyph(i).setCarColor(selected ? 255 : 0);
+    RedrawCell(i, r);
+}
+
+void FontDocument::ToggleCarColor(int32_t i, EditResult& r) { SetColour(i, !IsSelected(i), r); }
+
+void FontDocument::ShowInEditWindow(int32_t i, EditResult& r) {
+    shownCar_ = i;
+    r.editRedraw = true;
+}
+
+EditResult FontDocument::Finish(EditResult r) const {
+    r.editGlyph = shownCar_;
+    if (r.editRedraw) {
+        r.editRows.clear();
+    } else {
+        std::sort(r.editRows.begin(), r.editRows.end());
+        r.editRows.erase(std::unique(r.editRows.begin(), r.editRows.end()), r.editRows.end());
+    }
+    r.undoEnabled = history_.UndoEnabled();
+    r.redoEnabled = history_.RedoEnabled();
+    r.modified = FlagModified_;
+    return r;
+}
+
+// ---- font window ----
+
+void FontDocument::PressFontWindow(float x, float y, const CellLayout& layout, EditResult& r) {
+    const FontWindowHit hit = HitTestFontWindow(x, y, layout, font_.params.NbCar);
+    LastClickX_ = x;
+    LastClickY_ = y;
+    HitCar_ = static_cast<int32_t>(std::clamp<int64_t>(
+        hit.HitCar, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    hitValid_ = hit.valid;
+    if (hitValid_) SelectHit(HitCar_, r);
+}
+
+void FontDocument::SelectHit(int32_t H, EditResult& r) {
+    if (!DragSelect_) {
+        // A new selection replaces the old one entirely.
+        DragSelect_ = true;
+        for (int32_t i = 0; i < font_.params.NbCar; ++i) {
+            if (IsSelected(i)) SetColour(i, false, r);
+        }
+        SelAnchor_ = H;
+        CurrentCar_ = H;
+        SetColour(H, true, r);
+        return;
+    }
+    // A drag: only the cells between the previous end and the new one change.
+    const int32_t P = CurrentCar_;
+    const int32_t A = SelAnchor_;
+    if (H == P) {
+        // Still on the same character.
+    } else if (P < A) {
+        if (H < P) {
+            for (int32_t i = H; i < P; ++i) {
+                if (!IsSelected(i)) SetColour(i, true, r);
+            }
+        } else if (H <= A) {
+            for (int32_t i = P; i < H; ++i) {
+                if (IsSelected(i)) SetColour(i, false, r);
+            }
+        } else {
+            // Crossing the anchor to its right.
+            for (int32_t i = P; i <= H; ++i) ToggleCarColor(i, r);
+            SetColour(A, true, r);
+        }
+    } else {
+        if (H > P) {
+            for (int32_t i = P + 1; i <= H; ++i) {
+                if (!IsSelected(i)) SetColour(i, true, r);
+            }
+        } else if (H >= A) {
+            for (int32_t i = H + 1; i <= P; ++i) {
+                if (IsSelected(i)) SetColour(i, false, r);
+            }
+        } else {
+            // Crossing the anchor to its left.
+            for (int32_t i = H; i <= P; ++i) ToggleCarColor(i, r);
+            SetColour(A, true, r);
+        }
+    }
+    CurrentCar_ = H;
+}
+
+void FontDocument::ReleaseFontWindow(EditResult& r) {
+    DragSelect_ = false;
+    EditReady_ = true;
+    if (hitValid_) {
+        ShowInEditWindow(HitCar_, r);
+    } else if (shownCar_ != CurrentCar_) {
+        // A drag released off the cells still moved CurrentCar: show the character strokes
+        // will change.
+        ShowInEditWindow(CurrentCar_, r);
+    }
+}
+
+void FontDocument::Reselect(const CellLayout& layout, EditResult& r) {
+    DragSelect_ = false;  // a fresh click, even if a drag was under way
+    PressFontWindow(LastClickX_, LastClickY_, layout, r);
+    if (!hitValid_) {
+        // The position lies on no character (past the last cell, or the layout changed):
+        // keep the current character rather than leave the selection and the edit window
+        // out of step.
+        HitCar_ = CurrentCar_;
+        hitValid_ = true;
+        SelectHit(CurrentCar_, r);
+    }
+    ReleaseFontWindow(r);
+}
+
+EditResult FontDocument::fontsupport_MouseDown(int, float x, float y, const CellLayout& layout) {
+    EditResult r;
+    PressFontWindow(x, y, layout, r);
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::FontSupport_MouseMove(int Button, float x, float y,
+                                               const CellLayout& layout) {
+    if (Button == 0) return Finish(EditResult{});
+    return fontsupport_MouseDown(Button, x, y, layout);
+}
+
+EditResult FontDocument::fontsupport_MouseUp() {
+    EditResult r;
+    ReleaseFontWindow(r);
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::ReselectLastClick(const CellLayout& layout) {
+    EditResult r;
+    Reselect(layout, r);
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::SelectRange(int32_t first, int32_t last) {
+    EditResult r;
+    const int32_t n = font_.params.NbCar;
+    if (first < 0 || last < 0 || first >= n || last >= n) {
+        r.refused = true;
+        return Finish(std::move(r));
+    }
+    DragSelect_ = false;
+    SelectHit(first, r);
+    SelectHit(last, r);
+    HitCar_ = last;
+    hitValid_ = true;
+    ReleaseFontWindow(r);
+    return Finish(std::move(r));
+}
+
+// ---- edit window ----
+
+EditResult FontDocument::ZoomPic_MouseDown(int Button, float x, float y, const EditView& view) {
+    EditResult r;
+    FlagModified_ = true;
+    if (!EditReady_) return Finish(std::move(r));
+    const EditWindowHit hit = HitTestEditWindow(x, y, view, font_.params);
+    if (!hit.valid) return Finish(std::move(r));
+    if (shownCar_ != CurrentCar_) ShowInEditWindow(CurrentCar_, r);
+    CarObject& g = glyph(CurrentCar_);
+    int v = g.carbitmap(hit.byteColumn, hit.row);
+    if (StrokeSaved_ == 0) {
+        StrokeSaved_ = 1;
+        history_.SaveObject(font_, CurrentCar_, CurrentCar_);
+    }
+    const int mask = 1 << hit.bit;
+    if (Button == kLeftButton) {
+        v |= mask;
+    } else if (Button == kRightButton) {
+        v &= 255 - mask;
+    } else {
+        return Finish(std::move(r));
+    }
+    g.setCarbitmap(hit.byteColumn, hit.row, v);
+    r.editRows.push_back(hit.row);
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::ZoomPic_MouseMove(int Button, float x, float y, const EditView& view) {
+    if (Button == 0) return Finish(EditResult{});
+    return ZoomPic_MouseDown(Button, x, y, view);
+}
+
+EditResult FontDocument::ZoomPic_MouseUp(int Button) {
+    EditResult r;
+    if (EditReady_ && (Button == kLeftButton || Button == kRightButton)) {
+        RedrawCell(CurrentCar_, r);
+    }
+    StrokeSaved_ = 0;
+    return Finish(std::move(r));
+}
+
+// ---- rows and columns ----
+
+EditResult FontDocument::ChangeGeometry(GeometryCommand command) {
+    EditResult r;
+    if (!pixmere::ChangeGeometry(font_, command)) {
+        r.refused = true;
+        return Finish(std::move(r));
+    }
+    FlagModified_ = true;
+    history_.SaveObjectInit(font_.params);
+    StrokeSaved_ = 0;
+    // The full refresh clears the edit window; ReselectLastClick shows a glyph again.
+    shownCar_ = -1;
+    r.layoutChanged = true;
+    return Finish(std::move(r));
+}
+
+// ---- moves and delete ----
+
+void FontDocument::OrderSelection() {
+    if (CurrentCar_ < SelAnchor_) std::swap(CurrentCar_, SelAnchor_);
+}
+
+EditResult FontDocument::Move(MoveDirection direction) {
+    EditResult r;
+    OrderSelection();
+    FlagModified_ = true;
+    history_.SaveObject(font_, SelAnchor_, CurrentCar_);
+    for (int32_t i = SelAnchor_; i <= CurrentCar_; ++i) {
+        MoveGlyph(glyph(i), direction);
+        RedrawCell(i, r);
+    }
+    ShowInEditWindow(CurrentCar_, r);
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::Dele_Click() {
+    EditResult r;
+    OrderSelection();
+    FlagModified_ = true;
+    history_.SaveObject(font_, SelAnchor_, CurrentCar_);
+    for (int32_t i = SelAnchor_; i <= CurrentCar_; ++i) {
+        std::vector<uint8_t>& bytes = glyph(i).bytes();
+        std::fill(bytes.begin(), bytes.end(), uint8_t{0});
+        RedrawCell(i, r);
+    }
+    ShowInEditWindow(CurrentCar_, r);
+    return Finish(std::move(r));
+}
+
+// ---- clipboard ----
+
+EditResult FontDocument::copy_Click(GlyphClipboard& clipboard) const {
+    EditResult r;
+    const std::vector<int32_t> selected = SelectedCars();
+    if (selected.empty()) {
+        r.refused = true;
+    } else {
+        clipboard.Copy(font_, selected);
+        r.clipboardFilled = true;
+    }
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::paste_Click(const GlyphClipboard& clipboard, const CellLayout& layout) {
+    EditResult r;
+    if (!clipboard.ClipboardFull()) {
+        r.refused = true;
+        return Finish(std::move(r));
+    }
+    const FontParams& p = font_.params;
+    FlagModified_ = true;
+    const int bytes = std::min<int>(p.NbByteMatrix(), clipboard.ClipBytes());
+    const int rows = std::min<int>(p.FormatHeightCar, clipboard.ClipHeight());
+    const int32_t n = clipboard.ClipCount();
+    history_.SaveObject(font_, 0, p.NbCar - 1);
+
+    // Each selected character whose block fits receives the clipboard from its position on,
+    // later blocks overwriting earlier ones: find the clipboard character each target ends with.
+    const std::vector<int32_t> selected = SelectedCars();
+    const auto fits = [&](int32_t i) { return int64_t{i} + n - 1 <= p.NbCar - 1; };
+    std::vector<int32_t> source(static_cast<std::size_t>(p.NbCar), -1);
+    for (int32_t i : selected) {
+        if (!fits(i)) continue;
+        for (int32_t k = 0; k < n; ++k) source[static_cast<std::size_t>(i + k)] = k;
+    }
+    for (int32_t t = 0; t < p.NbCar; ++t) {
+        const int32_t k = source[static_cast<std::size_t>(t)];
+        if (k < 0) continue;
+        CarObject& g = glyph(t);
+        for (int row = 0; row < p.FormatHeightCar; ++row) {
+            uint8_t* dst = g.row(row);
+            for (int b = 0; b < p.NbByteMatrix(); ++b) {
+                // Aligned on the top-left corner; rows and bytes the clipboard lacks are blank.
+                dst[b] = (row < rows && b < bytes) ? clipboard.at(k, row, b) : uint8_t{0};
+            }
+        }
+    }
+
+    for (int32_t i : selected) glyph(i).setCarColor(0);
+    for (int32_t i : selected) {
+        if (fits(i)) {
+            for (int32_t k = 0; k < n; ++k) RedrawCell(i + k, r);
+        } else {
+            RedrawCell(i, r);  // no longer selected, though nothing was pasted there
+        }
+    }
+    Reselect(layout, r);
+    return Finish(std::move(r));
+}
+
+// ---- undo and redo ----
+
+void FontDocument::RestoreRange(const UndoHistory::Range& range, EditResult& r) {
+    // Going back to another state of the glyphs differs from what was last saved.
+    FlagModified_ = true;
+    for (int32_t i = range.first; i <= range.last; ++i) RedrawCell(i, r);
+}
+
+EditResult FontDocument::undo_Click(const CellLayout& layout) {
+    EditResult r;
+    if (const auto range = history_.Undo(font_)) RestoreRange(*range, r);
+    Reselect(layout, r);
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::redo_Click(const CellLayout& layout) {
+    EditResult r;
+    if (const auto range = history_.Redo(font_)) RestoreRange(*range, r);
+    Reselect(layout, r);
+    return Finish(std::move(r));
+}
+
+// ---- font properties ----
+
+bool FontDocument::SetFontProperties(uint8_t jambon, uint8_t Magnification) {
+    if (Magnification < 1 || Magnification > 5) return false;
+    FontParams& p = font_.params;
+    if (p.jambon == jambon && p.Magnification == Magnification) return false;
+    p.jambon = jambon;
+    p.Magnification = Magnification;
+    FlagModified_ = true;
+    return true;
+}
+
+}  // namespace pixmere

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "edit/EditResult.h"
+#include "edit/FontGeometry.h"
+#include "edit/GlyphClipboard.h"
+#include "edit/GlyphMoves.h"
+#include "edit/PointerHit.h"
+#include "edit/UndoHistory.h"
+#include "model/Font.h"
+
+namespace pixmere {
+
+// One open font and everything the editor decides about it: the selection made in the font
+// window, pixel strokes in the edit window, row and column changes, moves, copy, paste and
+// delete, the undo history and FlagModified. It draws nothing: every command returns an
+// EditResult saying which cells and which part of the edit window to repaint, whether the
+// layout must be rebuilt, and the new Undo/Redo states.
+//
+// Selection: the selected characters are those whose CarColor is 255, the run between SelAnchor
+// and CurrentCar. CurrentCar is the character the edit window shows and strokes change.
+//
+// Commands that end with ReselectLastClick (paste, undo, redo) take the font window's current
+// layout. Row and column commands change the cell size; the window then lays the font window
+// out again and calls ReselectLastClick with the new layout (EditResult::layoutChanged).
+class FontDocument {
+public:
+    // A document for a freshly built font: empty history, nothing selected, the edit window not
+    // yet ready for strokes, not modified. Throws std::invalid_argument for a font whose glyphs
+    // do not match its parameters.
+    explicit FontDocument(Font font);
+
+    const Font& font() const { return font_; }
+    const FontParams& params() const { return font_.params; }
+
+    // ---- font window: press, move and release (pixel coordinates of the cell canvas) ----
+
+    // A press picks the character under the pointer (a new selection), or, while a drag is in
+    // progress, extends, shrinks or flips the selection to reach it. Button is not examined.
+    // Positions off the cells change nothing but are remembered for ReselectLastClick.
+    EditResult fontsupport_MouseDown(int Button, float x, float y, const CellLayout& layout);
+    // A move with any button held (Button != 0) acts as a press; without a button, nothing.
+    EditResult FontSupport_MouseMove(int Button, float x, float y, const CellLayout& layout);
+    // The release ends the drag, makes the edit window ready for strokes and shows the
+    // current character in it.
+    EditResult fontsupport_MouseUp();
+    // A fresh click at the last press position with the given layout: exactly one character
+    // ends up selected and shown. When that position lies on no character any more, the
+    // current character is kept instead.
+    EditResult ReselectLastClick(const CellLayout& layout);
+    // Turns strokes off until the next release in the font window (a zoom change does this
+    // before it reselects).
+    void ClearEditReady() { EditReady_ = false; }
+
+    // Selects characters first..last (indices, either order) as a drag from first to last
+    // would, and shows last in the edit window. Refused when an index lies outside the font.
+    EditResult SelectRange(int32_t first, int32_t last);
+
+    // ---- edit window: strokes (screen pixels of the enlarged glyph) ----
+
+    // Marks the document modified, then sets (left button), clears (right button) or leaves
+    // (any other button) the pixel under the pointer in the current character. The first hit
+    // of a stroke records one undo step, whatever the button.
+    EditResult ZoomPic_MouseDown(int Button, float x, float y, const EditView& view);
+    // A move with a button held continues the stroke (a trail in the same undo step).
+    EditResult ZoomPic_MouseMove(int Button, float x, float y, const EditView& view);
+    // Ends the stroke; after a left or right stroke the font window's cell shows the change.
+    EditResult ZoomPic_MouseUp(int Button);
+
+    // ---- Modify Font > Add / Remove > Line / Column ----
+
+    // Whether the command keeps the geometry within 1..255; disable the menu item otherwise.
+    bool IsAllowed(GeometryCommand command) const { return GeometryAllowed(params(), command); }
+    // Rebuilds every glyph with one row or column more or less and empties the history.
+    // A command that is not allowed is refused and changes nothing.
+    EditResult ChangeGeometry(GeometryCommand command);
+    EditResult Atop_Click() { return ChangeGeometry(GeometryCommand::Atop); }
+    EditResult Abottom_Click() { return ChangeGeometry(GeometryCommand::Abottom); }
+    EditResult Aleft_Click() { return ChangeGeometry(GeometryCommand::Aleft); }
+    EditResult Aright_Click() { return ChangeGeometry(GeometryCommand::Aright); }
+    EditResult Rtop_Click() { return ChangeGeometry(GeometryCommand::Rtop); }
+    EditResult Rbottom_Click() { return ChangeGeometry(GeometryCommand::Rbottom); }
+    EditResult Rleft_Click() { return ChangeGeometry(GeometryCommand::Rleft); }
+    EditResult Rright_Click() { return ChangeGeometry(GeometryCommand::Rright); }
+
+    // ---- Move characters: shift every character of the selection by one pixel ----
+
+    EditResult Move(MoveDirection direction);
+    EditResult Up_Click() { return Move(MoveDirection::Up); }
+    EditResult Down_Click() { return Move(MoveDirection::Down); }
+    EditResult Leeeft_Click() { return Move(MoveDirection::Leeeft); }
+    EditResult Right_Click() { return Move(MoveDirection::Right); }
+
+    // ---- Edit menu ----
+
+    // Copies the selected characters into the clipboard. With nothing selected it is refused
+    // and the clipboard keeps what it held.
+    EditResult copy_Click(GlyphClipboard& clipboard) const;
+    // Writes the clipboard over the characters from each selected one on, aligned on the
+    // top-left corner and completed with blank rows and bytes; one undo step for the font.
+    // Refused while the clipboard is empty.
+    EditResult paste_Click(const GlyphClipboard& clipboard, const CellLayout& layout);
+    // Clears the pixels of the selected characters; one undo step.
+    EditResult Dele_Click();
+    EditResult undo_Click(const CellLayout& layout);
+    EditResult redo_Click(const CellLayout& layout);
+
+    // ---- font properties that keep the geometry ----
+
+    // Changes the downstroke and the magnification; marks the document modified when either
+    // differs. Returns whether anything changed.
+    bool SetFontProperties(uint8_t jambon, uint8_t Magnification);
+
+    // ---- state ----
+
+    bool FlagModified() const { return FlagModified_; }
+    void setFlagModified(bool value) { FlagModified_ = value; }  // a save clears it
+
+    int32_t CurrentCar() const { return CurrentCar_; }
+    int32_t SelAnchor() const { return SelAnchor_; }
+    int32_t HitCar() const { return HitCar_; }
+    bool DragSelect() const { return DragSelect_; }
+    bool EditReady() const { return EditReady_; }
+    uint8_t StrokeSaved() const { return StrokeSaved_; }
+    float LastClickX() const { return LastClickX_; }
+    float LastClickY() const { return LastClickY_; }
+    // The glyph the edit window shows, -1 while it shows none.
+    int32_t ShownCar() const { return shownCar_; }
+    bool IsSelected(int32_t index) const { return glyph(index).CarColor() == 255; }
+    std::vector<int32_t> SelectedCars() const;
+
+    bool UndoEnabled() const { return history_.UndoEnabled(); }
+    bool RedoEnabled() const { return history_.RedoEnabled(); }
+    const UndoHistory& history() const { return history_; }
+
+private:
+    CarObject& glyph(int32_t i) { return font_.glyphs[static_cast<std::size_t>(i)]; }
+    const CarObject& glyph(int32_t i) const { return font_.glyphs[static_cast<std::size_t>(i)]; }
+
+    void RedrawCell(int32_t i, EditResult& r);
+    void SetColour(int32_t i, bool selected, EditResult& r);
+    void ToggleCarColor(int32_t i, EditResult& r);
+    void PressFontWindow(float x, float y, const CellLayout& layout, EditResult& r);
+    void SelectHit(int32_t H, EditResult& r);
+    void ReleaseFontWindow(EditResult& r);
+    void Reselect(const CellLayout& layout, EditResult& r);
+    void ShowInEditWindow(int32_t i, EditResult& r);
+    void OrderSelection();
+    void RestoreRange(const UndoHistory::Range& range, EditResult& r);
+    EditResult Finish(EditResult r) const;
+
+    Font font_;
+    UndoHistory history_;
+    bool FlagModified_ = false;
+
+    int32_t CurrentCar_ = 0;
+    int32_t SelAnchor_ = 0;
+    int32_t HitCar_ = 0;
+    bool hitValid_ = false;  // the last press or move in the font window was on a character
+    float LastClickX_ = 0.0f;
+    float LastClickY_ = 0.0f;
+    bool DragSelect_ = false;
+    bool EditReady_ = false;
+    uint8_t StrokeSaved_ = 0;
+    int32_t shownCar_ = -1;
+};
+
+}  // namespace pixmere

@@ -1,0 +1,124 @@
+#include "edit/FontGeometry.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace pixmere {
+
+namespace {
+
+// Fills one new row from the old one (oldB and newB bytes) for the column commands.
+void FillColumns(GeometryCommand command, const uint8_t* old, int oldB, int oldW, uint8_t* row,
+                 int newB) {
+    switch (command) {
+        case GeometryCommand::Aleft:
+            // Every bit moves one column right; the new byte, if any, takes the last bit.
+            row[0] = static_cast<uint8_t>(old[0] >> 1);
+            for (int b = 1; b < oldB; ++b) {
+                row[b] = static_cast<uint8_t>(((old[b - 1] & 1) << 7) | (old[b] >> 1));
+            }
+            if (newB > oldB) row[newB - 1] = static_cast<uint8_t>((old[oldB - 1] & 1) << 7);
+            break;
+        case GeometryCommand::Aright:
+            std::copy(old, old + oldB, row);
+            break;
+        case GeometryCommand::Rleft:
+            for (int b = 0; b < newB; ++b) {
+                const int carry = (b + 1 < oldB) ? (old[b + 1] >> 7) : 0;
+                row[b] = static_cast<uint8_t>(((old[b] << 1) & 0xFF) | carry);
+            }
+            break;
+        case GeometryCommand::Rright: {
+            std::copy(old, old + newB, row);
+            if (newB == oldB) {
+                // Clear the removed column; a dropped byte held nothing else of the glyph.
+                const int x = oldW - 8 * (oldB - 1) - 1;
+                row[newB - 1] &= static_cast<uint8_t>(0xFF ^ (1 << (7 - x)));
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+bool GeometryAllowed(const FontParams& params, GeometryCommand command) {
+    switch (command) {
+        case GeometryCommand::Atop:
+        case GeometryCommand::Abottom:
+            return params.FormatHeightCar < 255;
+        case GeometryCommand::Aleft:
+        case GeometryCommand::Aright:
+            return params.FormatLengthCar < 255;
+        case GeometryCommand::Rtop:
+        case GeometryCommand::Rbottom:
+            return params.FormatHeightCar > 1;
+        case GeometryCommand::Rleft:
+        case GeometryCommand::Rright:
+            return params.FormatLengthCar > 1;
+    }
+    return false;
+}
+
+bool ChangeGeometry(Font& font, GeometryCommand command) {
+    FontParams& p = font.params;
+    if (!GeometryAllowed(p, command)) return false;
+    const int oldW = p.FormatLengthCar;
+    const int oldH = p.FormatHeightCar;
+    const int oldB = p.NbByteMatrix();
+    switch (command) {
+        case GeometryCommand::Atop:
+        case GeometryCommand::Abottom:
+            ++p.FormatHeightCar;
+            break;
+        case GeometryCommand::Rtop:
+        case GeometryCommand::Rbottom:
+            --p.FormatHeightCar;
+            break;
+        case GeometryCommand::Aleft:
+        case GeometryCommand::Aright:
+            ++p.FormatLengthCar;
+            break;
+        case GeometryCommand::Rleft:
+        case GeometryCommand::Rright:
+            --p.FormatLengthCar;
+            break;
+    }
+    const int newW = p.FormatLengthCar;
+    const int newH = p.FormatHeightCar;
+    const int newB = p.NbByteMatrix();
+
+    std::vector<uint8_t> old;
+    for (CarObject& glyph : font.glyphs) {
+        old = glyph.bytes();
+        // Setting the bounds clears the glyph at its new size.
+        glyph.setByteWidth(static_cast<uint8_t>(newB - 1));
+        glyph.setBitwidth(static_cast<uint8_t>(newW - 1));
+        glyph.setHeight(static_cast<uint8_t>(newH - 1));
+        const auto oldRow = [&](int r) { return old.data() + static_cast<std::size_t>(r) * oldB; };
+        switch (command) {
+            case GeometryCommand::Atop:
+                for (int r = 0; r < oldH; ++r) std::copy_n(oldRow(r), oldB, glyph.row(r + 1));
+                break;
+            case GeometryCommand::Abottom:
+            case GeometryCommand::Rbottom:
+                for (int r = 0; r < std::min(oldH, newH); ++r) {
+                    std::copy_n(oldRow(r), oldB, glyph.row(r));
+                }
+                break;
+            case GeometryCommand::Rtop:
+                for (int r = 1; r < oldH; ++r) std::copy_n(oldRow(r), oldB, glyph.row(r - 1));
+                break;
+            default:
+                for (int r = 0; r < newH; ++r) {
+                    FillColumns(command, oldRow(r), oldB, oldW, glyph.row(r), newB);
+                }
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace pixmere

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/Font.h"
+
+namespace pixmere {
+
+// Pointer buttons as the handlers receive them: one bit per button, several bits when several
+// buttons are held during a move, 0 for none.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+// The font window's layout, computed by its full refresh: cells are placed edge to edge,
+// cellsPerRow in each row, in index order. Pointer positions are in the same pixel units.
+struct CellLayout {
+    int32_t cellWidth = 0;
+    int32_t cellHeight = 0;
+    int32_t cellsPerRow = 0;
+};
+
+// The edit window's scale: screen pixels per glyph pixel, and whether "Show Magnification"
+// is checked (rows then stretch by the font's Magnification).
+struct EditView {
+    int32_t zoom = 0;
+    bool showMagnification = false;
+};
+
+// Row factor of the edit window: the font's Magnification when shown, else 1.
+uint8_t EditMagnif(const EditView& view, const FontParams& params);
+
+// A press or move in the font window.
+struct FontWindowHit {
+    int32_t x = 0, y = 0;  // pointer position rounded to the nearest integer, halves to even
+    int64_t HitCar = 0;    // row * cellsPerRow + column, valid or not
+    int64_t column = 0, row = 0;
+    bool valid = false;  // a character's cell lies under the pointer
+};
+
+FontWindowHit HitTestFontWindow(double x, double y, const CellLayout& layout, int32_t NbCar);
+
+// A press or move in the edit window.
+struct EditWindowHit {
+    bool valid = false;  // the pointer lies on a pixel of the glyph
+    int32_t column = 0;  // pixel column
+    int32_t row = 0;     // glyph row
+    int32_t byteColumn = 0;
+    int32_t bit = 0;  // bit number inside the byte, 7 for the leftmost pixel
+};
+
+EditWindowHit HitTestEditWindow(double x, double y, const EditView& view, const FontParams& params);
+
+}  // namespace pixmere
