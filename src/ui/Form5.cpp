@@ -29,7 +29,9 @@ std::string Form5::CheckOS() {
 #ifdef _WIN32
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(info);
-#pragma warning(suppress : 4996)
+#ifdef _MSC_VER
+#pragma warning(suppress : 4996)  // deprecated, yet the only call that names the 9x family
+#endif
     if (GetVersionExA(&info)) {
         version.family = info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? PlatformFamily::Windows9x
                          : info.dwPlatformId == VER_PLATFORM_WIN32_NT    ? PlatformFamily::WindowsNT
