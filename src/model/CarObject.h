@@ -1,7 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
+
+#include "model/GlyphCanvas.h"
 
 namespace pixmere {
 
@@ -36,6 +39,15 @@ public:
     void setUnderline(uint8_t value) { underline_ = value; }
     int32_t NumCar() const { return NumCar_; }
     void setNumCar(int32_t value) { NumCar_ = value; }
+
+    // Paints the whole glyph with its top-left corner at (x0, y0): an outlined box in the
+    // background of the colour name, then every ink pixel as a zoom x (zoom * magnif) block.
+    // Padding bits past bitwidth are never drawn.
+    void CarAff(GlyphCanvas& picture, std::string_view colour, int32_t x0, int32_t y0, int32_t zoom,
+                uint8_t magnif) const;
+    // Repaints row j, ink and background alike, without the outline.
+    void LineRefresh(GlyphCanvas& picture, std::string_view colour, int32_t j, int32_t x0,
+                     int32_t y0, int32_t zoom, uint8_t magnif) const;
 
     // Pixel x of row y (x in 0..bitwidth), the packing's most significant bit first.
     bool pixel(int x, int y) const { return (carbitmap(x / 8, y) & (0x80 >> (x % 8))) != 0; }

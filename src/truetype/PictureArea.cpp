@@ -240,7 +240,7 @@ void PictureArea::RasteriseLine(const LineOp& op, QRgb* pixels) const {
     const int c1 = static_cast<int>(std::floor(bx)), r1 = static_cast<int>(std::floor(by));
     Touched(QRect(QPoint(std::min(c0, c1), std::min(r0, r1)),
                   QPoint(std::max(c0, c1), std::max(r0, r1))),
-            op.colour == kBlack);
+            op.colour == kRgbBlack);
     const auto inside = [&](int c, int r) { return c >= 0 && c < width_ && r >= 0 && r < height_; };
     // The grid's lines are all upright or level: write those straight.
     if (c0 == c1 && c0 >= 0 && c0 < width_) {
@@ -286,7 +286,7 @@ void PictureArea::RasteriseBox(const BoxOp& op, QRgb* pixels) const {
     const auto [c0, c1] = span(DeviceX(op.x1), DeviceX(op.x2), width_);
     const auto [r0, r1] = span(DeviceY(op.y1), DeviceY(op.y2), height_);
     if (c0 < c1 && r0 < r1)
-        Touched(QRect(QPoint(c0, r0), QPoint(c1 - 1, r1 - 1)), op.colour == kBlack);
+        Touched(QRect(QPoint(c0, r0), QPoint(c1 - 1, r1 - 1)), op.colour == kRgbBlack);
     for (int r = r0; r < r1; ++r) {
         QRgb* row = pixels + r * stride_;
         std::fill(row + c0, row + c1, op.colour);

@@ -13,12 +13,12 @@
 namespace pixmere {
 
 // Colours of the conversion surfaces.
-inline constexpr QRgb kBlack = 0xFF000000;
-inline constexpr QRgb kWhite = 0xFFFFFFFF;
-inline constexpr QRgb kRed = 0xFFFF0000;
-inline constexpr QRgb kGreen = 0xFF00FF00;
-inline constexpr QRgb kBlue = 0xFF0000FF;
-inline constexpr QRgb kCyan = 0xFF00FFFF;
+inline constexpr QRgb kRgbBlack = 0xFF000000;
+inline constexpr QRgb kRgbWhite = 0xFFFFFFFF;
+inline constexpr QRgb kRgbRed = 0xFFFF0000;
+inline constexpr QRgb kRgbGreen = 0xFF00FF00;
+inline constexpr QRgb kRgbBlue = 0xFF0000FF;
+inline constexpr QRgb kRgbCyan = 0xFF00FFFF;
 
 // An in-memory picture area of a fixed size in device pixels, drawn in a user coordinate system
 // and read back point by point. A user point selects the device pixel that contains it; a point
@@ -59,7 +59,7 @@ public:
     bool IsBlack(int x, int y) const {
         const int col = ColumnOf(x);
         const int row = RowOf(y);
-        return col >= 0 && row >= 0 && DeviceRowData(row)[col] == kBlack;
+        return col >= 0 && row >= 0 && DeviceRowData(row)[col] == kRgbBlack;
     }
 
     // Device pixel holding a user coordinate, -1 outside.
@@ -124,7 +124,7 @@ private:
     double x1_ = 0, y1_ = 0, x2_ = 1, y2_ = 1;
     std::vector<int> columnOf_;  // device column of user x = 0, 1, ...
     std::vector<int> rowOf_;
-    QRgb background_ = kWhite;
+    QRgb background_ = kRgbWhite;
     std::vector<Op> ops_;            // drawn since the last erase
     mutable std::size_t drawn_ = 0;  // how many of ops_ the image holds
     mutable bool erased_ = true;     // the image still shows an older drawing

@@ -69,15 +69,15 @@ void TtfConverter::DrawSampleGrid() {
     const int maxLines = 2 * document_.FormatLengthCar + 2;
     int lines = 0;
     for (float x = sx; sx > 0 && x <= right && lines < maxLines; x += sx, ++lines) {
-        picture1_.Line(x, 0, x, bottom, kGreen);
+        picture1_.Line(x, 0, x, bottom, kRgbGreen);
     }
     const int maxRows = 2 * document_.FormatHeightCar + 2;
     lines = 0;
     for (float y = r; r > 0 && y <= bottom && lines < maxRows; y += r, ++lines) {
-        picture1_.Line(0, y, right, y, kGreen);
+        picture1_.Line(0, y, right, y, kRgbGreen);
     }
     const float b = H() * state.BaselineRatio * r;
-    picture1_.Line(0, b, right, b, kBlue);
+    picture1_.Line(0, b, right, b, kRgbBlue);
 }
 
 void TtfConverter::MoveLeft() {
@@ -125,7 +125,7 @@ void TtfConverter::ConvertCurrent() {
     static const char* const kEightShifts[] = {"UL", "RR", "DD", "LL", "U", "UR", "DR", "DL"};
     static const char* const kOneShift[] = {""};
 
-    picture1_.SetBackColor(kRed);
+    picture1_.SetBackColor(kRgbRed);
     RenderCharacter();
     const char* const* table = kFourShifts;
     const char* back = "UR";
@@ -149,7 +149,7 @@ void TtfConverter::ConvertCurrent() {
         SampleShift(s);
     }
     RunMoves(back);
-    picture1_.SetBackColor(kWhite);
+    picture1_.SetBackColor(kRgbWhite);
     RenderCharacter();
     DrawSampleGrid();
     CombineShifts();
@@ -188,7 +188,7 @@ void TtfConverter::SampleShift(int s) {
                 int count = 0;
                 for (int px = x0[x]; px <= x1[x]; ++px) {
                     const int col = columnOf[px];
-                    count += col >= 0 && pixels[col] == kBlack;
+                    count += col >= 0 && pixels[col] == kRgbBlack;
                 }
                 counts[x] += count;
             }
@@ -204,9 +204,9 @@ void TtfConverter::CombineShifts() {
     const int w = document_.FormatLengthCar;
     const int h = document_.FormatHeightCar;
     picture2_.Scale(0, 0, w, h);
-    picture2_.SetBackColor(kCyan);
+    picture2_.SetBackColor(kRgbCyan);
     picture3_.Scale(0, 0, w, h);
-    picture3_.SetBackColor(kWhite);
+    picture3_.SetBackColor(kRgbWhite);
 
     const SampleArray& counts = state.SampleCounts;
     SampleArray& bits = state.SampleBits;
@@ -215,8 +215,8 @@ void TtfConverter::CombineShifts() {
                          bits.shifts() == counts.shifts();
     const int n = sampled ? counts.shifts() : 0;
     const auto mark = [&](int x, int y) {
-        picture2_.FillBox(x, y, x + 1, y + 1, kBlack);
-        picture3_.FillBox(x, y, x + 1, y + 1, kBlack);
+        picture2_.FillBox(x, y, x + 1, y + 1, kRgbBlack);
+        picture3_.FillBox(x, y, x + 1, y + 1, kRgbBlack);
     };
 
     if (state.CombineMode == 1 || state.CombineMode == 2) {
@@ -266,8 +266,8 @@ void TtfConverter::CombineShifts() {
         fillRatioText_ = ScientificRatio(state.FilledCells, static_cast<long long>(w) * h);
         picture5_.Print(fillRatioText_);
     }
-    for (int k = 1; k <= w; ++k) picture2_.Line(k, 0, k, h, kBlue);
-    for (int k = 1; k <= h; ++k) picture2_.Line(0, k, w, k, kBlue);
+    for (int k = 1; k <= w; ++k) picture2_.Line(k, 0, k, h, kRgbBlue);
+    for (int k = 1; k <= h; ++k) picture2_.Line(0, k, w, k, kRgbBlue);
 }
 
 void TtfConverter::Text1_Change(const QString& text) {

@@ -23,7 +23,7 @@ std::optional<int> TtfConverter::ScanRows(ScanRange rows, ScanRange cols) const 
         const QRgb* pixels = picture1_.DeviceRowData(row);
         for (int px = pxLo; px <= pxHi; ++px) {
             const int col = picture1_.ColumnOf(px);
-            if (col >= 0 && pixels[col] == kBlack) return py;
+            if (col >= 0 && pixels[col] == kRgbBlack) return py;
         }
     }
     return std::nullopt;
@@ -41,7 +41,7 @@ std::optional<int> TtfConverter::ScanColumns(ScanRange cols, ScanRange rows) con
         if (col < 0) continue;
         for (int py = pyLo; py <= pyHi; ++py) {
             const int row = picture1_.RowOf(py);
-            if (row >= 0 && picture1_.DeviceRowData(row)[col] == kBlack) return px;
+            if (row >= 0 && picture1_.DeviceRowData(row)[col] == kRgbBlack) return px;
         }
     }
     return std::nullopt;
@@ -83,7 +83,7 @@ void TtfConverter::FitReferenceGlyph() {
     state.PosX = 0;
     state.CharSize = 100;
     state.StepX = 5.0f;
-    picture1_.SetBackColor(kRed);
+    picture1_.SetBackColor(kRgbRed);
     RenderCharacter();
     TopScan();
     BottomScan();
@@ -111,7 +111,7 @@ void TtfConverter::FitReferenceGlyph() {
     state.StepX = ToSingle(DivD(state.bottom, document_.FormatLengthCar));
     state.SavedStepX = state.StepX;
 
-    picture1_.SetBackColor(kWhite);
+    picture1_.SetBackColor(kRgbWhite);
     RenderCharacter();
 }
 
@@ -120,7 +120,7 @@ void TtfConverter::FitCurrentGlyph() {
     state.PosY = state.SavedPosY;
     state.CharSize = state.SavedCharSize;
     state.StepX = state.SavedStepX;
-    picture1_.SetBackColor(kRed);
+    picture1_.SetBackColor(kRgbRed);
     RenderCharacter();
     TopScan();
     BottomScan();

@@ -27,8 +27,8 @@ TEST(PictureArea, UserPointsSelectTheDevicePixelHoldingThem) {
     EXPECT_EQ(area.DeviceColumn(-0.5), -1);
     for (int x = 0; x < 90; ++x) EXPECT_EQ(area.ColumnOf(x), area.DeviceColumn(x)) << x;
 
-    area.SetBackColor(kBlack);
-    EXPECT_EQ(area.Point(10, 10), std::optional<QRgb>(kBlack));
+    area.SetBackColor(kRgbBlack);
+    EXPECT_EQ(area.Point(10, 10), std::optional<QRgb>(kRgbBlack));
     // Outside the area there is no colour, so nothing there reads as black.
     EXPECT_EQ(area.Point(-1, 10), std::nullopt);
     EXPECT_EQ(area.Point(10, 85), std::nullopt);
@@ -39,33 +39,33 @@ TEST(PictureArea, UserPointsSelectTheDevicePixelHoldingThem) {
 
 TEST(PictureArea, BackgroundErasesAndLaterDrawingCoversEarlier) {
     PictureArea area(20, 10);
-    area.SetBackColor(kRed);
-    area.FillBox(2, 2, 8, 6, kBlack);
-    area.Line(5, 0, 5, 9, kGreen);  // over the box
-    EXPECT_EQ(area.Point(3, 3), std::optional<QRgb>(kBlack));
-    EXPECT_EQ(area.Point(5, 3), std::optional<QRgb>(kGreen));
-    EXPECT_EQ(area.Point(5, 9), std::optional<QRgb>(kGreen));  // end points included
-    EXPECT_EQ(area.Point(8, 3), std::optional<QRgb>(kRed));    // the box ends before x2
-    area.Line(0, 8, 19, 8, kBlue);
-    EXPECT_EQ(area.Point(0, 8), std::optional<QRgb>(kBlue));
-    EXPECT_EQ(area.Point(19, 8), std::optional<QRgb>(kBlue));
+    area.SetBackColor(kRgbRed);
+    area.FillBox(2, 2, 8, 6, kRgbBlack);
+    area.Line(5, 0, 5, 9, kRgbGreen);  // over the box
+    EXPECT_EQ(area.Point(3, 3), std::optional<QRgb>(kRgbBlack));
+    EXPECT_EQ(area.Point(5, 3), std::optional<QRgb>(kRgbGreen));
+    EXPECT_EQ(area.Point(5, 9), std::optional<QRgb>(kRgbGreen));  // end points included
+    EXPECT_EQ(area.Point(8, 3), std::optional<QRgb>(kRgbRed));    // the box ends before x2
+    area.Line(0, 8, 19, 8, kRgbBlue);
+    EXPECT_EQ(area.Point(0, 8), std::optional<QRgb>(kRgbBlue));
+    EXPECT_EQ(area.Point(19, 8), std::optional<QRgb>(kRgbBlue));
 
     area.Cls();
-    EXPECT_EQ(area.Point(3, 3), std::optional<QRgb>(kRed));
-    area.FillBox(0, 0, 1, 1, kBlack);
-    area.SetBackColor(kWhite);
-    EXPECT_EQ(area.Point(0, 0), std::optional<QRgb>(kWhite));
+    EXPECT_EQ(area.Point(3, 3), std::optional<QRgb>(kRgbRed));
+    area.FillBox(0, 0, 1, 1, kRgbBlack);
+    area.SetBackColor(kRgbWhite);
+    EXPECT_EQ(area.Point(0, 0), std::optional<QRgb>(kRgbWhite));
     // A box smaller than a pixel still fills one.
     area.Scale(0, 0, 100, 50);
-    area.FillBox(10, 10, 10.5, 10.5, kBlack);
-    EXPECT_EQ(area.Point(10, 10), std::optional<QRgb>(kBlack));
-    EXPECT_EQ(area.Point(15, 10), std::optional<QRgb>(kWhite));
+    area.FillBox(10, 10, 10.5, 10.5, kRgbBlack);
+    EXPECT_EQ(area.Point(10, 10), std::optional<QRgb>(kRgbBlack));
+    EXPECT_EQ(area.Point(15, 10), std::optional<QRgb>(kRgbWhite));
 }
 
 TEST(PictureArea, TextIsFilledExactlyBlackWithoutAntialiasing) {
     const TtfFace face = test::DejaVu();
     PictureArea area(209, 209);
-    area.SetBackColor(kRed);
+    area.SetBackColor(kRgbRed);
     area.DrawGlyph(face.Outline("@"), 150, 10, 10);
     const QImage image = area.Image();
     std::set<QRgb> colours;
@@ -73,16 +73,16 @@ TEST(PictureArea, TextIsFilledExactlyBlackWithoutAntialiasing) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             colours.insert(image.pixel(x, y));
-            black += image.pixel(x, y) == kBlack;
+            black += image.pixel(x, y) == kRgbBlack;
         }
     }
-    EXPECT_EQ(colours, (std::set<QRgb>{kBlack, kRed}));
+    EXPECT_EQ(colours, (std::set<QRgb>{kRgbBlack, kRgbRed}));
     EXPECT_GT(black, 2000);
 }
 
 TEST(PictureArea, TextHangsFromTheTopLeftOfItsLineBox) {
     PictureArea area(100, 100);
-    area.SetBackColor(kWhite);
+    area.SetBackColor(kRgbWhite);
     // A box from the baseline up to the ascent: it fills the line box from its top.
     GlyphOutline full = Box(0, -800, 500, 800);
     full.ascent = 800;
@@ -100,32 +100,32 @@ TEST(PictureArea, RedrawingAfterAnEraseMatchesAFreshArea) {
     const TtfFace face = test::DejaVu();
     const auto drawLast = [&](PictureArea& area) {
         area.DrawGlyph(face.Outline("W"), 120, 20, -5);
-        area.Line(0, 30, 80, 30, kGreen);
-        area.Line(40, 0, 40, 85, kBlue);
+        area.Line(0, 30, 80, 30, kRgbGreen);
+        area.Line(40, 0, 40, 85, kRgbBlue);
     };
     PictureArea reused(209, 209);
     reused.Scale(0, 0, 80, 85);
-    reused.SetBackColor(kRed);
+    reused.SetBackColor(kRgbRed);
     reused.DrawGlyph(face.Outline("M"), 200, -10, 0);
-    reused.Line(0, 10, 80, 10, kGreen);
+    reused.Line(0, 10, 80, 10, kRgbGreen);
     (void)reused.Point(5, 5);
     const QImage held = reused.Image();  // a caller keeping an earlier picture
     reused.Cls();
     reused.DrawGlyph(face.Outline("g"), 90, 30, 20);
     (void)reused.Point(5, 5);
-    reused.SetBackColor(kRed);
+    reused.SetBackColor(kRgbRed);
     drawLast(reused);
 
     PictureArea fresh(209, 209);
     fresh.Scale(0, 0, 80, 85);
-    fresh.SetBackColor(kRed);
+    fresh.SetBackColor(kRgbRed);
     drawLast(fresh);
     EXPECT_TRUE(reused.Image() == fresh.Image());
     EXPECT_FALSE(held == fresh.Image());
 
     // A drawing added after a read joins the picture as well.
-    reused.FillBox(70, 70, 75, 75, kBlack);
-    fresh.FillBox(70, 70, 75, 75, kBlack);
+    reused.FillBox(70, 70, 75, 75, kRgbBlack);
+    fresh.FillBox(70, 70, 75, 75, kRgbBlack);
     EXPECT_TRUE(reused.Image() == fresh.Image());
 }
 
@@ -133,10 +133,10 @@ TEST(PictureArea, BlackSpansHoldEveryBlackPoint) {
     const TtfFace face = test::DejaVu();
     PictureArea area(209, 209);
     area.Scale(0, 0, 160, 170);
-    area.SetBackColor(kWhite);
+    area.SetBackColor(kRgbWhite);
     EXPECT_TRUE(area.BlackColumns().IsEmpty());
     area.DrawGlyph(face.Outline("j"), 100, 60, 20);
-    area.Line(0, 100, 159, 100, kGreen);
+    area.Line(0, 100, 159, 100, kRgbGreen);
     const PictureArea::Span xs = area.BlackColumns();
     const PictureArea::Span ys = area.BlackRows();
     ASSERT_FALSE(xs.IsEmpty());

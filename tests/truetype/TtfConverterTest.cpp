@@ -246,7 +246,7 @@ TEST(TtfConverter, ThresholdFollowsTheSliderAndTheSampleArea) {
     EXPECT_EQ(test::InkRows(c.state).first, -1);
     const QImage preview = c.Picture2().Image();
     for (int y = 0; y < preview.height(); ++y) {
-        for (int x = 0; x < preview.width(); ++x) ASSERT_NE(preview.pixel(x, y), kBlack);
+        for (int x = 0; x < preview.width(); ++x) ASSERT_NE(preview.pixel(x, y), kRgbBlack);
     }
     c.Slider2_Change(24);
     EXPECT_EQ(c.state.SampleBits(0, 0, 0), 1);
@@ -266,11 +266,11 @@ TEST(TtfConverter, PreviewsShowTheResult) {
     ASSERT_EQ(big.size(), QSize(177, 177));
     ASSERT_EQ(small.size(), QSize(49, 41));
     // Cell (3, 0) is ink, cell (3, 4) background; a blue line separates the cells.
-    EXPECT_EQ(big.pixel(3 * 177 / 8 + 5, 5), kBlack);
-    EXPECT_EQ(big.pixel(3 * 177 / 8 + 5, 4 * 177 / 8 + 5), kCyan);
-    EXPECT_EQ(big.pixel(177 / 8, 4 * 177 / 8 + 5), kBlue);
-    EXPECT_EQ(small.pixel(3 * 49 / 8 + 2, 2), kBlack);
-    EXPECT_EQ(small.pixel(3 * 49 / 8 + 2, 30), kWhite);
+    EXPECT_EQ(big.pixel(3 * 177 / 8 + 5, 5), kRgbBlack);
+    EXPECT_EQ(big.pixel(3 * 177 / 8 + 5, 4 * 177 / 8 + 5), kRgbCyan);
+    EXPECT_EQ(big.pixel(177 / 8, 4 * 177 / 8 + 5), kRgbBlue);
+    EXPECT_EQ(small.pixel(3 * 49 / 8 + 2, 2), kRgbBlack);
+    EXPECT_EQ(small.pixel(3 * 49 / 8 + 2, 30), kRgbWhite);
     // The fill ratio is written into Picture5.
     const QImage ratio = c.Picture5().Image();
     int dark = 0;

@@ -1,0 +1,92 @@
+#include "ui/EditCanvas.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "ui/FontCanvas.h"
+#include "ui/PainterCanvas.h"
+
+namespace pixmere {
+
+namespace {
+
+// quad: grid lines on every pixel boundary, then the baseline mark jambon rows above the bottom.
+void quad(QPainter& painter, const FontParams& p, int zoom, uint8_t f) {
+    const int W = p.FormatLengthCar;
+    const int H = p.FormatHeightCar;
+    const QColor grid = ToQColor(kGridColour);
+    for (int i = 0; i <= W; ++i) painter.fillRect(i * zoom, 0, 1, H * zoom * f, grid);
+    for (int j = 0; j <= H; ++j) painter.fillRect(0, j * zoom * f, W * zoom, 1, grid);
+    painter.fillRect(0, (H - p.jambon) * zoom * f, W * zoom, 1, ToQColor(kLightRed));
+}
+
+}  // namespace
+
+void PaintEditPicture(QPainter& painter, const Font& font, int index, int zoom, uint8_t magnif) {
+    PainterCanvas canvas(painter);
+    font.glyphs[static_cast<std::size_t>(index)].CarAff(canvas, "blanc", 0, 0, zoom, magnif);
+    quad(painter, font.params, zoom, magnif);
+}
+
+EditCanvas::EditCanvas(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("ZoomPic"));
+    setToolTip(QStringLiteral("Edit Window"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void EditCanvas::ShowGlyph(int index) {
+    shown_ = index;
+    update();
+}
+
+void EditCanvas::RefreshRow(int j) {
+    if (shown_ < 0) return;
+    update(QRect(-hOffset_, j * zoom_ * magnif_ - vOffset_, PictureSize().width(),
+                 zoom_ * magnif_ + 1));
+}
+
+void EditCanvas::SetZoom(int zoom, uint8_t magnif) {
+    zoom_ = zoom;
+    magnif_ = magnif;
+    update();
+}
+
+QSize EditCanvas::PictureSize() const {
+    if (!font_) return QSize(4, 4);
+    return QSize(font_->params.FormatLengthCar * zoom_ + 4,
+                 font_->params.FormatHeightCar * zoom_ * magnif_ + 4);
+}
+
+void EditCanvas::SetOffsets(int horizontal, int vertical) {
+    if (horizontal == hOffset_ && vertical == vOffset_) return;
+    hOffset_ = horizontal;
+    vOffset_ = vertical;
+    update();
+}
+
+void EditCanvas::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), Qt::white);
+    if (!font_ || shown_ < 0 || shown_ >= static_cast<int>(font_->glyphs.size())) return;
+    painter.setClipRect(event->rect());
+    painter.translate(-hOffset_, -vOffset_);
+    PaintEditPicture(painter, *font_, shown_, zoom_, magnif_);
+}
+
+void EditCanvas::mousePressEvent(QMouseEvent* event) {
+    const QPointF p = event->position() + QPointF(hOffset_, vOffset_);
+    emit Pressed(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
+}
+
+void EditCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = event->position() + QPointF(hOffset_, vOffset_);
+    emit Moved(ButtonValue(event->buttons()), ShiftValue(event->modifiers()), p.x(), p.y());
+}
+
+void EditCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF p = event->position() + QPointF(hOffset_, vOffset_);
+    emit Released(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
+}
+
+}  // namespace pixmere

@@ -1,0 +1,29 @@
+#pragma once
+
+namespace pixmere {
+
+class form1;
+
+// Font commands: every one of them gives a font to a freshly created document window.
+enum class FontCommand { New, Open, ImportFnt, ImportFon, ImportTtf, ImportC };
+
+// The file side of the editor: opening, saving and importing fonts. The frame owns one and the
+// document windows call it; each command is its own handler so file formats can be added
+// without touching the windows. This base does nothing: every command reports that it did not
+// happen, so a window waiting for a font from it closes again and a save is never claimed.
+class FileCommands {
+public:
+    virtual ~FileCommands() = default;
+
+    // Runs Open or an import in window, a fresh hidden document window. Returns true when the
+    // window received its font; on false the window is closed again.
+    virtual bool Run(FontCommand command, form1& window);
+    // Carries on an import whose parameters the parameters dialog has just stored in window
+    // (TrueType and C-file imports). Returns true when the window received its font.
+    virtual bool ContinueImport(FontCommand command, form1& window);
+    // Save and Save As of window's font; true only when the font was written.
+    virtual bool Save(form1& window);
+    virtual bool SaveAs(form1& window);
+};
+
+}  // namespace pixmere

@@ -1,0 +1,76 @@
+#include "ui/FontLayout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pixmere {
+
+namespace {
+
+int FloorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+}  // namespace
+
+FontLayout ComputeFontLayout(const FontLayoutInput& in) {
+    FontLayout L;
+    L.N = std::max(in.N, 1);
+    L.cellWidth = in.W * in.Z + 1;
+    L.cellHeight = in.H * in.M * in.Z + 11;
+    const int px = L.cellWidth;
+    const int py = L.cellHeight;
+
+    const int nominalWidth = static_cast<int>(std::floor(9000 / in.tx));
+    L.viewportHeight = static_cast<int>(std::floor(3000 / in.ty));
+
+    // Cells that fit the nominal canvas; a cell wider than it still gets a row of its own and
+    // the viewport keeps its nominal width, with the horizontal scroll bar reaching the rest.
+    const int fit = static_cast<int>(std::floor((9000 / in.tx - 4) / px));
+    L.cellsPerRow = std::max(fit, 1);
+    L.viewportWidth = fit >= 1 ? L.cellsPerRow * px + 4 : nominalWidth;
+
+    L.viewportLeft =
+        (in.windowWidth - in.vScrollWidth - L.viewportWidth - in.frame2Width) / 2 + in.frame2Width;
+    L.vScrollLeft = L.viewportLeft + L.viewportWidth + 1;
+
+    if ((L.N / L.cellsPerRow) * py >= kCanvasLimit) {
+        // Too tall: as many rows as the limit allows, the cells spread over enough columns.
+        L.wide = true;
+        const int rowsThatFit = std::max(kCanvasLimit / py, 1);
+        L.cellsPerRow = L.N / rowsThatFit + 1;
+        L.rowsUsed = (L.N + L.cellsPerRow - 1) / L.cellsPerRow;
+        L.canvasHeight = L.rowsUsed * py + 4;
+    } else {
+        L.rowsUsed = (L.N + L.cellsPerRow - 1) / L.cellsPerRow;
+        L.canvasHeight = (L.N / L.cellsPerRow + 1) * py + 4;
+    }
+    L.canvasWidth = std::max(L.viewportWidth, L.cellsPerRow * px + 4);
+    L.canvasHeight = std::max(L.canvasHeight, L.viewportHeight);
+
+    L.vScrollMax = L.canvasHeight - L.viewportHeight;
+    L.vScrollVisible = L.vScrollMax >= 1;
+    L.hScrollMax = L.canvasWidth - L.viewportWidth;
+    L.hScrollVisible = L.wide || L.hScrollMax >= 1;
+    return L;
+}
+
+std::vector<int> FontLayout::CellsIn(int x0, int y0, int x1, int y1) const {
+    std::vector<int> cells;
+    if (x1 <= x0 || y1 <= y0) return cells;
+    const int c0 = std::max(FloorDiv(x0, cellWidth), 0);
+    const int c1 = std::min(FloorDiv(x1 - 1, cellWidth), cellsPerRow - 1);
+    const int r0 = std::max(FloorDiv(y0, cellHeight), 0);
+    const int r1 = std::min(FloorDiv(y1 - 1, cellHeight), rowsUsed - 1);
+    for (int r = r0; r <= r1; ++r) {
+        for (int c = c0; c <= c1; ++c) {
+            const int index = r * cellsPerRow + c;
+            if (index < N) cells.push_back(index);
+        }
+    }
+    return cells;
+}
+
+int64_t PrinterMemory(int bytesPerRow, int nbCar, int height) {
+    return static_cast<int64_t>(bytesPerRow) * nbCar * height + 5;
+}
+
+}  // namespace pixmere

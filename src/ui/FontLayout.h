@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace pixmere {
+
+// What the font window's layout depends on. Sizes of controls are pixels, the nominal layout is
+// twips converted with the screen's twips per pixel.
+struct FontLayoutInput {
+    int W = 1;  // FormatLengthCar
+    int H = 1;  // FormatHeightCar
+    int M = 1;  // Magnification
+    int Z = 2;  // font zoom
+    int N = 1;  // NbCar
+    double tx = 15;
+    double ty = 15;
+    int windowWidth = 784;  // document window, pixels
+    int vScrollWidth = 17;  // VScroll1
+    int frame2Width = 137;  // the "Move characters" frame
+};
+
+// The font window's layout numbers: one pure computation shared by the painter, the pointer hit
+// test (its cell width, height and cells per row) and the scroll bars.
+struct FontLayout {
+    int cellWidth = 0;    // px = W*Z + 1
+    int cellHeight = 0;   // py = H*M*Z + 11
+    int cellsPerRow = 1;  // C
+    int rowsUsed = 0;     // rows holding at least one cell
+    int N = 0;
+    bool wide = false;  // the canvas would pass 16383 pixels: cells spread sideways
+
+    int viewportLeft = 0;
+    int viewportWidth = 0;
+    int viewportHeight = 0;
+    int canvasWidth = 0;
+    int canvasHeight = 0;
+
+    bool vScrollVisible = false;
+    int vScrollMax = 0;
+    int vScrollLeft = 0;
+    bool hScrollVisible = false;
+    int hScrollMax = 0;
+
+    int CellLeft(int index) const { return cellWidth * (index % cellsPerRow); }
+    int CellTop(int index) const { return cellHeight * (index / cellsPerRow); }
+    // Indices of the cells that meet the canvas rectangle [x0, x1) x [y0, y1), in order.
+    std::vector<int> CellsIn(int x0, int y0, int x1, int y1) const;
+};
+
+inline constexpr int kCanvasLimit = 16383;
+
+FontLayout ComputeFontLayout(const FontLayoutInput& in);
+
+// "Font Size = N Bytes": the glyph data plus five header bytes.
+int64_t PrinterMemory(int bytesPerRow, int nbCar, int height);
+
+}  // namespace pixmere

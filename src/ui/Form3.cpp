@@ -1,0 +1,300 @@
+#include "ui/Form3.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/AppState.h"
+#include "ui/Prompts.h"
+#include "ui/form1.h"
+
+namespace pixmere {
+
+namespace {
+
+QString Hex(int value) { return QString::number(value, 16).toUpper(); }
+
+// Keeps only what a key filter would have let through, for text that arrives by paste.
+QString Filtered(const QString& text, char (*filter)(char)) {
+    QString out;
+    for (QChar c : text) {
+        const char kept = c.unicode() < 128 ? filter(static_cast<char>(c.unicode())) : 0;
+        if (kept != 0 && kept != '\b') out += QLatin1Char(kept);
+    }
+    return out;
+}
+
+}  // namespace
+
+Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
+    : QDialog(parent), app_(app), prompts_(prompts), document_(document) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Font Property"));
+    setModal(true);
+
+    width1_ = new QLineEdit(this);
+    width1_->setObjectName(QStringLiteral("width1"));
+    height1_ = new QLineEdit(this);
+    height1_->setObjectName(QStringLiteral("height1"));
+    charmin1_ = new QLineEdit(QStringLiteral("20"), this);
+    charmin1_->setObjectName(QStringLiteral("charmin1"));
+    charmax1_ = new QLineEdit(QStringLiteral("FF"), this);
+    charmax1_->setObjectName(QStringLiteral("charmax1"));
+    Magnificatio_ = new QComboBox(this);
+    Magnificatio_->setObjectName(QStringLiteral("Magnificatio"));
+    Magnificatio_->setEditable(true);
+    Magnificatio_->setInsertPolicy(QComboBox::NoInsert);
+    for (int m = 1; m <= 5; ++m) Magnificatio_->addItem(QString::number(m));
+    Magnificatio_->setCurrentIndex(0);
+    Jambage_ = new QComboBox(this);
+    Jambage_->setObjectName(QStringLiteral("Jambage"));
+    Jambage_->setEditable(true);
+    Jambage_->setInsertPolicy(QComboBox::NoInsert);
+    Ok_ = new QPushButton(QStringLiteral("Ok"), this);
+    Ok_->setObjectName(QStringLiteral("Ok"));
+    Ok_->setAutoDefault(false);
+    Cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    Cancel_->setObjectName(QStringLiteral("Cancel"));
+    Cancel_->setAutoDefault(false);
+
+    auto* size = new QGroupBox(QStringLiteral("Size in pixels"), this);
+    auto* sizeGrid = new QGridLayout(size);
+    sizeGrid->addWidget(new QLabel(QStringLiteral("Width"), size), 0, 0);
+    sizeGrid->addWidget(width1_, 0, 1);
+    sizeGrid->addWidget(new QLabel(QStringLiteral("Heigth"), size), 1, 0);
+    sizeGrid->addWidget(height1_, 1, 1);
+
+    auto* set = new QGroupBox(QStringLiteral("Character set"), this);
+    auto* setGrid = new QGridLayout(set);
+    setGrid->addWidget(new QLabel(QStringLiteral("First character"), set), 0, 0);
+    setGrid->addWidget(charmin1_, 0, 1);
+    setGrid->addWidget(new QLabel(QStringLiteral("[hex]"), set), 0, 2);
+    setGrid->addWidget(new QLabel(QStringLiteral("Last character"), set), 1, 0);
+    setGrid->addWidget(charmax1_, 1, 1);
+    setGrid->addWidget(new QLabel(QStringLiteral("[hex]"), set), 1, 2);
+
+    auto* editing = new QGroupBox(QStringLiteral("Editing"), this);
+    auto* editGrid = new QGridLayout(editing);
+    editGrid->addWidget(new QLabel(QStringLiteral("Magnification"), editing), 0, 0);
+    editGrid->addWidget(Magnificatio_, 0, 1);
+    editGrid->addWidget(new QLabel(QStringLiteral("Downstroke"), editing), 1, 0);
+    editGrid->addWidget(Jambage_, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Ok_);
+    buttons->addWidget(Cancel_);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(size);
+    column->addWidget(set);
+    column->addWidget(editing);
+    column->addLayout(buttons);
+
+    for (QObject* field : {static_cast<QObject*>(width1_), static_cast<QObject*>(height1_),
+                           static_cast<QObject*>(charmin1_), static_cast<QObject*>(charmax1_),
+                           static_cast<QObject*>(Jambage_->lineEdit())}) {
+        field->installEventFilter(this);
+    }
+    // Pasted text passes the same filters as typed keys.
+    auto sanitize = [](QLineEdit* edit, char (*filter)(char)) {
+        connect(edit, &QLineEdit::textEdited, edit, [edit, filter](const QString& text) {
+            const QString kept = Filtered(text, filter);
+            if (kept != text) edit->setText(kept);
+        });
+    };
+    sanitize(width1_, DecimalKeyFilter);
+    sanitize(height1_, DecimalKeyFilter);
+    sanitize(charmin1_, HexKeyFilter);
+    sanitize(charmax1_, HexKeyFilter);
+    sanitize(Jambage_->lineEdit(), DecimalKeyFilter);
+
+    // Change rules, run after every change of the text, typed or set.
+    connect(width1_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const std::string ruled = WidthChangeRule(text.toStdString());
+        if (ruled != text.toStdString()) width1_->setText(QString::fromStdString(ruled));
+    });
+    connect(height1_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        Jambage_->clear();
+        if (text.isEmpty()) return;
+        const std::string ruled = HeightChangeRule(text.toStdString());
+        if (ruled != text.toStdString()) {
+            height1_->setText(QString::fromStdString(ruled));  // runs this rule again
+            return;
+        }
+        ListJambage(DecimalValue(ruled).value_or(0));
+        Jambage_->setCurrentIndex(0);
+    });
+    connect(charmin1_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const std::string ruled = FirstCharChangeRule(text.toStdString());
+        if (ruled != text.toStdString()) charmin1_->setText(QString::fromStdString(ruled));
+    });
+
+    connect(Ok_, &QPushButton::clicked, this, &Form3::Ok_Click);
+    connect(Cancel_, &QPushButton::clicked, this, &Form3::Cancel_Click);
+}
+
+void Form3::Show() { show(); }
+
+void Form3::ListJambage(int height) {
+    for (int j = 0; j <= height; ++j) Jambage_->addItem(QString::number(j));
+}
+
+void Form3::LockSizeFields(bool locked) {
+    for (QLineEdit* field : {height1_, width1_, charmax1_, charmin1_}) {
+        field->setReadOnly(locked);
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base, locked ? this->palette().color(QPalette::Window)
+                                                : this->palette().color(QPalette::Base));
+        field->setPalette(palette);
+    }
+}
+
+void Form3::affichform3() {
+    Show();
+    const FontParams& p = document_->params();
+    Jambage_->clear();
+    ListJambage(p.FormatHeightCar);
+    Magnificatio_->setEditText(QString::number(p.Magnification));
+    charmax1_->setText(Hex(p.lastCode()));
+    charmin1_->setText(Hex(p.firstcar));
+    height1_->setText(QString::number(p.FormatHeightCar));  // refills the list
+    width1_->setText(QString::number(p.FormatLengthCar));
+    Jambage_->setEditText(QString::number(p.jambon));
+    LockSizeFields(true);
+    Ok_->setFocus();
+}
+
+void Form3::NewFont() {
+    Show();
+    LockSizeFields(false);
+    width1_->setFocus();
+}
+
+void Form3::ImportTTF() {
+    Show();
+    LockSizeFields(false);
+}
+
+FontParameterTexts Form3::Texts() const {
+    FontParameterTexts texts;
+    texts.width = width1_->text().toStdString();
+    texts.height = height1_->text().toStdString();
+    texts.first = charmin1_->text().toStdString();
+    texts.last = charmax1_->text().toStdString();
+    texts.magnification = Magnificatio_->currentText().toStdString();
+    texts.downstroke = Jambage_->currentText().toStdString();
+    return texts;
+}
+
+void Form3::Refuse(ParameterRefusal refusal) {
+    prompts_.Message(this, QMessageBox::Warning, QString::fromLatin1(kAppTitle),
+                     QString::fromLatin1(RefusalMessage(refusal)), QMessageBox::Ok);
+}
+
+void Form3::Ok_Click() {
+    app_.PropertyShown = false;
+    if (!document_) {
+        reject();
+        return;
+    }
+    if (app_.PropertyMode == 0) {
+        OkProperties();
+        return;
+    }
+    const ParameterCheck check = CheckFontParameters(Texts());
+    // Corrections to 255 show in the fields without running the height rule again, which
+    // would reset the downstroke the checks have just read.
+    const QSignalBlocker blockHeight(height1_);
+    const QSignalBlocker blockWidth(width1_);
+    height1_->setText(QString::fromStdString(check.corrected.height));
+    width1_->setText(QString::fromStdString(check.corrected.width));
+    if (check.refusal != ParameterRefusal::None) {
+        Refuse(check.refusal);
+        return;
+    }
+    const uint8_t mode = app_.PropertyMode;
+    form1* document = document_;
+    app_.PropertyMode = 0;
+    if (mode == 1) {
+        accept();
+        document->NewOk(check.params);
+    } else {
+        app_.ImportFirstCar = check.params.firstcar;
+        app_.ImportLastCar = check.params.lastcar;
+        document->SetImportParameters(check.params);
+        accept();
+        document->StartImport(mode == 2 ? FontCommand::ImportTtf : FontCommand::ImportC);
+    }
+}
+
+void Form3::OkProperties() {
+    // Font properties change only the downstroke and the magnification; both must be numbers
+    // the font can hold.
+    const auto downstroke = DecimalValue(Jambage_->currentText().toStdString());
+    const auto magnification = DecimalValue(Magnificatio_->currentText().toStdString());
+    if (!downstroke || *downstroke > 255 || !magnification || *magnification < 1 ||
+        *magnification > 5) {
+        Refuse(ParameterRefusal::EmptyOrWrong);
+        return;
+    }
+    form1* document = document_;
+    accept();
+    document->ApplyFontProperties(static_cast<uint8_t>(*downstroke),
+                                  static_cast<uint8_t>(*magnification));
+}
+
+void Form3::Cancel_Click() { reject(); }
+
+void Form3::reject() {
+    if (app_.PropertyMode != 0) {
+        NewCancelled_ = true;
+        app_.PropertyMode = 0;
+    }
+    QDialog::reject();
+}
+
+void Form3::closeEvent(QCloseEvent* event) {
+    if (event->spontaneous()) closedFromFrame_ = true;
+    QDialog::closeEvent(event);
+}
+
+void Form3::done(int result) {
+    QDialog::done(result);
+    if (unloaded_) return;
+    unloaded_ = true;
+    // A dismissed New or import closes the empty window it was opened for; font properties
+    // never close their document.
+    const bool closeDocument = !app_.PropertyShown && (closedFromFrame_ || NewCancelled_);
+    NewCancelled_ = false;
+    app_.CommandBusy = false;
+    app_.PropertyShown = false;
+    if (closeDocument && document_) document_->CloseEmpty();
+    deleteLater();
+}
+
+bool Form3::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QString text = key->text();
+    if (key->key() == Qt::Key_Backspace || text.isEmpty() || text.at(0).unicode() < 32) {
+        return false;  // editing and navigation keys are not characters
+    }
+    const bool hex = watched == charmin1_ || watched == charmax1_;
+    const char typed = text.at(0).unicode() < 128 ? static_cast<char>(text.at(0).unicode()) : 0;
+    const char kept = typed == 0 ? 0 : hex ? HexKeyFilter(typed) : DecimalKeyFilter(typed);
+    if (kept == 0) return true;
+    if (kept != typed) {
+        static_cast<QLineEdit*>(watched)->insert(QString(QLatin1Char(kept)));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace pixmere

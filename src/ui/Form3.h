@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+#include "model/FontParameters.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace pixmere {
+
+struct AppState;
+class Prompts;
+class form1;
+
+// The font parameters dialog ("Font Property"). One dialog serves four commands, told apart by
+// AppState::PropertyMode: 0 font properties, 1 new font, 2 TrueType import, 4 C-file import.
+// It always works on one document, the current one when it was opened.
+class Form3 : public QDialog {
+    Q_OBJECT
+public:
+    Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent = nullptr);
+
+    // Set-ups of the four modes.
+    void affichform3();  // mode 0: current values, size and range locked
+    void NewFont();      // modes 1 and 4
+    void ImportTTF();    // mode 2
+    // Fills the downstroke list with "0" up to the height.
+    void ListJambage(int height);
+
+    QLineEdit* width1() const { return width1_; }
+    QLineEdit* height1() const { return height1_; }
+    QLineEdit* charmin1() const { return charmin1_; }
+    QLineEdit* charmax1() const { return charmax1_; }
+    QComboBox* Magnificatio() const { return Magnificatio_; }
+    QComboBox* Jambage() const { return Jambage_; }
+    QPushButton* Ok() const { return Ok_; }
+    QPushButton* Cancel() const { return Cancel_; }
+
+    FontParameterTexts Texts() const;
+
+public slots:
+    void Ok_Click();
+    void Cancel_Click();
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void done(int result) override;
+
+private:
+    void Show();
+    void LockSizeFields(bool locked);
+    void Refuse(ParameterRefusal refusal);
+    void OkProperties();
+
+    AppState& app_;
+    Prompts& prompts_;
+    QPointer<form1> document_;
+    QLineEdit* width1_;
+    QLineEdit* height1_;
+    QLineEdit* charmin1_;
+    QLineEdit* charmax1_;
+    QComboBox* Magnificatio_;
+    QComboBox* Jambage_;
+    QPushButton* Ok_;
+    QPushButton* Cancel_;
+    bool NewCancelled_ = false;
+    bool closedFromFrame_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace pixmere

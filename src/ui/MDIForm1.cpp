@@ -1,0 +1,436 @@
+#include "ui/MDIForm1.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <algorithm>
+
+#include "ui/Form3.h"
+#include "ui/Form6.h"
+#include "ui/Twips.h"
+#include "ui/form1.h"
+
+// The icons are compiled into this static library; the linker keeps them only when referenced.
+static void InitIconResources() { Q_INIT_RESOURCE(icons); }
+
+namespace pixmere {
+
+MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
+                   std::unique_ptr<FileCommands> files)
+    : prompts_(prompts ? std::move(prompts) : std::make_unique<Prompts>()),
+      files_(files ? std::move(files) : std::make_unique<FileCommands>()) {
+    InitIconResources();
+    setObjectName(QStringLiteral("MDIForm1"));
+    setWindowTitle(QStringLiteral("Velmar Pixmere"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
+    app_.osName = osName;
+    app_.startDir = QDir::currentPath().toStdString();
+    openHelp = [](const QString& path) {
+        // A missing page, or a desktop without an application for it, shows nothing.
+        if (QFileInfo::exists(path)) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(mdiArea_);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::SubWindowActivated);
+    BuildToolbar();
+    BuildMenus();
+    ShowMenus(frameMenus_);
+
+    // Start-up state of the slot table and the flags.
+    app_.LastDoc = 0;
+    app_.FreshWindow = true;
+    app_.CommandBusy = false;
+    app_.DocMax = DocMaxFor(osName);
+    app_.LimitWindows = true;
+    app_.DocCount = 0;
+    app_.DocList.assign(app_.DocMax + 1u, nullptr);
+    app_.DocFree.assign(app_.DocMax + 1u, false);
+    std::fill(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true);
+    resize(1000, 760);
+}
+
+MDIForm1::~MDIForm1() {
+    // Documents still open when the frame goes are torn down with it, without activations.
+    mdiArea_->disconnect(this);
+}
+
+Form3* MDIForm1::propertyDialog() const { return propertyDialog_.data(); }
+Form6* MDIForm1::aboutBox() const { return about_.data(); }
+
+void MDIForm1::BuildToolbar() {
+    const Twips t = Twips::Of(this);
+    auto* bar = new QToolBar(QStringLiteral("Toolbar"), this);
+    bar->setObjectName(QStringLiteral("Toolbar"));
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    auto* strip = new QWidget(bar);
+    strip->setFixedSize(t.X(3030), t.Y(390));
+    struct Button {
+        const char* name;
+        const char* tip;
+        const char* icon;
+        int left;
+        void (MDIForm1::*slot)();
+        bool enabled;
+    };
+    const Button buttons[] = {
+        {"Command1", "Create a New Font", ":/icons/new.png", 30, &MDIForm1::Command1_Click, true},
+        {"Command2", "Open an Velmar Font", ":/icons/open.png", 360, &MDIForm1::Command2_Click,
+         true},
+        {"Command3", "Save", ":/icons/save.png", 690, &MDIForm1::Command3_Click, false},
+        {"Command4", "Copy", ":/icons/copy.png", 1350, &MDIForm1::Command4_Click, false},
+        {"Command5", "Paste", ":/icons/paste.png", 1680, &MDIForm1::Command5_Click, false},
+        {"Command6", "Undo", ":/icons/undo.png", 2340, &MDIForm1::Command6_Click, false},
+        {"Command7", "Redo", ":/icons/redo.png", 2670, &MDIForm1::Command7_Click, false},
+    };
+    for (int i = 0; i < 7; ++i) {
+        const Button& b = buttons[i];
+        auto* button = new QToolButton(strip);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setToolTip(QString::fromLatin1(b.tip));
+        button->setIcon(QIcon(QString::fromLatin1(b.icon)));
+        button->setIconSize(QSize(t.X(330) - 6, t.Y(330) - 6));
+        button->setGeometry(t.Rect(b.left, 30, 330, 330));
+        button->setEnabled(b.enabled);
+        connect(button, &QToolButton::clicked, this, b.slot);
+        commands_[i] = button;
+    }
+    bar->addWidget(strip);
+    addToolBar(Qt::TopToolBarArea, bar);
+}
+
+void MDIForm1::BuildMenus() {
+    auto item = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    auto* file = new QMenu(QStringLiteral("File"), this);
+    connect(item(file, "New", "Create New Font"), &QAction::triggered, this,
+            [this] { FrameCommand(FontCommand::New); });
+    connect(item(file, "open", "Open"), &QAction::triggered, this,
+            [this] { FrameCommand(FontCommand::Open); });
+    QMenu* import = file->addMenu(QStringLiteral("Import"));
+    connect(item(import, "ImportFNT", "Font FNT"), &QAction::triggered, this,
+            [this] { FrameCommand(FontCommand::ImportFnt); });
+    connect(item(import, "ImportFON", "Font FON"), &QAction::triggered, this,
+            [this] { FrameCommand(FontCommand::ImportFon); });
+    connect(item(import, "ImportTTF", "Font TTF"), &QAction::triggered, this,
+            [this] { FrameCommand(FontCommand::ImportTtf); });
+    connect(item(import, "ImportC", "Font C File"), &QAction::triggered, this,
+            [this] { FrameCommand(FontCommand::ImportC); });
+    QAction* save = item(file, "save", "Save");
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    save->setEnabled(false);
+    item(file, "saveas", "Save As")->setEnabled(false);
+    connect(item(file, "exit", "Exit"), &QAction::triggered, this, &MDIForm1::Exit);
+
+    // Shown for completeness while no document is open; they act on nothing.
+    auto* edit = new QMenu(QStringLiteral("Edit"), this);
+    edit->menuAction()->setEnabled(false);
+    item(edit, "undo", "Undo");
+    item(edit, "redo", "Redo")->setEnabled(false);
+    item(edit, "sep1", "__________")->setEnabled(false);
+    item(edit, "copy", "Copy")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    item(edit, "paste", "Paste")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    item(edit, "sep2", "__________")->setEnabled(false);
+
+    auto* modify = new QMenu(QStringLiteral("Modify Font"), this);
+    QMenu* add = modify->addMenu(QStringLiteral("Add"));
+    QMenu* addLine = add->addMenu(QStringLiteral("Line"));
+    addLine->addAction(QStringLiteral("Top"));
+    addLine->addAction(QStringLiteral("Bottom"));
+    QMenu* addColumn = add->addMenu(QStringLiteral("Column"));
+    addColumn->addAction(QStringLiteral("Left"));
+    addColumn->addAction(QStringLiteral("Right"));
+    QMenu* remove = modify->addMenu(QStringLiteral("Remove"));
+    QMenu* removeLine = remove->addMenu(QStringLiteral("Line"));
+    removeLine->addAction(QStringLiteral("Top"));
+    removeLine->addAction(QStringLiteral("Bottom"));
+    QMenu* removeColumn = remove->addMenu(QStringLiteral("Column"));
+    removeColumn->addAction(QStringLiteral("Left"));
+    removeColumn->addAction(QStringLiteral("Right"));
+    modify->addAction(QStringLiteral("Font Properties"));
+
+    auto* windows = new QMenu(QStringLiteral("Windows"), this);
+    windows->menuAction()->setEnabled(false);
+
+    auto* help = new QMenu(QStringLiteral("?"), this);
+    connect(item(help, "help", "Help"), &QAction::triggered, this,
+            [this] { Help(QStringLiteral("\\Help.htm")); });
+    connect(item(help, "about", "About"), &QAction::triggered, this, &MDIForm1::About);
+
+    frameMenus_ = {file, edit, modify, windows, help};
+}
+
+void MDIForm1::ShowMenus(const QList<QMenu*>& menus) {
+    menuBar()->clear();
+    for (QMenu* menu : menus) menuBar()->addMenu(menu);
+}
+
+// ---------------------------------------------------------------- documents
+
+form1* MDIForm1::Newform() {
+    int slot = -1;
+    for (int i = 0; i < app_.DocMax; ++i) {
+        if (app_.DocFree[static_cast<std::size_t>(i)]) {
+            slot = i;
+            break;
+        }
+    }
+    if (slot < 0) return nullptr;  // every slot taken: the commands are disabled then
+    ++app_.DocCount;
+    app_.LastDoc = static_cast<uint8_t>(slot + 1);
+    app_.DocFree[static_cast<std::size_t>(slot)] = false;
+    auto* document = new form1(*this, app_);
+    app_.DocList[static_cast<std::size_t>(slot)] = document;
+    auto* window = new QMdiSubWindow;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWidget(document);
+    window->setWindowIcon(document->windowIcon());
+    mdiArea_->addSubWindow(window);
+    window->hide();  // until its first full refresh
+    if (app_.ClipboardFull) {
+        document->SetPasteEnabled(true);
+        commands_[4]->setEnabled(true);
+    }
+    document->index = app_.LastDoc;
+    if (app_.LimitWindows && app_.DocCount >= app_.DocMax) SetFontCommandsEnabled(false);
+    app_.ActiveDoc = document->index;
+    return document;
+}
+
+void MDIForm1::FrameCommand(FontCommand command) {
+    // A command handed to the last document comes straight back here with FreshWindow set;
+    // when that document is closed the frame takes the command itself.
+    form1* last = app_.Document(app_.LastDoc);
+    if (!app_.FreshWindow && last) {
+        last->RequestFontCommand(command);
+        return;
+    }
+    form1* document = Newform();
+    if (!document) return;
+    document->RunFontCommand(command);
+    if (app_.LastDoc != 0) app_.FreshWindow = false;
+}
+
+QMdiSubWindow* MDIForm1::SubWindowOf(form1& document) const {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (window->widget() == &document) return window;
+    }
+    return nullptr;
+}
+
+void MDIForm1::ShowDocument(form1& document) {
+    QMdiSubWindow* window = SubWindowOf(document);
+    if (!window) return;
+    if (!window->isVisible()) {
+        window->adjustSize();
+        window->show();
+    }
+    if (mdiArea_->activeSubWindow() != window) mdiArea_->setActiveSubWindow(window);
+}
+
+void MDIForm1::CloseDocument(form1& document) {
+    if (QMdiSubWindow* window = SubWindowOf(document)) window->close();
+}
+
+void MDIForm1::DocumentClosed(form1& document) {
+    const int slot = document.index - 1;
+    if (slot < 0 || slot >= app_.DocMax ||
+        app_.DocList[static_cast<std::size_t>(slot)] != &document) {
+        return;
+    }
+    --app_.DocCount;
+    app_.DocFree[static_cast<std::size_t>(slot)] = true;
+    app_.DocList[static_cast<std::size_t>(slot)] = nullptr;
+    if (app_.LimitWindows && app_.DocCount < app_.DocMax) SetFontCommandsEnabled(true);
+    if (app_.DocCount == 0) {
+        app_.FreshWindow = true;
+        for (int n : {3, 4, 5}) commands_[n - 1]->setEnabled(false);
+        for (QAction* a : frameMenus_[0]->actions()) {
+            if (a->objectName() == QLatin1String("save") ||
+                a->objectName() == QLatin1String("saveas")) {
+                a->setEnabled(false);
+            }
+        }
+    }
+    if (QMdiSubWindow* window = SubWindowOf(document); window == menusOf_) {
+        menusOf_ = nullptr;
+        ShowMenus(frameMenus_);
+    }
+}
+
+void MDIForm1::SetFontCommandsEnabled(bool enabled) {
+    for (form1* document : app_.DocList) {
+        if (document) document->SetFontCommandsEnabled(enabled);
+    }
+    commands_[0]->setEnabled(enabled);
+    commands_[1]->setEnabled(enabled);
+}
+
+void MDIForm1::ShowPropertyDialog(form1& document, uint8_t mode) {
+    if (propertyDialog_) return;  // one at a time; it is modal
+    app_.ActiveDoc = document.index;
+    app_.PropertyMode = mode;
+    app_.PropertyShown = mode == 0;
+    auto* dialog = new Form3(app_, *prompts_, &document, this);
+    propertyDialog_ = dialog;
+    connect(dialog, &QDialog::finished, this, [this] { propertyDialog_ = nullptr; });
+    if (mode == 0) {
+        dialog->affichform3();
+    } else if (mode == 2) {
+        dialog->ImportTTF();
+    } else {
+        dialog->NewFont();
+    }
+}
+
+void MDIForm1::SubWindowActivated(QMdiSubWindow* window) {
+    form1* document = window ? qobject_cast<form1*>(window->widget()) : nullptr;
+    if (document) {
+        if (window != menusOf_) {
+            menusOf_ = window;
+            ShowMenus(document->Menus());
+        }
+        if (!app_.CommandBusy) {
+            app_.ActiveDoc = document->index;
+            document->ApplyUndoRedoToFrame();
+        }
+        return;
+    }
+    // The frame losing focus deactivates its documents too: their menus stay while any is
+    // shown.
+    bool anyShown = false;
+    for (QMdiSubWindow* w : mdiArea_->subWindowList()) anyShown = anyShown || w->isVisible();
+    if (!anyShown && menusOf_ != nullptr) {
+        menusOf_ = nullptr;
+        ShowMenus(frameMenus_);
+    }
+}
+
+// ---------------------------------------------------------------- state the documents report
+
+void MDIForm1::ClipboardFilled() {
+    app_.ClipboardFull = true;
+    for (form1* document : app_.DocList) {
+        if (document) document->SetPasteEnabled(true);
+    }
+    commands_[4]->setEnabled(true);
+}
+
+void MDIForm1::SetUndoRedoButtons(bool undo, bool redo) {
+    commands_[5]->setEnabled(undo);
+    commands_[6]->setEnabled(redo);
+}
+
+void MDIForm1::EnableSaveCopy() {
+    commands_[2]->setEnabled(true);
+    commands_[3]->setEnabled(true);
+}
+
+void MDIForm1::FillWindowList(QMenu* menu) {
+    menu->clear();
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (!window->isVisible()) continue;
+        QAction* a = menu->addAction(window->windowTitle());
+        a->setCheckable(true);
+        a->setChecked(window == active);
+        connect(a, &QAction::triggered, this, [this, window] {
+            if (mdiArea_->subWindowList().contains(window)) {
+                if (window->isMinimized()) window->showNormal();
+                mdiArea_->setActiveSubWindow(window);
+            }
+        });
+    }
+}
+
+// ---------------------------------------------------------------- toolbar
+
+void MDIForm1::Command1_Click() { FrameCommand(FontCommand::New); }
+void MDIForm1::Command2_Click() { FrameCommand(FontCommand::Open); }
+
+// The toolbar acts on the active document; one that is no longer open gets nothing.
+void MDIForm1::Command3_Click() {
+    if (form1* d = ActiveDocument()) d->Save_Click();
+}
+void MDIForm1::Command4_Click() {
+    if (form1* d = ActiveDocument()) d->copy_Click();
+}
+void MDIForm1::Command5_Click() {
+    if (form1* d = ActiveDocument()) d->paste_Click();
+}
+void MDIForm1::Command6_Click() {
+    if (form1* d = ActiveDocument()) d->undo_Click();
+}
+void MDIForm1::Command7_Click() {
+    if (form1* d = ActiveDocument()) d->redo_Click();
+}
+
+// ---------------------------------------------------------------- windows, help, exit
+
+void MDIForm1::Cascade() { mdiArea_->cascadeSubWindows(); }
+
+void MDIForm1::ArrangeIcons() {
+    // Lines the minimised documents up along the bottom edge, left to right in slot order.
+    int left = 0;
+    int bottom = mdiArea_->viewport()->height();
+    for (form1* document : app_.DocList) {
+        if (!document) continue;
+        QMdiSubWindow* window = SubWindowOf(*document);
+        if (!window || !window->isMinimized() || !window->isVisible()) continue;
+        if (left + window->width() > mdiArea_->viewport()->width() && left > 0) {
+            left = 0;
+            bottom -= window->height();
+        }
+        window->move(left, bottom - window->height());
+        left += window->width();
+    }
+}
+
+void MDIForm1::Help(const QString& page) {
+    QString name = page;
+    if (name.startsWith(QLatin1Char('\\'))) name.remove(0, 1);
+    openHelp(QDir(QString::fromStdString(app_.startDir)).filePath(name));
+}
+
+void MDIForm1::About() {
+    if (!about_) about_ = new Form6(this);
+    about_->show();
+    about_->raise();
+}
+
+void MDIForm1::Exit() { close(); }
+
+bool MDIForm1::CloseAllDocuments() {
+    for (int i = 0; i < app_.DocMax; ++i) {
+        form1* document = app_.DocList[static_cast<std::size_t>(i)];
+        if (!document) continue;
+        CloseDocument(*document);
+        if (app_.DocList[static_cast<std::size_t>(i)] == document) return false;
+    }
+    return true;
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event) {
+    if (!CloseAllDocuments()) {
+        event->ignore();
+        return;
+    }
+    if (about_) about_->close();
+    event->accept();
+}
+
+}  // namespace pixmere

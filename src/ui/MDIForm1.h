@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "edit/GlyphClipboard.h"
+#include "ui/AppState.h"
+#include "ui/FileCommands.h"
+#include "ui/Prompts.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolButton;
+
+namespace pixmere {
+
+class Form3;
+class Form6;
+class form1;
+
+// The main frame: the document slot table, the toolbar acting on the active document, the
+// frame's own menus (shown while no document is active), the application clipboard, and the
+// dialogs shared by all documents.
+class MDIForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    // osName comes from CheckOS and sets the number of document slots. Prompts and file
+    // commands may be replaced (tests answer message boxes and file dialogs themselves).
+    explicit MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts = nullptr,
+                      std::unique_ptr<FileCommands> files = nullptr);
+    ~MDIForm1() override;
+
+    AppState& app() { return app_; }
+    Prompts& prompts() { return *prompts_; }
+    FileCommands& files() { return *files_; }
+    GlyphClipboard& clipboard() { return clipboard_; }
+    QMdiArea* mdiArea() const { return mdiArea_; }
+    // The toolbar buttons, Command1 (New) to Command7 (Redo).
+    QToolButton* command(int n) const { return commands_[n - 1]; }
+    // The parameters dialog while it is open.
+    Form3* propertyDialog() const;
+    Form6* aboutBox() const;
+    // Document number n while it is open.
+    form1* Document(int n) const { return app_.Document(n); }
+    form1* ActiveDocument() const { return app_.Document(app_.ActiveDoc); }
+    QList<QMenu*> FrameMenus() const { return frameMenus_; }
+
+    // Opens a page with the desktop's application; replaceable so tests can see the path.
+    std::function<void(const QString& path)> openHelp;
+
+    // ---- documents ----
+
+    // Creates a hidden document window in the lowest free slot and makes it the active one.
+    form1* Newform();
+    // Frame commands New, Open and the imports: every one runs in a fresh window.
+    void FrameCommand(FontCommand command);
+    // Shows a document window (its first full refresh) and activates it.
+    void ShowDocument(form1& document);
+    // Closes a document window through its close event.
+    void CloseDocument(form1& document);
+    // The close algorithm after the prompt: frees the slot and updates the commands.
+    void DocumentClosed(form1& document);
+    void ShowPropertyDialog(form1& document, uint8_t mode);
+
+    // ---- state the documents report ----
+
+    void ClipboardFilled();
+    void SetUndoRedoButtons(bool undo, bool redo);
+    void EnableSaveCopy();
+    void FillWindowList(QMenu* menu);
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Cascade();
+    void ArrangeIcons();
+    // Help page name (a leading backslash and the file name) looked up in the start directory.
+    void Help(const QString& page);
+    void About();
+    void Exit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildToolbar();
+    void BuildMenus();
+    void SubWindowActivated(QMdiSubWindow* window);
+    void ShowMenus(const QList<QMenu*>& menus);
+    void SetFontCommandsEnabled(bool enabled);
+    QMdiSubWindow* SubWindowOf(form1& document) const;
+    // Closes every document in slot order; false when one close was cancelled.
+    bool CloseAllDocuments();
+
+    AppState app_;
+    std::unique_ptr<Prompts> prompts_;
+    std::unique_ptr<FileCommands> files_;
+    GlyphClipboard clipboard_;
+    QMdiArea* mdiArea_;
+    QToolButton* commands_[7];
+    QList<QMenu*> frameMenus_;
+    QPointer<Form3> propertyDialog_;
+    QPointer<Form6> about_;
+    QMdiSubWindow* menusOf_ = nullptr;
+};
+
+}  // namespace pixmere
