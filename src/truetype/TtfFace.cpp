@@ -114,6 +114,11 @@ const GlyphOutline& TtfFace::Outline(const QString& text) const {
     const QList<quint32> glyphs = d_->raw.glyphIndexesForString(one);
     // Glyph 0 is the face's "missing character" box: such a character draws nothing.
     if (!glyphs.isEmpty() && glyphs.front() != 0) {
+        // An installed face shares its FreeType face with the toolkit's text drawing, which
+        // leaves a sub-pixel shift set on it; outlines read after that come out shifted. Asking
+        // for the glyph's box first resets the shift, so outlines never depend on what text
+        // the application drew before.
+        (void)d_->raw.boundingRect(glyphs.front());
         outline.path = d_->raw.pathForGlyph(glyphs.front());
         if (d_->shear) {
             outline.path = QTransform(1, 0, -kObliqueSlant, 1, 0, 0).map(outline.path);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+
 #include "TtfTestSupport.h"
 #include "model/UserError.h"
 #include "truetype/TtfFace.h"
@@ -44,6 +47,23 @@ TEST(TtfFace, BoldAndItalicUseTheFaceStylesOrAreSynthesised) {
         TtfFace::FromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", true, true);
     EXPECT_GT(file.Outline("l").emboldenShift, 0);
     EXPECT_GT(file.Outline("l").path.boundingRect().width(), plain.width() * 2);
+}
+
+TEST(TtfFace, OutlinesDoNotDependOnTextTheApplicationDrew) {
+    const TtfFace file =
+        TtfFace::FromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", false, false);
+    // Text in the same face, its glyphs at sub-pixel positions, as the editor's windows draw.
+    QImage image(129, 41, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        painter.drawText(QRect(0, 0, 129, 41), Qt::AlignLeft | Qt::AlignTop, "1.00E+00");
+    }
+    const TtfFace installed = test::DejaVu();
+    for (const char* c : {"X", "g", "1"}) {
+        EXPECT_EQ(installed.Outline(c).path.boundingRect(), file.Outline(c).path.boundingRect())
+            << c;
+    }
 }
 
 }  // namespace
