@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+#include "model/Font.h"
+#include "truetype/TtfConverter.h"
+#include "truetype/TtfFace.h"
+#include "ui/Twips.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace pixmere {
+
+class Prompts;
+
+// The conversion dialog "TTF Encryptor" of a TrueType import. It shows the engine's pictures
+// (the drawing surface Picture1, the enlarged and small results Picture2 and Picture3, the
+// empty Picture4 and the fill ratio Picture5) and hands every control change to the engine.
+// FullAuto_Click converts the whole range with the progress bar advancing per character and
+// pending events running between characters; Cancel or closing the dialog stops it after the
+// character in progress.
+class Form2 : public QDialog {
+    Q_OBJECT
+public:
+    // document: the new font's cell size, downstroke and range as the parameters dialog set
+    // them. Throws std::invalid_argument for parameters that dialog refuses.
+    Form2(TtfFace face, const FontParams& document, Prompts& prompts, QWidget* parent = nullptr);
+    ~Form2() override;
+
+    // Loading: shows the dialog, fits the reference character and converts it once. Throws
+    // ConversionFailure when the arithmetic fails.
+    void Load();
+
+    // Converts the range into a TtfMatrix. "Convert", the preview character and "Conversion"
+    // are disabled meanwhile, so that nothing but the loop writes the result it packs.
+    // Returns Cancelled when Cancel was pressed or the dialog closed, Failed (with
+    // kExtractionFailureMessage) when the arithmetic failed, in the loop or in a handler run
+    // between two characters.
+    TtfImportResult FullAuto_Click();
+    bool Running() const { return running_; }
+    // Whether Cancel was pressed or the dialog closed by the user.
+    bool Cancelled() const { return cancelled_; }
+    // Closes the dialog at the end of an import; that is no cancel.
+    void CloseFromCode() { accept(); }
+
+    TtfConverter& converter() { return converter_; }
+    const TtfConverter& converter() const { return converter_; }
+
+    // Controls, for tests.
+    QWidget* picture(int n) const { return pictures_[n - 1]; }
+    QLineEdit* text1() const { return Text1_; }
+    QLineEdit* text4() const { return Text4_; }
+    QSlider* slider2() const { return Slider2_; }
+    QSlider* slider5() const { return Slider5_; }
+    // Option1 to Option6 (Option1, 2, 6 shift mode; 3, 4, 5 combination).
+    QRadioButton* option(int n) const { return options_[n - 1]; }
+    QPushButton* command2() const { return Command2_; }
+    QPushButton* fullAuto() const { return FullAuto_; }
+    QPushButton* cancell() const { return cancell_; }
+    QProgressBar* progressBar1() const { return ProgressBar1_; }
+
+public slots:
+    void Text1_Change(const QString& text);
+    void Text4_Change(const QString& text);
+    void Slider2_Change(int value);
+    void Slider5_Change(int value);
+    void Command2_Click();
+    void cancell_Click();
+
+protected:
+    // Escape and the window frame's close button cancel, as "Cancel" does.
+    void reject() override { cancell_Click(); }
+
+private:
+    void BuildControls();
+    // Runs an engine operation for a control. A failure of the arithmetic is reported at once
+    // when no conversion runs; during one it ends the conversion, which reports it.
+    void Guarded(const std::function<void()>& operation);
+    void ShowEngineState();
+    void SetRunControls(bool running);
+
+    TtfConverter converter_;
+    Prompts& prompts_;
+    Twips twips_;
+    bool running_ = false;
+    bool cancelled_ = false;
+    bool failedInHandler_ = false;
+
+    QWidget* pictures_[5];
+    QLineEdit* Text1_;
+    QLineEdit* Text4_;
+    QSlider* Slider5_;
+    QSlider* Slider2_;
+    QGroupBox* Frame1_;
+    QGroupBox* Frame2_;
+    QRadioButton* options_[6];
+    QPushButton* Command2_;
+    QPushButton* FullAuto_;
+    QPushButton* cancell_;
+    QProgressBar* ProgressBar1_;
+    QLabel* min_;
+    QLabel* max_;
+};
+
+}  // namespace pixmere
