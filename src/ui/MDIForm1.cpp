@@ -276,8 +276,38 @@ void MDIForm1::SetFontCommandsEnabled(bool enabled) {
     for (form1* document : app_.DocList) {
         if (document) document->SetFontCommandsEnabled(enabled);
     }
-    commands_[0]->setEnabled(enabled);
-    commands_[1]->setEnabled(enabled);
+    commands_[0]->setEnabled(enabled && !fileCommandsLocked_);
+    commands_[1]->setEnabled(enabled && !fileCommandsLocked_);
+}
+
+void MDIForm1::LockFileCommands(std::function<void()> cancel) {
+    fileCommandsLocked_ = true;
+    cancelLockedCommand_ = std::move(cancel);
+    for (form1* document : app_.DocList) {
+        if (document) document->Menus().front()->menuAction()->setEnabled(false);
+    }
+    for (int n : {1, 2, 3}) commands_[n - 1]->setEnabled(false);
+    frameMenus_.front()->menuAction()->setEnabled(false);
+}
+
+void MDIForm1::UnlockFileCommands() {
+    fileCommandsLocked_ = false;
+    cancelLockedCommand_ = nullptr;
+    bool anyFont = false;
+    for (form1* document : app_.DocList) {
+        if (!document) continue;
+        document->Menus().front()->menuAction()->setEnabled(true);
+        anyFont = anyFont || document->document() != nullptr;
+    }
+    const bool slotFree = !(app_.LimitWindows && app_.DocCount >= app_.DocMax);
+    commands_[0]->setEnabled(slotFree);
+    commands_[1]->setEnabled(slotFree);
+    commands_[2]->setEnabled(anyFont);
+    frameMenus_.front()->menuAction()->setEnabled(true);
+    if (closeAfterUnlock_) {
+        closeAfterUnlock_ = false;
+        QMetaObject::invokeMethod(this, &MDIForm1::close, Qt::QueuedConnection);
+    }
 }
 
 void MDIForm1::ShowPropertyDialog(form1& document, uint8_t mode) {
@@ -336,7 +366,7 @@ void MDIForm1::SetUndoRedoButtons(bool undo, bool redo) {
 }
 
 void MDIForm1::EnableSaveCopy() {
-    commands_[2]->setEnabled(true);
+    commands_[2]->setEnabled(!fileCommandsLocked_);
     commands_[3]->setEnabled(true);
 }
 
@@ -425,6 +455,13 @@ bool MDIForm1::CloseAllDocuments() {
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {
+    // The window a conversion fills must outlive the conversion: stop it first.
+    if (fileCommandsLocked_) {
+        closeAfterUnlock_ = true;
+        if (cancelLockedCommand_) cancelLockedCommand_();
+        event->ignore();
+        return;
+    }
     if (!CloseAllDocuments()) {
         event->ignore();
         return;

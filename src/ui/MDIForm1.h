@@ -73,6 +73,15 @@ public:
     void EnableSaveCopy();
     void FillWindowList(QMenu* menu);
 
+    // ---- the TrueType conversion loop ----
+
+    // Disables the File menus of the frame and of every document and the New, Open and Save
+    // buttons while a conversion lets events run. cancel stops the conversion: closing the frame
+    // meanwhile calls it and closes the frame once the commands are unlocked.
+    void LockFileCommands(std::function<void()> cancel);
+    void UnlockFileCommands();
+    bool FileCommandsLocked() const { return fileCommandsLocked_; }
+
 public slots:
     void Command1_Click();
     void Command2_Click();
@@ -111,6 +120,9 @@ private:
     QPointer<Form3> propertyDialog_;
     QPointer<Form6> about_;
     QMdiSubWindow* menusOf_ = nullptr;
+    bool fileCommandsLocked_ = false;
+    std::function<void()> cancelLockedCommand_;
+    bool closeAfterUnlock_ = false;
 };
 
 }  // namespace pixmere

@@ -494,7 +494,7 @@ void form1::RefreshFontWindow() {
     ZoomFactor_->setEnabled(true);
     for (QToolButton* button : {Up_, Down_, Leeeft_, Right_}) button->setEnabled(true);
     editMenu_->menuAction()->setEnabled(true);
-    fileMenu_->menuAction()->setEnabled(true);
+    fileMenu_->menuAction()->setEnabled(!frame_.FileCommandsLocked());
     FontSupport_->setEnabled(true);
     ZoomPicPLUS_->setEnabled(true);
     windowsMenu_->menuAction()->setEnabled(true);
