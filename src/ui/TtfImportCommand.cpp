@@ -30,6 +30,8 @@ TtfImportCommand::TtfImportCommand(MDIForm1& frame, Prompts& prompts,
 
 TtfImportCommand::~TtfImportCommand() = default;
 
+Form2* TtfImportCommand::dialog() const { return dialog_.data(); }
+
 bool TtfImportCommand::Start(form1& window) {
     waiting_ = nullptr;
     face_.reset();

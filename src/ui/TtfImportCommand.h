@@ -37,7 +37,7 @@ public:
     bool Continue(form1& window);
 
     // The conversion dialog while a conversion runs, else nullptr.
-    Form2* dialog() const { return dialog_.data(); }
+    Form2* dialog() const;
 
 private:
     MDIForm1& frame_;
