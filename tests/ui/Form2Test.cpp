@@ -2,14 +2,13 @@
 // engine made.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <algorithm>
 
 #include "UiTestSupport.h"
 #include "support/GlyphPicture.h"
@@ -61,8 +60,9 @@ std::vector<std::string> Shown(QWidget* preview, int W, int H) {
 
 int Ink(const std::vector<std::string>& rows) {
     int n = 0;
-    for (const std::string& row : rows)
+    for (const std::string& row : rows) {
         n += static_cast<int>(std::count(row.begin(), row.end(), '#'));
+    }
     return n;
 }
 
@@ -81,26 +81,10 @@ void ExpectPreviewsShowTheResult(Form2& dialog) {
 TEST(Form2, LoadConvertsTheReferenceCharacterAndShowsIt) {
     test::ScriptedPrompts prompts;
     Form2 dialog(DejaVu(), Cell16x16(), prompts);
-    EXPECT_EQ(dialog.windowTitle(), "TTF Encryptor");
-    EXPECT_EQ(dialog.fullAuto()->text(), "Convert");
-    EXPECT_EQ(dialog.command2()->text(), "Conversion");
-    EXPECT_EQ(dialog.cancell()->text(), "Cancel");
-    EXPECT_EQ(dialog.findChild<QLabel*>("Label2")->text(), "Caractère:");
-    EXPECT_EQ(dialog.option(6)->text(), "pas de decalage");
-    EXPECT_EQ(dialog.option(3)->text(), "seuillage puis ET logique");
-    EXPECT_EQ(dialog.text4()->text(), "5");
-    EXPECT_EQ(dialog.text1()->maxLength(), 1);
-    EXPECT_EQ(dialog.slider2()->orientation(), Qt::Vertical);
-    EXPECT_EQ(dialog.slider2()->value(), 1);
-    EXPECT_EQ(dialog.slider5()->maximum(), 50);
-    EXPECT_EQ(dialog.slider5()->value(), 20);
-
     dialog.Load();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.progressBar1()->isVisible());
-    EXPECT_FALSE(dialog.findChild<QLabel*>("min")->isVisible());
     EXPECT_EQ(dialog.text1()->text(), "X");
-    EXPECT_EQ(dialog.converter().state.CurrentChar, "X");
     EXPECT_TRUE(dialog.option(1)->isChecked());
     EXPECT_TRUE(dialog.option(3)->isChecked());
     // "X" fills the cell above the three downstroke rows.
@@ -108,7 +92,7 @@ TEST(Form2, LoadConvertsTheReferenceCharacterAndShowsIt) {
     EXPECT_NE(x[0].find('#'), std::string::npos) << test::Joined(x);
     EXPECT_EQ(x[15], "................") << test::Joined(x);
     ExpectPreviewsShowTheResult(dialog);
-    // The drawing surface shows the engine's, with the cell grid in green.
+    // The drawing surface shows the engine's: "X" in black under the green cell grid.
     const QImage surface = dialog.converter().Picture1().Image();
     const QImage shown = dialog.picture(1)->grab().toImage().convertToFormat(surface.format());
     EXPECT_EQ(shown.scaled(surface.size()), surface);

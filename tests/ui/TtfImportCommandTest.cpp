@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <functional>
+#include <numeric>
 
 #include "UiTestSupport.h"
 #include "support/GlyphPicture.h"
@@ -116,21 +117,19 @@ void Meanwhile(QObject* context, std::function<void()> action) {
     QMetaObject::invokeMethod(context, std::move(action), Qt::QueuedConnection);
 }
 
-QAction* FrameAction(MDIForm1& frame, const char* name) {
-    return frame.FrameMenus().front()->findChild<QAction*>(QString::fromLatin1(name));
-}
-
-bool FrameFileMenuEnabled(MDIForm1& frame) {
-    return frame.FrameMenus().front()->menuAction()->isEnabled();
-}
-
-bool FileMenuEnabled(form1& document) {
-    return document.Menus().front()->menuAction()->isEnabled();
-}
-
-std::vector<bool> NewOpenSave(MDIForm1& frame) {
-    return {frame.command(1)->isEnabled(), frame.command(2)->isEnabled(),
-            frame.command(3)->isEnabled()};
+// The file commands as letters, '-' where disabled: the frame's File menu, New, Open, Save, then
+// the File menu of each open document.
+std::string FileCommands(MDIForm1& frame) {
+    std::string state;
+    const auto mark = [&](bool on, char c) { state += on ? c : '-'; };
+    mark(frame.FrameMenus().front()->menuAction()->isEnabled(), 'F');
+    mark(frame.command(1)->isEnabled(), 'N');
+    mark(frame.command(2)->isEnabled(), 'O');
+    mark(frame.command(3)->isEnabled(), 'S');
+    for (form1* document : frame.app().DocList) {
+        if (document) mark(document->Menus().front()->menuAction()->isEnabled(), 'f');
+    }
+    return state;
 }
 
 int VisibleWindows(MDIForm1& frame) {
@@ -139,39 +138,20 @@ int VisibleWindows(MDIForm1& frame) {
     return visible;
 }
 
-// Import > Font TTF from the frame's menu, then the parameters dialog filled in and confirmed.
-// The conversion runs inside the confirmation.
-void ImportThroughDialogs(MDIForm1& frame, const QString& width, const QString& height,
-                          const QString& first, const QString& last, const QString& downstroke) {
-    FrameAction(frame, "ImportTTF")->trigger();
+// Import > Font TTF from the frame's menu, then the parameters dialog filled in and confirmed;
+// the conversion runs inside the confirmation.
+void ImportThroughDialogs(MDIForm1& frame, const QString& size, const QString& last,
+                          const QString& downstroke = "3") {
+    frame.FrameMenus().front()->findChild<QAction*>("ImportTTF")->trigger();
     Form3* dialog = frame.propertyDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(frame.app().PropertyMode, 2);
-    QTest::keyClicks(dialog->width1(), width);
-    QTest::keyClicks(dialog->height1(), height);
-    dialog->charmin1()->setText(first);
+    QTest::keyClicks(dialog->width1(), size);
+    QTest::keyClicks(dialog->height1(), size);
     dialog->charmax1()->setText(last);
     dialog->Jambage()->setEditText(downstroke);
     dialog->Ok()->click();
     QApplication::processEvents();
-}
-
-TtfImportRequest DejaVu16x16() {
-    TtfImportRequest request;
-    request.height = 16;
-    request.width = 16;
-    request.downstroke = 3;
-    request.first = 0x20;
-    request.last = 0x7E;
-    return request;
-}
-
-std::vector<std::vector<std::string>> Pictures(const Font& font) {
-    std::vector<std::vector<std::string>> pictures;
-    for (const CarObject& glyph : font.glyphs) {
-        pictures.push_back(test::GlyphPicture(glyph, font.params.FormatLengthCar));
-    }
-    return pictures;
 }
 
 TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedMeanwhile) {
@@ -182,78 +162,57 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     const std::vector<uint8_t> otherBytes = other->document()->font().glyphData();
 
     ConversionWatcher watcher;
-    struct During {
-        bool dialogShown, convertEnabled, previewEnabled, fileMenus, windowShown, busy;
-        std::vector<bool> buttons;
-        int maximum;
-    };
-    std::vector<During> during;
+    std::vector<std::string> during;
     watcher.onCharacter = [&](Form2& dialog, int done) {
         if (done != 1 && done != 60) return;
-        form1* fresh = frame.Document(2);
-        during.push_back({dialog.isVisible(), dialog.fullAuto()->isEnabled(),
-                          dialog.text1()->isEnabled() || dialog.command2()->isEnabled(),
-                          FrameFileMenuEnabled(frame) || FileMenuEnabled(*other),
-                          fresh && fresh->isVisible(), frame.app().CommandBusy, NewOpenSave(frame),
-                          dialog.progressBar1()->maximum()});
+        // The dialog up, its run controls off, the window hidden, the file commands locked.
+        const bool runControls = dialog.fullAuto()->isEnabled() || dialog.text1()->isEnabled() ||
+                                 dialog.command2()->isEnabled();
+        during.push_back(FileCommands(frame) + (dialog.isVisible() ? " shown" : " hidden") +
+                         (runControls ? " idle" : " running") +
+                         (frame.Document(2)->isVisible() ? " window" : "") +
+                         (frame.app().CommandBusy ? " busy" : ""));
     };
-    ImportThroughDialogs(frame, "16", "16", "20", "7E", "3");
+    ImportThroughDialogs(frame, "16", "7E");
 
-    // Every character advanced the bar once; the dialog was up, the commands locked.
     std::vector<int> everyCharacter(95);
-    for (int i = 0; i < 95; ++i) everyCharacter[static_cast<std::size_t>(i)] = i + 1;
+    std::iota(everyCharacter.begin(), everyCharacter.end(), 1);
     EXPECT_EQ(watcher.progress, everyCharacter);
-    ASSERT_EQ(during.size(), 2u);
-    for (const During& d : during) {
-        EXPECT_TRUE(d.dialogShown);
-        EXPECT_FALSE(d.convertEnabled);
-        EXPECT_FALSE(d.previewEnabled);
-        EXPECT_FALSE(d.fileMenus);
-        EXPECT_FALSE(d.windowShown);
-        EXPECT_TRUE(d.busy);
-        EXPECT_EQ(d.buttons, std::vector<bool>({false, false, false}));
-        EXPECT_EQ(d.maximum, 95);
-    }
+    EXPECT_EQ(during, std::vector<std::string>(2, "------ shown running busy"));
 
-    // The new window holds the same font as the engine makes for these settings.
+    // The new window holds the font the engine makes for the same settings.
     form1* imported = frame.Document(2);
-    ASSERT_NE(imported, nullptr);
-    ASSERT_NE(imported->document(), nullptr);
+    ASSERT_TRUE(imported && imported->document());
+    TtfImportRequest request;
+    request.height = request.width = 16;
+    request.downstroke = 3;
+    request.last = 0x7E;
     const TtfImportResult expected =
-        ImportTtfRange(TtfFace::Installed("DejaVu Sans", false, false), DejaVu16x16());
+        ImportTtfRange(TtfFace::Installed("DejaVu Sans", false, false), request);
     ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
     const Font expectedFont = BuildTtfFont(expected.font);
     const Font& font = imported->document()->font();
     EXPECT_EQ(font.params.firstcar, 0x20);
-    EXPECT_EQ(font.params.lastcar, 0x7E);
     EXPECT_EQ(font.params.NbCar, 95);
-    EXPECT_EQ(font.params.FormatLengthCar, 16);
-    EXPECT_EQ(font.params.FormatHeightCar, 16);
     EXPECT_EQ(font.params.jambon, 3);
-    const auto pictures = Pictures(font);
-    const auto expectedPictures = Pictures(expectedFont);
-    ASSERT_EQ(pictures.size(), expectedPictures.size());
-    for (std::size_t i = 0; i < pictures.size(); ++i) {
-        EXPECT_EQ(test::Joined(pictures[i]), test::Joined(expectedPictures[i]))
+    ASSERT_EQ(font.glyphs.size(), expectedFont.glyphs.size());
+    for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+        EXPECT_EQ(test::Joined(test::GlyphPicture(font.glyphs[i], 16)),
+                  test::Joined(test::GlyphPicture(expectedFont.glyphs[i], 16)))
             << "character " << std::hex << 0x20 + i;
     }
-    // Not two empty fonts agreeing: "H" has ink, the space has none.
-    EXPECT_NE(test::Joined(pictures[0x48 - 0x20]).find('#'), std::string::npos);
-    EXPECT_EQ(test::Joined(pictures[0]).find('#'), std::string::npos);
+    // Not two empty fonts agreeing: "H" has ink.
+    EXPECT_NE(test::Joined(test::GlyphPicture(font.glyphs[0x48 - 0x20])).find('#'),
+              std::string::npos);
 
     EXPECT_TRUE(imported->FlagModified());
     EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
     EXPECT_TRUE(imported->isVisible());
-    EXPECT_TRUE(imported->action("save")->isEnabled());
     EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
-    EXPECT_EQ(editor.fonts->shown, 1);
     EXPECT_TRUE(editor.prompts->asked.empty());
     EXPECT_FALSE(frame.app().CommandBusy);
-    EXPECT_EQ(NewOpenSave(frame), std::vector<bool>({true, true, true}));
-    EXPECT_TRUE(FrameFileMenuEnabled(frame));
-    EXPECT_TRUE(FileMenuEnabled(*other));
-    EXPECT_TRUE(FileMenuEnabled(*imported));
+    EXPECT_EQ(FileCommands(frame), "FNOSff");
     EXPECT_EQ(other->document()->font().glyphData(), otherBytes);
 }
 
@@ -268,20 +227,16 @@ TEST(TtfImportCommand, CancelDuringTheThirdCharacterLeavesNoWindowAndUnlocksTheC
     watcher.onCharacter = [&](Form2& dialog, int done) {
         if (done == 3) Meanwhile(dialog.cancell(), [&dialog] { dialog.cancell()->click(); });
     };
-    ImportThroughDialogs(frame, "16", "16", "20", "7E", "3");
+    ImportThroughDialogs(frame, "16", "7E");
 
     EXPECT_EQ(watcher.progress, std::vector<int>({1, 2, 3}));
     EXPECT_EQ(frame.app().DocCount, 1);
-    EXPECT_EQ(frame.Document(2), nullptr);
     EXPECT_EQ(VisibleWindows(frame), 1);
     EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
     EXPECT_TRUE(editor.prompts->asked.empty());
     EXPECT_FALSE(frame.app().CommandBusy);
-    EXPECT_EQ(NewOpenSave(frame), std::vector<bool>({true, true, true}));
-    EXPECT_TRUE(FrameFileMenuEnabled(frame));
-    EXPECT_TRUE(FileMenuEnabled(*other));
+    EXPECT_EQ(FileCommands(frame), "FNOSf");
     EXPECT_EQ(other->document()->font().glyphData(), otherBytes);
-
     // The commands work again: a new font takes the freed slot.
     form1* next = test::NewFontThroughDialog(frame, "8", "8");
     ASSERT_NE(next, nullptr);
@@ -289,32 +244,24 @@ TEST(TtfImportCommand, CancelDuringTheThirdCharacterLeavesNoWindowAndUnlocksTheC
 }
 
 TEST(TtfImportCommand, ClosingTheDialogOrTheFrameStopsAfterTheCharacterInProgress) {
-    {
+    for (const bool closeFrame : {false, true}) {
         TtfEditor editor;
         MDIForm1& frame = *editor.frame;
         ConversionWatcher watcher;
         watcher.onCharacter = [&](Form2& dialog, int done) {
-            if (done == 2) Meanwhile(&dialog, [&dialog] { dialog.close(); });
+            if (done != 2) return;
+            if (closeFrame) {
+                Meanwhile(&frame, [&frame] { frame.close(); });
+            } else {
+                Meanwhile(&dialog, [&dialog] { dialog.close(); });
+            }
         };
-        ImportThroughDialogs(frame, "8", "10", "41", "5A", "0");
-        EXPECT_EQ(watcher.progress, std::vector<int>({1, 2}));
+        ImportThroughDialogs(frame, "8", "5A", "0");
+        EXPECT_EQ(watcher.progress, std::vector<int>({1, 2})) << closeFrame;
         EXPECT_EQ(frame.app().DocCount, 0);
-        EXPECT_EQ(NewOpenSave(frame), std::vector<bool>({true, true, false}));
-        EXPECT_TRUE(frame.isVisible());
-    }
-    {
-        // Closing the frame first ends the conversion, then closes the frame.
-        TtfEditor editor;
-        MDIForm1& frame = *editor.frame;
-        ConversionWatcher watcher;
-        watcher.onCharacter = [&](Form2&, int done) {
-            if (done == 2) Meanwhile(&frame, [&frame] { frame.close(); });
-        };
-        ImportThroughDialogs(frame, "8", "10", "41", "5A", "0");
-        EXPECT_EQ(watcher.progress, std::vector<int>({1, 2}));
-        EXPECT_EQ(frame.app().DocCount, 0);
-        EXPECT_FALSE(frame.isVisible());
         EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
+        // The frame closes once the conversion has stopped.
+        EXPECT_EQ(frame.isVisible(), !closeFrame);
     }
 }
 
@@ -329,59 +276,51 @@ TEST(TtfImportCommand, AFailedConversionSaysSoAndLeavesNoWindow) {
     watcher.onCharacter = [&](Form2& dialog, int done) {
         if (done == 2) dialog.converter().state.SavedStepX = 0;
     };
-    ImportThroughDialogs(frame, "16", "16", "20", "7E", "3");
+    ImportThroughDialogs(frame, "16", "7E");
     EXPECT_EQ(watcher.progress, std::vector<int>({1, 2}));
-    ASSERT_EQ(editor.prompts->asked.size(), 1u);
-    EXPECT_EQ(editor.prompts->asked[0].icon, QMessageBox::Critical);
-    EXPECT_EQ(editor.prompts->asked[0].text, "Datas Extraction Failure.");
-    EXPECT_EQ(frame.app().DocCount, 1);
-    EXPECT_EQ(VisibleWindows(frame), 1);
-    EXPECT_EQ(NewOpenSave(frame), std::vector<bool>({true, true, true}));
-    EXPECT_TRUE(FileMenuEnabled(*other));
-    EXPECT_FALSE(frame.app().CommandBusy);
-
     // A face without the reference "X" fails while the dialog loads.
     QPainterPath dot;
     dot.addRect(50, -100, 100, 100);
-    editor.fonts->answer = FontChoice{"Dots", false, false};
     editor.fonts->face = TtfFace::FromOutlines("Dots", 800, {{U'.', dot}});
-    ImportThroughDialogs(frame, "16", "16", "20", "7E", "3");
+    ImportThroughDialogs(frame, "16", "7E");
+
     ASSERT_EQ(editor.prompts->asked.size(), 2u);
-    EXPECT_EQ(editor.prompts->asked[1].text, "Datas Extraction Failure.");
+    for (const test::ScriptedPrompts::Asked& asked : editor.prompts->asked) {
+        EXPECT_EQ(asked.icon, QMessageBox::Critical);
+        EXPECT_EQ(asked.text, "Datas Extraction Failure.");
+    }
     EXPECT_EQ(frame.app().DocCount, 1);
+    EXPECT_EQ(VisibleWindows(frame), 1);
     EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
-    EXPECT_EQ(NewOpenSave(frame), std::vector<bool>({true, true, true}));
+    EXPECT_FALSE(frame.app().CommandBusy);
+    EXPECT_EQ(FileCommands(frame), "FNOSf");
 }
 
 TEST(TtfImportCommand, DismissedOrUnusableFontDialogsAndParametersCloseTheWindow) {
     TtfEditor editor;
     MDIForm1& frame = *editor.frame;
+    QAction* importTtf = frame.FrameMenus().front()->findChild<QAction*>("ImportTTF");
     ConversionWatcher watcher;
 
     editor.fonts->answer.reset();  // the font dialog cancelled
-    FrameAction(frame, "ImportTTF")->trigger();
-    EXPECT_EQ(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(frame.app().DocCount, 0);
-    EXPECT_TRUE(editor.prompts->asked.empty());
-
+    importTtf->trigger();
     editor.fonts->answer = FontChoice{"No Such Face", false, false};
-    FrameAction(frame, "ImportTTF")->trigger();
+    importTtf->trigger();
     EXPECT_EQ(frame.propertyDialog(), nullptr);
     EXPECT_EQ(frame.app().DocCount, 0);
     ASSERT_EQ(editor.prompts->asked.size(), 1u);
-    EXPECT_EQ(editor.prompts->asked[0].icon, QMessageBox::Critical);
     EXPECT_EQ(editor.prompts->asked[0].text, "The font \"No Such Face\" is not installed.");
 
     // The parameters dialog cancelled: the window named after the face closes unconverted.
     editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
-    FrameAction(frame, "ImportTTF")->trigger();
+    importTtf->trigger();
     ASSERT_NE(frame.propertyDialog(), nullptr);
     EXPECT_EQ(frame.Document(1)->windowTitle(), "DejaVu Sans");
     frame.propertyDialog()->Cancel()->click();
     QApplication::processEvents();
     EXPECT_EQ(frame.app().DocCount, 0);
     EXPECT_EQ(watcher.dialogs, 0);
-    EXPECT_EQ(NewOpenSave(frame), std::vector<bool>({true, true, false}));
+    EXPECT_EQ(FileCommands(frame), "FNO-");
 }
 
 }  // namespace
