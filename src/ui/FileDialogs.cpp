@@ -1,6 +1,7 @@
 #include "ui/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "ui/Form4.h"
 
@@ -33,22 +34,16 @@ SaveChoice FileDialogs::SaveFileName(QWidget* parent, const QString& filter,
     // The editor asks "File exists, overwrite?" itself.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
-    // A name typed without an extension gets the one of the chosen type.
-    const QStringList patterns = filter.split(QLatin1Char('|'));
-    auto suffixOf = [&patterns](int type) {
-        const qsizetype at = 2 * qsizetype(type) + 1;
-        return type >= 0 && at < patterns.size() ? patterns[at].section(QLatin1Char('.'), -1)
-                                                 : QString();
-    };
-    dialog.setDefaultSuffix(suffixOf(0));
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog,
-        [&dialog, &filters, &suffixOf](const QString& chosen) {
-            dialog.setDefaultSuffix(suffixOf(static_cast<int>(filters.indexOf(chosen))));
-        });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return {dialog.selectedFiles().first(),
-            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    SaveChoice choice{dialog.selectedFiles().first(),
+                      static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    // A name typed without an extension gets the one of the chosen type.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    const qsizetype pattern = 2 * qsizetype(choice.type) - 1;
+    if (choice.type > 0 && pattern < parts.size() && QFileInfo(choice.path).suffix().isEmpty()) {
+        choice.path += QLatin1Char('.') + parts[pattern].section(QLatin1Char('.'), -1);
+    }
+    return choice;
 }
 
 void FileDialogs::ShowFontSelection(Form4& dialog) {
