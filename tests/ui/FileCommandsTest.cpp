@@ -277,6 +277,29 @@ TEST(NativeFile, FontBelow20IsSavedFrom20AndReopenedInANewWindow) {
     frame.command(3)->click();
     EXPECT_EQ(editor.prompts->asked.size(), 1u);
     EXPECT_EQ(frame.app().DocCount, 1);
+
+    // Saved through the close prompt, the font is reopened while its window goes.
+    editor.WillOpen(path);
+    frame.command(2)->click();
+    form1* again = frame.Document(1);
+    ASSERT_TRUE(again && again->document());
+    test::WriteAll(path, test::RawNativeFile(font));
+    editor.WillOpen(path);
+    frame.command(2)->click();
+    form1* closing = frame.Document(3);
+    ASSERT_TRUE(closing && closing->document());
+    Draw(*closing, 9, 1, 0);
+    const std::string saveTo = dir.file("closed.pzf");
+    editor.WillSave(saveTo, 1);
+    editor.prompts->answers = {QMessageBox::Yes};
+    frame.CloseDocument(*closing);
+    Settle();
+    EXPECT_EQ(frame.Document(3), nullptr);
+    EXPECT_EQ(Joined(Picture(LoadNative(test::ReadAll(saveTo)).build(), 3)),
+              Joined({".##", "..#"}));
+    ASSERT_NE(frame.Document(4), nullptr);
+    EXPECT_EQ(frame.Document(4)->FileName, Q(saveTo));
+    EXPECT_EQ(frame.app().DocCount, 3);
 }
 
 TEST(NativeFile, FontEntirelyBelow20IsNotSaved) {
