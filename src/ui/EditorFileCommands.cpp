@@ -173,6 +173,9 @@ bool EditorFileCommands::Write(form1& window, const QString& path, SaveFormat fo
         // The previous file is whole and the document keeps its changes, name and format.
         ShowError(frame, e.what(), e.caption());
         return false;
+    } catch (const std::exception&) {
+        ShowError(frame, WriteFailureMessage(Path(path)), "Error");
+        return false;
     }
     window.FileName = path;
     window.saveFormat = format;
@@ -249,6 +252,9 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
         library = pixmere::ReadFontDirectory(bytes);
     } catch (const UserError& e) {
         ShowError(frame, e.what(), e.caption());
+        return false;
+    } catch (const std::exception&) {
+        ShowError(frame, kBadFontFileMessage, "Error");
         return false;
     }
     auto* dialog = new Form4(window, path, std::move(bytes), std::move(library), frame.app(),

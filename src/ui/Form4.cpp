@@ -55,6 +55,8 @@ Form4::Form4(form1& document, const QString& path, std::vector<uint8_t> bytes, F
     connect(OkChooseFON_, &QPushButton::clicked, this, &Form4::OkChooseFON_Click);
     connect(Cancel_, &QPushButton::clicked, this, &Form4::Cancel_Click);
     connect(ListFnt_, &QListWidget::itemDoubleClicked, this, &Form4::OkChooseFON_Click);
+    // A waiting window closed otherwise (the frame exiting) takes its selection with it.
+    connect(&document, &QObject::destroyed, this, &Form4::reject);
 }
 
 form1* Form4::document() const { return document_.data(); }
@@ -73,9 +75,11 @@ void Form4::OkChooseFON_Click() {
             const LoadedFont loaded = LoadFonFont(bytes_, font);
             hide();
             document->SetFont(loaded.build(), true);
-        } catch (const UserError& e) {
-            prompts_.Message(this, QMessageBox::Critical, QString::fromStdString(e.caption()),
-                             QString::fromUtf8(e.what()), QMessageBox::Ok);
+        } catch (const std::exception& e) {
+            const auto* error = dynamic_cast<const UserError*>(&e);
+            prompts_.Message(this, QMessageBox::Critical, QStringLiteral("Error"),
+                             QString::fromUtf8(error ? e.what() : kBadFontFileMessage),
+                             QMessageBox::Ok);
             document->CloseEmpty();
         }
     }
