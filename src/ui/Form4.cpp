@@ -56,7 +56,11 @@ Form4::Form4(form1& document, const QString& path, std::vector<uint8_t> bytes, F
     connect(Cancel_, &QPushButton::clicked, this, &Form4::Cancel_Click);
     connect(ListFnt_, &QListWidget::itemDoubleClicked, this, &Form4::OkChooseFON_Click);
     // A waiting window closed otherwise (the frame exiting) takes its selection with it.
-    connect(&document, &QObject::destroyed, this, &Form4::reject);
+    // The window is half torn down by then: forget it before anything looks at it.
+    connect(&document, &QObject::destroyed, this, [this] {
+        document_.clear();
+        reject();
+    });
 }
 
 form1* Form4::document() const { return document_.data(); }
