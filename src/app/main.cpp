@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "ui/EditorFileCommands.h"
 #include "ui/Form5.h"
 #include "ui/MDIForm1.h"
 
@@ -10,7 +11,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Velmar Pixmere"));
     QApplication::setApplicationVersion(QStringLiteral(PIXMERE_VERSION));
     const std::string osName = pixmere::Form5::CheckOS();
-    pixmere::MDIForm1 frame(osName);
+    pixmere::MDIForm1 frame(osName, nullptr, std::make_unique<pixmere::EditorFileCommands>());
     frame.show();
     return app.exec();
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <cstdint>
+
 namespace pixmere {
 
 class form1;
 
 // Font commands: every one of them gives a font to a freshly created document window.
 enum class FontCommand { New, Open, ImportFnt, ImportFon, ImportTtf, ImportC };
+
+// How Save writes a document: as it was last saved or opened. None asks for a file and a type.
+enum class SaveFormat : uint8_t { None = 0, Native = 1, Bin = 2, C = 3, Txt = 4 };
 
 // The file side of the editor: opening, saving and importing fonts. The frame owns one and the
 // document windows call it; each command is its own handler so file formats can be added
@@ -16,7 +21,8 @@ public:
     virtual ~FileCommands() = default;
 
     // Runs Open or an import in window, a fresh hidden document window. Returns true when the
-    // window received its font; on false the window is closed again.
+    // window received its font, or when a dialog of the command now waits for the user and
+    // will give the font or close the window itself; on false the window is closed again.
     virtual bool Run(FontCommand command, form1& window);
     // Carries on an import whose parameters the parameters dialog has just stored in window
     // (TrueType and C-file imports). Returns true when the window received its font.

@@ -286,6 +286,8 @@ bool Form3::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_Backspace || text.isEmpty() || text.at(0).unicode() < 32) {
         return false;  // editing and navigation keys are not characters
     }
+    // A locked field takes no key, not even one the filter would turn to upper case.
+    if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && edit->isReadOnly()) return false;
     const bool hex = watched == charmin1_ || watched == charmax1_;
     const char typed = text.at(0).unicode() < 128 ? static_cast<char>(text.at(0).unicode()) : 0;
     const char kept = typed == 0 ? 0 : hex ? HexKeyFilter(typed) : DecimalKeyFilter(typed);

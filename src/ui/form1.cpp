@@ -375,6 +375,8 @@ void form1::CloseEmpty() {
     frame_.CloseDocument(*this);
 }
 
+void form1::SetTitleFon(const QString& text) { TitleFon_->setText(text); }
+
 void form1::ApplyFontProperties(uint8_t jambon, uint8_t magnification) {
     if (!doc_) return;
     const uint8_t oldJambon = doc_->params().jambon;

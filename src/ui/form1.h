@@ -40,6 +40,11 @@ public:
     // Number (1-based) of this document's slot.
     uint8_t index = 0;
     bool FlagAutoZoom = true;
+    // The file the font was opened from or last written to, and the format Save writes it in.
+    QString FileName;
+    SaveFormat saveFormat = SaveFormat::None;
+
+    MDIForm1& frame() const { return frame_; }
 
     // The document, once a font command has given it a font.
     FontDocument* document() { return doc_.get(); }
@@ -71,6 +76,8 @@ public:
     void SetFont(Font font, bool modified);
     // Closes a window that never received a font (a dismissed or failed font command).
     void CloseEmpty();
+    // The title label above the font window (a file name, or a library's font).
+    void SetTitleFon(const QString& text);
 
     // ---- views ----
 

@@ -21,6 +21,7 @@
 #include "UiTestSupport.h"
 #include "support/GlyphPicture.h"
 #include "truetype/TtfImport.h"
+#include "ui/EditorFileCommands.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
 #include "ui/MDIForm1.h"
@@ -45,30 +46,16 @@ public:
     int shown = 0;
 };
 
-// File commands whose TrueType import is the real one.
-class TtfFiles : public test::FakeFiles {
-public:
-    bool Run(FontCommand command, form1& window) override {
-        return command == FontCommand::ImportTtf ? ttf->Start(window)
-                                                 : FakeFiles::Run(command, window);
-    }
-    bool ContinueImport(FontCommand command, form1& window) override {
-        return command == FontCommand::ImportTtf ? ttf->Continue(window)
-                                                 : FakeFiles::ContinueImport(command, window);
-    }
-    std::unique_ptr<TtfImportCommand> ttf;
-};
-
 struct TtfEditor {
     TtfEditor() {
         auto scripted = std::make_unique<test::ScriptedPrompts>();
-        auto files = std::make_unique<TtfFiles>();
-        prompts = scripted.get();
-        ttfFiles = files.get();
-        frame = std::make_unique<MDIForm1>("", std::move(scripted), std::move(files));
         auto dialog = std::make_unique<ScriptedFontDialog>();
         fonts = dialog.get();
-        ttfFiles->ttf = std::make_unique<TtfImportCommand>(*frame, *prompts, std::move(dialog));
+        // The editor's own file commands, so the TrueType import is reached as in the editor.
+        auto files = std::make_unique<EditorFileCommands>(nullptr, std::move(dialog));
+        prompts = scripted.get();
+        files_ = files.get();
+        frame = std::make_unique<MDIForm1>("", std::move(scripted), std::move(files));
         frame->show();
     }
     ~TtfEditor() {
@@ -80,7 +67,9 @@ struct TtfEditor {
     }
     std::unique_ptr<MDIForm1> frame;
     test::ScriptedPrompts* prompts;
-    TtfFiles* ttfFiles;
+    // The import command, made by the file commands on the first import.
+    TtfImportCommand& ttf() { return *files_->TtfImportMade(); }
+    EditorFileCommands* files_;
     ScriptedFontDialog* fonts;
 };
 
@@ -209,7 +198,7 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
     EXPECT_TRUE(imported->isVisible());
-    EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
+    EXPECT_EQ(editor.ttf().dialog(), nullptr);
     EXPECT_TRUE(editor.prompts->asked.empty());
     EXPECT_FALSE(frame.app().CommandBusy);
     EXPECT_EQ(FileCommands(frame), "FNOSff");
@@ -232,7 +221,7 @@ TEST(TtfImportCommand, CancelDuringTheThirdCharacterLeavesNoWindowAndUnlocksTheC
     EXPECT_EQ(watcher.progress, std::vector<int>({1, 2, 3}));
     EXPECT_EQ(frame.app().DocCount, 1);
     EXPECT_EQ(VisibleWindows(frame), 1);
-    EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
+    EXPECT_EQ(editor.ttf().dialog(), nullptr);
     EXPECT_TRUE(editor.prompts->asked.empty());
     EXPECT_FALSE(frame.app().CommandBusy);
     EXPECT_EQ(FileCommands(frame), "FNOSf");
@@ -259,7 +248,7 @@ TEST(TtfImportCommand, ClosingTheDialogOrTheFrameStopsAfterTheCharacterInProgres
         ImportThroughDialogs(frame, "8", "5A", "0");
         EXPECT_EQ(watcher.progress, std::vector<int>({1, 2})) << closeFrame;
         EXPECT_EQ(frame.app().DocCount, 0);
-        EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
+        EXPECT_EQ(editor.ttf().dialog(), nullptr);
         // The frame closes once the conversion has stopped.
         EXPECT_EQ(frame.isVisible(), !closeFrame);
     }
@@ -291,7 +280,7 @@ TEST(TtfImportCommand, AFailedConversionSaysSoAndLeavesNoWindow) {
     }
     EXPECT_EQ(frame.app().DocCount, 1);
     EXPECT_EQ(VisibleWindows(frame), 1);
-    EXPECT_EQ(editor.ttfFiles->ttf->dialog(), nullptr);
+    EXPECT_EQ(editor.ttf().dialog(), nullptr);
     EXPECT_FALSE(frame.app().CommandBusy);
     EXPECT_EQ(FileCommands(frame), "FNOSf");
 }

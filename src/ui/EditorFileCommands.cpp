@@ -1,0 +1,324 @@
+#include "ui/EditorFileCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "formats/CFile.h"
+#include "formats/Exports.h"
+#include "formats/FileIO.h"
+#include "formats/FntFile.h"
+#include "formats/FonLibrary.h"
+#include "formats/NativeFile.h"
+#include "model/UserError.h"
+#include "ui/AppState.h"
+#include "ui/Form3.h"
+#include "ui/Form4.h"
+#include "ui/MDIForm1.h"
+#include "ui/Prompts.h"
+#include "ui/TtfImportCommand.h"
+#include "ui/form1.h"
+
+namespace pixmere {
+
+namespace {
+
+std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+EditorFileCommands::EditorFileCommands(std::unique_ptr<FileDialogs> dialogs,
+                                       std::unique_ptr<FontDialog> fontDialog)
+    : dialogs_(dialogs ? std::move(dialogs) : std::make_unique<FileDialogs>()),
+      fontDialog_(std::move(fontDialog)) {}
+
+EditorFileCommands::~EditorFileCommands() = default;
+
+TtfImportCommand& EditorFileCommands::TtfImport(form1& window) {
+    if (!ttfImport_) {
+        MDIForm1& frame = window.frame();
+        ttfImport_ =
+            std::make_unique<TtfImportCommand>(frame, frame.prompts(), std::move(fontDialog_));
+    }
+    return *ttfImport_;
+}
+
+bool EditorFileCommands::Run(FontCommand command, form1& window) {
+    switch (command) {
+        case FontCommand::Open:
+            return open_Click(window);
+        case FontCommand::ImportFnt:
+            return fnt_Click(window);
+        case FontCommand::ImportFon:
+            return fon_Click(window);
+        case FontCommand::ImportC:
+            return CFile_Click(window);
+        case FontCommand::ImportTtf:
+            return TtfImport(window).Start(window);
+        case FontCommand::New:
+            break;  // the window runs New itself
+    }
+    return false;
+}
+
+bool EditorFileCommands::ContinueImport(FontCommand command, form1& window) {
+    if (command == FontCommand::ImportC) return BeginCFile(window);
+    if (command == FontCommand::ImportTtf) return TtfImport(window).Continue(window);
+    return false;
+}
+
+bool EditorFileCommands::Save(form1& window) { return save_Click(window); }
+bool EditorFileCommands::SaveAs(form1& window) { return saveas_Click(window); }
+
+QString EditorFileCommands::StartDir() const {
+    return lastDir_.isEmpty() ? QDir::currentPath() : lastDir_;
+}
+
+void EditorFileCommands::Remember(const QString& path) {
+    // The next dialog starts where the user last went, as the current directory would.
+    lastDir_ = QFileInfo(path).absolutePath();
+}
+
+void EditorFileCommands::ShowError(MDIForm1& frame, const std::string& message,
+                                   const std::string& caption) {
+    frame.prompts().Message(&frame, QMessageBox::Critical, QString::fromStdString(caption),
+                            QString::fromStdString(message), QMessageBox::Ok);
+}
+
+// ---------------------------------------------------------------- native file
+
+bool EditorFileCommands::open_Click(form1& window) {
+    window.SetSaveEnabled(true);
+    const QString path =
+        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(kNativeFilter), StartDir());
+    if (path.isEmpty()) return false;  // cancelled: the window closes without a word
+    Remember(path);
+    window.FileName = path;
+    window.SetTitleFon(path);
+    window.setWindowTitle(path);
+    return LoadNativeInto(window);
+}
+
+bool EditorFileCommands::OpenTwice(form1& window) {
+    window.SetSaveEnabled(true);
+    window.FileName = ReopenName_;
+    window.SetTitleFon(ReopenName_);
+    window.setWindowTitle(ReopenName_);
+    return LoadNativeInto(window);
+}
+
+bool EditorFileCommands::LoadNativeInto(form1& window) {
+    Font font;
+    try {
+        font = LoadNative(ReadFileBytes(Path(window.FileName))).build();
+    } catch (const UserError& e) {
+        ShowError(window.frame(), e.what(), e.caption());
+        return false;
+    } catch (const std::exception&) {
+        ShowError(window.frame(), kBadFontFileMessage, "Error");
+        return false;
+    }
+    window.saveFormat = SaveFormat::Native;
+    window.SetFont(std::move(font), false);
+    return true;
+}
+
+bool EditorFileCommands::save_Click(form1& window) {
+    if (!window.document()) return false;
+    if (window.saveFormat == SaveFormat::None || window.FileName.isEmpty()) {
+        return saveas_Click(window);
+    }
+    return Write(window, window.FileName, window.saveFormat);
+}
+
+bool EditorFileCommands::saveas_Click(form1& window) {
+    if (!window.document()) return false;
+    MDIForm1& frame = window.frame();
+    const SaveChoice choice =
+        dialogs_->SaveFileName(&frame, QString::fromLatin1(kSaveAsFilter), StartDir());
+    if (choice.path.isEmpty()) return false;  // cancelled: name and format stay
+    Remember(choice.path);
+    if (choice.type < 1 || choice.type > 4) return false;
+    if (QFileInfo::exists(choice.path) &&
+        frame.prompts().Message(&frame, QMessageBox::Question, QString::fromLatin1(kAppTitle),
+                                QString::fromLatin1(kOverwriteQuestion),
+                                QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        return false;
+    }
+    return Write(window, choice.path, static_cast<SaveFormat>(choice.type));
+}
+
+bool EditorFileCommands::Write(form1& window, const QString& path, SaveFormat format) {
+    MDIForm1& frame = window.frame();
+    FontDocument& document = *window.document();
+    const Font& font = document.font();
+    bool reopen = false;
+    try {
+        std::vector<uint8_t> bytes;
+        switch (format) {
+            case SaveFormat::Native: {
+                NativeSave save = SaveNative(font);
+                if (save.droppedBelow20) {
+                    frame.prompts().Message(&frame, QMessageBox::Information,
+                                            QString::fromLatin1(kAppTitle),
+                                            QString::fromLatin1(kBelow20Message), QMessageBox::Ok);
+                    reopen = true;
+                }
+                bytes = std::move(save.bytes);
+                break;
+            }
+            case SaveFormat::Bin:
+                bytes = saveBin(font);
+                break;
+            case SaveFormat::C:
+                bytes = saveC(font);
+                break;
+            case SaveFormat::Txt:
+                bytes = saveTXT(font);
+                break;
+            case SaveFormat::None:
+                return false;
+        }
+        WriteFileReplacing(Path(path), bytes);
+    } catch (const UserError& e) {
+        // The previous file is whole and the document keeps its changes, name and format.
+        ShowError(frame, e.what(), e.caption());
+        return false;
+    } catch (const std::exception&) {
+        ShowError(frame, WriteFailureMessage(Path(path)), "Error");
+        return false;
+    }
+    window.FileName = path;
+    window.saveFormat = format;
+    window.SetTitleFon(path);
+    window.setWindowTitle(path);
+    document.setFlagModified(false);
+    if (reopen) Reopen(window);
+    return true;
+}
+
+void EditorFileCommands::Reopen(form1& window) {
+    MDIForm1& frame = window.frame();
+    AppState& app = frame.app();
+    ReopenName_ = window.FileName;
+    form1* fresh = frame.Newform();
+    bool closed = false;
+    if (!fresh) {
+        // Every slot is taken: the old window makes room first.
+        frame.CloseDocument(window);
+        closed = true;
+        fresh = frame.Newform();
+    }
+    if (fresh) {
+        app.CommandBusy = true;
+        const bool received = OpenTwice(*fresh);
+        app.CommandBusy = false;
+        if (!received) fresh->CloseEmpty();
+    }
+    if (!closed) frame.CloseDocument(window);
+}
+
+// ---------------------------------------------------------------- FNT and FON imports
+
+bool EditorFileCommands::fnt_Click(form1& window) {
+    window.SetSaveEnabled(true);
+    window.saveFormat = SaveFormat::None;
+    const QString path =
+        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(kFntFilter), StartDir());
+    if (path.isEmpty()) return false;
+    Remember(path);
+    window.SetTitleFon(path);
+    window.setWindowTitle(path);
+    Font font;
+    try {
+        font = FntBegin(ReadFileBytes(Path(path))).build();
+    } catch (const UserError& e) {
+        ShowError(window.frame(), e.what(), e.caption());
+        return false;
+    } catch (const std::exception&) {
+        ShowError(window.frame(), kBadFontFileMessage, "Error");
+        return false;
+    }
+    // Imported fonts have no file yet: Save asks for one.
+    window.SetFont(std::move(font), true);
+    return true;
+}
+
+bool EditorFileCommands::fon_Click(form1& window) {
+    window.SetSaveEnabled(true);
+    window.saveFormat = SaveFormat::None;
+    const QString path =
+        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(kFonFilter), StartDir());
+    if (path.isEmpty()) return false;
+    Remember(path);
+    return ReadFontDirectory(window, path);
+}
+
+bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
+    MDIForm1& frame = window.frame();
+    std::vector<uint8_t> bytes;
+    FonLibrary library;
+    try {
+        bytes = ReadFileBytes(Path(path));
+        library = pixmere::ReadFontDirectory(bytes);
+    } catch (const UserError& e) {
+        ShowError(frame, e.what(), e.caption());
+        return false;
+    } catch (const std::exception&) {
+        ShowError(frame, kBadFontFileMessage, "Error");
+        return false;
+    }
+    auto* dialog = new Form4(window, path, std::move(bytes), std::move(library), frame.app(),
+                             frame.prompts(), &frame);
+    dialogs_->ShowFontSelection(*dialog);
+    return true;
+}
+
+// ---------------------------------------------------------------- C-file import
+
+bool EditorFileCommands::CFile_Click(form1& window) {
+    window.SetSaveEnabled(true);
+    window.saveFormat = SaveFormat::None;
+    MDIForm1& frame = window.frame();
+    const QString path = dialogs_->OpenFileName(&frame, QString::fromLatin1(kCFilter), StartDir());
+    if (path.isEmpty()) return false;
+    Remember(path);
+    window.FileName = path;
+    frame.ShowPropertyDialog(window, 4);
+    Form3* dialog = frame.propertyDialog();
+    if (!dialog || frame.app().PropertyMode != 4) return false;
+    // The range is always 20 to FF: the boxes show it and cannot be changed.
+    for (auto [box, text] :
+         {std::pair{dialog->charmin1(), "20"}, std::pair{dialog->charmax1(), "FF"}}) {
+        box->setText(QString::fromLatin1(text));
+        box->setReadOnly(true);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::Base, dialog->palette().color(QPalette::Window));
+        box->setPalette(palette);
+    }
+    return true;
+}
+
+bool EditorFileCommands::BeginCFile(form1& window) {
+    MDIForm1& frame = window.frame();
+    const QString path = window.FileName;
+    // The file only lends its glyphs: the document has no file of its own yet.
+    window.FileName.clear();
+    window.saveFormat = SaveFormat::None;
+    window.SetTitleFon(path);
+    window.setWindowTitle(path);
+    Font font;
+    try {
+        font = ParseCFile(ReadFileBytes(Path(path)), window.params()).build();
+    } catch (const UserError& e) {
+        ShowError(frame, e.what(), e.caption());
+        return false;
+    } catch (const std::exception&) {
+        ShowError(frame, kBadCFileMessage, "Error");
+        return false;
+    }
+    window.SetFont(std::move(font), true);
+    return true;
+}
+
+}  // namespace pixmere

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "ui/FileCommands.h"
+#include "ui/FileDialogs.h"
+#include "ui/FontDialog.h"
+
+namespace pixmere {
+
+class MDIForm1;
+class TtfImportCommand;
+
+// Texts of the file commands.
+inline const char* const kNativeFilter = "Velmar Font|*.pzf";
+inline const char* const kSaveAsFilter =
+    "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt";
+inline const char* const kFntFilter = "FNT Font|*.fnt";
+inline const char* const kFonFilter = "FON Font|*.fon";
+inline const char* const kCFilter = "C File|*.c";
+inline const char* const kOverwriteQuestion = "File exists, overwrite?";
+
+// The editor's file commands: Open, Save and Save As of the native file and the exports, the
+// reopen after a save that dropped the codes below 20h, and the FNT, FON and C-file imports.
+// The TrueType import is its own command object, made for the frame on first use.
+// Dialogs go through a replaceable FileDialogs and FontDialog; messages through the frame's
+// Prompts.
+class EditorFileCommands : public FileCommands {
+public:
+    explicit EditorFileCommands(std::unique_ptr<FileDialogs> dialogs = nullptr,
+                                std::unique_ptr<FontDialog> fontDialog = nullptr);
+    ~EditorFileCommands() override;
+
+    bool Run(FontCommand command, form1& window) override;
+    bool ContinueImport(FontCommand command, form1& window) override;
+    bool Save(form1& window) override;
+    bool SaveAs(form1& window) override;
+
+    // ---- the commands, each in the fresh window it gives a font to ----
+
+    bool open_Click(form1& window);
+    // Save: the document's format to its file without a question; Save As when it has none.
+    bool save_Click(form1& window);
+    bool saveas_Click(form1& window);
+    // Loads the file named by ReopenName() into window.
+    bool OpenTwice(form1& window);
+    bool fnt_Click(form1& window);
+    // Chooses a library and shows its font selection, which finishes the command.
+    bool fon_Click(form1& window);
+    // Chooses a C file and opens the parameters dialog in its mode; BeginCFile follows its Ok.
+    bool CFile_Click(form1& window);
+    bool BeginCFile(form1& window);
+
+    FileDialogs& dialogs() { return *dialogs_; }
+    // The TrueType import of the frame window belongs to.
+    TtfImportCommand& TtfImport(form1& window);
+    // The TrueType import once an import has made it, else nullptr.
+    TtfImportCommand* TtfImportMade() const { return ttfImport_.get(); }
+    // The file the last save that dropped the codes below 20h wrote, reopened at once.
+    const QString& ReopenName() const { return ReopenName_; }
+
+private:
+    // Writes the font of window to path in format; on success the document takes the name and
+    // format and is no longer modified. Failures are told to the user.
+    bool Write(form1& window, const QString& path, SaveFormat format);
+    bool ReadFontDirectory(form1& window, const QString& path);
+    // Opens the saved file in a new window and closes window, whose file lacks its codes
+    // below 20h.
+    void Reopen(form1& window);
+    bool LoadNativeInto(form1& window);
+    void ShowError(MDIForm1& frame, const std::string& message, const std::string& caption);
+    QString StartDir() const;
+    void Remember(const QString& path);
+
+    std::unique_ptr<FileDialogs> dialogs_;
+    std::unique_ptr<FontDialog> fontDialog_;  // handed to the TrueType import when it is made
+    std::unique_ptr<TtfImportCommand> ttfImport_;
+    QString ReopenName_;
+    QString lastDir_;
+};
+
+}  // namespace pixmere
