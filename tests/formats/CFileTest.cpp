@@ -15,10 +15,8 @@ LoadedFont Parse(const std::string& text, const FontParams& entered = test::Shap
 
 // The first bytes of a table of one byte per glyph.
 std::vector<int> Bytes(const std::string& text, int count = 3) {
-    const LoadedFont loaded = Parse(text);
-    std::vector<int> bytes;
-    for (int i = 0; i < count; ++i) bytes.push_back(loaded.matrix.at(0, 0, i));
-    return bytes;
+    const std::vector<uint8_t> all = Parse(text).matrix.data();
+    return {all.begin(), all.begin() + count};
 }
 
 bool Refused(const std::string& text, const FontParams& entered = test::Shape(8, 1)) {

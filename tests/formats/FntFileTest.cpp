@@ -10,7 +10,6 @@ namespace pixmere {
 namespace {
 
 void Put(std::vector<uint8_t>& bytes, std::size_t at, uint32_t value, int size) {
-    if (bytes.size() < at + size) bytes.resize(at + size);
     for (int n = 0; n < size; ++n) bytes[at + n] = static_cast<uint8_t>(value >> 8 * n);
 }
 

@@ -9,11 +9,7 @@
 namespace pixmere {
 namespace {
 
-Scrambler::Key KeyOf(uint8_t start) {
-    Scrambler::Key key{};
-    for (int i = 0; i < 13; ++i) key[i] = static_cast<uint8_t>(start + 17 * i);
-    return key;
-}
+const Scrambler::Key kKey = {40, 57, 74, 91, 108, 125, 142, 159, 176, 193, 210, 227, 244};
 
 std::vector<uint8_t> Scrambled(const std::vector<uint8_t>& bytes, const Scrambler::Key& key) {
     Scrambler s;
@@ -33,7 +29,7 @@ TEST(Scrambler, PinnedTableAndFileBytesAndAnInvolution) {
     // Width 9, height 2, codes 41 and 42, downstroke 1, magnification 3; padding bits set.
     const Font font = test::FontFromPictures(test::Shape(9, 2, 0x41, 2, 1, 3),
                                              {{"#", "........#.#"}, {"#########", ""}});
-    const NativeSave saved = SaveNative(font, KeyOf(40));
+    const NativeSave saved = SaveNative(font, kKey);
     EXPECT_FALSE(saved.droppedBelow20);
     EXPECT_EQ(saved.bytes,
               (std::vector<uint8_t>{0x84, 0x97, 0xB0, 0x30, 0x49, 0xF6, 0x28, 0x39, 0x4A,
@@ -42,9 +38,9 @@ TEST(Scrambler, PinnedTableAndFileBytesAndAnInvolution) {
 
     std::vector<uint8_t> plain(1000);
     for (std::size_t n = 0; n < plain.size(); ++n) plain[n] = static_cast<uint8_t>(n * 13);
-    const std::vector<uint8_t> scrambled = Scrambled(plain, KeyOf(9));
+    const std::vector<uint8_t> scrambled = Scrambled(plain, kKey);
     EXPECT_NE(scrambled, plain);
-    EXPECT_EQ(Scrambled(scrambled, KeyOf(9)), plain);
+    EXPECT_EQ(Scrambled(scrambled, kKey), plain);
 }
 
 TEST(NativeFile, RoundTripsWithAFreshKeyEachTimePaddingIncluded) {
@@ -63,7 +59,7 @@ TEST(NativeFile, RoundTripsWithAFreshKeyEachTimePaddingIncluded) {
 
 TEST(NativeFile, CharactersBelow20AreLeftOutOfTheFile) {
     const Font font = test::PatternFont(test::Shape(8, 2, 0x1A, 10));
-    const NativeSave saved = SaveNative(font, KeyOf(5));
+    const NativeSave saved = SaveNative(font, kKey);
     EXPECT_TRUE(saved.droppedBelow20);
     EXPECT_EQ(saved.bytes.size(), 19u + 4 * 2);
     const Font back = LoadNative(saved.bytes).build();
@@ -74,13 +70,13 @@ TEST(NativeFile, CharactersBelow20AreLeftOutOfTheFile) {
     EXPECT_EQ(font.params.firstcar, 0x1A);  // the document itself keeps its characters
 
     // With nothing left to store the save is refused.
-    EXPECT_THROW(SaveNative(test::PatternFont(test::Shape(8, 2, 0x00, 0x20)), KeyOf(5)), UserError);
-    EXPECT_NO_THROW(SaveNative(test::PatternFont(test::Shape(8, 2, 0x00, 0x21)), KeyOf(5)));
+    EXPECT_THROW(SaveNative(test::PatternFont(test::Shape(8, 2, 0x00, 0x20)), kKey), UserError);
+    EXPECT_NO_THROW(SaveNative(test::PatternFont(test::Shape(8, 2, 0x00, 0x21)), kKey));
 }
 
 TEST(NativeFile, DamagedFilesAreRefusedWithoutReadingPastTheEnd) {
     const std::vector<uint8_t> good =
-        SaveNative(test::PatternFont(test::Shape(10, 4, 0x20, 5, 1, 1)), KeyOf(8)).bytes;
+        SaveNative(test::PatternFont(test::Shape(10, 4, 0x20, 5, 1, 1)), kKey).bytes;
     for (std::size_t length = 0; length < good.size(); ++length) {
         const std::vector<uint8_t> cut(good.begin(), good.begin() + static_cast<long>(length));
         EXPECT_THROW(LoadNative(cut), UserError) << length;
@@ -92,10 +88,9 @@ TEST(NativeFile, DamagedFilesAreRefusedWithoutReadingPastTheEnd) {
                                   {4, 4, 0, 0xF0, 0x20, 1},
                                   {4, 4, 0, 0x20, 0, 0},
                                   {4, 4, 0, 0x20, 0, 6}};
-    const Scrambler::Key key = KeyOf(11);
     for (const uint8_t* header : headers) {
-        std::vector<uint8_t> bytes = Scrambled({header, header + 6}, key);
-        bytes.insert(bytes.end(), key.begin(), key.end());
+        std::vector<uint8_t> bytes = Scrambled({header, header + 6}, kKey);
+        bytes.insert(bytes.end(), kKey.begin(), kKey.end());
         bytes.resize(bytes.size() + 4096, 0);
         EXPECT_THROW(LoadNative(bytes), UserError) << +header[5];
     }
