@@ -11,56 +11,32 @@ namespace {
 
 const char* const kDejaVuFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-// The recorded pictures live with the engine's tests.
-std::string Expected(const std::string& name) {
-    return (std::filesystem::path(__FILE__).parent_path() / ".." / "truetype" / "expected" / name)
-        .string();
-}
-
 int InkBits(const std::vector<uint8_t>& bytes) {
     int n = 0;
     for (const uint8_t b : bytes) n += __builtin_popcount(b);
     return n;
 }
 
-TEST(TtfCli, DejaVuSansAlphabetReadsAsExpected) {
+TEST(TtfCli, DejaVuSansAlphabetReadsAsRecorded) {
     test::TempDir dir;
     const std::string out = dir.file("dejavu.txt");
     const CliRun run = Cli({"ttf", out, "--face", "DejaVu Sans", "--width", "16", "--height", "16",
                             "--last", "7E", "--downstroke", "3"});
     ASSERT_EQ(run.status, 0) << run.err;
-    // The text picture of every glyph, as looked at when it was recorded.
+    // The text picture of every glyph, as looked at when it was recorded; it lives with the
+    // conversion engine's tests.
     const std::string expected =
-        test::AsText(test::ReadAll(Expected("dejavu-sans-16x16-20-7e.txt")));
+        test::AsText(test::ReadAll((std::filesystem::path(__FILE__).parent_path() / ".." /
+                                    "truetype" / "expected" / "dejavu-sans-16x16-20-7e.txt")
+                                       .string()));
     ASSERT_GT(expected.size(), 95u * 16 * 16);
     EXPECT_EQ(test::AsText(test::ReadAll(out)), expected);
 }
 
-TEST(TtfCli, WritesEveryOutputTypeWithTheDialogsDefaults) {
-    test::TempDir dir;
-    const std::string pzf = dir.file("a.pzf");
-    ASSERT_EQ(Cli({"ttf", pzf, "--face", "DejaVu Sans", "--width", "9", "--height", "12", "--first",
-                   "41", "--last", "5a", "--downstroke", "2", "--magnification", "3"})
-                  .status,
-              0);
-    const CliRun info = Cli({"info", pzf});
-    EXPECT_EQ(info.out,
-              "width: 9\nheight: 12\ndownstroke: 2\nfirst: 0x41\nlast: 0x5A\ncount: 26\n"
-              "magnification: 3\nprinter bytes: 629\n");
-    const Font font = LoadNative(test::ReadAll(pzf)).build();
-    EXPECT_GT(InkBits(font.glyphData()), 26 * 10);
-    // Without --first and --last the whole range 20..FF is converted.
-    const std::string all = dir.file("all.pzf");
-    ASSERT_EQ(Cli({"ttf", all, "--face", "DejaVu Sans", "--width", "8", "--height", "8"}).status,
-              0);
-    EXPECT_NE(Cli({"info", all}).out.find("first: 0x20\nlast: 0xFF\ncount: 224\n"),
-              std::string::npos);
-}
-
 TEST(TtfCli, FontFileAndOptionsReachTheConversion) {
     test::TempDir dir;
-    const std::vector<std::string> common = {"--width", "12", "--height",     "14", "--first", "41",
-                                             "--last",  "48", "--downstroke", "3"};
+    const std::vector<std::string> common = {"--width", "9",  "--height",     "12", "--first", "41",
+                                             "--last",  "5a", "--downstroke", "2"};
     const auto run = [&](const std::string& name, std::vector<std::string> extra) {
         std::vector<std::string> words = {"ttf", dir.file(name)};
         words.insert(words.end(), extra.begin(), extra.end());
@@ -70,6 +46,7 @@ TEST(TtfCli, FontFileAndOptionsReachTheConversion) {
         return test::ReadAll(dir.file(name));
     };
     const auto byFace = run("face.bin", {"--face", "DejaVu Sans"});
+    EXPECT_GT(InkBits(byFace), 26 * 10);
     EXPECT_EQ(run("file.bin", {"--font-file", kDejaVuFile}), byFace);
     EXPECT_GT(InkBits(run("bold.bin", {"--face", "DejaVu Sans", "--bold"})), InkBits(byFace));
     EXPECT_NE(run("italic.bin", {"--face", "DejaVu Sans", "--italic"}), byFace);
@@ -79,8 +56,11 @@ TEST(TtfCli, FontFileAndOptionsReachTheConversion) {
               InkBits(byFace));
     // Averaging against 25 or more marks nothing when a cell has at most 25 sample points.
     const auto none = run("none.pzf", {"--face", "DejaVu Sans", "--combine", "2", "--threshold",
-                                       "25", "--amplitude", "0"});
+                                       "25", "--amplitude", "0", "--magnification", "3"});
     EXPECT_EQ(InkBits(LoadNative(none).build().glyphData()), 0);
+    EXPECT_EQ(Cli({"info", dir.file("none.pzf")}).out,
+              "width: 9\nheight: 12\ndownstroke: 2\nfirst: 0x41\nlast: 0x5A\ncount: 26\n"
+              "magnification: 3\nprinter bytes: 629\n");
 }
 
 TEST(TtfCli, RefusesWhatItCannotConvert) {
@@ -93,32 +73,18 @@ TEST(TtfCli, RefusesWhatItCannotConvert) {
     };
     const CliRun missing = ttf({"--face", "No Such Face 1234"});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("No Such Face 1234"), std::string::npos);
-    EXPECT_NE(missing.err.find("not installed"), std::string::npos);
-    const CliRun notFont = ttf({"--font-file", __FILE__});
-    EXPECT_EQ(notFont.status, 1);
-    EXPECT_NE(notFont.err.find("can not be loaded"), std::string::npos);
-    EXPECT_EQ(ttf({"--font-file", dir.file("none.ttf")}).status, 1);
+    EXPECT_NE(missing.err.find("No Such Face 1234"), std::string::npos) << missing.err;
+    EXPECT_EQ(ttf({"--font-file", __FILE__}).status, 1);
 
     EXPECT_EQ(ttf({}).status, 2);
     EXPECT_EQ(ttf({"--face", "DejaVu Sans", "--font-file", kDejaVuFile}).status, 2);
-    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--shifts", "3"},
-                                                {"--combine", "3"},
-                                                {"--threshold", "0"},
-                                                {"--amplitude", "51"},
-                                                {"--resolution", "0"},
-                                                {"--resolution", "abc"},
-                                                {"--resolution", "100"},
-                                                {"--first", "50", "--last", "40"},
-                                                {"--downstroke", "9"},
-                                                {"--first", "10"}}) {
-        std::vector<std::string> words = {"--face", "DejaVu Sans"};
-        words.insert(words.end(), bad.begin(), bad.end());
-        EXPECT_EQ(ttf(words).status, 2) << bad[0] << " " << bad[1];
+    for (const char* bad :
+         {"--shifts=3", "--combine=3", "--threshold=0", "--amplitude=51", "--resolution=0",
+          "--resolution=1x", "--resolution=100", "--downstroke=9"}) {
+        EXPECT_EQ(ttf({"--face", "DejaVu Sans", bad}).status, 2) << bad;
     }
     EXPECT_EQ(Cli({"ttf", out, "--face", "DejaVu Sans", "--height", "8"}).status, 2);
     EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_NE(Cli({"--help"}).out.find("pixmere-cli ttf OUT"), std::string::npos);
 }
 
 }  // namespace
