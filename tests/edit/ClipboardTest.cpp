@@ -29,7 +29,7 @@ TEST(CopyPaste, TheBlockRules) {
     EXPECT_EQ(r.cells,
               (std::vector<CellRedraw>{{10, kBlanc}, {11, kBlanc}, {12, kBlanc}, {10, kBleu}}));
     EXPECT_EQ(r.editGlyph, 10);
-    doc.undo_Click(kLayout);  // one undo restores all three
+    doc.undo_Click(kLayout);  // one step over indices 0..255 restores all three
     EXPECT_EQ(Numbers(doc, 9, 13), (std::vector<int>{9, 10, 11, 12, 13}));
 
     // A block that does not fit changes nothing, yet marks the document.

@@ -78,6 +78,10 @@ TEST(GeometryCommands, RefusalsChangeNothingAndChangesEmptyTheHistory) {
     EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 2);
     Stroke(doc, 0, 1);
     EXPECT_EQ(Picture(doc, 2), Joined({"#.......", "#......."}));
+    // Downstroke and magnification keep the glyphs and the history.
+    doc.setFlagModified(false);
+    EXPECT_FALSE(doc.SetFontProperties(1, 0) || doc.SetFontProperties(1, 1) || doc.FlagModified());
+    EXPECT_TRUE(doc.SetFontProperties(2, 3) && doc.FlagModified() && doc.UndoEnabled());
     doc.undo_Click(kLayout);
     EXPECT_EQ(Picture(doc, 2), Joined({"#.......", "........"}));
 }

@@ -45,25 +45,6 @@ TEST(Undo, TheRingReachesTheLastFiveStepsAndNoFurther) {
     EXPECT_EQ(Picture(doc, 0), Picture(AfterStrokes(5), 0));
 }
 
-TEST(Undo, WholeFontStepsOnTheLargestFont) {
-    FontDocument doc(BlankFont(255, 255, 256));
-    Click(doc, 255);
-    GlyphClipboard clipboard;
-    doc.copy_Click(clipboard);
-    Stroke(doc, 254, 254);
-    Click(doc, 0);
-    doc.paste_Click(clipboard, kLayout);  // a step over indices 0..255
-    doc.undo_Click(kLayout);
-    doc.undo_Click(kLayout);
-    doc.redo_Click(kLayout);
-    EXPECT_TRUE(doc.font().glyphs[255].pixel(254, 254));
-    EXPECT_FALSE(doc.font().glyphs[0].pixel(254, 254));
-    // Downstroke and magnification keep the glyphs and the history.
-    doc.setFlagModified(false);
-    EXPECT_FALSE(doc.SetFontProperties(0, 0) || doc.SetFontProperties(0, 1) || doc.FlagModified());
-    EXPECT_TRUE(doc.SetFontProperties(2, 3) && doc.FlagModified() && doc.UndoEnabled());
-}
-
 // Random sessions against a model: the font states each undo step went through, which actions
 // mark the document, the selection as one run between the anchor and the current character,
 // and the cells and edit window as repainted from the results. Presses and drags also land
