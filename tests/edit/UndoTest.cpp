@@ -105,6 +105,7 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
         ASSERT_EQ(r.redoEnabled, doc.RedoEnabled()) << "step " << step;
         const std::string sel = Selection(doc);
         ASSERT_EQ(screen.selected, sel) << "step " << step;
+        ASSERT_TRUE(screen.UpToDate()) << "step " << step;
         if (sel.find('#') != std::string::npos) {
             const int low = std::min(doc.SelAnchor(), doc.CurrentCar());
             const int high = std::max(doc.SelAnchor(), doc.CurrentCar());

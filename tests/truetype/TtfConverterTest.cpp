@@ -78,6 +78,13 @@ TEST(TtfConverter, CharactersAreFittedByTheirVerticalExtent) {
     tall.Text1_Change("'");
     const auto [first, last] = test::InkRows(tall.state);
     EXPECT_TRUE(first == 0 && last < 4) << Joined(ResultPicture(tall.state));
+    // Shapes that start below the top of the "X": a mark in the top quarter is raised to the
+    // top, one reaching into the lower half of the downstroke is lowered to the bottom.
+    TtfConverter shapes = Loaded(test::ShapesFace(), Cell(16, 16, 8));
+    shapes.Text1_Change("'");
+    EXPECT_EQ(test::InkRows(shapes.state).first, 0) << Joined(ResultPicture(shapes.state));
+    shapes.Text1_Change("g");
+    EXPECT_EQ(test::InkRows(shapes.state).second, 15) << Joined(ResultPicture(shapes.state));
 }
 
 TEST(TtfConverter, OneShiftIsTheThresholdedStartPosition) {

@@ -27,13 +27,17 @@ inline TtfFace DejaVu(bool bold = false, bool italic = false) {
 }
 
 // A face of plain shapes, sized in the outline units (1000 to the em, ascent 800):
-// "X" a box of 600 x 700 on the baseline, "#" a box far larger than any surface.
-// Nothing else draws.
+// "X" a box of 600 x 700 on the baseline, "#" a box far larger than any surface, "'" a box
+// from 600 to 500 above the baseline, "g" one from 600 above to 400 below it. Nothing else
+// draws.
 inline TtfFace ShapesFace(bool withX = true) {
-    QPainterPath x, all;
+    QPainterPath x, all, tick, g;
     x.addRect(50, -700, 600, 700);
     all.addRect(-50000, -50000, 100000, 100000);
-    std::vector<std::pair<char32_t, QPainterPath>> outlines = {{U'#', all}};
+    tick.addRect(50, -600, 100, 100);
+    g.addRect(50, -600, 400, 1000);
+    std::vector<std::pair<char32_t, QPainterPath>> outlines = {
+        {U'#', all}, {U'\'', tick}, {U'g', g}};
     if (withX) outlines.push_back({U'X', x});
     return TtfFace::FromOutlines("Shapes", 800, outlines);
 }
