@@ -45,13 +45,13 @@ TEST(Undo, TheRingReachesTheLastFiveStepsAndNoFurther) {
     EXPECT_EQ(Picture(doc, 0), Picture(AfterStrokes(5), 0));
 }
 
-// Random sessions against a model: the font states each undo step went through, which actions
-// mark the document, the selection as one run between the anchor and the current character,
-// and the cells and edit window as repainted from the results. Presses and drags also land
-// off the cells.
+// Random sessions against a model: the font states each undo step went through (a change of
+// geometry starts the history again), which actions mark the document, the selection as one
+// run between the anchor and the current character, and the windows as repainted from the
+// results. Presses and drags also land off the cells; the glyphs grow and shrink from 3 x 2.
 TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
     const int n = 21;  // three rows of 8, the last one partly empty
-    FontDocument doc(BlankFont(9, 3, n));
+    FontDocument doc(BlankFont(3, 2, n));
     GlyphClipboard clipboard;
     Click(doc, 0);
     ScreenModel screen(doc);
@@ -60,7 +60,7 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<float> x(-15.0f, 95.0f), y(-15.0f, 75.0f);
     const auto any = [&](int k) { return static_cast<int>(rng() % k); };
-    enum Kind { kPress, kDrag, kRelease, kView, kEdit, kUndo, kRedo };
+    enum Kind { kPress, kDrag, kRelease, kView, kEdit, kGeometry, kUndo, kRedo };
     bool pressed = false;
     const std::vector<std::pair<Kind, std::function<EditResult()>>> actions = {
         {kPress, [&] { return doc.fontsupport_MouseDown(kLeftButton, x(rng), y(rng), kLayout); }},
@@ -72,16 +72,18 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
         {kEdit,
          [&] {
              const int button = 1 << any(3);  // left, right or middle
-             screen.Apply(doc.ZoomPic_MouseDown(button, any(9), any(3), kZoom1));
+             screen.Apply(doc.ZoomPic_MouseDown(button, any(doc.params().FormatLengthCar),
+                                                any(doc.params().FormatHeightCar), kZoom1));
              return doc.ZoomPic_MouseUp(button);
          }},
         {kEdit, [&] { return doc.Move(static_cast<MoveDirection>(any(4))); }},
         {kEdit, [&] { return doc.paste_Click(clipboard, kLayout); }},
         {kEdit, [&] { return doc.Dele_Click(); }},
+        {kGeometry, [&] { return doc.ChangeGeometry(static_cast<GeometryCommand>(any(8))); }},
         {kUndo, [&] { return doc.undo_Click(kLayout); }},
         {kUndo, [&] { return doc.undo_Click(kLayout); }},
         {kRedo, [&] { return doc.redo_Click(kLayout); }}};
-    for (int step = 0; step < 6000; ++step) {
+    for (int step = 0; step < 8000; ++step) {
         const auto& [kind, action] = actions[any(static_cast<int>(actions.size()))];
         // A release or a move with the button held follows a press; commands come between.
         if ((kind == kDrag || kind == kRelease) != pressed) continue;
@@ -90,8 +92,14 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
         doc.setFlagModified(false);
         const EditResult r = action();
         screen.Apply(r);
-        const bool edit = kind == kEdit && !r.refused;  // a paste before any copy is refused
-        if (edit) {
+        const bool edit = (kind == kEdit || kind == kGeometry) && !r.refused;
+        if (kind == kGeometry && edit) {
+            ASSERT_TRUE(r.layoutChanged && r.editGlyph < 0 && !r.undoEnabled && !r.redoEnabled)
+                << "step " << step;
+            screen.Apply(doc.ReselectLastClick(kLayout));  // as the window does
+            states.assign(1, FontPicture(doc.font()));
+            pos = 0;
+        } else if (edit) {
             states.resize(++pos);
             states.push_back(FontPicture(doc.font()));
         }
