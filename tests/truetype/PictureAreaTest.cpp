@@ -95,23 +95,5 @@ TEST(PictureArea, RedrawingAfterAnEraseMatchesAFreshArea) {
     EXPECT_TRUE(reused.Image() == fresh.Image());
 }
 
-// The spans let the scans skip what cannot hold ink: they must hold every black point, and
-// stay within two pixels of the ink.
-TEST(PictureArea, BlackSpansHoldEveryBlackPoint) {
-    PictureArea area(209, 209);
-    area.Scale(0, 0, 160, 170);
-    area.SetBackColor(kRgbWhite);
-    EXPECT_TRUE(area.BlackColumns().IsEmpty());
-    area.DrawGlyph(test::DejaVu().Outline("j"), 100, 60, 20);
-    area.Line(0, 100, 159, 100, kRgbGreen);
-    const PictureArea::Span xs = area.BlackColumns(), ys = area.BlackRows();
-    const test::Extent e = test::BlackExtent(area, 160, 170);
-    ASSERT_GE(e.left, 0);
-    EXPECT_TRUE(xs.lo <= e.left && xs.lo >= e.left - 2 && xs.hi >= e.right)
-        << xs.lo << " " << xs.hi;
-    EXPECT_TRUE(ys.lo <= e.top && ys.hi >= e.bottom && ys.hi <= e.bottom + 2)
-        << ys.lo << " " << ys.hi;
-}
-
 }  // namespace
 }  // namespace pixmere

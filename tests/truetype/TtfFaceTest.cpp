@@ -3,6 +3,7 @@
 #include "TtfTestSupport.h"
 #include "model/UserError.h"
 #include "truetype/TtfFace.h"
+#include "truetype/TtfImport.h"
 
 namespace pixmere {
 namespace {
@@ -22,7 +23,11 @@ TEST(TtfFace, OnlyTheChosenFaceDraws) {
     EXPECT_FALSE(face.Outline("A").IsEmpty());
     EXPECT_TRUE(face.Outline(" ").IsEmpty());
     EXPECT_TRUE(face.Outline("").IsEmpty());
-    // Unassigned code page positions and characters the face lacks draw nothing, not a box.
+    // Codes 80..9F are Windows-1252 characters; its unassigned ones, and characters the face
+    // lacks, draw nothing rather than a box.
+    EXPECT_EQ(AnsiCharacter(0x80), QString(QChar(0x20AC)));  // euro sign
+    EXPECT_EQ(AnsiCharacter(0x9F), QString(QChar(0x0178)));
+    EXPECT_EQ(AnsiCharacter(0xE9), QString(QChar(0x00E9)));
     EXPECT_TRUE(face.Outline(AnsiCharacter(0x81)).IsEmpty());
     EXPECT_TRUE(face.Outline(QString(QChar(0x4E00))).IsEmpty());
     // The soft hyphen of code AD is drawn as the face draws it, not dropped.

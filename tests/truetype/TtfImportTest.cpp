@@ -117,12 +117,5 @@ TEST(TtfImport, RefusesParametersTheDialogRefuses) {
     }
 }
 
-TEST(TtfImport, CodesAbove7FAreWindows1252Characters) {
-    EXPECT_EQ(AnsiCharacter(0x80), QString(QChar(0x20AC)));  // euro sign
-    EXPECT_EQ(AnsiCharacter(0x9F), QString(QChar(0x0178)));
-    EXPECT_EQ(AnsiCharacter(0x81), QString(QChar(0x0081)));  // unassigned: kept
-    EXPECT_EQ(AnsiCharacter(0xE9), QString(QChar(0x00E9)));
-}
-
 }  // namespace
 }  // namespace pixmere
