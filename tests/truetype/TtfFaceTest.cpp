@@ -38,7 +38,8 @@ TEST(TtfFace, OnlyTheChosenFaceDraws) {
 
 TEST(TtfFace, BoldAndItalicUseTheFaceStylesOrAreSynthesised) {
     const QRectF plain = test::DejaVu().Outline("l").path.boundingRect();
-    const GlyphOutline& bold = test::DejaVu(true, false).Outline("l");
+    const TtfFace boldFace = test::DejaVu(true, false);
+    const GlyphOutline& bold = boldFace.Outline("l");
     EXPECT_GT(bold.path.boundingRect().width(), plain.width() * 1.5);  // the face's own bold
     EXPECT_EQ(bold.emboldenShift, 0);
     EXPECT_GT(test::DejaVu(false, true).Outline("l").path.boundingRect().width(),
