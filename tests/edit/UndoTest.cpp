@@ -62,10 +62,14 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
     const auto any = [&](int k) { return static_cast<int>(rng() % k); };
     enum Kind { kPress, kDrag, kRelease, kView, kEdit, kGeometry, kUndo, kRedo };
     bool pressed = false;
+    float px = 0, py = 0;  // the last pointer position in the font window
     const std::vector<std::pair<Kind, std::function<EditResult()>>> actions = {
-        {kPress, [&] { return doc.fontsupport_MouseDown(kLeftButton, x(rng), y(rng), kLayout); }},
-        {kDrag, [&] { return doc.FontSupport_MouseMove(kLeftButton, x(rng), y(rng), kLayout); }},
-        {kDrag, [&] { return doc.FontSupport_MouseMove(kLeftButton, x(rng), y(rng), kLayout); }},
+        {kPress,
+         [&] { return doc.fontsupport_MouseDown(kLeftButton, px = x(rng), py = y(rng), kLayout); }},
+        {kDrag,
+         [&] { return doc.FontSupport_MouseMove(kLeftButton, px = x(rng), py = y(rng), kLayout); }},
+        {kDrag,
+         [&] { return doc.FontSupport_MouseMove(kLeftButton, px = x(rng), py = y(rng), kLayout); }},
         {kRelease, [&] { return doc.fontsupport_MouseUp(); }},
         {kView, [&] { return doc.ReselectLastClick(kLayout); }},
         {kView, [&] { return doc.copy_Click(clipboard); }},
@@ -111,6 +115,12 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
             << "step " << step;
         ASSERT_EQ(r.undoEnabled, doc.UndoEnabled()) << "step " << step;
         ASSERT_EQ(r.redoEnabled, doc.RedoEnabled()) << "step " << step;
+        // A press on a character anchors the selection there; a drag over one ends it there.
+        const FontWindowHit hit = HitTestFontWindow(px, py, kLayout, n);
+        if ((kind == kPress || kind == kDrag) && hit.valid) {
+            ASSERT_EQ(doc.CurrentCar(), hit.HitCar) << "step " << step;
+            ASSERT_TRUE(kind == kDrag || doc.SelAnchor() == hit.HitCar) << "step " << step;
+        }
         const std::string sel = Selection(doc);
         ASSERT_EQ(screen.selected, sel) << "step " << step;
         ASSERT_TRUE(screen.UpToDate()) << "step " << step;
