@@ -10,31 +10,24 @@
 
 namespace pixmere::test {
 
-// A strip of cells 10 wide, 20 high, 8 to a row: the press at CellCentre(i) hits character i.
+// Cells 10 wide, 20 high, 8 to a row: the press at CellX(i), CellY(i) hits character i.
 inline constexpr CellLayout kLayout{10, 20, 8};
-
-inline float CellX(int i, const CellLayout& l = kLayout) {
-    return static_cast<float>((i % l.cellsPerRow) * l.cellWidth + l.cellWidth / 2);
-}
-inline float CellY(int i, const CellLayout& l = kLayout) {
-    return static_cast<float>((i / l.cellsPerRow) * l.cellHeight + l.cellHeight / 2);
-}
+inline constexpr EditView kZoom1{1, false};
+inline float CellX(int i) { return static_cast<float>(i % 8 * 10 + 5); }
+inline float CellY(int i) { return static_cast<float>(i / 8 * 20 + 10); }
 
 // Parameters of a font of n characters from code 20h (from 0 when more than E0h).
-inline FontParams Params(int width, int height, int n = 1, uint8_t magnification = 1) {
+inline FontParams Params(int width, int height, int n = 1) {
     FontParams p;
     p.firstcar = n > 0xE0 ? 0 : 0x20;
     p.FormatLengthCar = static_cast<uint8_t>(width);
     p.FormatHeightCar = static_cast<uint8_t>(height);
     p.NbCar = n;
-    p.Magnification = magnification;
     return p;
 }
 
-// A blank font of n characters.
 inline Font BlankFont(int width, int height, int n) {
-    const FontParams p = Params(width, height, n);
-    return MatrixToObject(p, p.blankMatrix());
+    return MatrixToObject(Params(width, height, n), Params(width, height, n).blankMatrix());
 }
 
 // Every glyph of the font as a picture of all its bytes, padding bits included.
@@ -44,23 +37,25 @@ inline std::string FontPicture(const Font& font) {
     return out;
 }
 
-// Glyph i of a document as a picture of all its bytes.
 inline std::string Picture(const FontDocument& doc, int i) {
     return Joined(GlyphPicture(doc.font().glyphs[static_cast<std::size_t>(i)]));
 }
-inline std::string Picture(const std::vector<std::string>& rows) { return Joined(rows); }
 
-// Clicks character i (press and release) in the standard layout.
 inline EditResult Click(FontDocument& doc, int i) {
     doc.fontsupport_MouseDown(kLeftButton, CellX(i), CellY(i), kLayout);
     return doc.fontsupport_MouseUp();
 }
 
-// Presses on `from`, drags over `to` in turn, releases.
-inline void Drag(FontDocument& doc, int from, const std::vector<int>& to) {
+inline void Drag(FontDocument& doc, int from, int to) {
     doc.fontsupport_MouseDown(kLeftButton, CellX(from), CellY(from), kLayout);
-    for (int i : to) doc.FontSupport_MouseMove(kLeftButton, CellX(i), CellY(i), kLayout);
+    doc.FontSupport_MouseMove(kLeftButton, CellX(to), CellY(to), kLayout);
     doc.fontsupport_MouseUp();
+}
+
+// One stroke on pixel (column, row) of the current character.
+inline EditResult Stroke(FontDocument& doc, int column, int row, int button = kLeftButton) {
+    doc.ZoomPic_MouseDown(button, static_cast<float>(column), static_cast<float>(row), kZoom1);
+    return doc.ZoomPic_MouseUp(button);
 }
 
 // Which characters are selected, as a string of '#' and '.'.
@@ -70,25 +65,44 @@ inline std::string Selection(const FontDocument& doc) {
     return s;
 }
 
-// What the font window shows, kept up to date from the results the way a window would.
-class ScreenModel {
-public:
-    explicit ScreenModel(int n) : colours(static_cast<std::size_t>(n), std::string(kBlanc)) {}
+// What the windows show, kept up to date from the results the way the windows would: the
+// colour and image of each cell, and the rows of the glyph in the edit window.
+struct ScreenModel {
+    explicit ScreenModel(const FontDocument& d)
+        : doc(d), selected(Selection(d)), cells(Cells()), shown(d.ShownCar()) {
+        if (shown >= 0) edit = GlyphPicture(d.font().glyphs[shown]);
+    }
+    std::vector<std::string> Cells() const {
+        std::vector<std::string> now;
+        for (int i = 0; i < doc.params().NbCar; ++i) now.push_back(Picture(doc, i));
+        return now;
+    }
     void Apply(const EditResult& r) {
-        if (r.layoutChanged) colours.assign(colours.size(), std::string(kBlanc));
-        for (const CellRedraw& c : r.cells)
-            colours.at(static_cast<std::size_t>(c.index)) = c.colour;
-        if (r.editGlyph >= 0 && (r.editRedraw || !r.editRows.empty())) shown = r.editGlyph;
+        if (r.layoutChanged) {
+            selected.assign(selected.size(), '.');
+            cells = Cells();
+        }
+        for (const CellRedraw& c : r.cells) {
+            selected.at(c.index) = c.colour == kBleu ? '#' : '.';
+            cells.at(c.index) = Picture(doc, c.index);
+        }
         if (r.editGlyph < 0) shown = -1;
+        if (r.editGlyph < 0 || (!r.editRedraw && r.editRows.empty())) return;
+        const std::vector<std::string> now = GlyphPicture(doc.font().glyphs[r.editGlyph]);
+        if (r.editRedraw) edit = now;
+        edit.resize(now.size());
+        for (int row : r.editRows) edit.at(row) = now.at(row);
+        shown = r.editGlyph;
     }
-    // The cells the window shows selected, as a string of '#' and '.'.
-    std::string Selected() const {
-        std::string s;
-        for (const std::string& c : colours) s += c == kBleu ? '#' : '.';
-        return s;
+    // Whether every cell and the edit window show the glyphs as they are.
+    bool UpToDate() const {
+        return cells == Cells() && (shown < 0 || edit == GlyphPicture(doc.font().glyphs[shown]));
     }
-    std::vector<std::string> colours;
-    int shown = -1;
+    const FontDocument& doc;
+    std::string selected;            // the cells drawn selected
+    std::vector<std::string> cells;  // the image in each cell
+    int shown;                       // the glyph the edit window shows
+    std::vector<std::string> edit;   // its rows as drawn
 };
 
 }  // namespace pixmere::test

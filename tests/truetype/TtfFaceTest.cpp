@@ -6,9 +6,12 @@
 #include "TtfTestSupport.h"
 #include "model/UserError.h"
 #include "truetype/TtfFace.h"
+#include "truetype/TtfImport.h"
 
 namespace pixmere {
 namespace {
+
+const char* const kDejaVuFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
 TEST(TtfFace, RefusesWhatCannotBeUsed) {
     EXPECT_THROW(TtfFace::Installed("No Such Face 1234", false, false), UserError);
@@ -23,28 +26,29 @@ TEST(TtfFace, OnlyTheChosenFaceDraws) {
     EXPECT_FALSE(face.Outline("A").IsEmpty());
     EXPECT_TRUE(face.Outline(" ").IsEmpty());
     EXPECT_TRUE(face.Outline("").IsEmpty());
-    // Unassigned code page positions and characters the face lacks draw nothing, not a box.
+    // Codes 80..9F are Windows-1252 characters; its unassigned ones, and characters the face
+    // lacks, draw nothing rather than a box.
+    EXPECT_EQ(AnsiCharacter(0x80), QString(QChar(0x20AC)));  // euro sign
+    EXPECT_EQ(AnsiCharacter(0x9F), QString(QChar(0x0178)));
+    EXPECT_EQ(AnsiCharacter(0xE9), QString(QChar(0x00E9)));
     EXPECT_TRUE(face.Outline(AnsiCharacter(0x81)).IsEmpty());
     EXPECT_TRUE(face.Outline(QString(QChar(0x4E00))).IsEmpty());
     // The soft hyphen of code AD is drawn as the face draws it, not dropped.
     EXPECT_FALSE(face.Outline(AnsiCharacter(0xAD)).IsEmpty());
-
-    const TtfFace file =
-        TtfFace::FromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", false, false);
+    const TtfFace file = TtfFace::FromFile(kDejaVuFile, false, false);
     EXPECT_EQ(file.Outline("g").path.boundingRect(), face.Outline("g").path.boundingRect());
 }
 
 TEST(TtfFace, BoldAndItalicUseTheFaceStylesOrAreSynthesised) {
     const QRectF plain = test::DejaVu().Outline("l").path.boundingRect();
-    const QRectF bold = test::DejaVu(true, false).Outline("l").path.boundingRect();
-    const QRectF italic = test::DejaVu(false, true).Outline("l").path.boundingRect();
-    EXPECT_GT(bold.width(), plain.width() * 1.5);  // the face's own bold
-    EXPECT_GT(italic.width(), plain.width() * 2);  // slanted
-    EXPECT_EQ(test::DejaVu(true, false).Outline("l").emboldenShift, 0);
-
+    const TtfFace boldFace = test::DejaVu(true, false);
+    const GlyphOutline& bold = boldFace.Outline("l");
+    EXPECT_GT(bold.path.boundingRect().width(), plain.width() * 1.5);  // the face's own bold
+    EXPECT_EQ(bold.emboldenShift, 0);
+    EXPECT_GT(test::DejaVu(false, true).Outline("l").path.boundingRect().width(),
+              plain.width() * 2);  // slanted
     // A file of a regular style gets both synthesised.
-    const TtfFace file =
-        TtfFace::FromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", true, true);
+    const TtfFace file = TtfFace::FromFile(kDejaVuFile, true, true);
     EXPECT_GT(file.Outline("l").emboldenShift, 0);
     EXPECT_GT(file.Outline("l").path.boundingRect().width(), plain.width() * 2);
 }

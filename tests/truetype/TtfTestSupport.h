@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/Font.h"
+#include "support/GlyphPicture.h"
 #include "truetype/TtfConverter.h"
 #include "truetype/TtfFace.h"
 
@@ -26,16 +27,26 @@ inline TtfFace DejaVu(bool bold = false, bool italic = false) {
 }
 
 // A face of plain shapes, sized in the outline units (1000 to the em, ascent 800):
-// "X" a box of 600 x 700 on the baseline, "#" a box far larger than any surface,
-// "." a box of 100 x 100 on the baseline. Nothing else draws.
+// "X" a box of 600 x 700 on the baseline, "#" a box far larger than any surface, "'" a box
+// from 600 to 500 above the baseline, "g" one from 600 above to 400 below it. Nothing else
+// draws.
 inline TtfFace ShapesFace(bool withX = true) {
-    QPainterPath x, all, dot;
+    QPainterPath x, all, tick, g;
     x.addRect(50, -700, 600, 700);
     all.addRect(-50000, -50000, 100000, 100000);
-    dot.addRect(50, -100, 100, 100);
-    std::vector<std::pair<char32_t, QPainterPath>> outlines = {{U'#', all}, {U'.', dot}};
+    tick.addRect(50, -600, 100, 100);
+    g.addRect(50, -600, 400, 1000);
+    std::vector<std::pair<char32_t, QPainterPath>> outlines = {
+        {U'#', all}, {U'\'', tick}, {U'g', g}};
     if (withX) outlines.push_back({U'X', x});
     return TtfFace::FromOutlines("Shapes", 800, outlines);
+}
+
+// A converter loaded as the dialog is: reference fit and one conversion done.
+inline TtfConverter Loaded(const TtfFace& face, const FontParams& cell) {
+    TtfConverter c(face, cell);
+    c.Load();
+    return c;
 }
 
 // The conversion result SampleBits(x, y, 0) as a picture.
@@ -51,14 +62,12 @@ inline std::vector<std::string> ResultPicture(const ConversionState& s) {
 
 // Rows of the result holding ink, first and last (-1 when none).
 inline std::pair<int, int> InkRows(const ConversionState& s) {
+    const std::vector<std::string> rows = ResultPicture(s);
     int first = -1, last = -1;
-    for (int y = 0; y < s.SampleBits.rows(); ++y) {
-        for (int x = 0; x < s.SampleBits.columns(); ++x) {
-            if (s.SampleBits(x, y, 0)) {
-                if (first < 0) first = y;
-                last = y;
-            }
-        }
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+        if (rows[y].find('#') == std::string::npos) continue;
+        if (first < 0) first = y;
+        last = y;
     }
     return {first, last};
 }
@@ -75,7 +84,7 @@ inline Extent BlackExtent(const PictureArea& area, int columns, int rows) {
             if (e.top < 0) e.top = y;
             e.bottom = y;
             if (e.left < 0 || x < e.left) e.left = x;
-            if (x > e.right) e.right = x;
+            e.right = std::max(e.right, x);
         }
     }
     return e;

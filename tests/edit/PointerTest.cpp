@@ -1,0 +1,117 @@
+#include <limits>
+#include <tuple>
+
+#include "EditTestSupport.h"
+
+namespace pixmere::test {
+namespace {
+
+TEST(PointerHit, RoundingAndBounds) {
+    // Font window: 40 characters in cells of 17 x 43, 35 to a row; -1 for no character.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<std::tuple<double, double, int>> font = {
+        {16.5, 0, 0}, {16.6, 0, 1}, {-0.5, 0, 0}, {-0.51, 0, -1}, {0, 43.5, 35},
+        {68, 50, 39}, {85, 50, -1}, {595, 0, -1}, {nan, 1, -1},   {1e12, 1, -1}};
+    for (const auto& [x, y, car] : font) {
+        const FontWindowHit hit = HitTestFontWindow(x, y, CellLayout{17, 43, 35}, 40);
+        EXPECT_EQ(hit.valid ? hit.HitCar : -1, car) << x << "," << y;
+    }
+    EXPECT_FALSE(HitTestFontWindow(3, 3, CellLayout{}, 40).valid);
+    // Edit window of a 12 x 10 glyph at zoom 4: the pixel column, -1 for none.
+    FontParams p = Params(12, 10);
+    p.Magnification = 2;
+    const std::vector<std::tuple<double, double, int>> edit = {
+        {3.5, 0, 1}, {2.5, 0, 0}, {47.5, 0, -1}, {0, 40, -1}, {-1, 0, -1}, {nan, 0, -1}};
+    for (const auto& [x, y, column] : edit) {
+        const EditWindowHit hit = HitTestEditWindow(x, y, EditView{4, false}, p);
+        EXPECT_EQ(hit.valid ? hit.column : -1, column) << x << "," << y;
+    }
+    EXPECT_FALSE(HitTestEditWindow(1, 1, EditView{0, false}, p).valid);
+    // With the magnification shown each glyph row is two zoomed rows high.
+    EXPECT_EQ(HitTestEditWindow(0, 79, EditView{4, true}, p).row, 9);
+    EXPECT_FALSE(HitTestEditWindow(0, 80, EditView{4, true}, p).valid);
+}
+
+// Growing and shrinking a drag on either side of the anchor are checked against a model in
+// the random sessions; here the crossings and the positions on no character.
+TEST(Selection, DragCrossesTheAnchorAndSkipsInvalidCells) {
+    FontDocument doc(BlankFont(8, 8, 16));
+    const auto to = [&](float x, float y) {
+        return doc.FontSupport_MouseMove(kLeftButton, x, y, kLayout).cells;
+    };
+    using Cells = std::vector<CellRedraw>;
+    to(CellX(5), CellY(5));
+    to(CellX(8), CellY(8));
+    // Over the anchor to its left: 3 to 8 flip, then the anchor is set again.
+    EXPECT_EQ(to(CellX(3), CellY(3)), (Cells{{3, kBleu},
+                                             {4, kBleu},
+                                             {5, kBlanc},
+                                             {6, kBlanc},
+                                             {7, kBlanc},
+                                             {8, kBlanc},
+                                             {5, kBleu}}));
+    EXPECT_EQ(Selection(doc), "...###..........");
+    EXPECT_EQ(to(CellX(7), CellY(7)),
+              (Cells{{3, kBlanc}, {4, kBlanc}, {5, kBlanc}, {6, kBleu}, {7, kBleu}, {5, kBleu}}));
+    // Before 0, past the last column, past the last character, without a button: nothing.
+    for (auto [x, y] : {std::pair{-3.0f, 5.0f}, {81.0f, 5.0f}, {CellX(1), 50.0f}}) {
+        EXPECT_TRUE(to(x, y).empty());
+    }
+    EXPECT_TRUE(doc.FontSupport_MouseMove(0, CellX(12), CellY(12), kLayout).cells.empty());
+    EXPECT_EQ(Selection(doc), ".....###........");
+    // Released off the cells, the edit window shows the character the drag ended on.
+    EXPECT_EQ(doc.fontsupport_MouseUp().editGlyph, 7);
+}
+
+TEST(Selection, ReselectLastClickPicksWhatLiesUnderTheLastPressNow) {
+    FontDocument doc(BlankFont(8, 8, 30));
+    doc.fontsupport_MouseDown(kLeftButton, CellX(10), CellY(10), kLayout);
+    doc.FontSupport_MouseMove(kLeftButton, CellX(12), CellY(12), kLayout);
+    EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 12);  // a fresh click ends the drag
+    EXPECT_EQ(Selection(doc), "............#.................");
+    // Wider cells: (45, 30) is column 2 of row 1 with 4 cells to a row.
+    EXPECT_EQ(doc.ReselectLastClick(CellLayout{20, 20, 4}).editGlyph, 6);
+    // A position on no character keeps the current one, also after a new layout.
+    doc.fontsupport_MouseDown(kLeftButton, 75, 65, kLayout);  // cell 31: none
+    doc.fontsupport_MouseUp();
+    ScreenModel screen(doc);
+    screen.Apply(doc.Abottom_Click());
+    screen.Apply(doc.ReselectLastClick(CellLayout{10, 20, 2}));
+    EXPECT_EQ(screen.shown, 6);
+    EXPECT_EQ(screen.selected, "......#.......................");
+
+    EXPECT_EQ(doc.SelectRange(9, 3).editGlyph, 3);  // as a drag from 9 to 3
+    EXPECT_TRUE(doc.SelectRange(2, 30).refused);
+    EXPECT_EQ(Selection(doc), "...#######....................");
+}
+
+TEST(Stroke, ButtonsTrailsAndMagnification) {
+    Font font = FontFromPictures(Params(12, 2), {{"............", "....##......"}, {"#", "."}});
+    font.params.Magnification = 2;
+    FontDocument doc(font);
+    const EditView magnified{4, true};  // pixels 4 wide, rows 8 high
+    // Before any release in the font window a press only marks the document modified.
+    EXPECT_TRUE(doc.ZoomPic_MouseDown(kLeftButton, 1, 1, magnified).modified);
+    doc.ZoomPic_MouseUp(kLeftButton);
+    Click(doc, 1);
+    // One step: pixel 9 of row 1, then pixel 10 of row 0; hovering and leaving change nothing.
+    doc.ZoomPic_MouseDown(kLeftButton, 36, 8, magnified);
+    doc.ZoomPic_MouseMove(kLeftButton, 40, 7, magnified);
+    doc.ZoomPic_MouseMove(kLeftButton, 200, 5, magnified);
+    doc.ZoomPic_MouseUp(kLeftButton);
+    doc.setFlagModified(false);
+    EXPECT_FALSE(doc.ZoomPic_MouseMove(0, 44, 0, magnified).modified);
+    Stroke(doc, 0, 0, kRightButton);
+    // Middle button, or two held: an undo step, but no change.
+    doc.ZoomPic_MouseDown(kMiddleButton, 0, 0, magnified);
+    doc.ZoomPic_MouseMove(kLeftButton | kRightButton, 4, 0, magnified);
+    doc.ZoomPic_MouseUp(kMiddleButton);
+    EXPECT_EQ(Picture(doc, 1), Joined({"..........#.....", ".........#......"}));
+    EXPECT_EQ(Picture(doc, 0), Joined({"................", "....##.........."}));
+    for (int u = 0; u < 3; ++u) doc.undo_Click(kLayout);
+    EXPECT_EQ(Picture(doc, 1), Joined({"#...............", "................"}));
+    EXPECT_FALSE(doc.UndoEnabled());
+}
+
+}  // namespace
+}  // namespace pixmere::test
