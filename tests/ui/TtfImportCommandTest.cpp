@@ -1,77 +1,118 @@
-// The TrueType import through the real frame, document windows and dialogs; only the font
-// dialog and the message boxes are answered by the test.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QPainterPath>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-#include <functional>
+// The conversion dialog on its own, then the TrueType import through the real frame, document
+// windows and dialogs; only the font dialog and the message boxes are answered by the test.
 #include <numeric>
 
 #include "UiTestSupport.h"
-#include "support/GlyphPicture.h"
 #include "truetype/TtfImport.h"
-#include "ui/EditorFileCommands.h"
-#include "ui/Form2.h"
-#include "ui/Form3.h"
-#include "ui/MDIForm1.h"
 #include "ui/TtfImportCommand.h"
-#include "ui/form1.h"
 
 namespace pixmere {
 namespace {
 
-// A font dialog answered by the test; the face it opens may be one of the test's making.
-class ScriptedFontDialog : public FontDialog {
-public:
-    std::optional<FontChoice> Choose(QWidget*) override {
-        ++shown;
-        return answer;
+// The conversion result SampleBits(x, y, 0) as a picture.
+std::string Result(const Form2& dialog) {
+    const ConversionState& s = dialog.converter().state;
+    std::vector<std::string> rows;
+    for (int y = 0; y < s.SampleBits.rows(); ++y) {
+        std::string row;
+        for (int x = 0; x < s.SampleBits.columns(); ++x) row += s.SampleBits(x, y, 0) ? '#' : '.';
+        rows.push_back(row);
     }
-    TtfFace Open(const FontChoice& choice) override {
-        return face ? *face : FontDialog::Open(choice);
-    }
-    std::optional<FontChoice> answer = FontChoice{"DejaVu Sans", false, false};
-    std::optional<TtfFace> face;
-    int shown = 0;
-};
+    return test::Joined(rows);
+}
 
-struct TtfEditor {
-    TtfEditor() {
-        auto scripted = std::make_unique<test::ScriptedPrompts>();
-        auto dialog = std::make_unique<ScriptedFontDialog>();
-        fonts = dialog.get();
-        // The editor's own file commands, so the TrueType import is reached as in the editor.
-        auto files = std::make_unique<EditorFileCommands>(nullptr, std::move(dialog));
-        prompts = scripted.get();
-        files_ = files.get();
-        frame = std::make_unique<MDIForm1>("", std::move(scripted), std::move(files));
-        frame->show();
-    }
-    ~TtfEditor() {
-        for (form1* document : frame->app().DocList) {
-            if (document && document->document()) document->document()->setFlagModified(false);
+// What a preview shows: the colour at the centre of each of its 16 x 16 cells.
+std::string Preview(QWidget* preview) {
+    const QImage image = preview->grab().toImage();
+    std::vector<std::string> rows;
+    for (int y = 0; y < 16; ++y) {
+        std::string row;
+        for (int x = 0; x < 16; ++x) {
+            const QColor c = image.pixelColor((2 * x + 1) * image.width() / 32,
+                                              (2 * y + 1) * image.height() / 32);
+            row += c == QColor(Qt::black) ? '#' : '.';
         }
-        frame->close();
-        QApplication::processEvents();
+        rows.push_back(row);
     }
-    std::unique_ptr<MDIForm1> frame;
-    test::ScriptedPrompts* prompts;
-    // The import command, made by the file commands on the first import.
-    TtfImportCommand& ttf() { return *files_->TtfImportMade(); }
-    EditorFileCommands* files_;
-    ScriptedFontDialog* fonts;
-};
+    return test::Joined(rows);
+}
+
+int Ink(const std::string& picture) {
+    return static_cast<int>(std::count(picture.begin(), picture.end(), '#'));
+}
+
+void Retype(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClicks(box, text);
+}
+
+// The two previews show the result of the latest combination.
+void ExpectPreviewsShowTheResult(Form2& dialog) {
+    EXPECT_EQ(Preview(dialog.picture(2)), Result(dialog));
+    EXPECT_EQ(Preview(dialog.picture(3)), Result(dialog));
+}
+
+TEST(Form2, ControlsDriveTheConversionAndThePreviewsShowIt) {
+    test::ScriptedPrompts prompts;
+    FontParams cell = test::Shape(16, 16, 0x20, 95, 3);
+    cell.lastcar = 0x7E;
+    Form2 dialog(TtfFace::Installed("DejaVu Sans", false, false), cell, prompts);
+    dialog.Load();
+    const ConversionState& s = dialog.converter().state;
+    // "X" is converted at once: ink, and none in the downstroke rows.
+    EXPECT_GT(Ink(Result(dialog)), 0);
+    EXPECT_TRUE(Result(dialog).ends_with("\n................\n")) << Result(dialog);
+    ExpectPreviewsShowTheResult(dialog);
+    // The drawing surface shows the engine's, "X" under the cell grid.
+    const QImage surface = dialog.converter().Picture1().Image();
+    const QImage shown = dialog.picture(1)->grab().toImage().convertToFormat(surface.format());
+    EXPECT_EQ(shown.scaled(surface.size()), surface);
+
+    // A character typed into the box is fitted, converted and shown.
+    Retype(dialog.text1(), "W");
+    EXPECT_EQ(s.CurrentChar, "W");
+    ExpectPreviewsShowTheResult(dialog);
+    const int lowThreshold = Ink(Result(dialog));
+    EXPECT_EQ(dialog.converter().FillRatioText(), ScientificRatio(lowThreshold, 256));
+    // A higher threshold keeps fewer cells, without sampling again.
+    dialog.slider2()->setValue(70);
+    EXPECT_LT(Ink(Result(dialog)), lowThreshold);
+    ExpectPreviewsShowTheResult(dialog);
+    EXPECT_EQ(dialog.converter().FillRatioText(), ScientificRatio(Ink(Result(dialog)), 256));
+
+    // The shift options take effect at the next "Conversion".
+    dialog.option(6)->click();
+    EXPECT_EQ(s.ShiftMode, 2);
+    EXPECT_EQ(s.ShiftCount, 4);
+    dialog.command2()->click();
+    EXPECT_EQ(s.ShiftCount, 1);
+    dialog.option(2)->click();
+    dialog.command2()->click();
+    EXPECT_EQ(s.ShiftCount, 8);
+    ExpectPreviewsShowTheResult(dialog);
+    // Averaging compares the mean count with the slider value itself and writes no ratio.
+    dialog.option(5)->click();
+    EXPECT_EQ(s.CombineMode, 2);
+    dialog.slider2()->setValue(1);
+    EXPECT_EQ(dialog.converter().FillRatioText(), "");
+    EXPECT_GT(Ink(Preview(dialog.picture(2))), 0);
+    // Resolution: a number the box can hold, else the previous one stays.
+    Retype(dialog.text4(), "7");
+    EXPECT_FLOAT_EQ(s.Resolution, 7.0f);
+    Retype(dialog.text4(), "x");
+    EXPECT_FLOAT_EQ(s.Resolution, 7.0f);
+    dialog.slider5()->setValue(35);
+    EXPECT_FLOAT_EQ(s.Amplitude, 3.5f);
+    EXPECT_TRUE(prompts.asked.empty());
+
+    // A failure outside a conversion is reported and the dialog stays.
+    dialog.converter().state.SavedStepX = 0;  // the fitting of the next character divides by it
+    Retype(dialog.text1(), "B");
+    EXPECT_EQ(prompts.asked,
+              std::vector<std::string>({"Critical Error: Datas Extraction Failure."}));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.Cancelled());
+}
 
 // Watches for the conversion dialog and reports each converted character (1-based count) from
 // inside the loop, just before it lets pending events run.
@@ -107,67 +148,62 @@ void Meanwhile(QObject* context, std::function<void()> action) {
 }
 
 // The file commands as letters, '-' where disabled: the frame's File menu, New, Open, Save, then
-// the File menu of each open document.
+// the File menu of each open document ('h' after a hidden one); " busy" while a command runs.
 std::string FileCommands(MDIForm1& frame) {
     std::string state;
     const auto mark = [&](bool on, char c) { state += on ? c : '-'; };
     mark(frame.FrameMenus().front()->menuAction()->isEnabled(), 'F');
-    mark(frame.command(1)->isEnabled(), 'N');
-    mark(frame.command(2)->isEnabled(), 'O');
-    mark(frame.command(3)->isEnabled(), 'S');
+    for (int n = 1; n <= 3; ++n) mark(frame.command(n)->isEnabled(), "NOS"[n - 1]);
     for (form1* document : frame.app().DocList) {
-        if (document) mark(document->Menus().front()->menuAction()->isEnabled(), 'f');
+        if (!document) continue;
+        mark(document->Menus().front()->menuAction()->isEnabled(), 'f');
+        if (!test::Shown(frame, *document)) state += 'h';
     }
-    return state;
+    return state + (frame.app().CommandBusy ? " busy" : "");
 }
 
-int VisibleWindows(MDIForm1& frame) {
-    int visible = 0;
-    for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) visible += window->isVisible();
-    return visible;
+// The conversion dialog while a conversion runs.
+Form2* ConversionDialog(MDIForm1& frame) {
+    TtfImportCommand* ttf = static_cast<EditorFileCommands&>(frame.files()).TtfImportMade();
+    return ttf ? ttf->dialog() : nullptr;
 }
 
-// Import > Font TTF from the frame's menu, then the parameters dialog filled in and confirmed;
-// the conversion runs inside the confirmation.
-void ImportThroughDialogs(MDIForm1& frame, const QString& size, const QString& last,
-                          const QString& downstroke = "3") {
-    frame.FrameMenus().front()->findChild<QAction*>("ImportTTF")->trigger();
-    Form3* dialog = frame.propertyDialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(frame.app().PropertyMode, 2);
-    QTest::keyClicks(dialog->width1(), size);
-    QTest::keyClicks(dialog->height1(), size);
-    dialog->charmax1()->setText(last);
-    dialog->Jambage()->setEditText(downstroke);
-    dialog->Ok()->click();
-    QApplication::processEvents();
+// A document already open, unmodified, then Import > Font TTF from the frame's menu and the
+// parameters dialog filled in and confirmed; the conversion runs inside the confirmation.
+form1* Bystander(MDIForm1& frame) {
+    form1* other = test::NewFont(frame, "8", "8");
+    if (other) other->document()->setFlagModified(false);
+    return other;
+}
+void Import(test::Editor& editor) {
+    editor.FrameMenu("ImportTTF");
+    ASSERT_NE(editor.frame->propertyDialog(), nullptr);
+    EXPECT_EQ(editor.frame->app().PropertyMode, 2);
+    test::FillPropertyDialog(*editor.frame, "16", "16", "20", "7E", "1", "3");
 }
 
 TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedMeanwhile) {
-    TtfEditor editor;
+    test::Editor editor;
     MDIForm1& frame = *editor.frame;
-    form1* other = test::NewFontThroughDialog(frame, "8", "8");
+    form1* other = Bystander(frame);
     ASSERT_NE(other, nullptr);
     const std::vector<uint8_t> otherBytes = other->document()->font().glyphData();
-
     ConversionWatcher watcher;
     std::vector<std::string> during;
     watcher.onCharacter = [&](Form2& dialog, int done) {
-        if (done != 1 && done != 60) return;
-        // The dialog up, its run controls off, the window hidden, the file commands locked.
-        const bool runControls = dialog.fullAuto()->isEnabled() || dialog.text1()->isEnabled() ||
-                                 dialog.command2()->isEnabled();
-        during.push_back(FileCommands(frame) + (dialog.isVisible() ? " shown" : " hidden") +
-                         (runControls ? " idle" : " running") +
-                         (frame.Document(2)->isVisible() ? " window" : "") +
-                         (frame.app().CommandBusy ? " busy" : ""));
+        // The dialog up with its run controls off, the window hidden, the file commands locked.
+        const bool idle = dialog.fullAuto()->isEnabled() || dialog.text1()->isEnabled() ||
+                          dialog.command2()->isEnabled();
+        if (done == 1 || done == 60) {
+            during.push_back(FileCommands(frame) + (dialog.isVisible() ? " shown" : "") +
+                             (idle ? " idle" : ""));
+        }
     };
-    ImportThroughDialogs(frame, "16", "7E");
-
+    Import(editor);
     std::vector<int> everyCharacter(95);
     std::iota(everyCharacter.begin(), everyCharacter.end(), 1);
     EXPECT_EQ(watcher.progress, everyCharacter);
-    EXPECT_EQ(during, std::vector<std::string>(2, "------ shown running busy"));
+    EXPECT_EQ(during, std::vector<std::string>(2, "------h busy shown"));
 
     // The new window holds the font the engine makes for the same settings.
     form1* imported = frame.Document(2);
@@ -181,135 +217,88 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
     const Font expectedFont = BuildTtfFont(expected.font);
     const Font& font = imported->document()->font();
-    EXPECT_EQ(font.params.firstcar, 0x20);
-    EXPECT_EQ(font.params.NbCar, 95);
-    EXPECT_EQ(font.params.jambon, 3);
-    ASSERT_EQ(font.glyphs.size(), expectedFont.glyphs.size());
-    for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
-        EXPECT_EQ(test::Joined(test::GlyphPicture(font.glyphs[i], 16)),
-                  test::Joined(test::GlyphPicture(expectedFont.glyphs[i], 16)))
+    ASSERT_EQ(font.glyphs.size(), 95u);
+    for (int i = 0; i < 95; ++i) {
+        EXPECT_EQ(test::Picture(font, i), test::Picture(expectedFont, i))
             << "character " << std::hex << 0x20 + i;
     }
     // Not two empty fonts agreeing: "H" has ink.
-    EXPECT_NE(test::Joined(test::GlyphPicture(font.glyphs[0x48 - 0x20])).find('#'),
-              std::string::npos);
-
+    EXPECT_NE(test::Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
     EXPECT_TRUE(imported->FlagModified());
     EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
-    EXPECT_TRUE(imported->isVisible());
-    EXPECT_EQ(editor.ttf().dialog(), nullptr);
-    EXPECT_TRUE(editor.prompts->asked.empty());
-    EXPECT_FALSE(frame.app().CommandBusy);
+    EXPECT_EQ(ConversionDialog(frame), nullptr);
+    EXPECT_EQ(editor.Said(), "");
     EXPECT_EQ(FileCommands(frame), "FNOSff");
     EXPECT_EQ(other->document()->font().glyphData(), otherBytes);
 }
 
-TEST(TtfImportCommand, CancelDuringTheThirdCharacterLeavesNoWindowAndUnlocksTheCommands) {
-    TtfEditor editor;
-    MDIForm1& frame = *editor.frame;
-    form1* other = test::NewFontThroughDialog(frame, "8", "8");
-    ASSERT_NE(other, nullptr);
-    const std::vector<uint8_t> otherBytes = other->document()->font().glyphData();
-
-    ConversionWatcher watcher;
-    watcher.onCharacter = [&](Form2& dialog, int done) {
-        if (done == 3) Meanwhile(dialog.cancell(), [&dialog] { dialog.cancell()->click(); });
-    };
-    ImportThroughDialogs(frame, "16", "7E");
-
-    EXPECT_EQ(watcher.progress, std::vector<int>({1, 2, 3}));
-    EXPECT_EQ(frame.app().DocCount, 1);
-    EXPECT_EQ(VisibleWindows(frame), 1);
-    EXPECT_EQ(editor.ttf().dialog(), nullptr);
-    EXPECT_TRUE(editor.prompts->asked.empty());
-    EXPECT_FALSE(frame.app().CommandBusy);
-    EXPECT_EQ(FileCommands(frame), "FNOSf");
-    EXPECT_EQ(other->document()->font().glyphData(), otherBytes);
-    // The commands work again: a new font takes the freed slot.
-    form1* next = test::NewFontThroughDialog(frame, "8", "8");
-    ASSERT_NE(next, nullptr);
-    EXPECT_EQ(next->index, 2);
-}
-
-TEST(TtfImportCommand, ClosingTheDialogOrTheFrameStopsAfterTheCharacterInProgress) {
-    for (const bool closeFrame : {false, true}) {
-        TtfEditor editor;
+TEST(TtfImportCommand, CancelOrClosingTheDialogOrTheFrameStopsAfterTheCharacterInProgress) {
+    for (const std::string way : {"cancel", "close dialog", "close frame"}) {
+        SCOPED_TRACE(way);
+        test::Editor editor;
         MDIForm1& frame = *editor.frame;
+        ASSERT_NE(Bystander(frame), nullptr);
         ConversionWatcher watcher;
         watcher.onCharacter = [&](Form2& dialog, int done) {
-            if (done != 2) return;
-            if (closeFrame) {
-                Meanwhile(&frame, [&frame] { frame.close(); });
-            } else {
-                Meanwhile(&dialog, [&dialog] { dialog.close(); });
-            }
+            if (done != 3) return;
+            if (way == "cancel") Meanwhile(&dialog, [&dialog] { dialog.cancell()->click(); });
+            if (way == "close dialog") Meanwhile(&dialog, [&dialog] { dialog.close(); });
+            if (way == "close frame") Meanwhile(&frame, [&frame] { frame.close(); });
         };
-        ImportThroughDialogs(frame, "8", "5A", "0");
-        EXPECT_EQ(watcher.progress, std::vector<int>({1, 2})) << closeFrame;
-        EXPECT_EQ(frame.app().DocCount, 0);
-        EXPECT_EQ(editor.ttf().dialog(), nullptr);
-        // The frame closes once the conversion has stopped.
-        EXPECT_EQ(frame.isVisible(), !closeFrame);
+        Import(editor);
+        EXPECT_EQ(watcher.progress, std::vector<int>({1, 2, 3}));
+        EXPECT_EQ(ConversionDialog(frame), nullptr);
+        EXPECT_EQ(editor.Said(), "");
+        // The frame closes once the conversion has stopped; else the commands work again and
+        // a new font takes the freed slot.
+        EXPECT_EQ(frame.isVisible(), way != "close frame");
+        if (way == "close frame") continue;
+        EXPECT_EQ(FileCommands(frame), "FNOSf");
+        form1* next = test::NewFont(frame, "8", "8");
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->index, 2);
     }
 }
 
-TEST(TtfImportCommand, AFailedConversionSaysSoAndLeavesNoWindow) {
-    TtfEditor editor;
+TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoWindow) {
+    test::Editor editor;
     MDIForm1& frame = *editor.frame;
-    form1* other = test::NewFontThroughDialog(frame, "8", "8");
-    ASSERT_NE(other, nullptr);
+    ASSERT_NE(Bystander(frame), nullptr);
+    ConversionWatcher watcher;
+    editor.fonts->answer.reset();  // the font dialog cancelled
+    editor.FrameMenu("ImportTTF");
+    editor.fonts->answer = FontChoice{"No Such Face", false, false};
+    editor.FrameMenu("ImportTTF");
+    EXPECT_EQ(frame.propertyDialog(), nullptr);
+    EXPECT_EQ(editor.Said(), "Critical Error: The font \"No Such Face\" is not installed.");
+    EXPECT_EQ(FileCommands(frame), "FNOSf");
+    // The parameters dialog cancelled: the window named after the face closes unconverted.
+    editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
+    editor.FrameMenu("ImportTTF");
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    EXPECT_EQ(frame.Document(2)->windowTitle(), "DejaVu Sans");
+    frame.propertyDialog()->Cancel()->click();
+    QApplication::processEvents();
+    EXPECT_EQ(FileCommands(frame), "FNOSf");
+    EXPECT_EQ(watcher.dialogs, 0);
 
     // An arithmetic failure in the fitting of the third character: the reference step is lost.
-    ConversionWatcher watcher;
     watcher.onCharacter = [&](Form2& dialog, int done) {
         if (done == 2) dialog.converter().state.SavedStepX = 0;
     };
-    ImportThroughDialogs(frame, "16", "7E");
+    Import(editor);
     EXPECT_EQ(watcher.progress, std::vector<int>({1, 2}));
     // A face without the reference "X" fails while the dialog loads.
     QPainterPath dot;
     dot.addRect(50, -100, 100, 100);
     editor.fonts->face = TtfFace::FromOutlines("Dots", 800, {{U'.', dot}});
-    ImportThroughDialogs(frame, "16", "7E");
-
-    ASSERT_EQ(editor.prompts->asked.size(), 2u);
-    for (const test::ScriptedPrompts::Asked& asked : editor.prompts->asked) {
-        EXPECT_EQ(asked.icon, QMessageBox::Critical);
-        EXPECT_EQ(asked.text, "Datas Extraction Failure.");
-    }
-    EXPECT_EQ(frame.app().DocCount, 1);
-    EXPECT_EQ(VisibleWindows(frame), 1);
-    EXPECT_EQ(editor.ttf().dialog(), nullptr);
-    EXPECT_FALSE(frame.app().CommandBusy);
+    Import(editor);
+    EXPECT_EQ(
+        editor.Said(),
+        "Critical Error: Datas Extraction Failure.\nCritical Error: Datas Extraction Failure.");
+    EXPECT_EQ(ConversionDialog(frame), nullptr);
     EXPECT_EQ(FileCommands(frame), "FNOSf");
-}
-
-TEST(TtfImportCommand, DismissedOrUnusableFontDialogsAndParametersCloseTheWindow) {
-    TtfEditor editor;
-    MDIForm1& frame = *editor.frame;
-    QAction* importTtf = frame.FrameMenus().front()->findChild<QAction*>("ImportTTF");
-    ConversionWatcher watcher;
-
-    editor.fonts->answer.reset();  // the font dialog cancelled
-    importTtf->trigger();
-    editor.fonts->answer = FontChoice{"No Such Face", false, false};
-    importTtf->trigger();
-    EXPECT_EQ(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(frame.app().DocCount, 0);
-    ASSERT_EQ(editor.prompts->asked.size(), 1u);
-    EXPECT_EQ(editor.prompts->asked[0].text, "The font \"No Such Face\" is not installed.");
-
-    // The parameters dialog cancelled: the window named after the face closes unconverted.
-    editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
-    importTtf->trigger();
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(frame.Document(1)->windowTitle(), "DejaVu Sans");
-    frame.propertyDialog()->Cancel()->click();
-    QApplication::processEvents();
-    EXPECT_EQ(frame.app().DocCount, 0);
-    EXPECT_EQ(watcher.dialogs, 0);
-    EXPECT_EQ(FileCommands(frame), "FNO-");
 }
 
 }  // namespace

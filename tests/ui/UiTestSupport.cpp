@@ -1,19 +1,7 @@
 #include "UiTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTest>
-#include <QToolButton>
-
-#include "ui/EditCanvas.h"
-#include "ui/FontCanvas.h"
-#include "ui/Form3.h"
-#include "ui/form1.h"
+#include "formats/FonLibrary.h"
+#include "formats/NativeFile.h"
 
 namespace pixmere::test {
 
@@ -45,24 +33,50 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton bu
     QApplication::sendEvent(widget, &event);
 }
 
+template <typename T>
+T Next(std::deque<T>& queue, T none) {
+    if (queue.empty()) return none;
+    T answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
 }  // namespace
 
 QMessageBox::StandardButton ScriptedPrompts::Message(QWidget*, QMessageBox::Icon icon,
-                                                     const QString&, const QString& text,
+                                                     const QString& title, const QString& text,
                                                      QMessageBox::StandardButtons) {
-    asked.push_back({icon, text});
-    if (answers.empty()) return QMessageBox::Ok;
-    const QMessageBox::StandardButton answer = answers.front();
-    answers.pop_front();
-    return answer;
+    const char* names[] = {"None", "Information", "Warning", "Critical", "Question"};
+    asked.push_back(std::string(names[icon]) + " " + title.toStdString() + ": " +
+                    text.toStdString());
+    return Next(answers, QMessageBox::Ok);
+}
+
+QString ScriptedDialogs::OpenFileName(QWidget*, const QString& filter, const QString& startDir) {
+    opens.push_back({filter, startDir});
+    return Next(openAnswers, QString());
+}
+
+SaveChoice ScriptedDialogs::SaveFileName(QWidget*, const QString& filter, const QString& startDir) {
+    saves.push_back({filter, startDir});
+    return Next(saveAnswers, SaveChoice());
+}
+
+void ScriptedDialogs::ShowFontSelection(Form4& dialog) {
+    fontSelection = &dialog;
+    dialog.show();
 }
 
 Editor::Editor(const std::string& osName) {
     auto scripted = std::make_unique<ScriptedPrompts>();
-    auto fake = std::make_unique<FakeFiles>();
+    auto fileDialogs = std::make_unique<ScriptedDialogs>();
+    auto fontDialog = std::make_unique<ScriptedFontDialog>();
     prompts = scripted.get();
-    files = fake.get();
-    frame = std::make_unique<MDIForm1>(osName, std::move(scripted), std::move(fake));
+    dialogs = fileDialogs.get();
+    fonts = fontDialog.get();
+    frame = std::make_unique<MDIForm1>(
+        osName, std::move(scripted),
+        std::make_unique<EditorFileCommands>(std::move(fileDialogs), std::move(fontDialog)));
     frame->show();
 }
 
@@ -75,24 +89,56 @@ Editor::~Editor() {
     QApplication::processEvents();
 }
 
-form1* NewFontThroughDialog(MDIForm1& frame, const QString& width, const QString& height,
-                            const QString& first, const QString& last, const QString& magnification,
-                            const QString& downstroke) {
-    frame.command(1)->click();
+void Editor::FrameMenu(const char* name) {
+    for (QAction* action : frame->FrameMenus().first()->findChildren<QAction*>()) {
+        if (action->objectName() == QLatin1String(name)) {
+            action->trigger();
+            QApplication::processEvents();
+            return;
+        }
+    }
+    ADD_FAILURE() << "no frame menu item " << name;
+}
+
+std::string Editor::Said() {
+    std::string text;
+    for (const std::string& message : prompts->asked) text += (text.empty() ? "" : "\n") + message;
+    prompts->asked.clear();
+    return text;
+}
+
+form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& height,
+                          const QString& first, const QString& last, const QString& magnification,
+                          const QString& downstroke) {
     Form3* dialog = frame.propertyDialog();
     if (!dialog) return nullptr;
     const uint8_t slot = frame.app().LastDoc;
     QTest::keyClicks(dialog->width1(), width);
     QTest::keyClicks(dialog->height1(), height);
-    dialog->charmin1()->clear();
-    QTest::keyClicks(dialog->charmin1(), first);
-    dialog->charmax1()->clear();
-    QTest::keyClicks(dialog->charmax1(), last);
+    for (auto [box, text] : {std::pair{dialog->charmin1(), first}, {dialog->charmax1(), last}}) {
+        if (text.isEmpty()) continue;
+        box->clear();
+        QTest::keyClicks(box, text);
+    }
     dialog->Magnificatio()->setEditText(magnification);
     dialog->Jambage()->setEditText(downstroke);
     dialog->Ok()->click();
     QApplication::processEvents();
     return frame.propertyDialog() ? nullptr : frame.Document(slot);
+}
+
+form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, const QString& first,
+               const QString& last, const QString& magnification, const QString& downstroke) {
+    frame.command(1)->click();
+    return FillPropertyDialog(frame, width, height, first, last, magnification, downstroke);
+}
+
+void Settle() {
+    // A window that goes may close a dialog in turn.
+    for (int round = 0; round < 2; ++round) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button) {
@@ -125,6 +171,58 @@ QPoint PixelCentre(form1& document, int column, int row) {
     const EditCanvas* picture = document.zoomPic();
     return QPoint(column * zoom + zoom / 2 - picture->hOffset(),
                   row * rowHeight + rowHeight / 2 - picture->vOffset());
+}
+
+void Draw(form1& document, int index, int x, int y) {
+    Click(document.fontSupport(), CellCentre(document, index));
+    Click(document.zoomPic(), PixelCentre(document, x, y));
+}
+
+std::string Picture(const Font& font, int index) {
+    return Joined(
+        GlyphPicture(font.glyphs[static_cast<std::size_t>(index)], font.params.FormatLengthCar));
+}
+
+std::string Picture(form1& document, int index) {
+    return Picture(document.document()->font(), index);
+}
+
+std::string Toolbar(MDIForm1& frame) {
+    std::string state;
+    for (int n = 1; n <= 7; ++n) state += frame.command(n)->isEnabled() ? char('0' + n) : '-';
+    return state;
+}
+
+bool Shown(MDIForm1& frame, form1& document) {
+    for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
+        if (window->widget() == &document) return window->isVisible();
+    }
+    return false;
+}
+
+std::vector<uint8_t> RawNativeFile(const Font& font) {
+    const FontParams& p = font.params;
+    Scrambler::Key key{};
+    for (std::size_t i = 0; i < key.size(); ++i) key[i] = static_cast<uint8_t>(17 * i + 3);
+    Scrambler s;
+    s.CryptInit(key);
+    std::vector<uint8_t> out = {p.FormatLengthCar,
+                                p.FormatHeightCar,
+                                p.jambon,
+                                p.firstcar,
+                                static_cast<uint8_t>(p.NbCar - 1),
+                                p.Magnification};
+    for (uint8_t& byte : out) byte = s.Crypt(byte);
+    out.insert(out.end(), key.begin(), key.end());
+    for (const uint8_t byte : font.glyphData()) out.push_back(s.Crypt(byte));
+    return out;
+}
+
+std::vector<uint8_t> RealFnt(const std::string& library, int position) {
+    const std::vector<uint8_t> bytes = ReadAll("/usr/share/wine/fonts/" + library);
+    const FonFont font = ReadFontDirectory(bytes).fonts.at(static_cast<std::size_t>(position));
+    const auto start = bytes.begin() + static_cast<long>(font.offset);
+    return {start, start + font.size};
 }
 
 }  // namespace pixmere::test

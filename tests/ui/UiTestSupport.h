@@ -1,59 +1,111 @@
 #pragma once
 
-#include <QMessageBox>
-#include <QPoint>
-#include <QString>
+// The widget tests' common ground: every Qt widget, the editor's windows and dialogs, the
+// shared glyph and file helpers.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <QtWidgets>
 #include <deque>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
-#include "ui/FileCommands.h"
+#include "model/Font.h"
+#include "support/GlyphPicture.h"
+#include "support/SampleFonts.h"
+#include "support/TempDir.h"
+#include "ui/EditCanvas.h"
+#include "ui/EditorFileCommands.h"
+#include "ui/FileDialogs.h"
+#include "ui/FontCanvas.h"
+#include "ui/FontDialog.h"
+#include "ui/Form2.h"
+#include "ui/Form3.h"
+#include "ui/Form4.h"
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
-
-class QWidget;
+#include "ui/form1.h"
 
 namespace pixmere::test {
 
-// Answers message boxes from a queue (OK when it is empty) and keeps what was asked.
+// Answers message boxes from a queue (OK when it is empty) and keeps what was asked, each as
+// "<icon> <caption>: <text>".
 class ScriptedPrompts : public Prompts {
 public:
-    struct Asked {
-        QMessageBox::Icon icon;
-        QString text;
-    };
-    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString&,
+    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon icon, const QString& title,
                                         const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
     std::deque<QMessageBox::StandardButton> answers;
-    std::vector<Asked> asked;
+    std::vector<std::string> asked;
 };
 
-// File commands whose Save As succeeds or is cancelled as the test says.
-class FakeFiles : public FileCommands {
+// File dialogs answered from queues (cancelled when a queue is empty). The font selection is
+// shown as the editor shows it, and kept for the test to answer.
+class ScriptedDialogs : public FileDialogs {
 public:
-    bool SaveAs(form1&) override {
-        ++saveAsCalls;
-        return saveAsSucceeds;
-    }
-    bool saveAsSucceeds = false;
-    int saveAsCalls = 0;
+    struct Asked {
+        QString filter;
+        QString startDir;
+    };
+    QString OpenFileName(QWidget*, const QString& filter, const QString& startDir) override;
+    SaveChoice SaveFileName(QWidget*, const QString& filter, const QString& startDir) override;
+    void ShowFontSelection(Form4& dialog) override;
+
+    std::deque<QString> openAnswers;
+    std::deque<SaveChoice> saveAnswers;
+    std::vector<Asked> opens;
+    std::vector<Asked> saves;
+    QPointer<Form4> fontSelection;
 };
 
-// A frame with scripted prompts and fake files.
+// A font dialog answered by the test; the face it opens may be one of the test's making.
+class ScriptedFontDialog : public FontDialog {
+public:
+    std::optional<FontChoice> Choose(QWidget*) override { return answer; }
+    TtfFace Open(const FontChoice& choice) override {
+        return face ? *face : FontDialog::Open(choice);
+    }
+    std::optional<FontChoice> answer = FontChoice{"DejaVu Sans", false, false};
+    std::optional<TtfFace> face;
+};
+
+// A frame with the editor's own file commands; only message boxes and the file and font
+// dialogs are answered by the test.
 struct Editor {
     explicit Editor(const std::string& osName = "");
     ~Editor();
     std::unique_ptr<MDIForm1> frame;
     ScriptedPrompts* prompts;
-    FakeFiles* files;
+    ScriptedDialogs* dialogs;
+    ScriptedFontDialog* fonts;
+
+    void WillOpen(const std::string& path) {
+        dialogs->openAnswers.push_back(QString::fromStdString(path));
+    }
+    void WillSave(const std::string& path, int type) {
+        dialogs->saveAnswers.push_back({QString::fromStdString(path), type});
+    }
+    // Runs an item of the frame's File menu ("open", "ImportFNT", ...).
+    void FrameMenu(const char* name);
+    // The messages asked since the last call, one a line.
+    std::string Said();
 };
 
-// Types into the open parameters dialog and presses Ok; returns the new document (nullptr
-// when the dialog refused or nothing opened).
-form1* NewFontThroughDialog(MDIForm1& frame, const QString& width, const QString& height,
-                            const QString& first = "20", const QString& last = "7F",
-                            const QString& magnification = "1", const QString& downstroke = "0");
+// Types into the open parameters dialog (first and last only when given) and presses Ok;
+// returns the document the dialog was for, or nullptr while the dialog stays (a refusal).
+form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& height,
+                          const QString& first = "20", const QString& last = "7F",
+                          const QString& magnification = "1", const QString& downstroke = "0");
+// New on the toolbar, then the parameters dialog filled in.
+form1* NewFont(MDIForm1& frame, const QString& width, const QString& height,
+               const QString& first = "20", const QString& last = "7F",
+               const QString& magnification = "1", const QString& downstroke = "0");
+
+// Lets closed windows and dialogs go, as the event loop would.
+void Settle();
 
 // Pointer gestures as the windows receive them.
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
@@ -65,5 +117,21 @@ void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 QPoint CellCentre(form1& document, int index);
 // Centre of glyph pixel (column, row) in the document's edit window, in widget coordinates.
 QPoint PixelCentre(form1& document, int column, int row);
+// Picks character index in the font window and sets pixel (x, y) in the edit window.
+void Draw(form1& document, int index, int x, int y);
+// Glyph index of a font, or of a document's font, as picture rows joined by newlines.
+std::string Picture(const Font& font, int index);
+std::string Picture(form1& document, int index);
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// The toolbar's enabled buttons as digits 1-7, '-' where disabled.
+std::string Toolbar(MDIForm1& frame);
+bool Shown(MDIForm1& frame, form1& document);
+
+// A native file written byte by byte, so that it may hold what the editor never writes
+// (codes below 20h).
+std::vector<uint8_t> RawNativeFile(const Font& font);
+// A font resource of a real library, cut out as a stand-alone .fnt file.
+std::vector<uint8_t> RealFnt(const std::string& library, int position);
 
 }  // namespace pixmere::test
