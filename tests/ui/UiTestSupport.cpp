@@ -90,14 +90,10 @@ Editor::~Editor() {
 }
 
 void Editor::FrameMenu(const char* name) {
-    for (QAction* action : frame->FrameMenus().first()->findChildren<QAction*>()) {
-        if (action->objectName() == QLatin1String(name)) {
-            action->trigger();
-            QApplication::processEvents();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no frame menu item " << name;
+    QAction* action = frame->FrameMenus().first()->findChild<QAction*>(QLatin1String(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+    QApplication::processEvents();
 }
 
 std::string Editor::Said() {
