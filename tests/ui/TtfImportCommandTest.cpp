@@ -72,7 +72,7 @@ TEST(Form2, ControlsDriveTheConversionAndThePreviewsShowIt) {
     Retype(dialog.text1(), "W");
     EXPECT_EQ(s.CurrentChar, "W");
     ExpectPreviewsShowTheResult(dialog);
-    // A higher threshold keeps fewer cells, without sampling again.
+    // A higher threshold keeps fewer cells.
     const int lowThreshold = Ink(Result(dialog));
     dialog.slider2()->setValue(70);
     EXPECT_LT(Ink(Result(dialog)), lowThreshold);
@@ -157,13 +157,15 @@ Form2* ConversionDialog(MDIForm1& frame) {
     return ttf ? ttf->dialog() : nullptr;
 }
 
-// A document already open, unmodified, then Import > Font TTF from the frame's menu and the
-// parameters dialog filled in and confirmed; the conversion runs inside the confirmation.
+// A document already open, unmodified, which an import must leave alone.
 form1* Bystander(MDIForm1& frame) {
     form1* other = test::NewFont(frame, "8", "8");
     if (other) other->document()->setFlagModified(false);
     return other;
 }
+
+// Import > Font TTF from the frame's menu, then the parameters dialog filled in and confirmed;
+// the conversion runs inside the confirmation.
 void Import(test::Editor& editor) {
     editor.FrameMenu("ImportTTF");
     ASSERT_NE(editor.frame->propertyDialog(), nullptr);
