@@ -6,10 +6,10 @@
 #include <ostream>
 
 #include "formats/CFile.h"
-#include "formats/Exports.h"
 #include "formats/FileIO.h"
 #include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
+#include "formats/FontFile.h"
 #include "formats/NativeFile.h"
 #include "model/FontParameters.h"
 #include "model/UserError.h"
@@ -54,9 +54,9 @@ LoadedFont LoadC(const std::vector<uint8_t>& bytes, const Args& args) {
 
 const std::vector<InputType>& InputTypes() {
     static const std::vector<InputType> types = {
-        {".pzf", {}, [](const std::vector<uint8_t>& bytes, const Args&) {
-             return LoadNative(bytes);
-         }},
+        {".pzf",
+         {},
+         [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); }},
         {".fnt", {}, LoadFnt},
         {".fon", {{"font"}, {}}, LoadFon},
         {".c", {{"width", "height", "downstroke", "magnification"}, {}}, LoadC},
@@ -102,7 +102,7 @@ std::optional<OutputType> OutputTypeNamed(std::string name) {
     std::transform(name.begin(), name.end(), name.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (!name.empty() && name[0] == '.') name.erase(0, 1);
-    if (name == "pzf") return OutputType::Pzf;
+    if (name == "pzf") return OutputType::Native;
     if (name == "bin") return OutputType::Bin;
     if (name == "c") return OutputType::C;
     if (name == "txt") return OutputType::Txt;
@@ -120,29 +120,13 @@ OutputType OutputTypeFor(const std::string& path, const Args& args) {
 }
 
 void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err) {
-    std::vector<uint8_t> bytes;
-    switch (type) {
-        case OutputType::Pzf: {
-            NativeSave saved = SaveNative(font);
-            if (saved.droppedBelow20) {
-                std::string message = kBelow20Message;
-                while (!message.empty() && message.back() == '\r') message.pop_back();
-                err << message << "\n";
-            }
-            bytes = std::move(saved.bytes);
-            break;
-        }
-        case OutputType::Bin:
-            bytes = saveBin(font);
-            break;
-        case OutputType::C:
-            bytes = saveC(font);
-            break;
-        case OutputType::Txt:
-            bytes = saveTXT(font);
-            break;
+    const FontFileBytes content = FontFileContent(font, type);
+    if (content.droppedBelow20) {
+        std::string message = kBelow20Message;
+        while (!message.empty() && message.back() == '\r') message.pop_back();
+        err << message << "\n";
     }
-    WriteFileReplacing(path, bytes);
+    WriteFileReplacing(path, content.bytes);
 }
 
 }  // namespace pixmere::cli

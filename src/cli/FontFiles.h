@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/Args.h"
+#include "formats/FontFile.h"
 #include "model/Font.h"
 
 namespace pixmere::cli {
@@ -31,7 +32,7 @@ OptionSpec InputOptions();
 // UserError when the file cannot be read or holds no usable font.
 Font ReadFont(const std::string& path, const Args& args);
 
-enum class OutputType { Pzf, Bin, C, Txt };
+using OutputType = FontFileType;
 
 // "pzf", "bin", "c", "txt" (case-insensitive, with or without the dot).
 std::optional<OutputType> OutputTypeNamed(std::string name);

@@ -5,10 +5,10 @@
 #include <QLineEdit>
 
 #include "formats/CFile.h"
-#include "formats/Exports.h"
 #include "formats/FileIO.h"
 #include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
+#include "formats/FontFile.h"
 #include "formats/NativeFile.h"
 #include "model/UserError.h"
 #include "ui/AppState.h"
@@ -154,32 +154,16 @@ bool EditorFileCommands::Write(form1& window, const QString& path, SaveFormat fo
     const Font& font = document.font();
     bool reopen = false;
     try {
-        std::vector<uint8_t> bytes;
-        switch (format) {
-            case SaveFormat::Native: {
-                NativeSave save = SaveNative(font);
-                if (save.droppedBelow20) {
-                    frame.prompts().Message(&frame, QMessageBox::Information,
-                                            QString::fromLatin1(kAppTitle),
-                                            QString::fromLatin1(kBelow20Message), QMessageBox::Ok);
-                    reopen = true;
-                }
-                bytes = std::move(save.bytes);
-                break;
-            }
-            case SaveFormat::Bin:
-                bytes = saveBin(font);
-                break;
-            case SaveFormat::C:
-                bytes = saveC(font);
-                break;
-            case SaveFormat::Txt:
-                bytes = saveTXT(font);
-                break;
-            case SaveFormat::None:
-                return false;
+        if (format == SaveFormat::None) return false;
+        const FontFileBytes content =
+            FontFileContent(font, static_cast<FontFileType>(static_cast<uint8_t>(format)));
+        if (content.droppedBelow20) {
+            frame.prompts().Message(&frame, QMessageBox::Information,
+                                    QString::fromLatin1(kAppTitle),
+                                    QString::fromLatin1(kBelow20Message), QMessageBox::Ok);
+            reopen = true;
         }
-        WriteFileReplacing(Path(path), bytes);
+        WriteFileReplacing(Path(path), content.bytes);
     } catch (const UserError& e) {
         // The previous file is whole and the document keeps its changes, name and format.
         ShowError(frame, e.what(), e.caption());
