@@ -25,6 +25,11 @@ namespace {
 
 std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+void ShowName(form1& window, const QString& path) {
+    window.SetTitleFon(path);
+    window.setWindowTitle(path);
+}
+
 }  // namespace
 
 EditorFileCommands::EditorFileCommands(std::unique_ptr<FileDialogs> dialogs,
@@ -85,41 +90,51 @@ void EditorFileCommands::ShowError(MDIForm1& frame, const std::string& message,
                             QString::fromStdString(message), QMessageBox::Ok);
 }
 
+QString EditorFileCommands::ChooseFile(form1& window, const char* filter) {
+    window.SetSaveEnabled(true);
+    window.saveFormat = SaveFormat::None;
+    const QString path =
+        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(filter), StartDir());
+    if (!path.isEmpty()) Remember(path);
+    return path;  // empty when cancelled: the window closes without a word
+}
+
+std::optional<Font> EditorFileCommands::LoadFont(MDIForm1& frame,
+                                                 const std::function<LoadedFont()>& load,
+                                                 const char* otherFailure) {
+    try {
+        return load().build();
+    } catch (const UserError& e) {
+        ShowError(frame, e.what(), e.caption());
+    } catch (const std::exception&) {
+        ShowError(frame, otherFailure, "Error");
+    }
+    return std::nullopt;
+}
+
 // ---------------------------------------------------------------- native file
 
 bool EditorFileCommands::open_Click(form1& window) {
-    window.SetSaveEnabled(true);
-    const QString path =
-        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(kNativeFilter), StartDir());
-    if (path.isEmpty()) return false;  // cancelled: the window closes without a word
-    Remember(path);
+    const QString path = ChooseFile(window, kNativeFilter);
+    if (path.isEmpty()) return false;
     window.FileName = path;
-    window.SetTitleFon(path);
-    window.setWindowTitle(path);
+    ShowName(window, path);
     return LoadNativeInto(window);
 }
 
 bool EditorFileCommands::OpenTwice(form1& window) {
     window.SetSaveEnabled(true);
     window.FileName = ReopenName_;
-    window.SetTitleFon(ReopenName_);
-    window.setWindowTitle(ReopenName_);
+    ShowName(window, ReopenName_);
     return LoadNativeInto(window);
 }
 
 bool EditorFileCommands::LoadNativeInto(form1& window) {
-    Font font;
-    try {
-        font = LoadNative(ReadFileBytes(Path(window.FileName))).build();
-    } catch (const UserError& e) {
-        ShowError(window.frame(), e.what(), e.caption());
-        return false;
-    } catch (const std::exception&) {
-        ShowError(window.frame(), kBadFontFileMessage, "Error");
-        return false;
-    }
+    std::optional<Font> font =
+        LoadFont(window.frame(), [&] { return LoadNative(ReadFileBytes(Path(window.FileName))); });
+    if (!font) return false;
     window.saveFormat = SaveFormat::Native;
-    window.SetFont(std::move(font), false);
+    window.SetFont(std::move(*font), false);
     return true;
 }
 
@@ -174,8 +189,7 @@ bool EditorFileCommands::Write(form1& window, const QString& path, SaveFormat fo
     }
     window.FileName = path;
     window.saveFormat = format;
-    window.SetTitleFon(path);
-    window.setWindowTitle(path);
+    ShowName(window, path);
     document.setFlagModified(false);
     if (reopen) Reopen(window);
     return true;
@@ -205,36 +219,20 @@ void EditorFileCommands::Reopen(form1& window) {
 // ---------------------------------------------------------------- FNT and FON imports
 
 bool EditorFileCommands::fnt_Click(form1& window) {
-    window.SetSaveEnabled(true);
-    window.saveFormat = SaveFormat::None;
-    const QString path =
-        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(kFntFilter), StartDir());
+    const QString path = ChooseFile(window, kFntFilter);
     if (path.isEmpty()) return false;
-    Remember(path);
-    window.SetTitleFon(path);
-    window.setWindowTitle(path);
-    Font font;
-    try {
-        font = FntBegin(ReadFileBytes(Path(path))).build();
-    } catch (const UserError& e) {
-        ShowError(window.frame(), e.what(), e.caption());
-        return false;
-    } catch (const std::exception&) {
-        ShowError(window.frame(), kBadFontFileMessage, "Error");
-        return false;
-    }
+    ShowName(window, path);
+    std::optional<Font> font =
+        LoadFont(window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path))); });
+    if (!font) return false;
     // Imported fonts have no file yet: Save asks for one.
-    window.SetFont(std::move(font), true);
+    window.SetFont(std::move(*font), true);
     return true;
 }
 
 bool EditorFileCommands::fon_Click(form1& window) {
-    window.SetSaveEnabled(true);
-    window.saveFormat = SaveFormat::None;
-    const QString path =
-        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(kFonFilter), StartDir());
+    const QString path = ChooseFile(window, kFonFilter);
     if (path.isEmpty()) return false;
-    Remember(path);
     return ReadFontDirectory(window, path);
 }
 
@@ -261,12 +259,9 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
 // ---------------------------------------------------------------- C-file import
 
 bool EditorFileCommands::CFile_Click(form1& window) {
-    window.SetSaveEnabled(true);
-    window.saveFormat = SaveFormat::None;
     MDIForm1& frame = window.frame();
-    const QString path = dialogs_->OpenFileName(&frame, QString::fromLatin1(kCFilter), StartDir());
+    const QString path = ChooseFile(window, kCFilter);
     if (path.isEmpty()) return false;
-    Remember(path);
     window.FileName = path;
     frame.ShowPropertyDialog(window, 4);
     Form3* dialog = frame.propertyDialog();
@@ -289,19 +284,12 @@ bool EditorFileCommands::BeginCFile(form1& window) {
     // The file only lends its glyphs: the document has no file of its own yet.
     window.FileName.clear();
     window.saveFormat = SaveFormat::None;
-    window.SetTitleFon(path);
-    window.setWindowTitle(path);
-    Font font;
-    try {
-        font = ParseCFile(ReadFileBytes(Path(path)), window.params()).build();
-    } catch (const UserError& e) {
-        ShowError(frame, e.what(), e.caption());
-        return false;
-    } catch (const std::exception&) {
-        ShowError(frame, kBadCFileMessage, "Error");
-        return false;
-    }
-    window.SetFont(std::move(font), true);
+    ShowName(window, path);
+    std::optional<Font> font = LoadFont(
+        frame, [&] { return ParseCFile(ReadFileBytes(Path(path)), window.params()); },
+        kBadCFileMessage);
+    if (!font) return false;
+    window.SetFont(std::move(*font), true);
     return true;
 }
 

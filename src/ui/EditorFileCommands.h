@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "model/Font.h"
+#include "model/UserError.h"
 #include "ui/FileCommands.h"
 #include "ui/FileDialogs.h"
 #include "ui/FontDialog.h"
@@ -70,6 +74,12 @@ private:
     // below 20h.
     void Reopen(form1& window);
     bool LoadNativeInto(form1& window);
+    // Enables Save, forgets any save format and asks for a file to read; empty when cancelled.
+    QString ChooseFile(form1& window, const char* filter);
+    // Builds the font a loader reads; a failure is shown (otherFailure for an unexpected one)
+    // and gives no font.
+    std::optional<Font> LoadFont(MDIForm1& frame, const std::function<LoadedFont()>& load,
+                                 const char* otherFailure = kBadFontFileMessage);
     void ShowError(MDIForm1& frame, const std::string& message, const std::string& caption);
     QString StartDir() const;
     void Remember(const QString& path);
