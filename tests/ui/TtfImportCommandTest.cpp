@@ -4,21 +4,14 @@
 
 #include "UiTestSupport.h"
 #include "truetype/TtfImport.h"
+#include "truetype/TtfTestSupport.h"
 #include "ui/TtfImportCommand.h"
 
 namespace pixmere {
 namespace {
 
-// The conversion result SampleBits(x, y, 0) as a picture.
 std::string Result(const Form2& dialog) {
-    const ConversionState& s = dialog.converter().state;
-    std::vector<std::string> rows;
-    for (int y = 0; y < s.SampleBits.rows(); ++y) {
-        std::string row;
-        for (int x = 0; x < s.SampleBits.columns(); ++x) row += s.SampleBits(x, y, 0) ? '#' : '.';
-        rows.push_back(row);
-    }
-    return test::Joined(rows);
+    return test::Joined(test::ResultPicture(dialog.converter().state));
 }
 
 // What a preview shows: the colour at the centre of each of its 16 x 16 cells.
@@ -54,9 +47,7 @@ void ExpectPreviewsShowTheResult(Form2& dialog) {
 
 TEST(Form2, ControlsDriveTheConversionAndThePreviewsShowIt) {
     test::ScriptedPrompts prompts;
-    FontParams cell = test::Shape(16, 16, 0x20, 95, 3);
-    cell.lastcar = 0x7E;
-    Form2 dialog(TtfFace::Installed("DejaVu Sans", false, false), cell, prompts);
+    Form2 dialog(test::DejaVu(), test::Cell(16, 16, 3), prompts);
     dialog.Load();
     const ConversionState& s = dialog.converter().state;
     // "X" is converted at once: ink, and none in the downstroke rows.
@@ -160,7 +151,7 @@ Form2* ConversionDialog(MDIForm1& frame) {
 // A document already open, unmodified, which an import must leave alone.
 form1* Bystander(MDIForm1& frame) {
     form1* other = test::NewFont(frame, "8", "8");
-    if (other) other->document()->setFlagModified(false);
+    other->document()->setFlagModified(false);
     return other;
 }
 
@@ -177,7 +168,6 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     test::Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* other = Bystander(frame);
-    ASSERT_NE(other, nullptr);
     const std::vector<uint8_t> otherBytes = other->document()->font().glyphData();
     ConversionWatcher watcher;
     std::vector<std::string> during;
@@ -203,8 +193,7 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     request.height = request.width = 16;
     request.downstroke = 3;
     request.last = 0x7E;
-    const TtfImportResult expected =
-        ImportTtfRange(TtfFace::Installed("DejaVu Sans", false, false), request);
+    const TtfImportResult expected = ImportTtfRange(test::DejaVu(), request);
     ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
     const Font expectedFont = BuildTtfFont(expected.font);
     const Font& font = imported->document()->font();
@@ -229,7 +218,7 @@ TEST(TtfImportCommand, CancelOrClosingTheDialogOrTheFrameStopsAfterTheCharacterI
         SCOPED_TRACE(way);
         test::Editor editor;
         MDIForm1& frame = *editor.frame;
-        ASSERT_NE(Bystander(frame), nullptr);
+        Bystander(frame);
         ConversionWatcher watcher;
         watcher.onCharacter = [&](Form2& dialog, int done) {
             if (done != 3) return;
@@ -246,16 +235,14 @@ TEST(TtfImportCommand, CancelOrClosingTheDialogOrTheFrameStopsAfterTheCharacterI
         EXPECT_EQ(frame.isVisible(), way != "close frame");
         if (way == "close frame") continue;
         EXPECT_EQ(FileCommands(frame), "FNOSf");
-        form1* next = test::NewFont(frame, "8", "8");
-        ASSERT_NE(next, nullptr);
-        EXPECT_EQ(next->index, 2);
+        EXPECT_EQ(test::NewFont(frame, "8", "8")->index, 2);
     }
 }
 
 TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoWindow) {
     test::Editor editor;
     MDIForm1& frame = *editor.frame;
-    ASSERT_NE(Bystander(frame), nullptr);
+    Bystander(frame);
     ConversionWatcher watcher;
     editor.fonts->answer.reset();  // the font dialog cancelled
     editor.FrameMenu("ImportTTF");

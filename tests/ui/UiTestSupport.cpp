@@ -126,7 +126,10 @@ form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& 
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, const QString& first,
                const QString& last, const QString& magnification, const QString& downstroke) {
     frame.command(1)->click();
-    return FillPropertyDialog(frame, width, height, first, last, magnification, downstroke);
+    form1* document =
+        FillPropertyDialog(frame, width, height, first, last, magnification, downstroke);
+    if (!document) throw std::runtime_error("New was refused");
+    return document;
 }
 
 void Settle() {

@@ -99,7 +99,8 @@ struct Editor {
 form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& height,
                           const QString& first = "20", const QString& last = "7F",
                           const QString& magnification = "1", const QString& downstroke = "0");
-// New on the toolbar, then the parameters dialog filled in.
+// New on the toolbar, then the parameters dialog filled in; throws (failing the test) when the
+// dialog refuses.
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height,
                const QString& first = "20", const QString& last = "7F",
                const QString& magnification = "1", const QString& downstroke = "0");
