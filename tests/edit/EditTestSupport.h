@@ -7,6 +7,7 @@
 
 #include "edit/FontDocument.h"
 #include "support/GlyphPicture.h"
+#include "support/SampleFonts.h"
 
 namespace pixmere::test {
 
@@ -18,12 +19,7 @@ inline float CellY(int i) { return static_cast<float>(i / 8 * 20 + 10); }
 
 // Parameters of a font of n characters from code 20h (from 0 when more than E0h).
 inline FontParams Params(int width, int height, int n = 1) {
-    FontParams p;
-    p.firstcar = n > 0xE0 ? 0 : 0x20;
-    p.FormatLengthCar = static_cast<uint8_t>(width);
-    p.FormatHeightCar = static_cast<uint8_t>(height);
-    p.NbCar = n;
-    return p;
+    return Shape(width, height, n > 0xE0 ? 0 : 0x20, n);
 }
 
 inline Font BlankFont(int width, int height, int n) {

@@ -8,15 +8,6 @@ namespace {
 
 using test::Cell;
 
-TtfImportRequest Request(int height, int width, int first, int last) {
-    TtfImportRequest request;
-    request.height = static_cast<uint8_t>(height);
-    request.width = static_cast<uint8_t>(width);
-    request.first = static_cast<uint8_t>(first);
-    request.last = static_cast<uint8_t>(last);
-    return request;
-}
-
 TEST(TtfImport, PacksEachResultIntoTheMatrixMostSignificantBitFirst) {
     for (const int width : {8, 9, 13}) {
         TtfConverter c = test::Loaded(test::DejaVu(), Cell(12, width, 2, 0x41, 0x44));
@@ -45,7 +36,7 @@ TEST(TtfImport, PacksEachResultIntoTheMatrixMostSignificantBitFirst) {
 }
 
 TEST(TtfImport, ProgressIsReportedPerCharacterAndCancelStopsAfterIt) {
-    const TtfImportRequest request = Request(10, 8, 0x41, 0x48);
+    const TtfImportRequest request{.height = 10, .width = 8, .first = 0x41, .last = 0x48};
     std::vector<int> codes;
     const TtfImportResult done = ImportTtfRange(test::DejaVu(), request, [&](const TtfProgress& p) {
         codes.push_back(p.code);
@@ -89,7 +80,7 @@ TEST(TtfImport, SettingsChangedBetweenCharactersApplyToTheNextOnes) {
 
 TEST(TtfImport, FailureEndsTheImportWithoutAFont) {
     // Without an "X" the reference fit leaves a zero step, and the fitting divides by it.
-    TtfImportRequest request = Request(16, 16, 0x41, 0x5A);
+    TtfImportRequest request{.height = 16, .width = 16, .first = 0x41, .last = 0x5A};
     const TtfImportResult r = ImportTtfRange(test::ShapesFace(false), request);
     EXPECT_EQ(r.status, TtfImportResult::Status::Failed);
     EXPECT_EQ(r.message, "Datas Extraction Failure.");
@@ -108,11 +99,10 @@ TEST(TtfImport, FailureEndsTheImportWithoutAFont) {
 }
 
 TEST(TtfImport, RefusesParametersTheDialogRefuses) {
-    TtfImportRequest request = Request(8, 8, 0x40, 0x50);
-    request.downstroke = 9;
-    EXPECT_THROW(ImportTtfRange(test::DejaVu(), request), std::invalid_argument);
     for (const TtfImportRequest& bad :
-         {Request(8, 8, 0x50, 0x40), Request(8, 0, 0x40, 0x50), Request(0, 8, 0x40, 0x50)}) {
+         {TtfImportRequest{.height = 8, .downstroke = 9},
+          TtfImportRequest{.first = 0x50, .last = 0x40}, TtfImportRequest{.width = 0},
+          TtfImportRequest{.height = 0}}) {
         EXPECT_THROW(ImportTtfRange(test::DejaVu(), bad), std::invalid_argument);
     }
 }

@@ -189,11 +189,8 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     // The new window holds the font the engine makes for the same settings.
     form1* imported = frame.Document(2);
     ASSERT_TRUE(imported && imported->document());
-    TtfImportRequest request;
-    request.height = request.width = 16;
-    request.downstroke = 3;
-    request.last = 0x7E;
-    const TtfImportResult expected = ImportTtfRange(test::DejaVu(), request);
+    const TtfImportResult expected =
+        ImportTtfRange(test::DejaVu(), {.height = 16, .width = 16, .downstroke = 3, .last = 0x7E});
     ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
     const Font expectedFont = BuildTtfFont(expected.font);
     const Font& font = imported->document()->font();
