@@ -55,8 +55,7 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     frame.command(1)->click();
     ASSERT_NE(frame.propertyDialog(), nullptr);
     EXPECT_FALSE(test::Shown(frame, *frame.Document(1)));
-    frame.propertyDialog()->Cancel()->click();
-    QApplication::processEvents();
+    test::Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.app().DocCount, 0);
 
     frame.command(1)->click();
@@ -94,8 +93,7 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
         EXPECT_EQ(frame.propertyDialog(), dialog);
     }
     dialog->Jambage()->setEditText("3");
-    dialog->Ok()->click();
-    QApplication::processEvents();
+    test::Push(dialog->Ok());
     EXPECT_EQ(frame.propertyDialog(), nullptr);
     ASSERT_NE(doc->document(), nullptr);
     EXPECT_TRUE(test::Shown(frame, *doc));
@@ -120,8 +118,7 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     EXPECT_EQ(dialog->Jambage()->currentText(), "3");
     dialog->Magnificatio()->setEditText("3");
     dialog->Jambage()->setEditText("4");
-    dialog->Ok()->click();
-    QApplication::processEvents();
+    test::Push(dialog->Ok());
     EXPECT_EQ(doc->params().Magnification, 3);
     EXPECT_EQ(doc->params().jambon, 4);
     EXPECT_TRUE(doc->FlagModified());
@@ -130,8 +127,7 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     EXPECT_EQ(doc->fontLayout().cellHeight, 16 * 3 * 2 + 11);
     // Cancel never closes the document.
     doc->action("fontparam")->trigger();
-    frame.propertyDialog()->Cancel()->click();
-    QApplication::processEvents();
+    test::Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.Document(1), doc);
 }
 
@@ -321,9 +317,7 @@ TEST(Slots, WindowsNinetyEightAllowsThreeDocumentsAndAFreedSlotIsTakenAgain) {
     }
     // The last document closes; New from the first one's own menu opens a fresh window in the
     // freed slot, and the first keeps its font.
-    third->document()->setFlagModified(false);
-    frame.CloseDocument(*third);
-    QApplication::processEvents();
+    test::Discard(frame, *third);
     EXPECT_EQ(Toolbar(frame), "1234---");
     first->action("New")->trigger();
     form1* again = test::FillPropertyDialog(frame, "6", "6");
@@ -332,9 +326,7 @@ TEST(Slots, WindowsNinetyEightAllowsThreeDocumentsAndAFreedSlotIsTakenAgain) {
     EXPECT_EQ(first->params().FormatLengthCar, 8);
 
     // Toolbar commands aimed at a document that has gone do nothing.
-    again->document()->setFlagModified(false);
-    frame.CloseDocument(*again);
-    QApplication::processEvents();
+    test::Discard(frame, *again);
     frame.app().ActiveDoc = 3;
     frame.command(6)->click();
     frame.command(4)->click();

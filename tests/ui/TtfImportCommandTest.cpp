@@ -253,8 +253,7 @@ TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoW
     editor.FrameMenu("ImportTTF");
     ASSERT_NE(frame.propertyDialog(), nullptr);
     EXPECT_EQ(frame.Document(2)->windowTitle(), "DejaVu Sans");
-    frame.propertyDialog()->Cancel()->click();
-    QApplication::processEvents();
+    test::Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(FileCommands(frame), "FNOSf");
     EXPECT_EQ(watcher.dialogs, 0);
 

@@ -140,6 +140,17 @@ void Settle() {
     }
 }
 
+void Push(QAbstractButton* button) {
+    button->click();
+    Settle();
+}
+
+void Discard(MDIForm1& frame, form1& document) {
+    document.document()->setFlagModified(false);
+    frame.CloseDocument(document);
+    Settle();
+}
+
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button) {
     SendMouse(widget, QEvent::MouseButtonPress, at, button, button);
 }

@@ -107,6 +107,10 @@ form1* NewFont(MDIForm1& frame, const QString& width, const QString& height,
 
 // Lets closed windows and dialogs go, as the event loop would.
 void Settle();
+// A click on a button, then what it closed goes.
+void Push(QAbstractButton* button);
+// Closes a document, its changes thrown away.
+void Discard(MDIForm1& frame, form1& document);
 
 // Pointer gestures as the windows receive them.
 void Press(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
