@@ -5,7 +5,7 @@
 #include "TtfTestSupport.h"
 #include "truetype/PictureArea.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
 
 TEST(PictureArea, UserPointsSelectTheDevicePixelHoldingThem) {
@@ -44,7 +44,7 @@ TEST(PictureArea, LaterDrawingCoversEarlierAndTheBackgroundErases) {
 TEST(PictureArea, TextIsExactlyBlackAndHangsFromTheTopLeftOfItsLineBox) {
     PictureArea area(209, 209);
     area.SetBackColor(kRgbRed);
-    area.DrawGlyph(test::DejaVu().Outline("@"), 150, 10, 10);
+    area.DrawGlyph(DejaVu().Outline("@"), 150, 10, 10);
     const QImage image = area.Image();
     std::set<QRgb> colours;
     for (int y = 0; y < image.height(); ++y) {
@@ -58,14 +58,14 @@ TEST(PictureArea, TextIsExactlyBlackAndHangsFromTheTopLeftOfItsLineBox) {
     full.ascent = 800;
     area.Cls();
     area.DrawGlyph(full, 20, 30, 40);  // 20-pixel em: 10 x 16 pixels
-    const test::Extent e = test::BlackExtent(area, 209, 209);
+    const Extent e = BlackExtent(area, 209, 209);
     EXPECT_EQ(std::vector({e.left, e.top, e.right, e.bottom}), std::vector({30, 40, 39, 55}));
 }
 
 // Drawing is rasterised lazily and an erase refills only what was drawn: whatever the order
 // of drawing, reading and erasing, the picture must be the one a fresh area shows.
 TEST(PictureArea, RedrawingAfterAnEraseMatchesAFreshArea) {
-    const TtfFace face = test::DejaVu();
+    const TtfFace face = DejaVu();
     const auto drawLast = [&](PictureArea& area) {
         area.DrawGlyph(face.Outline("W"), 120, 20, -5);
         area.Line(0, 30, 80, 30, kRgbGreen);
@@ -96,4 +96,4 @@ TEST(PictureArea, RedrawingAfterAnEraseMatchesAFreshArea) {
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

@@ -3,13 +3,8 @@
 #include "TtfTestSupport.h"
 #include "truetype/TtfConverter.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
-
-using test::Cell;
-using test::Joined;
-using test::Loaded;
-using test::ResultPicture;
 
 // Counts per cell of the current rendering, read back point by point from the surface.
 std::vector<int> CountsOnSurface(const TtfConverter& c) {
@@ -43,7 +38,7 @@ std::vector<int> ShiftCounts(const ConversionState& s, int shift) {
 
 TEST(TtfConverter, ReferenceXSpansThePartAboveTheDownstroke) {
     for (const auto& [h, w, j] : {std::tuple{16, 16, 3}, {24, 12, 5}, {10, 8, 0}}) {
-        TtfConverter c = Loaded(test::DejaVu(), Cell(h, w, j));
+        TtfConverter c = Loaded(DejaVu(), Cell(h, w, j));
         const ConversionState& s = c.state;
         EXPECT_EQ(s.PosX, s.SavedPosX);
         EXPECT_EQ(s.CharSize, s.SavedCharSize);
@@ -51,44 +46,44 @@ TEST(TtfConverter, ReferenceXSpansThePartAboveTheDownstroke) {
         // pixel); over the cell's rows, left edge on column 0 and right edge at W·sx.
         const float r = s.Resolution;
         const int columns = int(w * s.StepX) + 20;
-        const test::Extent all = test::BlackExtent(c.Picture1(), columns, int((h + 1) * r));
+        const Extent all = BlackExtent(c.Picture1(), columns, int((h + 1) * r));
         EXPECT_EQ(all.top, 0);
         EXPECT_NEAR(all.bottom, (h - j) * r, 3) << h << "/" << j;
-        const test::Extent cell = test::BlackExtent(c.Picture1(), columns, int(h * r));
+        const Extent cell = BlackExtent(c.Picture1(), columns, int(h * r));
         EXPECT_EQ(cell.left, 0);
         EXPECT_NEAR(cell.right, w * s.StepX, 1.5) << h << "/" << w;
         // Converted: ink from the top row down to the last row above the downstroke.
-        EXPECT_EQ(test::InkRows(s), std::make_pair(0, h - j - 1)) << Joined(ResultPicture(s));
+        EXPECT_EQ(InkRows(s), std::make_pair(0, h - j - 1)) << Joined(ResultPicture(s));
     }
 }
 
 TEST(TtfConverter, CharactersAreFittedByTheirVerticalExtent) {
-    TtfConverter c = Loaded(test::DejaVu(), Cell(16, 16, 3));
+    TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3));
     // The last row with ink: none for the space, the bottom row for "g" and the row above the
     // downstroke for "a", which sits on the baseline.
     for (const auto& [text, last] : {std::pair{" ", -1}, {"g", 15}, {"a", 12}}) {
         c.Text1_Change(text);
-        EXPECT_EQ(test::InkRows(c.state).second, last) << text << Joined(ResultPicture(c.state));
+        EXPECT_EQ(InkRows(c.state).second, last) << text << Joined(ResultPicture(c.state));
     }
     // An apostrophe reaching no lower than the top quarter at the reference size stays there.
     // (With a shallower downstroke, the "X" and with it this face's apostrophe are taller: the
     // apostrophe then ends below the quarter, counts as ending near the baseline and is set on
     // it.)
-    TtfConverter tall = Loaded(test::DejaVu(), Cell(16, 16, 8));
+    TtfConverter tall = Loaded(DejaVu(), Cell(16, 16, 8));
     tall.Text1_Change("'");
-    const auto [first, last] = test::InkRows(tall.state);
+    const auto [first, last] = InkRows(tall.state);
     EXPECT_TRUE(first == 0 && last < 4) << Joined(ResultPicture(tall.state));
     // Shapes that start below the top of the "X": a mark in the top quarter is raised to the
     // top, one reaching into the lower half of the downstroke is lowered to the bottom.
-    TtfConverter shapes = Loaded(test::ShapesFace(), Cell(16, 16, 8));
+    TtfConverter shapes = Loaded(ShapesFace(), Cell(16, 16, 8));
     shapes.Text1_Change("'");
-    EXPECT_EQ(test::InkRows(shapes.state).first, 0) << Joined(ResultPicture(shapes.state));
+    EXPECT_EQ(InkRows(shapes.state).first, 0) << Joined(ResultPicture(shapes.state));
     shapes.Text1_Change("g");
-    EXPECT_EQ(test::InkRows(shapes.state).second, 15) << Joined(ResultPicture(shapes.state));
+    EXPECT_EQ(InkRows(shapes.state).second, 15) << Joined(ResultPicture(shapes.state));
 }
 
 TEST(TtfConverter, OneShiftIsTheThresholdedStartPosition) {
-    TtfConverter c = Loaded(test::DejaVu(), Cell(16, 16, 3));
+    TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3));
     c.state.ShiftMode = 2;
     c.controls.Slider2 = 30;
     c.Text1_Change("&");
@@ -118,7 +113,7 @@ TEST(TtfConverter, ShiftsSampleTheTabledPositions) {
     // of one unit (a = 2, r = sx = 5).
     const std::vector<std::pair<int, int>> offsets = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1},
                                                       {-1, 0},  {0, -1}, {1, 0}, {0, 1}};
-    TtfConverter c = Loaded(test::DejaVu(), Cell(12, 10, 2));
+    TtfConverter c = Loaded(DejaVu(), Cell(12, 10, 2));
     const auto convert = [&](int mode, int x, int y) {
         c.state.CurrentChar = "R";
         c.state.StepX = 5;
@@ -144,7 +139,7 @@ TEST(TtfConverter, ShiftsSampleTheTabledPositions) {
 }
 
 TEST(TtfConverter, MovesRoundHalvesToEvenAndStayInTheirField) {
-    TtfConverter c(test::DejaVu(), Cell(16, 16, 3));
+    TtfConverter c(DejaVu(), Cell(16, 16, 3));
     c.state.StepX = c.state.Resolution = 5;
     c.state.Amplitude = 1;  // steps of 0.5
     c.state.PosX = c.state.PosY = 3;
@@ -161,7 +156,7 @@ TEST(TtfConverter, MovesRoundHalvesToEvenAndStayInTheirField) {
 }
 
 TEST(TtfConverter, CombinationModesFeedTheResult) {
-    TtfConverter c = Loaded(test::DejaVu(), Cell(16, 16, 3));
+    TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3));
     c.controls.Slider2 = 40;
     c.Text1_Change("W");
     const std::vector<int> counts = ShiftCounts(c.state, 3);
@@ -181,7 +176,7 @@ TEST(TtfConverter, CombinationModesFeedTheResult) {
 }
 
 TEST(TtfConverter, ThresholdSampleAreaAndPreviews) {
-    TtfConverter c(test::ShapesFace(), Cell(8, 8, 0));
+    TtfConverter c(ShapesFace(), Cell(8, 8, 0));
     c.state.StepX = 5;
     c.state.CharSize = 100;
     c.state.CurrentChar = "#";  // ink everywhere
@@ -218,8 +213,8 @@ TEST(TtfConverter, ThresholdSampleAreaAndPreviews) {
     // Mode 2: at most 25 points per cell, so 25 or more marks nothing.
     c.state.CombineMode = 2;
     c.Slider2_Change(25);
-    EXPECT_EQ(test::InkRows(c.state).first, -1);
-    EXPECT_EQ(test::BlackExtent(c.Picture3(), 8, 8).top, -1);
+    EXPECT_EQ(InkRows(c.state).first, -1);
+    EXPECT_EQ(BlackExtent(c.Picture3(), 8, 8).top, -1);
     c.Slider2_Change(24);  // only the top-left cell, not cut by the grid, holds 25
     std::vector<std::string> corner(8, "........");
     corner[0] = "#.......";
@@ -227,7 +222,7 @@ TEST(TtfConverter, ThresholdSampleAreaAndPreviews) {
 }
 
 TEST(TtfConverter, ResolutionBoxKeepsItsValueForBadText) {
-    TtfConverter c(test::DejaVu(), Cell(16, 16, 3));
+    TtfConverter c(DejaVu(), Cell(16, 16, 3));
     c.state.StepX = 3;
     c.Text4_Change("2.5");
     for (const char* bad : {"0", "-3", "x", "", "1e9", "nan", "99.5"}) {
@@ -240,7 +235,7 @@ TEST(TtfConverter, ResolutionBoxKeepsItsValueForBadText) {
 }
 
 TEST(TtfConverter, RendersAnySizeTheFieldHolds) {
-    TtfConverter c(test::DejaVu(), Cell(16, 16, 3));
+    TtfConverter c(DejaVu(), Cell(16, 16, 3));
     c.state.Resolution = c.state.StepX = 5;
     c.state.CurrentChar = "W";
     c.state.CharSize = 32767;  // far larger than the surface: it is all ink or all background
@@ -250,12 +245,12 @@ TEST(TtfConverter, RendersAnySizeTheFieldHolds) {
     c.state.CharSize = -40;  // a negative size draws at its absolute value
     c.state.PosX = 0;
     c.RenderCharacter();
-    const test::Extent negative = test::BlackExtent(c.Picture1(), 80, 85);
+    const Extent negative = BlackExtent(c.Picture1(), 80, 85);
     EXPECT_GT(negative.bottom, 10);
     c.state.CharSize = 0;  // becomes 1, the text keeps its previous size
     c.RenderCharacter();
     EXPECT_EQ(c.state.CharSize, 1);
-    EXPECT_EQ(test::BlackExtent(c.Picture1(), 80, 85).bottom, negative.bottom);
+    EXPECT_EQ(BlackExtent(c.Picture1(), 80, 85).bottom, negative.bottom);
     c.state.CharSize = -32768;  // its absolute value does not fit the field
     EXPECT_THROW(c.RenderCharacter(), ConversionFailure);
 }
@@ -269,4 +264,4 @@ TEST(TtfConverter, ScientificRatioRoundsHalfAwayFromZero) {
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

@@ -8,20 +8,17 @@
 #include "truetype/TtfFace.h"
 #include "truetype/TtfImport.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
 
 const char* const kDejaVuFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-TEST(TtfFace, RefusesWhatCannotBeUsed) {
+TEST(TtfFace, OnlyTheChosenFaceDrawsAndWhatCannotBeUsedIsRefused) {
     EXPECT_THROW(TtfFace::Installed("No Such Face 1234", false, false), UserError);
     EXPECT_THROW(TtfFace::Installed("", false, false), UserError);
     EXPECT_THROW(TtfFace::FromFile("/nonexistent/face.ttf", false, false), UserError);
     EXPECT_THROW(TtfFace::FromFile(__FILE__, false, false), UserError);  // not a font
-}
-
-TEST(TtfFace, OnlyTheChosenFaceDraws) {
-    const TtfFace face = test::DejaVu();
+    const TtfFace face = DejaVu();
     EXPECT_EQ(face.FamilyName(), "DejaVu Sans");
     EXPECT_FALSE(face.Outline("A").IsEmpty());
     EXPECT_TRUE(face.Outline(" ").IsEmpty());
@@ -35,17 +32,28 @@ TEST(TtfFace, OnlyTheChosenFaceDraws) {
     EXPECT_TRUE(face.Outline(QString(QChar(0x4E00))).IsEmpty());
     // The soft hyphen of code AD is drawn as the face draws it, not dropped.
     EXPECT_FALSE(face.Outline(AnsiCharacter(0xAD)).IsEmpty());
+    // Read from its file, the face gives the same outlines, whatever text the application drew
+    // in it before (its glyphs at sub-pixel positions, as the editor's windows draw).
+    QImage image(129, 41, QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        painter.drawText(QRect(0, 0, 129, 41), Qt::AlignLeft | Qt::AlignTop, "1.00E+00");
+    }
     const TtfFace file = TtfFace::FromFile(kDejaVuFile, false, false);
-    EXPECT_EQ(file.Outline("g").path.boundingRect(), face.Outline("g").path.boundingRect());
+    for (const char* c : {"X", "g", "1"}) {
+        EXPECT_EQ(DejaVu().Outline(c).path.boundingRect(), file.Outline(c).path.boundingRect())
+            << c;
+    }
 }
 
 TEST(TtfFace, BoldAndItalicUseTheFaceStylesOrAreSynthesised) {
-    const QRectF plain = test::DejaVu().Outline("l").path.boundingRect();
-    const TtfFace boldFace = test::DejaVu(true, false);
+    const QRectF plain = DejaVu().Outline("l").path.boundingRect();
+    const TtfFace boldFace = DejaVu(true, false);
     const GlyphOutline& bold = boldFace.Outline("l");
     EXPECT_GT(bold.path.boundingRect().width(), plain.width() * 1.5);  // the face's own bold
     EXPECT_EQ(bold.emboldenShift, 0);
-    EXPECT_GT(test::DejaVu(false, true).Outline("l").path.boundingRect().width(),
+    EXPECT_GT(DejaVu(false, true).Outline("l").path.boundingRect().width(),
               plain.width() * 2);  // slanted
     // A file of a regular style gets both synthesised.
     const TtfFace file = TtfFace::FromFile(kDejaVuFile, true, true);
@@ -53,22 +61,5 @@ TEST(TtfFace, BoldAndItalicUseTheFaceStylesOrAreSynthesised) {
     EXPECT_GT(file.Outline("l").path.boundingRect().width(), plain.width() * 2);
 }
 
-TEST(TtfFace, OutlinesDoNotDependOnTextTheApplicationDrew) {
-    const TtfFace file =
-        TtfFace::FromFile("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", false, false);
-    // Text in the same face, its glyphs at sub-pixel positions, as the editor's windows draw.
-    QImage image(129, 41, QImage::Format_RGB32);
-    {
-        QPainter painter(&image);
-        painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
-        painter.drawText(QRect(0, 0, 129, 41), Qt::AlignLeft | Qt::AlignTop, "1.00E+00");
-    }
-    const TtfFace installed = test::DejaVu();
-    for (const char* c : {"X", "g", "1"}) {
-        EXPECT_EQ(installed.Outline(c).path.boundingRect(), file.Outline(c).path.boundingRect())
-            << c;
-    }
-}
-
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

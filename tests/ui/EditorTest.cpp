@@ -4,15 +4,8 @@
 #include "ui/Form5.h"
 #include "ui/Form6.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
-
-using test::Click;
-using test::Editor;
-using test::Joined;
-using test::NewFont;
-using test::Picture;
-using test::Toolbar;
 
 QStringList MenuTitles(MDIForm1& frame) {
     QStringList titles;
@@ -42,7 +35,7 @@ TEST(Frame, StartsWithOnlyNewAndOpenAndTheFrameMenus) {
     QString opened;
     frame.openHelp = [&](const QString& path) { opened = path; };
     frame.FrameMenus().last()->actions().first()->trigger();
-    EXPECT_EQ(opened, test::Q(frame.app().startDir) + "/Help.htm");
+    EXPECT_EQ(opened, Q(frame.app().startDir) + "/Help.htm");
     frame.About();
     ASSERT_NE(frame.aboutBox(), nullptr);
     EXPECT_EQ(frame.aboutBox()->windowTitle(), "About Corvane");
@@ -54,8 +47,8 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     // Cancel closes the hidden window and frees its slot.
     frame.command(1)->click();
     ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_FALSE(test::Shown(frame, *frame.Document(1)));
-    test::Push(frame.propertyDialog()->Cancel());
+    EXPECT_FALSE(Shown(frame, *frame.Document(1)));
+    Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.app().DocCount, 0);
 
     frame.command(1)->click();
@@ -93,10 +86,10 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
         EXPECT_EQ(frame.propertyDialog(), dialog);
     }
     dialog->Jambage()->setEditText("3");
-    test::Push(dialog->Ok());
+    Push(dialog->Ok());
     EXPECT_EQ(frame.propertyDialog(), nullptr);
     ASSERT_NE(doc->document(), nullptr);
-    EXPECT_TRUE(test::Shown(frame, *doc));
+    EXPECT_TRUE(Shown(frame, *doc));
     EXPECT_EQ(SizeLabel(*doc), "Font Size = 3077 Bytes");  // 96 glyphs of 2 x 16 bytes
     EXPECT_TRUE(doc->FlagModified());
     EXPECT_EQ(doc->windowTitle(), "Velmar Pixmere 2.1");
@@ -118,7 +111,7 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     EXPECT_EQ(dialog->Jambage()->currentText(), "3");
     dialog->Magnificatio()->setEditText("3");
     dialog->Jambage()->setEditText("4");
-    test::Push(dialog->Ok());
+    Push(dialog->Ok());
     EXPECT_EQ(doc->params().Magnification, 3);
     EXPECT_EQ(doc->params().jambon, 4);
     EXPECT_TRUE(doc->FlagModified());
@@ -127,7 +120,7 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     EXPECT_EQ(doc->fontLayout().cellHeight, 16 * 3 * 2 + 11);
     // Cancel never closes the document.
     doc->action("fontparam")->trigger();
-    test::Push(frame.propertyDialog()->Cancel());
+    Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.Document(1), doc);
 }
 
@@ -139,23 +132,23 @@ TEST(Editing, SelectDrawEraseMoveAndUndoRedoThroughTheToolbar) {
     EditCanvas* picture = doc->zoomPic();
 
     // Drag from character 5 to 8, back to 6.
-    test::Press(cells, test::CellCentre(*doc, 5));
-    test::DragTo(cells, test::CellCentre(*doc, 8));
-    test::DragTo(cells, test::CellCentre(*doc, 6));
-    test::Release(cells, test::CellCentre(*doc, 6));
+    Press(cells, CellCentre(*doc, 5));
+    DragTo(cells, CellCentre(*doc, 8));
+    DragTo(cells, CellCentre(*doc, 6));
+    Release(cells, CellCentre(*doc, 6));
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({5, 6}));
     EXPECT_EQ(picture->shownGlyph(), 6);
 
     // A click picks character 2; draw a trail in one stroke, erase one pixel in another.
-    Click(cells, test::CellCentre(*doc, 2));
+    Click(cells, CellCentre(*doc, 2));
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({2}));
-    test::Press(picture, test::PixelCentre(*doc, 0, 1));
-    test::DragTo(picture, test::PixelCentre(*doc, 1, 1));
-    test::DragTo(picture, test::PixelCentre(*doc, 2, 1));
-    test::Release(picture, test::PixelCentre(*doc, 2, 1));
-    Click(picture, test::PixelCentre(*doc, 0, 0));
+    Press(picture, PixelCentre(*doc, 0, 1));
+    DragTo(picture, PixelCentre(*doc, 1, 1));
+    DragTo(picture, PixelCentre(*doc, 2, 1));
+    Release(picture, PixelCentre(*doc, 2, 1));
+    Click(picture, PixelCentre(*doc, 0, 0));
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "###.."}}));
-    Click(picture, test::PixelCentre(*doc, 1, 1), Qt::RightButton);
+    Click(picture, PixelCentre(*doc, 1, 1), Qt::RightButton);
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "#.#.."}}));
     // The font window repaints the cell: ink black, the erased pixel in the selection's blue.
     const QImage image = cells->grab().toImage();
@@ -191,10 +184,10 @@ TEST(Editing, ScrolledFontWindowRowsAndColumnsFromTheMenuAndRefusedItems) {
     auto* vertical = doc->findChild<QScrollBar*>("VScroll1");
     ASSERT_TRUE(vertical->isVisible());
     vertical->setValue(vertical->maximum());
-    test::Draw(*doc, 223, 7, 0);
+    Draw(*doc, 223, 7, 0);
     const FontLayout& L = doc->fontLayout();
     Click(doc->fontSupport(),
-          QPoint(L.CellLeft(223) + L.cellWidth * 3 / 2, test::CellCentre(*doc, 223).y()));
+          QPoint(L.CellLeft(223) + L.cellWidth * 3 / 2, CellCentre(*doc, 223).y()));
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({223}));
     EXPECT_EQ(Toolbar(*editor.frame), "1234-6-");
 
@@ -226,9 +219,9 @@ TEST(Editing, CopyInOneWindowAndPasteIntoAnotherOfAnotherSizeThroughTheWindowLis
     Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* source = NewFont(frame, "16", "16");
-    test::Draw(*source, 1, 0, 0);
-    Click(source->zoomPic(), test::PixelCentre(*source, 9, 1));
-    Click(source->zoomPic(), test::PixelCentre(*source, 3, 12));
+    Draw(*source, 1, 0, 0);
+    Click(source->zoomPic(), PixelCentre(*source, 9, 1));
+    Click(source->zoomPic(), PixelCentre(*source, 3, 12));
     form1* target = NewFont(frame, "8", "12");
     EXPECT_EQ(Toolbar(frame), "1234---");
 
@@ -245,7 +238,7 @@ TEST(Editing, CopyInOneWindowAndPasteIntoAnotherOfAnotherSizeThroughTheWindowLis
 
     list.actions().last()->trigger();
     EXPECT_EQ(frame.app().ActiveDoc, target->index);
-    Click(target->fontSupport(), test::CellCentre(*target, 4));
+    Click(target->fontSupport(), CellCentre(*target, 4));
     frame.command(5)->click();  // the toolbar pastes into the active document
     EXPECT_EQ(Picture(*target, 4), Glyph(8, 12, {{0, "#......."}}));
     frame.command(6)->click();
@@ -253,7 +246,7 @@ TEST(Editing, CopyInOneWindowAndPasteIntoAnotherOfAnotherSizeThroughTheWindowLis
 }
 
 TEST(Closing, PromptAnswersAndExitStoppingAtACancelledClose) {
-    test::TempDir dir;
+    TempDir dir;
     Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* doc = NewFont(frame, "8", "8");
@@ -317,16 +310,16 @@ TEST(Slots, WindowsNinetyEightAllowsThreeDocumentsAndAFreedSlotIsTakenAgain) {
     }
     // The last document closes; New from the first one's own menu opens a fresh window in the
     // freed slot, and the first keeps its font.
-    test::Discard(frame, *third);
+    Discard(frame, *third);
     EXPECT_EQ(Toolbar(frame), "1234---");
     first->action("New")->trigger();
-    form1* again = test::FillPropertyDialog(frame, "6", "6");
+    form1* again = FillPropertyDialog(frame, "6", "6");
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->index, 3);
     EXPECT_EQ(first->params().FormatLengthCar, 8);
 
     // Toolbar commands aimed at a document that has gone do nothing.
-    test::Discard(frame, *again);
+    Discard(frame, *again);
     frame.app().ActiveDoc = 3;
     frame.command(6)->click();
     frame.command(4)->click();
@@ -364,4 +357,4 @@ TEST(EditWindow, ZoomButtonsAndMagnifierFollowTheirLimits) {
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

@@ -8,13 +8,8 @@
 #include "formats/FonLibrary.h"
 #include "formats/NativeFile.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
-
-using test::Editor;
-using test::Joined;
-using test::Picture;
-using test::Q;
 
 const std::string kBadFile = "Critical Error: This file contains errors or can not be opened.";
 
@@ -40,7 +35,7 @@ std::string FileState(form1& document) {
 // The document shows exactly the expected font, under the given window title.
 void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title) {
     ASSERT_TRUE(document && document->document());
-    EXPECT_TRUE(test::Shown(frame, *document));
+    EXPECT_TRUE(Shown(frame, *document));
     EXPECT_EQ(Describe(document->params()), Describe(expected.params));
     EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
     EXPECT_EQ(document->windowTitle(), title);
@@ -48,10 +43,9 @@ void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, cons
 
 // Three 5 x 4 glyphs from code 41h, downstroke 1, magnification 2.
 Font SmallFont() {
-    return test::FontFromPictures(test::Shape(5, 4, 0x41, 3, 1, 2),
-                                  {{"#....", ".#...", "..#..", "...#."},
-                                   {"#####", ".....", ".....", "#####"},
-                                   {"..#..", "..#..", "..#..", "..#.."}});
+    return FontFromPictures(Shape(5, 4, 0x41, 3, 1, 2), {{"#....", ".#...", "..#..", "...#."},
+                                                         {"#####", ".....", ".....", "#####"},
+                                                         {"..#..", "..#..", "..#..", "..#.."}});
 }
 
 // Opens path as a native font through the toolbar; the document it went into (throws, failing
@@ -65,10 +59,10 @@ form1* Open(Editor& editor, const std::string& path) {
 }
 
 TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
-    test::TempDir dir;
+    TempDir dir;
     const Font font = SmallFont();
     const std::string path = dir.file("small.pzf");
-    test::WriteAll(path, SaveNative(font).bytes);
+    WriteAll(path, SaveNative(font).bytes);
     Editor editor;
     form1* doc = Open(editor, path);
     EXPECT_EQ(editor.dialogs->opens.at(0).filter, "Velmar Font|*.pzf");
@@ -76,30 +70,30 @@ TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
     EXPECT_EQ(FileState(*doc), "saved Native " + path + " | " + path);
 
     // Save writes back to the opened file without a dialog or a question.
-    test::Draw(*doc, 1, 2, 1);
+    Draw(*doc, 1, 2, 1);
     editor.frame->command(3)->click();
     EXPECT_TRUE(editor.dialogs->saves.empty());
     EXPECT_EQ(editor.Said(), "");
     EXPECT_FALSE(doc->FlagModified());
-    const Font saved = LoadNative(test::ReadAll(path)).build();
+    const Font saved = LoadNative(ReadAll(path)).build();
     EXPECT_EQ(Picture(saved, 1), Joined({"#####", "..#..", ".....", "#####"}));
 
     // Save As onto an existing file asks first: No leaves the file and the document's name,
     // Yes overwrites it and the document goes by the new name.
     const std::string other = dir.file("other.pzf");
-    test::WriteAll(other, {1, 2, 3});
-    test::Draw(*doc, 2, 0, 0);
+    WriteAll(other, {1, 2, 3});
+    Draw(*doc, 2, 0, 0);
     editor.WillSave(other, 1);
     editor.WillSave(other, 1);
     editor.prompts->answers = {QMessageBox::No, QMessageBox::Yes};
     doc->action("saveas")->trigger();
-    EXPECT_EQ(test::ReadAll(other), std::vector<uint8_t>({1, 2, 3}));
+    EXPECT_EQ(ReadAll(other), std::vector<uint8_t>({1, 2, 3}));
     EXPECT_EQ(FileState(*doc), "modified Native " + path + " | " + path);
     doc->action("saveas")->trigger();
     EXPECT_EQ(editor.Said(),
               "Question Velmar Pixmere: File exists, overwrite?\n"
               "Question Velmar Pixmere: File exists, overwrite?");
-    EXPECT_EQ(LoadNative(test::ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
+    EXPECT_EQ(LoadNative(ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
     EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
     EXPECT_EQ(doc->windowTitle(), Q(other));
     EXPECT_EQ(editor.dialogs->saves.at(0).filter,
@@ -109,12 +103,12 @@ TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
 }
 
 TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
-    test::TempDir dir;
+    TempDir dir;
     Editor editor;
     // Width 12: two bytes per row, padding bits in the second.
-    form1* doc = test::NewFont(*editor.frame, "12", "3", "30", "33");
+    form1* doc = NewFont(*editor.frame, "12", "3", "30", "33");
     // A new font has no file: Save asks for one, and cancelling it changes nothing.
-    test::Draw(*doc, 0, 10, 1);
+    Draw(*doc, 0, 10, 1);
     editor.frame->command(3)->click();
     EXPECT_EQ(editor.dialogs->saves.size(), 1u);
     EXPECT_EQ(FileState(*doc), "modified None  | ");
@@ -125,7 +119,7 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
         const std::string path = dir.file(names[type - 1]);
         // The native file read back, the exports byte for byte.
         const auto written = [&] {
-            const std::vector<uint8_t> bytes = test::ReadAll(path);
+            const std::vector<uint8_t> bytes = ReadAll(path);
             return type == 1 ? LoadNative(bytes).build().glyphData() : bytes;
         };
         const auto exported = [&] {
@@ -138,36 +132,36 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
         EXPECT_EQ(doc->saveFormat, static_cast<SaveFormat>(type));
         EXPECT_EQ(doc->FileName, Q(path));
         // Save writes the same type to the same file without a dialog.
-        test::Draw(*doc, type - 1, type, 2);
+        Draw(*doc, type - 1, type, 2);
         editor.frame->command(3)->click();
         EXPECT_EQ(editor.dialogs->saves.size(), 1u + type);
         EXPECT_EQ(written(), exported());
         EXPECT_FALSE(doc->FlagModified());
     }
     EXPECT_EQ(editor.Said(), "");
-    EXPECT_EQ(Picture(LoadNative(test::ReadAll(dir.file("font.pzf"))).build(), 0),
+    EXPECT_EQ(Picture(LoadNative(ReadAll(dir.file("font.pzf"))).build(), 0),
               Joined({"............", "..........#.", ".#.........."}));
 }
 
 TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWindow) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string path = dir.file("control.pzf");
-    const auto original = test::RawNativeFile(test::PatternFont(test::Shape(3, 2, 0x1A, 10)));
-    test::WriteAll(path, original);
+    const auto original = RawNativeFile(PatternFont(Shape(3, 2, 0x1A, 10)));
+    WriteAll(path, original);
     Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* old = Open(editor, path);
     EXPECT_EQ(old->params().firstcar, 0x1A);
-    test::Draw(*old, 6, 0, 0);  // code 20h
+    Draw(*old, 6, 0, 0);  // code 20h
     const std::vector<uint8_t> all = FontOf(*old).glyphData();
 
-    test::Push(frame.command(3));
+    Push(frame.command(3));
     EXPECT_EQ(editor.Said(),
               "Information Velmar Pixmere: Characters under the adress 20h will be deleted after "
               "saving (this range is reserved for printer control codes).\r\r");
     // The old window is gone; a new one shows the file as stored (from 20h), and saving it
     // asks nothing.
-    const Font stored = LoadNative(test::ReadAll(path)).build();
+    const Font stored = LoadNative(ReadAll(path)).build();
     EXPECT_EQ(stored.glyphData(), std::vector<uint8_t>(all.begin() + 6 * 2, all.end()));
     EXPECT_EQ(frame.Document(1), nullptr);
     form1* reopened = frame.Document(2);
@@ -180,13 +174,13 @@ TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWind
     EXPECT_EQ(editor.Said(), "");
 
     // Saved through the close prompt, the font reopens while its window goes.
-    test::WriteAll(path, original);
+    WriteAll(path, original);
     form1* closing = Open(editor, path);
-    test::Draw(*closing, 9, 1, 0);
+    Draw(*closing, 9, 1, 0);
     editor.WillSave(dir.file("closed.pzf"), 1);
     editor.prompts->answers = {QMessageBox::Yes};
     frame.CloseDocument(*closing);
-    test::Settle();
+    Settle();
     EXPECT_EQ(frame.Document(1), nullptr);
     EXPECT_EQ(frame.app().DocCount, 2);
     ASSERT_NE(frame.Document(3), nullptr);
@@ -194,32 +188,32 @@ TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWind
 
     // A font wholly below 20h is not saved at all.
     const std::string low = dir.file("low.pzf");
-    const FontParams lowShape = test::Shape(3, 2, 0x10, 16);
-    const auto lowBytes = test::RawNativeFile(MatrixToObject(lowShape, lowShape.blankMatrix()));
-    test::WriteAll(low, lowBytes);
+    const FontParams lowShape = Shape(3, 2, 0x10, 16);
+    const auto lowBytes = RawNativeFile(MatrixToObject(lowShape, lowShape.blankMatrix()));
+    WriteAll(low, lowBytes);
     form1* doc = Open(editor, low);
-    test::Draw(*doc, 3, 2, 1);
+    Draw(*doc, 3, 2, 1);
     editor.Said();
     frame.command(3)->click();
     EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kNothingToSaveMessage);
-    EXPECT_EQ(test::ReadAll(low), lowBytes);
+    EXPECT_EQ(ReadAll(low), lowBytes);
     EXPECT_EQ(frame.Document(1), doc);
     EXPECT_TRUE(doc->FlagModified());
 }
 
 TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
-    test::TempDir dir;
+    TempDir dir;
     // The longest names a folder holds leave no room for the temporary file beside them, so
     // writing fails although the file itself is there and writable.
     const std::string path = dir.file(std::string(246, 'f') + ".pzf");
     const std::vector<uint8_t> original = SaveNative(SmallFont()).bytes;
-    test::WriteAll(path, original);
+    WriteAll(path, original);
     Editor editor;
     form1* doc = Open(editor, path);
-    test::Draw(*doc, 0, 4, 0);
+    Draw(*doc, 0, 4, 0);
     editor.frame->command(3)->click();
     EXPECT_EQ(editor.Said(), "Critical Error: " + WriteFailureMessage(path));
-    EXPECT_EQ(test::ReadAll(path), original);
+    EXPECT_EQ(ReadAll(path), original);
     EXPECT_TRUE(doc->FlagModified());
 
     // A failed export keeps the document's name and format as they were.
@@ -231,18 +225,18 @@ TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
 }
 
 TEST(FailedCommands, CloseTheirFreshWindowAndLeaveTheOtherDocumentAlone) {
-    test::TempDir dir;
+    TempDir dir;
     Editor editor;
     MDIForm1& frame = *editor.frame;
-    form1* other = test::NewFont(frame, "8", "8");
-    test::Draw(*other, 1, 3, 3);
+    form1* other = NewFont(frame, "8", "8");
+    Draw(*other, 1, 3, 3);
     const std::vector<uint8_t> before = FontOf(*other).glyphData();
 
     // Cancelled file dialogs close the window without a word; damaged or missing files and a
     // library that is no library are refused with the message.
     const std::vector<uint8_t> good = SaveNative(SmallFont()).bytes;
-    test::WriteAll(dir.file("short.pzf"), {good.begin(), good.end() - 1});
-    test::WriteAll(dir.file("plain.fon"), {'M', 'Z', 0, 0});
+    WriteAll(dir.file("short.pzf"), {good.begin(), good.end() - 1});
+    WriteAll(dir.file("plain.fon"), {'M', 'Z', 0, 0});
     const std::pair<const char*, std::string> commands[] = {
         {"open", ""},
         {"ImportFNT", ""},
@@ -262,14 +256,14 @@ TEST(FailedCommands, CloseTheirFreshWindowAndLeaveTheOtherDocumentAlone) {
     }
     EXPECT_EQ(editor.dialogs->opens.size(), 7u);
     EXPECT_EQ(FontOf(*other).glyphData(), before);
-    EXPECT_TRUE(test::Shown(frame, *other));
+    EXPECT_TRUE(Shown(frame, *other));
 }
 
 TEST(FntImport, RealFontExtractedFromALibraryAndAVectorFont) {
-    test::TempDir dir;
-    const std::vector<uint8_t> sans = test::RealFnt("sserife.fon", 1);
+    TempDir dir;
+    const std::vector<uint8_t> sans = RealFnt("sserife.fon", 1);
     const std::string path = dir.file("sans.fnt");
-    test::WriteAll(path, sans);
+    WriteAll(path, sans);
     const Font expected = FntBegin(sans).build();
     Editor editor;
     editor.WillOpen(path);
@@ -285,7 +279,7 @@ TEST(FntImport, RealFontExtractedFromALibraryAndAVectorFont) {
     // A vector font (dfType 1) is refused and leaves no window; the first font stays.
     std::vector<uint8_t> vector = sans;
     vector[66] = 1;
-    test::WriteAll(dir.file("vector.fnt"), vector);
+    WriteAll(dir.file("vector.fnt"), vector);
     editor.WillOpen(dir.file("vector.fnt"));
     doc->action("ImportFNT")->trigger();
     QApplication::processEvents();
@@ -296,7 +290,7 @@ TEST(FntImport, RealFontExtractedFromALibraryAndAVectorFont) {
 
 TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
     const std::string path = "/usr/share/wine/fonts/sserife.fon";
-    const std::vector<uint8_t> bytes = test::ReadAll(path);
+    const std::vector<uint8_t> bytes = ReadAll(path);
     const std::string description = ReadFontDirectory(bytes).description;
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -313,10 +307,10 @@ TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
     // The window waits, hidden and empty.
     form1* doc = frame.Document(1);
     ASSERT_NE(doc, nullptr);
-    EXPECT_FALSE(test::Shown(frame, *doc));
+    EXPECT_FALSE(Shown(frame, *doc));
 
     selection->ListFnt()->setCurrentRow(1);
-    test::Push(selection->OkChooseFON());
+    Push(selection->OkChooseFON());
     EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
     const Font expected = LoadFonFont(bytes, 1).build();
     ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, expected, Q(path)));
@@ -335,7 +329,7 @@ TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
         if (way == 0) selection->Cancel()->click();
         if (way == 1) selection->close();
         if (way == 2) frame.CloseDocument(*frame.Document(2));
-        test::Settle();
+        Settle();
         EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
         EXPECT_EQ(frame.app().DocCount, 1);
         EXPECT_FALSE(frame.app().CommandBusy);
@@ -345,16 +339,16 @@ TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
 }
 
 TEST(CImport, ReadsTheCExportBackAndRefusesACorruptedFile) {
-    test::TempDir dir;
+    TempDir dir;
     // A full 20h..FFh font 10 pixels wide, every byte different from its neighbours.
-    const Font font = test::PatternFont(test::Shape(10, 3, 0x20, 224));
+    const Font font = PatternFont(Shape(10, 3, 0x20, 224));
     const std::vector<uint8_t> table = saveC(font);
     const std::string path = dir.file("table.c");
-    test::WriteAll(path, table);
-    std::string text = test::AsText(table);
+    WriteAll(path, table);
+    std::string text = AsText(table);
     text.erase(text.rfind("0b"));  // the last literal: no longer a whole number of glyphs
     const std::string corrupted = dir.file("corrupted.c");
-    test::WriteAll(corrupted, std::vector<uint8_t>(text.begin(), text.end()));
+    WriteAll(corrupted, std::vector<uint8_t>(text.begin(), text.end()));
     Editor editor;
     MDIForm1& frame = *editor.frame;
 
@@ -365,9 +359,9 @@ TEST(CImport, ReadsTheCExportBackAndRefusesACorruptedFile) {
     // The range is fixed.
     EXPECT_EQ(frame.propertyDialog()->charmin1()->text(), "20");
     EXPECT_EQ(frame.propertyDialog()->charmax1()->text(), "FF");
-    form1* doc = test::FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
+    form1* doc = FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
     ASSERT_TRUE(doc && doc->document());
-    EXPECT_TRUE(test::Shown(frame, *doc));
+    EXPECT_TRUE(Shown(frame, *doc));
     EXPECT_EQ(Describe(doc->params()), "10x3 down 1 magnif 2 from 32 count 224");
     EXPECT_EQ(FontOf(*doc).glyphData(), font.glyphData());
     EXPECT_EQ(FileState(*doc), "modified None  | " + path);
@@ -375,14 +369,14 @@ TEST(CImport, ReadsTheCExportBackAndRefusesACorruptedFile) {
     editor.WillOpen(corrupted);
     editor.FrameMenu("ImportC");
     EXPECT_EQ(frame.app().DocCount, 2);
-    test::FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
+    FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
     EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kBadCFileMessage);
     EXPECT_EQ(frame.app().DocCount, 1);
     // Cancel in the parameters dialog closes the waiting window too.
     editor.WillOpen(path);
     editor.FrameMenu("ImportC");
     ASSERT_NE(frame.propertyDialog(), nullptr);
-    test::Push(frame.propertyDialog()->Cancel());
+    Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.app().DocCount, 1);
     EXPECT_FALSE(frame.app().CommandBusy);
 }
@@ -409,9 +403,9 @@ struct DialogUser {
 };
 
 TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves) {
-    test::TempDir dir;
-    test::WriteAll(dir.file("old.bin"), {1});
-    test::WriteAll(dir.file("a.pzf"), {1});
+    TempDir dir;
+    WriteAll(dir.file("old.bin"), {1});
+    WriteAll(dir.file("a.pzf"), {1});
     const QString start = Q(dir.path().string());
     const QString saveFilter = QString::fromLatin1(kSaveAsFilter);
     FileDialogs dialogs;
@@ -436,4 +430,4 @@ TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves)
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

@@ -6,17 +6,11 @@
 #include "UiTestSupport.h"
 #include "edit/PointerHit.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
 
 FontLayout Layout(int W, int H, int M, int Z, int N) {
-    FontLayoutInput in;
-    in.W = W;
-    in.H = H;
-    in.M = M;
-    in.Z = Z;
-    in.N = N;
-    return ComputeFontLayout(in);
+    return ComputeFontLayout({.W = W, .H = H, .M = M, .Z = Z, .N = N});
 }
 
 // Every character's cell lies inside the canvas and a press on it finds it, with the hit test
@@ -91,9 +85,9 @@ TEST(FontLayout, TallAndWideCellsSpreadIntoRowsThatStayReachable) {
 
 // 256 glyphs of 255 x 255 at magnification 5, ink all over so that no cell paints cheaply.
 TEST(LargestFont, OpensScrollsAndEditsAtZoomEightUnder300Megabytes) {
-    test::Editor editor;
+    Editor editor;
     form1* doc = editor.frame->Newform();
-    doc->SetFont(test::PatternFont(test::Shape(255, 255, 0, 256, 0, 5)), false);
+    doc->SetFont(PatternFont(Shape(255, 255, 0, 256, 0, 5)), false);
     doc->SetZoomFactorText("8");
     ASSERT_TRUE(doc->fontLayout().wide);
 
@@ -111,14 +105,14 @@ TEST(LargestFont, OpensScrollsAndEditsAtZoomEightUnder300Megabytes) {
 
     // Pick the last character and draw in it with the magnifier on, then undo.
     horizontal->setValue(horizontal->maximum());
-    test::Click(doc->fontSupport(), test::CellCentre(*doc, 255));
+    Click(doc->fontSupport(), CellCentre(*doc, 255));
     EXPECT_EQ(doc->document()->CurrentCar(), 255);
     doc->findChild<QCheckBox*>("EnabMagnif")->setChecked(true);
     const auto firstByte = [&] { return doc->document()->font().glyphs[255].carbitmap(0, 0); };
     const int before = firstByte();
     int column = 0;
     while (before & (0x80 >> column)) ++column;  // a pixel that is still blank
-    test::Click(doc->zoomPic(), test::PixelCentre(*doc, column, 0));
+    Click(doc->zoomPic(), PixelCentre(*doc, column, 0));
     EXPECT_EQ(firstByte(), before | (0x80 >> column));
     doc->zoomPic()->grab();
     doc->undo_Click();
@@ -135,4 +129,4 @@ TEST(LargestFont, OpensScrollsAndEditsAtZoomEightUnder300Megabytes) {
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

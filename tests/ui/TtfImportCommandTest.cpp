@@ -7,12 +7,10 @@
 #include "truetype/TtfTestSupport.h"
 #include "ui/TtfImportCommand.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
 
-std::string Result(const Form2& dialog) {
-    return test::Joined(test::ResultPicture(dialog.converter().state));
-}
+std::string Result(const Form2& dialog) { return Joined(ResultPicture(dialog.converter().state)); }
 
 // What a preview shows: the colour at the centre of each of its 16 x 16 cells.
 std::string Preview(QWidget* preview) {
@@ -27,7 +25,7 @@ std::string Preview(QWidget* preview) {
         }
         rows.push_back(row);
     }
-    return test::Joined(rows);
+    return Joined(rows);
 }
 
 int Ink(const std::string& picture) {
@@ -46,8 +44,8 @@ void ExpectPreviewsShowTheResult(Form2& dialog) {
 }
 
 TEST(Form2, ControlsDriveTheConversionAndThePreviewsShowIt) {
-    test::ScriptedPrompts prompts;
-    Form2 dialog(test::DejaVu(), test::Cell(16, 16, 3), prompts);
+    ScriptedPrompts prompts;
+    Form2 dialog(DejaVu(), Cell(16, 16, 3), prompts);
     dialog.Load();
     const ConversionState& s = dialog.converter().state;
     // "X" is converted at once: ink, and none in the downstroke rows.
@@ -137,7 +135,7 @@ std::string FileCommands(MDIForm1& frame) {
     for (form1* document : frame.app().DocList) {
         if (!document) continue;
         mark(document->Menus().front()->menuAction()->isEnabled(), 'f');
-        if (!test::Shown(frame, *document)) state += 'h';
+        if (!Shown(frame, *document)) state += 'h';
     }
     return state + (frame.app().CommandBusy ? " busy" : "");
 }
@@ -150,22 +148,22 @@ Form2* ConversionDialog(MDIForm1& frame) {
 
 // A document already open, unmodified, which an import must leave alone.
 form1* Bystander(MDIForm1& frame) {
-    form1* other = test::NewFont(frame, "8", "8");
+    form1* other = NewFont(frame, "8", "8");
     other->document()->setFlagModified(false);
     return other;
 }
 
 // Import > Font TTF from the frame's menu, then the parameters dialog filled in and confirmed;
 // the conversion runs inside the confirmation.
-void Import(test::Editor& editor) {
+void Import(Editor& editor) {
     editor.FrameMenu("ImportTTF");
     ASSERT_NE(editor.frame->propertyDialog(), nullptr);
     EXPECT_EQ(editor.frame->app().PropertyMode, 2);
-    test::FillPropertyDialog(*editor.frame, "16", "16", "20", "7E", "1", "3");
+    FillPropertyDialog(*editor.frame, "16", "16", "20", "7E", "1", "3");
 }
 
 TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedMeanwhile) {
-    test::Editor editor;
+    Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* other = Bystander(frame);
     const std::vector<uint8_t> otherBytes = other->document()->font().glyphData();
@@ -190,17 +188,17 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     form1* imported = frame.Document(2);
     ASSERT_TRUE(imported && imported->document());
     const TtfImportResult expected =
-        ImportTtfRange(test::DejaVu(), {.height = 16, .width = 16, .downstroke = 3, .last = 0x7E});
+        ImportTtfRange(DejaVu(), {.height = 16, .width = 16, .downstroke = 3, .last = 0x7E});
     ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
     const Font expectedFont = BuildTtfFont(expected.font);
     const Font& font = imported->document()->font();
     ASSERT_EQ(font.glyphs.size(), 95u);
     for (int i = 0; i < 95; ++i) {
-        EXPECT_EQ(test::Picture(font, i), test::Picture(expectedFont, i))
+        EXPECT_EQ(Picture(font, i), Picture(expectedFont, i))
             << "character " << std::hex << 0x20 + i;
     }
     // Not two empty fonts agreeing: "H" has ink.
-    EXPECT_NE(test::Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
+    EXPECT_NE(Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
     EXPECT_TRUE(imported->FlagModified());
     EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
@@ -213,7 +211,7 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
 TEST(TtfImportCommand, CancelOrClosingTheDialogOrTheFrameStopsAfterTheCharacterInProgress) {
     for (const std::string way : {"cancel", "close dialog", "close frame"}) {
         SCOPED_TRACE(way);
-        test::Editor editor;
+        Editor editor;
         MDIForm1& frame = *editor.frame;
         Bystander(frame);
         ConversionWatcher watcher;
@@ -232,12 +230,12 @@ TEST(TtfImportCommand, CancelOrClosingTheDialogOrTheFrameStopsAfterTheCharacterI
         EXPECT_EQ(frame.isVisible(), way != "close frame");
         if (way == "close frame") continue;
         EXPECT_EQ(FileCommands(frame), "FNOSf");
-        EXPECT_EQ(test::NewFont(frame, "8", "8")->index, 2);
+        EXPECT_EQ(NewFont(frame, "8", "8")->index, 2);
     }
 }
 
 TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoWindow) {
-    test::Editor editor;
+    Editor editor;
     MDIForm1& frame = *editor.frame;
     Bystander(frame);
     ConversionWatcher watcher;
@@ -253,7 +251,7 @@ TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoW
     editor.FrameMenu("ImportTTF");
     ASSERT_NE(frame.propertyDialog(), nullptr);
     EXPECT_EQ(frame.Document(2)->windowTitle(), "DejaVu Sans");
-    test::Push(frame.propertyDialog()->Cancel());
+    Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(FileCommands(frame), "FNOSf");
     EXPECT_EQ(watcher.dialogs, 0);
 
@@ -276,4 +274,4 @@ TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoW
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test
