@@ -138,8 +138,19 @@ TEST(TtfConverter, ShiftsSampleTheTabledPositions) {
     EXPECT_NE(ShiftCounts(eight, 0), ShiftCounts(eight, 2));  // the character did move
 }
 
-TEST(TtfConverter, MovesRoundHalvesToEvenAndStayInTheirField) {
+TEST(TtfConverter, FieldsKeepTheirBounds) {
     TtfConverter c(DejaVu(), Cell(16, 16, 3));
+    // The resolution box keeps its value for text it cannot hold, and leaves the step alone.
+    c.state.StepX = 3;
+    c.Text4_Change("2.5");
+    for (const char* bad : {"0", "-3", "x", "", "1e9", "nan", "99.5"}) {
+        c.Text4_Change(bad);
+        EXPECT_FLOAT_EQ(c.state.Resolution, 2.5f) << bad;
+    }
+    c.Text4_Change("99");
+    EXPECT_FLOAT_EQ(c.state.Resolution, 99.0f);
+    EXPECT_FLOAT_EQ(c.state.StepX, 3.0f);  // the step is left alone
+    // Moves round halves to even and stay in their field.
     c.state.StepX = c.state.Resolution = 5;
     c.state.Amplitude = 1;  // steps of 0.5
     c.state.PosX = c.state.PosY = 3;
@@ -153,6 +164,25 @@ TEST(TtfConverter, MovesRoundHalvesToEvenAndStayInTheirField) {
     c.state.PosY = 32767;
     c.state.Amplitude = 2;
     EXPECT_THROW(c.MoveDown(), ConversionFailure);
+    // Any size the field holds renders.
+    c.state.PosY = 0;
+    c.state.Resolution = c.state.StepX = 5;
+    c.state.CurrentChar = "W";
+    c.state.CharSize = 32767;  // far larger than the surface: it is all ink or all background
+    c.state.PosX = -20000;
+    c.RenderCharacter();
+    EXPECT_TRUE(c.Picture1().Point(40, 40).has_value());
+    c.state.CharSize = -40;  // a negative size draws at its absolute value
+    c.state.PosX = 0;
+    c.RenderCharacter();
+    const Extent negative = BlackExtent(c.Picture1(), 80, 85);
+    EXPECT_GT(negative.bottom, 10);
+    c.state.CharSize = 0;  // becomes 1, the text keeps its previous size
+    c.RenderCharacter();
+    EXPECT_EQ(c.state.CharSize, 1);
+    EXPECT_EQ(BlackExtent(c.Picture1(), 80, 85).bottom, negative.bottom);
+    c.state.CharSize = -32768;  // its absolute value does not fit the field
+    EXPECT_THROW(c.RenderCharacter(), ConversionFailure);
 }
 
 TEST(TtfConverter, CombinationModesFeedTheResult) {
@@ -219,40 +249,6 @@ TEST(TtfConverter, ThresholdSampleAreaAndPreviews) {
     std::vector<std::string> corner(8, "........");
     corner[0] = "#.......";
     EXPECT_EQ(Joined(ResultPicture(c.state)), Joined(corner));
-}
-
-TEST(TtfConverter, ResolutionBoxKeepsItsValueForBadText) {
-    TtfConverter c(DejaVu(), Cell(16, 16, 3));
-    c.state.StepX = 3;
-    c.Text4_Change("2.5");
-    for (const char* bad : {"0", "-3", "x", "", "1e9", "nan", "99.5"}) {
-        c.Text4_Change(bad);
-        EXPECT_FLOAT_EQ(c.state.Resolution, 2.5f) << bad;
-    }
-    c.Text4_Change("99");
-    EXPECT_FLOAT_EQ(c.state.Resolution, 99.0f);
-    EXPECT_FLOAT_EQ(c.state.StepX, 3.0f);  // the step is left alone
-}
-
-TEST(TtfConverter, RendersAnySizeTheFieldHolds) {
-    TtfConverter c(DejaVu(), Cell(16, 16, 3));
-    c.state.Resolution = c.state.StepX = 5;
-    c.state.CurrentChar = "W";
-    c.state.CharSize = 32767;  // far larger than the surface: it is all ink or all background
-    c.state.PosX = -20000;
-    c.RenderCharacter();
-    EXPECT_TRUE(c.Picture1().Point(40, 40).has_value());
-    c.state.CharSize = -40;  // a negative size draws at its absolute value
-    c.state.PosX = 0;
-    c.RenderCharacter();
-    const Extent negative = BlackExtent(c.Picture1(), 80, 85);
-    EXPECT_GT(negative.bottom, 10);
-    c.state.CharSize = 0;  // becomes 1, the text keeps its previous size
-    c.RenderCharacter();
-    EXPECT_EQ(c.state.CharSize, 1);
-    EXPECT_EQ(BlackExtent(c.Picture1(), 80, 85).bottom, negative.bottom);
-    c.state.CharSize = -32768;  // its absolute value does not fit the field
-    EXPECT_THROW(c.RenderCharacter(), ConversionFailure);
 }
 
 TEST(TtfConverter, ScientificRatioRoundsHalfAwayFromZero) {
