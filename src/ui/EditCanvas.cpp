@@ -29,7 +29,7 @@ void PaintEditPicture(QPainter& painter, const Font& font, int index, int zoom, 
     quad(painter, font.params, zoom, magnif);
 }
 
-EditCanvas::EditCanvas(QWidget* parent) : QWidget(parent) {
+EditCanvas::EditCanvas(QWidget* parent) : ScrolledPicture(parent) {
     setObjectName(QStringLiteral("ZoomPic"));
     setToolTip(QStringLiteral("Edit Window"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -58,13 +58,6 @@ QSize EditCanvas::PictureSize() const {
                  font_->params.FormatHeightCar * zoom_ * magnif_ + 4);
 }
 
-void EditCanvas::SetOffsets(int horizontal, int vertical) {
-    if (horizontal == hOffset_ && vertical == vOffset_) return;
-    hOffset_ = horizontal;
-    vOffset_ = vertical;
-    update();
-}
-
 void EditCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), Qt::white);
@@ -72,21 +65,6 @@ void EditCanvas::paintEvent(QPaintEvent* event) {
     painter.setClipRect(event->rect());
     painter.translate(-hOffset_, -vOffset_);
     PaintEditPicture(painter, *font_, shown_, zoom_, magnif_);
-}
-
-void EditCanvas::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = event->position() + QPointF(hOffset_, vOffset_);
-    emit Pressed(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
-}
-
-void EditCanvas::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = event->position() + QPointF(hOffset_, vOffset_);
-    emit Moved(ButtonValue(event->buttons()), ShiftValue(event->modifiers()), p.x(), p.y());
-}
-
-void EditCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF p = event->position() + QPointF(hOffset_, vOffset_);
-    emit Released(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
 }
 
 }  // namespace pixmere

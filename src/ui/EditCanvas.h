@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QWidget>
-
 #include "model/Font.h"
+#include "ui/ScrolledPicture.h"
 
 namespace pixmere {
 
@@ -10,7 +9,7 @@ namespace pixmere {
 // block, with the grid and the light-red baseline mark drawn over it by quad. The widget is as
 // large as its viewport and shows the picture at the scroll offsets, so high zooms of large
 // glyphs need no huge widget.
-class EditCanvas : public QWidget {
+class EditCanvas : public ScrolledPicture {
     Q_OBJECT
 public:
     explicit EditCanvas(QWidget* parent = nullptr);
@@ -29,29 +28,14 @@ public:
     // Size of the picture: W * zoom + 4 by H * zoom * magnif + 4.
     QSize PictureSize() const;
 
-    void SetOffsets(int horizontal, int vertical);
-    int hOffset() const { return hOffset_; }
-    int vOffset() const { return vOffset_; }
-
-signals:
-    // Picture coordinates; buttons 1 (left), 2 (right), 4 (middle).
-    void Pressed(int button, int shift, double x, double y);
-    void Moved(int button, int shift, double x, double y);
-    void Released(int button, int shift, double x, double y);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     const Font* font_ = nullptr;
     int shown_ = -1;
     int zoom_ = 3;
     uint8_t magnif_ = 1;
-    int hOffset_ = 0;
-    int vOffset_ = 0;
 };
 
 // Paints glyph index of font as the edit window shows it, grid and baseline mark included.

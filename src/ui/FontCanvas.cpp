@@ -44,7 +44,7 @@ void PaintCell(QPainter& painter, const Font& font, int index, int left, int top
     painter.restore();
 }
 
-FontCanvas::FontCanvas(QWidget* parent) : QWidget(parent) {
+FontCanvas::FontCanvas(QWidget* parent) : ScrolledPicture(parent) {
     setObjectName(QStringLiteral("FontSupport"));
     setToolTip(QStringLiteral("Font Window"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -54,13 +54,6 @@ FontCanvas::FontCanvas(QWidget* parent) : QWidget(parent) {
 void FontCanvas::SetLayout(const FontLayout& layout, int zoom) {
     layout_ = layout;
     zoom_ = zoom;
-    update();
-}
-
-void FontCanvas::SetOffsets(int horizontal, int vertical) {
-    if (horizontal == hOffset_ && vertical == vOffset_) return;
-    hOffset_ = horizontal;
-    vOffset_ = vertical;
     update();
 }
 
@@ -85,37 +78,6 @@ void FontCanvas::paintEvent(QPaintEvent* event) {
                   layout_.CellTop(index) - vOffset_, zoom_);
         ++lastPaintedCells_;
     }
-}
-
-int ButtonValue(Qt::MouseButtons buttons) {
-    int value = 0;
-    if (buttons & Qt::LeftButton) value |= 1;
-    if (buttons & Qt::RightButton) value |= 2;
-    if (buttons & Qt::MiddleButton) value |= 4;
-    return value;
-}
-
-int ShiftValue(Qt::KeyboardModifiers modifiers) {
-    int value = 0;
-    if (modifiers & Qt::ShiftModifier) value |= 1;
-    if (modifiers & Qt::ControlModifier) value |= 2;
-    if (modifiers & Qt::AltModifier) value |= 4;
-    return value;
-}
-
-void FontCanvas::mousePressEvent(QMouseEvent* event) {
-    const QPointF p = ToCanvas(event->position());
-    emit Pressed(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
-}
-
-void FontCanvas::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF p = ToCanvas(event->position());
-    emit Moved(ButtonValue(event->buttons()), ShiftValue(event->modifiers()), p.x(), p.y());
-}
-
-void FontCanvas::mouseReleaseEvent(QMouseEvent* event) {
-    const QPointF p = ToCanvas(event->position());
-    emit Released(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
 }
 
 }  // namespace pixmere

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QWidget>
-
 #include "model/Font.h"
 #include "ui/FontLayout.h"
+#include "ui/ScrolledPicture.h"
 
 namespace pixmere {
 
@@ -18,7 +17,7 @@ void PaintCell(QPainter& painter, const Font& font, int index, int left, int top
 // The font window's canvas (FontSupport). It is as large as its viewport and shows the part of
 // the whole canvas at the scroll offsets, painting only the cells in view straight from the
 // glyphs, so a font of huge cells costs no more memory than a small one.
-class FontCanvas : public QWidget {
+class FontCanvas : public ScrolledPicture {
     Q_OBJECT
 public:
     explicit FontCanvas(QWidget* parent = nullptr);
@@ -26,40 +25,20 @@ public:
     void SetFont(const Font* font) { font_ = font; }
     void SetLayout(const FontLayout& layout, int zoom);
     const FontLayout& layout() const { return layout_; }
-    void SetOffsets(int horizontal, int vertical);
-    int hOffset() const { return hOffset_; }
-    int vOffset() const { return vOffset_; }
 
     // Schedules a repaint of cell index if it is in view.
     void UpdateCell(int index);
-    // Canvas position of a widget position.
-    QPointF ToCanvas(QPointF widgetPos) const { return widgetPos + QPointF(hOffset_, vOffset_); }
     // Cells painted by the last paint event; tests and the refresh's progress read it.
     int lastPaintedCells() const { return lastPaintedCells_; }
 
-signals:
-    // Canvas coordinates; buttons follow the 1 (left) / 2 (right) / 4 (middle) convention.
-    void Pressed(int button, int shift, double x, double y);
-    void Moved(int button, int shift, double x, double y);
-    void Released(int button, int shift, double x, double y);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     const Font* font_ = nullptr;
     FontLayout layout_;
     int zoom_ = 2;
-    int hOffset_ = 0;
-    int vOffset_ = 0;
     int lastPaintedCells_ = 0;
 };
-
-// Button and Shift values of the pointer handlers from a Qt mouse event.
-int ButtonValue(Qt::MouseButtons buttons);
-int ShiftValue(Qt::KeyboardModifiers modifiers);
 
 }  // namespace pixmere

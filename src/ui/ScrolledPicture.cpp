@@ -1,0 +1,46 @@
+#include "ui/ScrolledPicture.h"
+
+#include <QMouseEvent>
+
+namespace pixmere {
+
+int ButtonValue(Qt::MouseButtons buttons) {
+    int value = 0;
+    if (buttons & Qt::LeftButton) value |= 1;
+    if (buttons & Qt::RightButton) value |= 2;
+    if (buttons & Qt::MiddleButton) value |= 4;
+    return value;
+}
+
+int ShiftValue(Qt::KeyboardModifiers modifiers) {
+    int value = 0;
+    if (modifiers & Qt::ShiftModifier) value |= 1;
+    if (modifiers & Qt::ControlModifier) value |= 2;
+    if (modifiers & Qt::AltModifier) value |= 4;
+    return value;
+}
+
+void ScrolledPicture::SetOffsets(int horizontal, int vertical) {
+    if (horizontal == hOffset_ && vertical == vOffset_) return;
+    hOffset_ = horizontal;
+    vOffset_ = vertical;
+    update();
+}
+
+void ScrolledPicture::mousePressEvent(QMouseEvent* event) {
+    const QPointF p = ToCanvas(event->position());
+    emit Pressed(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
+}
+
+// A move reports every button held, a press or release the one that changed.
+void ScrolledPicture::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF p = ToCanvas(event->position());
+    emit Moved(ButtonValue(event->buttons()), ShiftValue(event->modifiers()), p.x(), p.y());
+}
+
+void ScrolledPicture::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF p = ToCanvas(event->position());
+    emit Released(ButtonValue(event->button()), ShiftValue(event->modifiers()), p.x(), p.y());
+}
+
+}  // namespace pixmere

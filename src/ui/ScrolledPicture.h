@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPointF>
+#include <QWidget>
+
+namespace pixmere {
+
+// A picture area as large as its viewport that shows a bigger picture at scroll offsets, and
+// reports the pointer in picture coordinates with the handlers' button and shift values
+// (buttons 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt).
+class ScrolledPicture : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    void SetOffsets(int horizontal, int vertical);
+    int hOffset() const { return hOffset_; }
+    int vOffset() const { return vOffset_; }
+    // Picture position of a widget position.
+    QPointF ToCanvas(QPointF widgetPos) const { return widgetPos + QPointF(hOffset_, vOffset_); }
+
+signals:
+    void Pressed(int button, int shift, double x, double y);
+    void Moved(int button, int shift, double x, double y);
+    void Released(int button, int shift, double x, double y);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+    int hOffset_ = 0;
+    int vOffset_ = 0;
+};
+
+// Button and Shift values of the pointer handlers from a Qt mouse event.
+int ButtonValue(Qt::MouseButtons buttons);
+int ShiftValue(Qt::KeyboardModifiers modifiers);
+
+}  // namespace pixmere
