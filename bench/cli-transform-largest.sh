@@ -3,13 +3,7 @@
 # allows less one row and column (codes 20-FF, 254 x 254, so every geometry command is allowed):
 # each geometry command, the four moves and a clear over the whole font, then a chain.
 # Usage: bench/cli-transform-largest.sh [path/to/pixmere-cli]
-set -euo pipefail
-cli=${1:-build/src/cli/pixmere-cli}
-cli=$(realpath "$cli")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-run() { /usr/bin/time -f "%e s wall, %M KB peak  pixmere-cli $*" "$cli" "$@"; }
+source "$(dirname "$0")/cli-bench-setup.sh"
 run new big.pzf --width 254 --height 254 --first 20 --last FF
 run convert big.pzf copy.pzf
 for op in add-row-top add-row-bottom add-column-left add-column-right \
