@@ -13,12 +13,6 @@ int RunConvert(const Args& args, Io& io) {
     return 0;
 }
 
-OptionSpec ConvertOptions() {
-    OptionSpec spec = InputOptions();
-    spec.valued.insert("to");
-    return spec;
-}
-
 }  // namespace
 
 Command ConvertCommand() {
@@ -26,7 +20,7 @@ Command ConvertCommand() {
             "Converts a font file; the output type comes from OUT's extension unless --to is "
             "given. " +
                 std::string(kInputHelp),
-            ConvertOptions(), RunConvert};
+            InputOptionsAndTo(), RunConvert};
 }
 
 }  // namespace pixmere::cli

@@ -2,7 +2,6 @@
 
 #include "cli/Commands.h"
 #include "cli/FontFiles.h"
-#include "model/FontParameters.h"
 
 namespace pixmere::cli {
 
@@ -10,23 +9,10 @@ namespace {
 
 int RunNew(const Args& args, Io& io) {
     if (args.positional().size() != 1) throw UsageError("expected one output file");
-    FontParameterTexts texts;
-    const auto option = [&](const char* name, const std::string& fallback) {
-        return args.value(name).value_or(fallback);
-    };
-    texts.width = option("width", "");
-    texts.height = option("height", "");
-    texts.first = option("first", texts.first);
-    texts.last = option("last", texts.last);
-    texts.downstroke = option("downstroke", texts.downstroke);
-    texts.magnification = option("magnification", texts.magnification);
-    if (texts.width.empty()) throw UsageError("--width is required");
-    if (texts.height.empty()) throw UsageError("--height is required");
-    const ParameterCheck check = CheckFontParameters(texts);
-    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+    const FontParams params = CheckedParameterOptions(args);
     const std::string& out = args.positional()[0];
     const OutputType type = OutputTypeFor(out, args);
-    WriteFont(MatrixToObject(check.params, check.params.blankMatrix()), out, type, io.err);
+    WriteFont(MatrixToObject(params, params.blankMatrix()), out, type, io.err);
     return 0;
 }
 

@@ -1,11 +1,12 @@
-#include <cctype>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
 #include "cli/FontFiles.h"
 #include "edit/FontDocument.h"
+#include "model/FontParameters.h"
 #include "model/UserError.h"
 
 namespace pixmere::cli {
@@ -55,16 +56,11 @@ int HexCode(const std::string& text, const std::string& op) {
     if (text.empty() || text.size() > 4) {
         throw UsageError("'" + op + "': a character code is 1 to 4 hexadecimal digits");
     }
-    int value = 0;
-    for (char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) {
-            throw UsageError("'" + op + "': '" + text + "' is not a hexadecimal character code");
-        }
-        value = value * 16 + (std::isdigit(static_cast<unsigned char>(c))
-                                  ? c - '0'
-                                  : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
+    const std::optional<int> value = HexValue(text);
+    if (!value) {
+        throw UsageError("'" + op + "': '" + text + "' is not a hexadecimal character code");
     }
-    return value;
+    return *value;
 }
 
 Operation ParseOperation(const std::string& word) {
@@ -149,12 +145,6 @@ int RunTransform(const Args& args, Io& io) {
     return 0;
 }
 
-OptionSpec TransformOptions() {
-    OptionSpec spec = InputOptions();
-    spec.valued.insert("to");
-    return spec;
-}
-
 }  // namespace
 
 Command TransformCommand() {
@@ -165,7 +155,7 @@ Command TransformCommand() {
             "      (every character), and move-up:RANGE, move-down:RANGE, move-left:RANGE,\n"
             "      move-right:RANGE, clear:RANGE, where RANGE is HEX or HEX-HEX character "
             "codes.",
-            TransformOptions(), RunTransform};
+            InputOptionsAndTo(), RunTransform};
 }
 
 }  // namespace pixmere::cli

@@ -6,7 +6,6 @@
 
 #include "cli/Commands.h"
 #include "cli/FontFiles.h"
-#include "model/FontParameters.h"
 #include "model/UserError.h"
 #include "truetype/TtfImport.h"
 
@@ -83,25 +82,15 @@ int RunTtf(const Args& args, Io& io) {
     if (faceName.has_value() == fontFile.has_value()) {
         throw UsageError("give either --face or --font-file");
     }
-    FontParameterTexts texts;
-    texts.width = args.value("width").value_or("");
-    texts.height = args.value("height").value_or("");
-    texts.first = args.value("first").value_or(texts.first);
-    texts.last = args.value("last").value_or(texts.last);
-    texts.downstroke = args.value("downstroke").value_or(texts.downstroke);
-    texts.magnification = args.value("magnification").value_or(texts.magnification);
-    if (texts.width.empty()) throw UsageError("--width is required");
-    if (texts.height.empty()) throw UsageError("--height is required");
-    const ParameterCheck check = CheckFontParameters(texts);
-    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+    const FontParams params = CheckedParameterOptions(args);
 
     TtfImportRequest request;
-    request.height = check.params.FormatHeightCar;
-    request.width = check.params.FormatLengthCar;
-    request.downstroke = check.params.jambon;
-    request.magnification = check.params.Magnification;
-    request.first = check.params.firstcar;
-    request.last = static_cast<uint8_t>(check.params.lastCode());
+    request.height = params.FormatHeightCar;
+    request.width = params.FormatLengthCar;
+    request.downstroke = params.jambon;
+    request.magnification = params.Magnification;
+    request.first = params.firstcar;
+    request.last = static_cast<uint8_t>(params.lastCode());
     request.shiftMode = ShiftModeOf(args);
     request.combineMode = static_cast<int16_t>(args.number("combine", 0, 0, 2));
     request.threshold = args.number("threshold", 1, 1, 100);

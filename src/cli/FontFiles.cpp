@@ -35,22 +35,30 @@ LoadedFont LoadFon(const std::vector<uint8_t>& bytes, const Args& args) {
                        library.fonts[static_cast<std::size_t>(args.number("font", 0, 0, last))]);
 }
 
-// A C table read with the parameters the dialog would take, checked as the dialog checks them;
-// the range is fixed to 20..FF.
+// A C table takes no range options: its range is fixed to 20..FF.
 LoadedFont LoadC(const std::vector<uint8_t>& bytes, const Args& args) {
-    FontParameterTexts texts;
-    texts.width = args.value("width").value_or("");
-    texts.height = args.value("height").value_or("");
-    texts.downstroke = args.value("downstroke").value_or(texts.downstroke);
-    texts.magnification = args.value("magnification").value_or(texts.magnification);
-    if (texts.width.empty()) throw UsageError("--width is required for a C table");
-    if (texts.height.empty()) throw UsageError("--height is required for a C table");
-    const ParameterCheck check = CheckFontParameters(texts);
-    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
-    return ParseCFile(bytes, check.params);
+    return ParseCFile(bytes, CheckedParameterOptions(args, " for a C table"));
 }
 
 }  // namespace
+
+FontParams CheckedParameterOptions(const Args& args, const std::string& missingNote) {
+    FontParameterTexts texts;
+    const auto option = [&](const char* name, const std::string& fallback) {
+        return args.value(name).value_or(fallback);
+    };
+    texts.width = option("width", "");
+    texts.height = option("height", "");
+    texts.first = option("first", texts.first);
+    texts.last = option("last", texts.last);
+    texts.downstroke = option("downstroke", texts.downstroke);
+    texts.magnification = option("magnification", texts.magnification);
+    if (texts.width.empty()) throw UsageError("--width is required" + missingNote);
+    if (texts.height.empty()) throw UsageError("--height is required" + missingNote);
+    const ParameterCheck check = CheckFontParameters(texts);
+    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+    return check.params;
+}
 
 const std::vector<InputType>& InputTypes() {
     static const std::vector<InputType> types = {
@@ -71,6 +79,12 @@ OptionSpec InputOptions() {
         all.flags.insert(t.options.flags.begin(), t.options.flags.end());
     }
     return all;
+}
+
+OptionSpec InputOptionsAndTo() {
+    OptionSpec spec = InputOptions();
+    spec.valued.insert("to");
+    return spec;
 }
 
 Font ReadFont(const std::string& path, const Args& args) {

@@ -27,6 +27,13 @@ inline constexpr const char* kInputHelp =
     "[--magnification M] (codes 20-FF).";
 // The options of every input type, for commands that read a font.
 OptionSpec InputOptions();
+// The same and --to, for commands that read a font and write one.
+OptionSpec InputOptionsAndTo();
+
+// The font parameters dialog's checks on --width, --height, --first, --last, --downstroke and
+// --magnification, the dialog's defaults standing in for absent ones. Throws UsageError when
+// --width or --height is missing (the message ends with `missingNote`) or the dialog refuses.
+FontParams CheckedParameterOptions(const Args& args, const std::string& missingNote = "");
 
 // Reads the font at path by its extension. Throws UsageError for an unknown extension,
 // UserError when the file cannot be read or holds no usable font.
