@@ -3,30 +3,29 @@
 #include <algorithm>
 #include <vector>
 
+#include "edit/GlyphMoves.h"
+
 namespace pixmere {
 
 namespace {
 
-// Fills one new row from the old one (oldB and newB bytes) for the column commands.
-void FillColumns(GeometryCommand command, const uint8_t* old, int oldB, int oldW, uint8_t* row,
+// Fills one new, blank row (newB bytes) from the old one (oldB bytes, free to change) for the
+// column commands.
+void FillColumns(GeometryCommand command, uint8_t* old, int oldB, int oldW, uint8_t* row,
                  int newB) {
     switch (command) {
         case GeometryCommand::Aleft:
-            // Every bit moves one column right; the new byte, if any, takes the last bit.
-            row[0] = static_cast<uint8_t>(old[0] >> 1);
-            for (int b = 1; b < oldB; ++b) {
-                row[b] = static_cast<uint8_t>(((old[b - 1] & 1) << 7) | (old[b] >> 1));
-            }
-            if (newB > oldB) row[newB - 1] = static_cast<uint8_t>((old[oldB - 1] & 1) << 7);
+            // The new byte, if any, takes the last bit.
+            std::copy(old, old + oldB, row);
+            ShiftRowRight(row, newB);
             break;
         case GeometryCommand::Aright:
             std::copy(old, old + oldB, row);
             break;
         case GeometryCommand::Rleft:
-            for (int b = 0; b < newB; ++b) {
-                const int carry = (b + 1 < oldB) ? (old[b + 1] >> 7) : 0;
-                row[b] = static_cast<uint8_t>(((old[b] << 1) & 0xFF) | carry);
-            }
+            // Shifted at the old size, so a dropped byte still hands its first bit on.
+            ShiftRowLeft(old, oldB);
+            std::copy(old, old + newB, row);
             break;
         case GeometryCommand::Rright: {
             std::copy(old, old + newB, row);

@@ -12,4 +12,9 @@ enum class MoveDirection { Up, Down, Leeeft, Right };
 // when the width is not a multiple of 8, and a move to the left brings it back.
 void MoveGlyph(CarObject& glyph, MoveDirection direction);
 
+// Shifts a packed row of `bytes` bytes by one pixel, carrying bits across byte boundaries; the
+// bit pushed off the end is dropped and the freed one is 0.
+void ShiftRowLeft(uint8_t* row, int bytes);
+void ShiftRowRight(uint8_t* row, int bytes);
+
 }  // namespace pixmere
