@@ -254,31 +254,27 @@ void FontDocument::OrderSelection() {
     if (CurrentCar_ < SelAnchor_) std::swap(CurrentCar_, SelAnchor_);
 }
 
-EditResult FontDocument::Move(MoveDirection direction) {
+template <typename Change>
+EditResult FontDocument::ChangeSelection(Change change) {
     EditResult r;
     OrderSelection();
     FlagModified_ = true;
     history_.SaveObject(font_, SelAnchor_, CurrentCar_);
     for (int32_t i = SelAnchor_; i <= CurrentCar_; ++i) {
-        MoveGlyph(glyph(i), direction);
+        change(glyph(i));
         RedrawCell(i, r);
     }
     ShowInEditWindow(CurrentCar_, r);
     return Finish(std::move(r));
 }
 
+EditResult FontDocument::Move(MoveDirection direction) {
+    return ChangeSelection([direction](CarObject& g) { MoveGlyph(g, direction); });
+}
+
 EditResult FontDocument::Dele_Click() {
-    EditResult r;
-    OrderSelection();
-    FlagModified_ = true;
-    history_.SaveObject(font_, SelAnchor_, CurrentCar_);
-    for (int32_t i = SelAnchor_; i <= CurrentCar_; ++i) {
-        std::vector<uint8_t>& bytes = glyph(i).bytes();
-        std::fill(bytes.begin(), bytes.end(), uint8_t{0});
-        RedrawCell(i, r);
-    }
-    ShowInEditWindow(CurrentCar_, r);
-    return Finish(std::move(r));
+    return ChangeSelection(
+        [](CarObject& g) { std::fill(g.bytes().begin(), g.bytes().end(), uint8_t{0}); });
 }
 
 // ---- clipboard ----

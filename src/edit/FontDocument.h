@@ -148,6 +148,9 @@ private:
     void Reselect(const CellLayout& layout, EditResult& r);
     void ShowInEditWindow(int32_t i, EditResult& r);
     void OrderSelection();
+    // One undo step for the selection, `change` applied to each of its glyphs.
+    template <typename Change>
+    EditResult ChangeSelection(Change change);
     void RestoreRange(const UndoHistory::Range& range, EditResult& r);
     EditResult Finish(EditResult r) const;
 
