@@ -12,6 +12,9 @@ namespace {
 // Decimal with the leading space a signed-number format puts where a minus sign would go.
 std::string Num(int value) { return (value < 0 ? "" : " ") + std::to_string(value); }
 
+// The eight characters of each byte value.
+using ByteTable = std::array<std::array<char, 8>, 256>;
+
 // Text built straight into the file's bytes: the largest font makes tens of megabytes of text.
 class TextOut {
 public:
@@ -25,8 +28,7 @@ public:
         bytes_.push_back('\r');
         bytes_.push_back('\n');
     }
-    // The eight characters of a byte from a 256-entry table.
-    void eight(const std::array<std::array<char, 8>, 256>& table, uint8_t b) {
+    void eight(const ByteTable& table, uint8_t b) {
         bytes_.insert(bytes_.end(), table[b].begin(), table[b].end());
     }
     void raw(const char* s, std::size_t n) { bytes_.insert(bytes_.end(), s, s + n); }
@@ -35,8 +37,6 @@ public:
 private:
     std::vector<uint8_t> bytes_;
 };
-
-using ByteTable = std::array<std::array<char, 8>, 256>;
 
 ByteTable MakeTable(std::string (*convert)(uint8_t)) {
     ByteTable table{};

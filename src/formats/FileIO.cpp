@@ -1,7 +1,5 @@
 #include "formats/FileIO.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>

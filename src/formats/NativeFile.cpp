@@ -23,8 +23,9 @@ const std::array<uint8_t, 30>& Scrambler::CryptTable() {
 }
 
 Scrambler::Key Scrambler::CryptSeed() {
-    std::mt19937 rng(static_cast<unsigned>(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count() ^ std::random_device{}()));
+    std::mt19937 rng(
+        static_cast<unsigned>(std::chrono::high_resolution_clock::now().time_since_epoch().count() ^
+                              std::random_device{}()));
     std::uniform_real_distribution<double> uniform(0.0, 1.0);
     Key key{};
     for (uint8_t& b : key) b = static_cast<uint8_t>(static_cast<int>(uniform(rng) * 256) & 0xFF);
