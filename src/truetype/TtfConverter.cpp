@@ -150,8 +150,7 @@ void TtfConverter::ConvertCurrent() {
     }
     RunMoves(back);
     picture1_.SetBackColor(kRgbWhite);
-    RenderCharacter();
-    DrawSampleGrid();
+    RenderCharacter();  // grid included
     CombineShifts();
 }
 
