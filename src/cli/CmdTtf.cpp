@@ -1,6 +1,5 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <cmath>
 #include <memory>
 #include <ostream>
 

@@ -27,6 +27,18 @@ std::vector<int> MappingTable(double first, double last, int (PictureArea::*map)
     return table;
 }
 
+// The integer user coordinates whose tabled device pixel lies in lo..hi (empty when lo > hi).
+PictureArea::Span TabledSpan(const std::vector<int>& table, int lo, int hi) {
+    PictureArea::Span span{INT32_MAX, INT32_MIN};
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table[i] >= lo && table[i] <= hi) {
+            span.lo = std::min(span.lo, static_cast<int>(i));
+            span.hi = std::max(span.hi, static_cast<int>(i));
+        }
+    }
+    return span;
+}
+
 }  // namespace
 
 PictureArea::PictureArea(int width, int height)
@@ -42,8 +54,6 @@ void PictureArea::Scale(double x1, double y1, double x2, double y2) {
     y1_ = y1;
     x2_ = x2;
     y2_ = y2;
-    columnOf_.clear();
-    rowOf_.clear();
     columnOf_ = MappingTable(x1, x2, &PictureArea::DeviceColumn, *this);
     rowOf_ = MappingTable(y1, y2, &PictureArea::DeviceRow, *this);
 }
@@ -98,28 +108,12 @@ QImage PictureArea::Image() const {
 
 PictureArea::Span PictureArea::BlackColumns() const {
     Rasterise();
-    if (blackBounds_.isEmpty()) return {0, -1};
-    Span span{INT32_MAX, INT32_MIN};
-    for (std::size_t x = 0; x < columnOf_.size(); ++x) {
-        if (columnOf_[x] >= blackBounds_.left() && columnOf_[x] <= blackBounds_.right()) {
-            span.lo = std::min(span.lo, static_cast<int>(x));
-            span.hi = std::max(span.hi, static_cast<int>(x));
-        }
-    }
-    return span;
+    return TabledSpan(columnOf_, blackBounds_.left(), blackBounds_.right());
 }
 
 PictureArea::Span PictureArea::BlackRows() const {
     Rasterise();
-    if (blackBounds_.isEmpty()) return {0, -1};
-    Span span{INT32_MAX, INT32_MIN};
-    for (std::size_t y = 0; y < rowOf_.size(); ++y) {
-        if (rowOf_[y] >= blackBounds_.top() && rowOf_[y] <= blackBounds_.bottom()) {
-            span.lo = std::min(span.lo, static_cast<int>(y));
-            span.hi = std::max(span.hi, static_cast<int>(y));
-        }
-    }
-    return span;
+    return TabledSpan(rowOf_, blackBounds_.top(), blackBounds_.bottom());
 }
 
 void PictureArea::Touched(const QRect& rect, bool black) const {

@@ -65,7 +65,7 @@ void TtfConverter::DrawSampleGrid() {
     const float r = state.Resolution;
     const float right = W() * sx;
     const float bottom = H() * r;
-    // A zero step would never reach the end; the counts only guard against that.
+    // A step too small to move x on would never reach the end: the counts stop that.
     const int maxLines = 2 * document_.FormatLengthCar + 2;
     int lines = 0;
     for (float x = sx; sx > 0 && x <= right && lines < maxLines; x += sx, ++lines) {
@@ -150,8 +150,7 @@ void TtfConverter::ConvertCurrent() {
     }
     RunMoves(back);
     picture1_.SetBackColor(kRgbWhite);
-    RenderCharacter();
-    DrawSampleGrid();
+    RenderCharacter();  // grid included
     CombineShifts();
 }
 
@@ -173,7 +172,6 @@ void TtfConverter::SampleShift(int s) {
     for (int px = inkX.lo; px <= inkX.hi; ++px) {
         deviceColumn[px - inkX.lo] = picture1_.ColumnOf(px);
     }
-    const int* columnOf = deviceColumn.data() - inkX.lo;
     std::vector<int> counts(w);
     for (int y = 0; y < h; ++y) {
         const int y0 = std::max(inkY.lo, static_cast<int>(Rnd(r * y)));
@@ -187,7 +185,7 @@ void TtfConverter::SampleShift(int s) {
             for (int x = 0; x < w; ++x) {
                 int count = 0;
                 for (int px = x0[x]; px <= x1[x]; ++px) {
-                    const int col = columnOf[px];
+                    const int col = deviceColumn[px - inkX.lo];
                     count += col >= 0 && pixels[col] == kRgbBlack;
                 }
                 counts[x] += count;

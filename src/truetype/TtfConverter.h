@@ -90,7 +90,6 @@ public:
     ConversionState state;
     ConversionControls controls;
 
-    const TtfFace& face() const { return face_; }
     const FontParams& document() const { return document_; }
 
     // Loading the dialog: initial state, fit of the reference character and one conversion.

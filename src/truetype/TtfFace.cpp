@@ -25,8 +25,6 @@ struct TtfFace::Data {
     QRawFont raw;
     QString name;        // of a face made of outlines
     bool fixed = false;  // made of outlines: nothing more to load
-    bool bold = false;
-    bool italic = false;
     bool shear = false;  // synthesise the slant ourselves
     double emboldenShift = 0;
     double ascent = 0;
@@ -51,8 +49,6 @@ TtfFace TtfFace::Installed(const QString& family, bool bold, bool italic) {
         throw UserError("The font \"" + family.toStdString() + "\" can not be used.");
     }
     d->raw.setPixelSize(GlyphOutline::kPixelSize);
-    d->bold = bold;
-    d->italic = italic;
     // The toolkit slants a face without an italic style in its outlines already, but only
     // emboldens when it rasterises itself: bold is ours to add.
     const int realWeight = QFontDatabase::weight(d->raw.familyName(), d->raw.styleName());
@@ -69,8 +65,6 @@ TtfFace TtfFace::FromFile(const QString& path, bool bold, bool italic) {
     if (!d->raw.isValid()) {
         throw UserError(path.toStdString() + ": this font file can not be loaded.");
     }
-    d->bold = bold;
-    d->italic = italic;
     d->shear = italic && d->raw.style() == QFont::StyleNormal;
     if (bold && d->raw.weight() < kBoldWeight) {
         d->emboldenShift = GlyphOutline::kPixelSize * kEmboldenPerEm;
@@ -95,14 +89,16 @@ TtfFace TtfFace::FromOutlines(const QString& name, double ascent,
 }
 
 QString TtfFace::FamilyName() const { return d_->fixed ? d_->name : d_->raw.familyName(); }
-bool TtfFace::Bold() const { return d_->bold; }
-bool TtfFace::Italic() const { return d_->italic; }
 
 const GlyphOutline& TtfFace::Outline(const QString& text) const {
     if (text.isEmpty()) return d_->empty;
-    const char32_t code = text.at(0).isHighSurrogate() && text.size() > 1
-                              ? QChar::surrogateToUcs4(text.at(0), text.at(1))
-                              : text.at(0).unicode();
+    // A surrogate half without its partner is no character: it draws nothing, rather than
+    // the face's replacement mark or whatever code the halves would misread as.
+    const char32_t code =
+        text.at(0).isHighSurrogate() && text.size() > 1 && text.at(1).isLowSurrogate()
+            ? QChar::surrogateToUcs4(text.at(0), text.at(1))
+            : text.at(0).unicode();
+    if (QChar::isSurrogate(code)) return d_->empty;
     const auto found = d_->outlines.find(code);
     if (found != d_->outlines.end()) return found->second;
     if (d_->fixed) return d_->empty;

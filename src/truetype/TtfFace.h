@@ -27,8 +27,6 @@ public:
                                 const std::vector<std::pair<char32_t, QPainterPath>>& outlines);
 
     QString FamilyName() const;
-    bool Bold() const;
-    bool Italic() const;
 
     // The outline of the first character of text (empty for an empty text, a character the face
     // does not have, or one that has no ink, such as the space).

@@ -152,8 +152,9 @@ void TtfConverter::FitCurrentGlyph() {
         const int d = ToInt16(state.bottom - state.top);
         const float rows = DivF(static_cast<float>(d), r);
         const float q = IntF(rows) + 1.0f;  // whole pixel rows, one more than the whole part
-        state.CharSize = RndInt16(DivF(q, rows) * state.CharSize);
-        const float E = DivF(q, DivF(static_cast<float>(d), r)) * d;
+        const float grow = DivF(q, rows);
+        state.CharSize = RndInt16(grow * state.CharSize);
+        const float E = grow * d;
         float L = 0, M = 0;
         switch (GlyphClass) {
             case 1:

@@ -29,11 +29,7 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
         FitReferenceGlyph();
         for (int c = first; c <= last; ++c) {
             state.CurrentChar = AnsiCharacter(static_cast<uint8_t>(c));
-            state.PosX = state.SavedPosX;
-            state.PosY = state.SavedPosY;
-            state.CharSize = state.SavedCharSize;
-            state.StepX = state.SavedStepX;
-            FitCurrentGlyph();
+            FitCurrentGlyph();  // starts from the reference placement
             ConvertCurrent();
             // The dialog shows progress and lets events run here; Cancel stops after this
             // character.
@@ -112,7 +108,6 @@ TtfImportResult ImportTtfRange(const TtfFace& face, const TtfImportRequest& requ
     document.Magnification = request.magnification;
     document.firstcar = request.first;
     document.lastcar = request.last;
-    BeginProgFNT(document);
     TtfConverter converter(face, document);  // refuses what the parameters dialog refuses
     try {
         converter.Load();

@@ -30,6 +30,7 @@ TEST(TtfFace, OnlyTheChosenFaceDrawsAndWhatCannotBeUsedIsRefused) {
     EXPECT_EQ(AnsiCharacter(0xE9), QString(QChar(0x00E9)));
     EXPECT_TRUE(face.Outline(AnsiCharacter(0x81)).IsEmpty());
     EXPECT_TRUE(face.Outline(QString(QChar(0x4E00))).IsEmpty());
+    EXPECT_TRUE(face.Outline(QString(QChar(0xD800)) + QChar(0x100)).IsEmpty());  // a lone half
     // The soft hyphen of code AD is drawn as the face draws it, not dropped.
     EXPECT_FALSE(face.Outline(AnsiCharacter(0xAD)).IsEmpty());
     // Read from its file, the face gives the same outlines, whatever text the application drew
