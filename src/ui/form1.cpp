@@ -12,6 +12,8 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QToolButton>
+#include <tuple>
+#include <utility>
 
 #include "ui/AppState.h"
 #include "ui/EditCanvas.h"
@@ -149,24 +151,34 @@ void form1::BuildControls() {
     EnabMagnif_->setEnabled(false);
     connect(EnabMagnif_, &QCheckBox::toggled, this, &form1::EnabMagnif_Click);
 
+    // A picture's pointer reports go to its handlers; its scroll bars n move it at every step of
+    // a thumb drag.
+    using Handler = void (form1::*)(int, int, double, double);
+    auto scrolled = [this](ScrolledPicture* picture, int n, Handler down, Handler move,
+                           Handler up) {
+        connect(picture, &ScrolledPicture::Pressed, this, down);
+        connect(picture, &ScrolledPicture::Moved, this, move);
+        connect(picture, &ScrolledPicture::Released, this, up);
+        auto* vertical = new QScrollBar(Qt::Vertical, this);
+        vertical->setObjectName(QStringLiteral("VScroll%1").arg(n));
+        auto* horizontal = new QScrollBar(Qt::Horizontal, this);
+        horizontal->setObjectName(QStringLiteral("HScroll%1").arg(n));
+        horizontal->hide();
+        connect(vertical, &QScrollBar::valueChanged, picture,
+                [picture, horizontal](int v) { picture->SetOffsets(horizontal->value(), v); });
+        connect(horizontal, &QScrollBar::valueChanged, picture,
+                [picture, vertical](int h) { picture->SetOffsets(h, vertical->value()); });
+        return std::pair{vertical, horizontal};
+    };
+
     FontPic_ = new QFrame(this);
     FontPic_->setObjectName(QStringLiteral("FontPic"));
     FontPic_->setFrameShape(QFrame::NoFrame);
     FontSupport_ = new FontCanvas(FontPic_);
     FontSupport_->setEnabled(false);
-    connect(FontSupport_, &FontCanvas::Pressed, this, &form1::fontsupport_MouseDown);
-    connect(FontSupport_, &FontCanvas::Moved, this, &form1::FontSupport_MouseMove);
-    connect(FontSupport_, &FontCanvas::Released, this, &form1::fontsupport_MouseUp);
-    VScroll1_ = new QScrollBar(Qt::Vertical, this);
-    VScroll1_->setObjectName(QStringLiteral("VScroll1"));
-    HScroll1_ = new QScrollBar(Qt::Horizontal, this);
-    HScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1_->hide();
-    // Every step of a thumb drag moves the canvas.
-    connect(VScroll1_, &QScrollBar::valueChanged, this,
-            [this](int v) { ScrollFontWindow(HScroll1_->value(), v); });
-    connect(HScroll1_, &QScrollBar::valueChanged, this,
-            [this](int h) { ScrollFontWindow(h, VScroll1_->value()); });
+    std::tie(VScroll1_, HScroll1_) =
+        scrolled(FontSupport_, 1, &form1::fontsupport_MouseDown, &form1::FontSupport_MouseMove,
+                 &form1::fontsupport_MouseUp);
 
     ZoomPicSupport_ = new QFrame(this);
     ZoomPicSupport_->setObjectName(QStringLiteral("ZoomPicSupport"));
@@ -176,19 +188,9 @@ void form1::BuildControls() {
     white.setColor(QPalette::Window, Qt::white);
     ZoomPicSupport_->setPalette(white);
     ZoomPic_ = new EditCanvas(ZoomPicSupport_);
-    connect(ZoomPic_, &EditCanvas::Pressed, this, &form1::ZoomPic_MouseDown);
-    connect(ZoomPic_, &EditCanvas::Moved, this, &form1::ZoomPic_MouseMove);
-    connect(ZoomPic_, &EditCanvas::Released, this, &form1::ZoomPic_MouseUp);
-    VScroll2_ = new QScrollBar(Qt::Vertical, this);
-    VScroll2_->setObjectName(QStringLiteral("VScroll2"));
-    HScroll2_ = new QScrollBar(Qt::Horizontal, this);
-    HScroll2_->setObjectName(QStringLiteral("HScroll2"));
+    std::tie(VScroll2_, HScroll2_) = scrolled(ZoomPic_, 2, &form1::ZoomPic_MouseDown,
+                                              &form1::ZoomPic_MouseMove, &form1::ZoomPic_MouseUp);
     VScroll2_->hide();
-    HScroll2_->hide();
-    connect(VScroll2_, &QScrollBar::valueChanged, this,
-            [this](int v) { ScrollEditWindow(HScroll2_->value(), v); });
-    connect(HScroll2_, &QScrollBar::valueChanged, this,
-            [this](int h) { ScrollEditWindow(h, VScroll2_->value()); });
 }
 
 void form1::BuildMenus() {
@@ -561,14 +563,6 @@ void form1::PlaceEditScrollBars() {
         VScroll2_->setSingleStep(editZoom_ * EditMagnif());
         VScroll2_->show();
     }
-}
-
-void form1::ScrollFontWindow(int horizontal, int vertical) {
-    FontSupport_->SetOffsets(horizontal, vertical);
-}
-
-void form1::ScrollEditWindow(int horizontal, int vertical) {
-    ZoomPic_->SetOffsets(horizontal, vertical);
 }
 
 void form1::ZoomPicPLUS_Click() {
