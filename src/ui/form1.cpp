@@ -18,6 +18,7 @@
 #include "ui/AppState.h"
 #include "ui/EditCanvas.h"
 #include "ui/EditZoom.h"
+#include "ui/FileMenu.h"
 #include "ui/FontCanvas.h"
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
@@ -194,93 +195,76 @@ void form1::BuildControls() {
 }
 
 void form1::BuildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const char* caption,
-                       const QKeySequence& shortcut = {}) {
-        QAction* action = menu->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-        return action;
-    };
-    auto separator = [this](QMenu* menu) {
+    auto separator = [](QMenu* menu) {
         QAction* action = menu->addAction(QStringLiteral("__________"));
         action->setEnabled(false);
     };
 
-    fileMenu_ = new QMenu(QStringLiteral("File"), this);
-    connect(item(fileMenu_, "New", "Create New Font"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::New); });
-    connect(item(fileMenu_, "open", "Open"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::Open); });
-    importMenu_ = fileMenu_->addMenu(QStringLiteral("Import"));
-    importMenu_->menuAction()->setObjectName(QStringLiteral("Import"));
-    connect(item(importMenu_, "ImportFNT", "Font FNT"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportFnt); });
-    connect(item(importMenu_, "ImportFON", "Font FON"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportFon); });
-    connect(item(importMenu_, "ImportTTF", "Font TTF"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportTtf); });
-    connect(item(importMenu_, "ImportC", "Font C File"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportC); });
-    QAction* save = item(fileMenu_, "save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* saveAs = item(fileMenu_, "saveas", "Save As");
-    save->setEnabled(false);
-    saveAs->setEnabled(false);
-    connect(save, &QAction::triggered, this, &form1::Save_Click);
-    connect(saveAs, &QAction::triggered, this, &form1::SaveAs_Click);
-    connect(item(fileMenu_, "exit", "Exit"), &QAction::triggered, &frame_, &MDIForm1::Exit);
+    fileMenu_ =
+        NewFileMenu(this, frame_, [this](FontCommand command) { RequestFontCommand(command); });
+    connect(fileMenu_->findChild<QAction*>(QStringLiteral("save")), &QAction::triggered, this,
+            &form1::Save_Click);
+    connect(fileMenu_->findChild<QAction*>(QStringLiteral("saveas")), &QAction::triggered, this,
+            &form1::SaveAs_Click);
 
     editMenu_ = new QMenu(QStringLiteral("Edit"), this);
     editMenu_->menuAction()->setEnabled(false);  // until the first full refresh
-    QAction* undo = item(editMenu_, "undo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = item(editMenu_, "redo", "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QAction* undo = AddMenuItem(editMenu_, "undo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = AddMenuItem(editMenu_, "redo", "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
     undo->setEnabled(false);
     redo->setEnabled(false);
     connect(undo, &QAction::triggered, this, &form1::undo_Click);
     connect(redo, &QAction::triggered, this, &form1::redo_Click);
     separator(editMenu_);
-    connect(item(editMenu_, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C)),
+    connect(AddMenuItem(editMenu_, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C)),
             &QAction::triggered, this, &form1::copy_Click);
-    QAction* paste = item(editMenu_, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    QAction* paste = AddMenuItem(editMenu_, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     paste->setEnabled(false);
     connect(paste, &QAction::triggered, this, &form1::paste_Click);
     separator(editMenu_);
-    connect(item(editMenu_, "Dele", "Del Selected Char", QKeySequence(Qt::Key_Delete)),
+    connect(AddMenuItem(editMenu_, "Dele", "Del Selected Char", QKeySequence(Qt::Key_Delete)),
             &QAction::triggered, this, &form1::Dele_Click);
 
     modifyMenu_ = new QMenu(QStringLiteral("Modify Font"), this);
     QMenu* add = modifyMenu_->addMenu(QStringLiteral("Add"));
     QMenu* addLine = add->addMenu(QStringLiteral("Line"));
-    connect(item(addLine, "Atop", "Top"), &QAction::triggered, this, &form1::Atop_Click);
-    connect(item(addLine, "Abottom", "Bottom"), &QAction::triggered, this, &form1::Abottom_Click);
+    connect(AddMenuItem(addLine, "Atop", "Top"), &QAction::triggered, this, &form1::Atop_Click);
+    connect(AddMenuItem(addLine, "Abottom", "Bottom"), &QAction::triggered, this,
+            &form1::Abottom_Click);
     QMenu* addColumn = add->addMenu(QStringLiteral("Column"));
-    connect(item(addColumn, "Aleft", "Left"), &QAction::triggered, this, &form1::Aleft_Click);
-    connect(item(addColumn, "Aright", "Right"), &QAction::triggered, this, &form1::Aright_Click);
+    connect(AddMenuItem(addColumn, "Aleft", "Left"), &QAction::triggered, this,
+            &form1::Aleft_Click);
+    connect(AddMenuItem(addColumn, "Aright", "Right"), &QAction::triggered, this,
+            &form1::Aright_Click);
     QMenu* remove = modifyMenu_->addMenu(QStringLiteral("Remove"));
     QMenu* removeLine = remove->addMenu(QStringLiteral("Line"));
-    connect(item(removeLine, "Rtop", "Top"), &QAction::triggered, this, &form1::Rtop_Click);
-    connect(item(removeLine, "Rbottom", "Bottom"), &QAction::triggered, this,
+    connect(AddMenuItem(removeLine, "Rtop", "Top"), &QAction::triggered, this, &form1::Rtop_Click);
+    connect(AddMenuItem(removeLine, "Rbottom", "Bottom"), &QAction::triggered, this,
             &form1::Rbottom_Click);
     QMenu* removeColumn = remove->addMenu(QStringLiteral("Column"));
-    connect(item(removeColumn, "Rleft", "Left"), &QAction::triggered, this, &form1::Rleft_Click);
-    connect(item(removeColumn, "Rright", "Right"), &QAction::triggered, this, &form1::Rright_Click);
-    connect(item(modifyMenu_, "fontparam", "Font Properties"), &QAction::triggered, this,
+    connect(AddMenuItem(removeColumn, "Rleft", "Left"), &QAction::triggered, this,
+            &form1::Rleft_Click);
+    connect(AddMenuItem(removeColumn, "Rright", "Right"), &QAction::triggered, this,
+            &form1::Rright_Click);
+    connect(AddMenuItem(modifyMenu_, "fontparam", "Font Properties"), &QAction::triggered, this,
             &form1::fontparam_Click);
     connect(modifyMenu_, &QMenu::aboutToShow, this, &form1::UpdateGeometryItems);
 
     windowsMenu_ = new QMenu(QStringLiteral("Windows"), this);
-    connect(item(windowsMenu_, "Cascade", "Cascade"), &QAction::triggered, &frame_,
+    connect(AddMenuItem(windowsMenu_, "Cascade", "Cascade"), &QAction::triggered, &frame_,
             &MDIForm1::Cascade);
-    connect(item(windowsMenu_, "ArrangeIcons", "Arrange Icons"), &QAction::triggered, &frame_,
-            &MDIForm1::ArrangeIcons);
+    connect(AddMenuItem(windowsMenu_, "ArrangeIcons", "Arrange Icons"), &QAction::triggered,
+            &frame_, &MDIForm1::ArrangeIcons);
     openedWindows_ = windowsMenu_->addMenu(QStringLiteral("Opened Windows"));
     openedWindows_->menuAction()->setObjectName(QStringLiteral("OpenedWindows"));
     connect(openedWindows_, &QMenu::aboutToShow, this,
             [this] { frame_.FillWindowList(openedWindows_); });
 
     helpMenu_ = new QMenu(QStringLiteral("?"), this);
-    connect(item(helpMenu_, "help", "Help"), &QAction::triggered, this,
+    connect(AddMenuItem(helpMenu_, "help", "Help"), &QAction::triggered, this,
             [this] { frame_.Help(QStringLiteral("\\Pixmere Help.htm")); });
-    connect(item(helpMenu_, "about", "About"), &QAction::triggered, &frame_, &MDIForm1::About);
+    connect(AddMenuItem(helpMenu_, "about", "About"), &QAction::triggered, &frame_,
+            &MDIForm1::About);
 }
 
 QList<QMenu*> form1::Menus() const {
@@ -294,7 +278,6 @@ QAction* form1::action(const QString& objectName) const {
             if (a->objectName() == objectName) return a;
         }
     }
-    if (objectName == QLatin1String("Import")) return importMenu_->menuAction();
     return nullptr;
 }
 

@@ -205,7 +205,6 @@ private:
     QMenu* modifyMenu_;
     QMenu* windowsMenu_;
     QMenu* helpMenu_;
-    QMenu* importMenu_;
     QMenu* openedWindows_;
 };
 
