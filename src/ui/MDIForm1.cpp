@@ -237,12 +237,6 @@ void MDIForm1::DocumentClosed(form1& document) {
     if (app_.DocCount == 0) {
         app_.FreshWindow = true;
         for (int n : {3, 4, 5}) commands_[n - 1]->setEnabled(false);
-        for (QAction* a : frameMenus_[0]->actions()) {
-            if (a->objectName() == QLatin1String("save") ||
-                a->objectName() == QLatin1String("saveas")) {
-                a->setEnabled(false);
-            }
-        }
     }
     if (QMdiSubWindow* window = SubWindowOf(document); window == menusOf_) {
         menusOf_ = nullptr;
