@@ -23,9 +23,10 @@ QImage Canvas(int size = 24) {
     return image;
 }
 
-void Sheet(QPainter& p, QRect r) {
+// An inked outline around a fill: a sheet of paper unless told otherwise.
+void Box(QPainter& p, QRect r, QColor fill = kPaper) {
     p.setPen(QPen(kInk, 1));
-    p.setBrush(kPaper);
+    p.setBrush(fill);
     p.drawRect(r);
 }
 
@@ -109,7 +110,7 @@ int main(int argc, char** argv) {
     bool ok = true;
     ok &= Save(Draw(24,
                     [](QPainter& p) {
-                        Sheet(p, QRect(4, 2, 15, 19));
+                        Box(p, QRect(4, 2, 15, 19));
                         PixelGlyph(p, 7, 6, 2, kInk);
                         p.setPen(Qt::NoPen);
                         p.setBrush(kYellow);
@@ -118,9 +119,7 @@ int main(int argc, char** argv) {
                dir, "new.png");
     ok &= Save(Draw(24,
                     [](QPainter& p) {
-                        p.setPen(QPen(kInk, 1));
-                        p.setBrush(kYellow.darker(120));
-                        p.drawRect(2, 6, 19, 14);
+                        Box(p, QRect(2, 6, 19, 14), kYellow.darker(120));
                         p.setBrush(kYellow);
                         p.drawPolygon(QPolygon({{2, 20}, {6, 10}, {23, 10}, {20, 20}}));
                         PixelGlyph(p, 11, 1, 1, kBlue);
@@ -128,31 +127,24 @@ int main(int argc, char** argv) {
                dir, "open.png");
     ok &= Save(Draw(24,
                     [](QPainter& p) {
-                        p.setPen(QPen(kInk, 1));
-                        p.setBrush(kBlue);
-                        p.drawRect(2, 2, 19, 19);
-                        p.setBrush(kPaper);
-                        p.drawRect(6, 3, 11, 7);
-                        p.setBrush(QColor(200, 200, 200));
-                        p.drawRect(6, 14, 11, 7);
+                        Box(p, QRect(2, 2, 19, 19), kBlue);
+                        Box(p, QRect(6, 3, 11, 7));
+                        Box(p, QRect(6, 14, 11, 7), QColor(200, 200, 200));
                     }),
                dir, "save.png");
     ok &= Save(Draw(24,
                     [](QPainter& p) {
-                        Sheet(p, QRect(2, 2, 12, 15));
+                        Box(p, QRect(2, 2, 12, 15));
                         PixelGlyph(p, 4, 5, 2, kInk);
-                        Sheet(p, QRect(9, 7, 12, 15));
+                        Box(p, QRect(9, 7, 12, 15));
                         PixelGlyph(p, 11, 10, 2, kInk);
                     }),
                dir, "copy.png");
     ok &= Save(Draw(24,
                     [](QPainter& p) {
-                        p.setPen(QPen(kInk, 1));
-                        p.setBrush(QColor(180, 130, 70));
-                        p.drawRect(3, 4, 15, 18);
-                        p.setBrush(QColor(200, 200, 200));
-                        p.drawRect(7, 2, 7, 4);
-                        Sheet(p, QRect(10, 9, 11, 13));
+                        Box(p, QRect(3, 4, 15, 18), QColor(180, 130, 70));
+                        Box(p, QRect(7, 2, 7, 4), QColor(200, 200, 200));
+                        Box(p, QRect(10, 9, 11, 13));
                         PixelGlyph(p, 12, 11, 2, kInk);
                     }),
                dir, "paste.png");
@@ -166,11 +158,8 @@ int main(int argc, char** argv) {
     ok &= Save(Draw(24, [](QPainter& p) { Magnifier(p, false); }), dir, "zoomout.png");
     ok &= Save(Draw(32,
                     [](QPainter& p) {
-                        p.setPen(QPen(kInk, 1));
-                        p.setBrush(kYellow);
-                        p.drawRect(1, 1, 29, 7);
-                        p.setBrush(kPaper);
-                        p.drawRect(1, 8, 29, 22);
+                        Box(p, QRect(1, 1, 29, 7), kYellow);
+                        Box(p, QRect(1, 8, 29, 22));
                         PixelGlyph(p, 8, 11, 4, kInk);
                     }),
                dir, "pixmere.png");

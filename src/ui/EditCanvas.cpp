@@ -1,10 +1,8 @@
 #include "ui/EditCanvas.h"
 
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "ui/FontCanvas.h"
 #include "ui/PainterCanvas.h"
 
 namespace pixmere {

@@ -1,6 +1,5 @@
 #include "ui/FontCanvas.h"
 
-#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 

@@ -14,6 +14,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "ui/FileMenu.h"
 #include "ui/Form3.h"
 #include "ui/Form6.h"
 #include "ui/Twips.h"
@@ -111,40 +112,17 @@ void MDIForm1::BuildToolbar() {
 }
 
 void MDIForm1::BuildMenus() {
-    auto item = [](QMenu* menu, const char* name, const char* caption) {
-        QAction* action = menu->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        return action;
-    };
-    auto* file = new QMenu(QStringLiteral("File"), this);
-    connect(item(file, "New", "Create New Font"), &QAction::triggered, this,
-            [this] { FrameCommand(FontCommand::New); });
-    connect(item(file, "open", "Open"), &QAction::triggered, this,
-            [this] { FrameCommand(FontCommand::Open); });
-    QMenu* import = file->addMenu(QStringLiteral("Import"));
-    connect(item(import, "ImportFNT", "Font FNT"), &QAction::triggered, this,
-            [this] { FrameCommand(FontCommand::ImportFnt); });
-    connect(item(import, "ImportFON", "Font FON"), &QAction::triggered, this,
-            [this] { FrameCommand(FontCommand::ImportFon); });
-    connect(item(import, "ImportTTF", "Font TTF"), &QAction::triggered, this,
-            [this] { FrameCommand(FontCommand::ImportTtf); });
-    connect(item(import, "ImportC", "Font C File"), &QAction::triggered, this,
-            [this] { FrameCommand(FontCommand::ImportC); });
-    QAction* save = item(file, "save", "Save");
-    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    save->setEnabled(false);
-    item(file, "saveas", "Save As")->setEnabled(false);
-    connect(item(file, "exit", "Exit"), &QAction::triggered, this, &MDIForm1::Exit);
+    QMenu* file = NewFileMenu(this, *this, [this](FontCommand command) { FrameCommand(command); });
 
     // Shown for completeness while no document is open; they act on nothing.
     auto* edit = new QMenu(QStringLiteral("Edit"), this);
     edit->menuAction()->setEnabled(false);
-    item(edit, "undo", "Undo");
-    item(edit, "redo", "Redo")->setEnabled(false);
-    item(edit, "sep1", "__________")->setEnabled(false);
-    item(edit, "copy", "Copy")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    item(edit, "paste", "Paste")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    item(edit, "sep2", "__________")->setEnabled(false);
+    AddMenuItem(edit, "undo", "Undo");
+    AddMenuItem(edit, "redo", "Redo")->setEnabled(false);
+    AddMenuItem(edit, "sep1", "__________")->setEnabled(false);
+    AddMenuItem(edit, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddMenuItem(edit, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddMenuItem(edit, "sep2", "__________")->setEnabled(false);
 
     auto* modify = new QMenu(QStringLiteral("Modify Font"), this);
     QMenu* add = modify->addMenu(QStringLiteral("Add"));
@@ -167,9 +145,9 @@ void MDIForm1::BuildMenus() {
     windows->menuAction()->setEnabled(false);
 
     auto* help = new QMenu(QStringLiteral("?"), this);
-    connect(item(help, "help", "Help"), &QAction::triggered, this,
+    connect(AddMenuItem(help, "help", "Help"), &QAction::triggered, this,
             [this] { Help(QStringLiteral("\\Help.htm")); });
-    connect(item(help, "about", "About"), &QAction::triggered, this, &MDIForm1::About);
+    connect(AddMenuItem(help, "about", "About"), &QAction::triggered, this, &MDIForm1::About);
 
     frameMenus_ = {file, edit, modify, windows, help};
 }
@@ -259,12 +237,6 @@ void MDIForm1::DocumentClosed(form1& document) {
     if (app_.DocCount == 0) {
         app_.FreshWindow = true;
         for (int n : {3, 4, 5}) commands_[n - 1]->setEnabled(false);
-        for (QAction* a : frameMenus_[0]->actions()) {
-            if (a->objectName() == QLatin1String("save") ||
-                a->objectName() == QLatin1String("saveas")) {
-                a->setEnabled(false);
-            }
-        }
     }
     if (QMdiSubWindow* window = SubWindowOf(document); window == menusOf_) {
         menusOf_ = nullptr;

@@ -12,10 +12,13 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QToolButton>
+#include <tuple>
+#include <utility>
 
 #include "ui/AppState.h"
 #include "ui/EditCanvas.h"
 #include "ui/EditZoom.h"
+#include "ui/FileMenu.h"
 #include "ui/FontCanvas.h"
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
@@ -149,24 +152,34 @@ void form1::BuildControls() {
     EnabMagnif_->setEnabled(false);
     connect(EnabMagnif_, &QCheckBox::toggled, this, &form1::EnabMagnif_Click);
 
+    // A picture's pointer reports go to its handlers; its scroll bars n move it at every step of
+    // a thumb drag.
+    using Handler = void (form1::*)(int, int, double, double);
+    auto scrolled = [this](ScrolledPicture* picture, int n, Handler down, Handler move,
+                           Handler up) {
+        connect(picture, &ScrolledPicture::Pressed, this, down);
+        connect(picture, &ScrolledPicture::Moved, this, move);
+        connect(picture, &ScrolledPicture::Released, this, up);
+        auto* vertical = new QScrollBar(Qt::Vertical, this);
+        vertical->setObjectName(QStringLiteral("VScroll%1").arg(n));
+        auto* horizontal = new QScrollBar(Qt::Horizontal, this);
+        horizontal->setObjectName(QStringLiteral("HScroll%1").arg(n));
+        horizontal->hide();
+        connect(vertical, &QScrollBar::valueChanged, picture,
+                [picture, horizontal](int v) { picture->SetOffsets(horizontal->value(), v); });
+        connect(horizontal, &QScrollBar::valueChanged, picture,
+                [picture, vertical](int h) { picture->SetOffsets(h, vertical->value()); });
+        return std::pair{vertical, horizontal};
+    };
+
     FontPic_ = new QFrame(this);
     FontPic_->setObjectName(QStringLiteral("FontPic"));
     FontPic_->setFrameShape(QFrame::NoFrame);
     FontSupport_ = new FontCanvas(FontPic_);
     FontSupport_->setEnabled(false);
-    connect(FontSupport_, &FontCanvas::Pressed, this, &form1::fontsupport_MouseDown);
-    connect(FontSupport_, &FontCanvas::Moved, this, &form1::FontSupport_MouseMove);
-    connect(FontSupport_, &FontCanvas::Released, this, &form1::fontsupport_MouseUp);
-    VScroll1_ = new QScrollBar(Qt::Vertical, this);
-    VScroll1_->setObjectName(QStringLiteral("VScroll1"));
-    HScroll1_ = new QScrollBar(Qt::Horizontal, this);
-    HScroll1_->setObjectName(QStringLiteral("HScroll1"));
-    HScroll1_->hide();
-    // Every step of a thumb drag moves the canvas.
-    connect(VScroll1_, &QScrollBar::valueChanged, this,
-            [this](int v) { ScrollFontWindow(HScroll1_->value(), v); });
-    connect(HScroll1_, &QScrollBar::valueChanged, this,
-            [this](int h) { ScrollFontWindow(h, VScroll1_->value()); });
+    std::tie(VScroll1_, HScroll1_) =
+        scrolled(FontSupport_, 1, &form1::fontsupport_MouseDown, &form1::FontSupport_MouseMove,
+                 &form1::fontsupport_MouseUp);
 
     ZoomPicSupport_ = new QFrame(this);
     ZoomPicSupport_->setObjectName(QStringLiteral("ZoomPicSupport"));
@@ -176,109 +189,82 @@ void form1::BuildControls() {
     white.setColor(QPalette::Window, Qt::white);
     ZoomPicSupport_->setPalette(white);
     ZoomPic_ = new EditCanvas(ZoomPicSupport_);
-    connect(ZoomPic_, &EditCanvas::Pressed, this, &form1::ZoomPic_MouseDown);
-    connect(ZoomPic_, &EditCanvas::Moved, this, &form1::ZoomPic_MouseMove);
-    connect(ZoomPic_, &EditCanvas::Released, this, &form1::ZoomPic_MouseUp);
-    VScroll2_ = new QScrollBar(Qt::Vertical, this);
-    VScroll2_->setObjectName(QStringLiteral("VScroll2"));
-    HScroll2_ = new QScrollBar(Qt::Horizontal, this);
-    HScroll2_->setObjectName(QStringLiteral("HScroll2"));
+    std::tie(VScroll2_, HScroll2_) = scrolled(ZoomPic_, 2, &form1::ZoomPic_MouseDown,
+                                              &form1::ZoomPic_MouseMove, &form1::ZoomPic_MouseUp);
     VScroll2_->hide();
-    HScroll2_->hide();
-    connect(VScroll2_, &QScrollBar::valueChanged, this,
-            [this](int v) { ScrollEditWindow(HScroll2_->value(), v); });
-    connect(HScroll2_, &QScrollBar::valueChanged, this,
-            [this](int h) { ScrollEditWindow(h, VScroll2_->value()); });
 }
 
 void form1::BuildMenus() {
-    auto item = [this](QMenu* menu, const char* name, const char* caption,
-                       const QKeySequence& shortcut = {}) {
-        QAction* action = menu->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-        return action;
-    };
-    auto separator = [this](QMenu* menu) {
+    auto separator = [](QMenu* menu) {
         QAction* action = menu->addAction(QStringLiteral("__________"));
         action->setEnabled(false);
     };
 
-    fileMenu_ = new QMenu(QStringLiteral("File"), this);
-    connect(item(fileMenu_, "New", "Create New Font"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::New); });
-    connect(item(fileMenu_, "open", "Open"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::Open); });
-    importMenu_ = fileMenu_->addMenu(QStringLiteral("Import"));
-    importMenu_->menuAction()->setObjectName(QStringLiteral("Import"));
-    connect(item(importMenu_, "ImportFNT", "Font FNT"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportFnt); });
-    connect(item(importMenu_, "ImportFON", "Font FON"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportFon); });
-    connect(item(importMenu_, "ImportTTF", "Font TTF"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportTtf); });
-    connect(item(importMenu_, "ImportC", "Font C File"), &QAction::triggered, this,
-            [this] { RequestFontCommand(FontCommand::ImportC); });
-    QAction* save = item(fileMenu_, "save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* saveAs = item(fileMenu_, "saveas", "Save As");
-    save->setEnabled(false);
-    saveAs->setEnabled(false);
-    connect(save, &QAction::triggered, this, &form1::Save_Click);
-    connect(saveAs, &QAction::triggered, this, &form1::SaveAs_Click);
-    connect(item(fileMenu_, "exit", "Exit"), &QAction::triggered, &frame_, &MDIForm1::Exit);
+    fileMenu_ =
+        NewFileMenu(this, frame_, [this](FontCommand command) { RequestFontCommand(command); });
+    connect(fileMenu_->findChild<QAction*>(QStringLiteral("save")), &QAction::triggered, this,
+            &form1::Save_Click);
+    connect(fileMenu_->findChild<QAction*>(QStringLiteral("saveas")), &QAction::triggered, this,
+            &form1::SaveAs_Click);
 
     editMenu_ = new QMenu(QStringLiteral("Edit"), this);
     editMenu_->menuAction()->setEnabled(false);  // until the first full refresh
-    QAction* undo = item(editMenu_, "undo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = item(editMenu_, "redo", "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QAction* undo = AddMenuItem(editMenu_, "undo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = AddMenuItem(editMenu_, "redo", "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
     undo->setEnabled(false);
     redo->setEnabled(false);
     connect(undo, &QAction::triggered, this, &form1::undo_Click);
     connect(redo, &QAction::triggered, this, &form1::redo_Click);
     separator(editMenu_);
-    connect(item(editMenu_, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C)),
+    connect(AddMenuItem(editMenu_, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C)),
             &QAction::triggered, this, &form1::copy_Click);
-    QAction* paste = item(editMenu_, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    QAction* paste = AddMenuItem(editMenu_, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     paste->setEnabled(false);
     connect(paste, &QAction::triggered, this, &form1::paste_Click);
     separator(editMenu_);
-    connect(item(editMenu_, "Dele", "Del Selected Char", QKeySequence(Qt::Key_Delete)),
+    connect(AddMenuItem(editMenu_, "Dele", "Del Selected Char", QKeySequence(Qt::Key_Delete)),
             &QAction::triggered, this, &form1::Dele_Click);
 
     modifyMenu_ = new QMenu(QStringLiteral("Modify Font"), this);
     QMenu* add = modifyMenu_->addMenu(QStringLiteral("Add"));
     QMenu* addLine = add->addMenu(QStringLiteral("Line"));
-    connect(item(addLine, "Atop", "Top"), &QAction::triggered, this, &form1::Atop_Click);
-    connect(item(addLine, "Abottom", "Bottom"), &QAction::triggered, this, &form1::Abottom_Click);
+    connect(AddMenuItem(addLine, "Atop", "Top"), &QAction::triggered, this, &form1::Atop_Click);
+    connect(AddMenuItem(addLine, "Abottom", "Bottom"), &QAction::triggered, this,
+            &form1::Abottom_Click);
     QMenu* addColumn = add->addMenu(QStringLiteral("Column"));
-    connect(item(addColumn, "Aleft", "Left"), &QAction::triggered, this, &form1::Aleft_Click);
-    connect(item(addColumn, "Aright", "Right"), &QAction::triggered, this, &form1::Aright_Click);
+    connect(AddMenuItem(addColumn, "Aleft", "Left"), &QAction::triggered, this,
+            &form1::Aleft_Click);
+    connect(AddMenuItem(addColumn, "Aright", "Right"), &QAction::triggered, this,
+            &form1::Aright_Click);
     QMenu* remove = modifyMenu_->addMenu(QStringLiteral("Remove"));
     QMenu* removeLine = remove->addMenu(QStringLiteral("Line"));
-    connect(item(removeLine, "Rtop", "Top"), &QAction::triggered, this, &form1::Rtop_Click);
-    connect(item(removeLine, "Rbottom", "Bottom"), &QAction::triggered, this,
+    connect(AddMenuItem(removeLine, "Rtop", "Top"), &QAction::triggered, this, &form1::Rtop_Click);
+    connect(AddMenuItem(removeLine, "Rbottom", "Bottom"), &QAction::triggered, this,
             &form1::Rbottom_Click);
     QMenu* removeColumn = remove->addMenu(QStringLiteral("Column"));
-    connect(item(removeColumn, "Rleft", "Left"), &QAction::triggered, this, &form1::Rleft_Click);
-    connect(item(removeColumn, "Rright", "Right"), &QAction::triggered, this, &form1::Rright_Click);
-    connect(item(modifyMenu_, "fontparam", "Font Properties"), &QAction::triggered, this,
+    connect(AddMenuItem(removeColumn, "Rleft", "Left"), &QAction::triggered, this,
+            &form1::Rleft_Click);
+    connect(AddMenuItem(removeColumn, "Rright", "Right"), &QAction::triggered, this,
+            &form1::Rright_Click);
+    connect(AddMenuItem(modifyMenu_, "fontparam", "Font Properties"), &QAction::triggered, this,
             &form1::fontparam_Click);
     connect(modifyMenu_, &QMenu::aboutToShow, this, &form1::UpdateGeometryItems);
 
     windowsMenu_ = new QMenu(QStringLiteral("Windows"), this);
-    connect(item(windowsMenu_, "Cascade", "Cascade"), &QAction::triggered, &frame_,
+    connect(AddMenuItem(windowsMenu_, "Cascade", "Cascade"), &QAction::triggered, &frame_,
             &MDIForm1::Cascade);
-    connect(item(windowsMenu_, "ArrangeIcons", "Arrange Icons"), &QAction::triggered, &frame_,
-            &MDIForm1::ArrangeIcons);
+    connect(AddMenuItem(windowsMenu_, "ArrangeIcons", "Arrange Icons"), &QAction::triggered,
+            &frame_, &MDIForm1::ArrangeIcons);
     openedWindows_ = windowsMenu_->addMenu(QStringLiteral("Opened Windows"));
     openedWindows_->menuAction()->setObjectName(QStringLiteral("OpenedWindows"));
     connect(openedWindows_, &QMenu::aboutToShow, this,
             [this] { frame_.FillWindowList(openedWindows_); });
 
     helpMenu_ = new QMenu(QStringLiteral("?"), this);
-    connect(item(helpMenu_, "help", "Help"), &QAction::triggered, this,
+    connect(AddMenuItem(helpMenu_, "help", "Help"), &QAction::triggered, this,
             [this] { frame_.Help(QStringLiteral("\\Pixmere Help.htm")); });
-    connect(item(helpMenu_, "about", "About"), &QAction::triggered, &frame_, &MDIForm1::About);
+    connect(AddMenuItem(helpMenu_, "about", "About"), &QAction::triggered, &frame_,
+            &MDIForm1::About);
 }
 
 QList<QMenu*> form1::Menus() const {
@@ -292,7 +278,6 @@ QAction* form1::action(const QString& objectName) const {
             if (a->objectName() == objectName) return a;
         }
     }
-    if (objectName == QLatin1String("Import")) return importMenu_->menuAction();
     return nullptr;
 }
 
@@ -561,14 +546,6 @@ void form1::PlaceEditScrollBars() {
         VScroll2_->setSingleStep(editZoom_ * EditMagnif());
         VScroll2_->show();
     }
-}
-
-void form1::ScrollFontWindow(int horizontal, int vertical) {
-    FontSupport_->SetOffsets(horizontal, vertical);
-}
-
-void form1::ScrollEditWindow(int horizontal, int vertical) {
-    ZoomPic_->SetOffsets(horizontal, vertical);
 }
 
 void form1::ZoomPicPLUS_Click() {

@@ -93,9 +93,6 @@ public:
     int editZoom() const { return editZoom_; }
     int fittedZoom() const { return fittedZoom_; }
     uint8_t EditMagnif() const;
-    // Moves the edit picture or the font canvas as its scroll bars do.
-    void ScrollFontWindow(int horizontal, int vertical);
-    void ScrollEditWindow(int horizontal, int vertical);
 
     // ---- state the frame sets ----
 
@@ -208,7 +205,6 @@ private:
     QMenu* modifyMenu_;
     QMenu* windowsMenu_;
     QMenu* helpMenu_;
-    QMenu* importMenu_;
     QMenu* openedWindows_;
 };
 
