@@ -6,6 +6,7 @@
 #include "formats/ByteReader.h"
 #include "formats/FntFile.h"
 #include "model/UserError.h"
+#include "model/Windows1252.h"
 
 namespace pixmere {
 
@@ -35,45 +36,12 @@ std::span<const uint8_t> ZeroEnded(const ByteReader& in, uint64_t at) {
     return in.span(at, end - at);
 }
 
-void AppendUtf8(std::string& out, uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | code >> 6);
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | code >> 12);
-        out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 struct Resource {
     uint64_t offset;
     uint64_t length;
 };
 
 }  // namespace
-
-std::string Windows1252ToUtf8(std::span<const uint8_t> text) {
-    // 80..9F hexadecimal; 0 where the code page defines nothing.
-    static constexpr uint16_t kHigh[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    constexpr uint32_t kReplacement = 0xFFFD;
-    std::string out;
-    for (const uint8_t b : text) {
-        uint32_t code = b;
-        if (b < 0x20 || b == 0x7F) {
-            code = kReplacement;
-        } else if (b >= 0x80 && b < 0xA0) {
-            code = kHigh[b - 0x80] != 0 ? kHigh[b - 0x80] : kReplacement;
-        }
-        AppendUtf8(out, code);
-    }
-    return out;
-}
 
 std::string FonItemText(const std::string& faceName, int ordinal, int pixHeight) {
     return faceName + " n\xC2\xB0" + std::to_string(ordinal) +

@@ -45,7 +45,4 @@ LoadedFont LoadFonFont(std::span<const uint8_t> file, int position);
 // "NAME n°ORDINAL (Height: H pixels)".
 std::string FonItemText(const std::string& faceName, int ordinal, int pixHeight);
 
-// Single-byte Windows-1252 text as UTF-8, as described above.
-std::string Windows1252ToUtf8(std::span<const uint8_t> text);
-
 }  // namespace pixmere

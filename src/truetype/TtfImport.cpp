@@ -2,19 +2,14 @@
 
 #include <stdexcept>
 
+#include "model/Windows1252.h"
+
 namespace pixmere {
 
 QString AnsiCharacter(uint8_t code) {
-    // Windows-1252 between 80 and 9F; its five unassigned codes stay as they are, as the
-    // system's conversion leaves them, and draw nothing.
-    static const char16_t kHigh[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98
-    };
-    const char16_t unit = code >= 0x80 && code < 0xA0 ? kHigh[code - 0x80] : code;
-    return QString(QChar(unit));
+    // Every character of the code page lies in the basic plane; the five undefined codes draw
+    // nothing.
+    return QString(QChar(static_cast<char16_t>(Windows1252ToUnicode(code))));
 }
 
 TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress) {
