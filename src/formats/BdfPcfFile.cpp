@@ -123,11 +123,10 @@ ImportedFont ReadFace(std::span<const uint8_t> file) {
 }  // namespace
 
 ImportedFont LoadBdfPcf(std::span<const uint8_t> file) {
-    if (file.size() > kBdfPcfLargestFile) Refuse();
     // Compressed fonts are inflated here rather than by FreeType, which stops reading once it
     // has its tables: a file cut off in its checksum would pass, and its size would be unbounded.
-    if (IsGzip(file)) return ReadFace(Gunzip(file, kBdfPcfLargestFile));
-    return ReadFace(file);
+    std::vector<uint8_t> inflated;
+    return ReadFace(Uncompressed(file, kBdfPcfLargestFile, inflated));
 }
 
 }  // namespace pixmere

@@ -50,4 +50,12 @@ std::vector<uint8_t> Gunzip(std::span<const uint8_t> file, uint64_t largest) {
     }
 }
 
+std::span<const uint8_t> Uncompressed(std::span<const uint8_t> file, uint64_t largest,
+                                      std::vector<uint8_t>& inflated) {
+    if (file.size() > largest) Refuse();
+    if (!IsGzip(file)) return file;
+    inflated = Gunzip(file, largest);
+    return inflated;
+}
+
 }  // namespace pixmere

@@ -161,9 +161,8 @@ ImportedFont ReadPsf(std::span<const uint8_t> bytes) {
 }  // namespace
 
 ImportedFont LoadPsf(std::span<const uint8_t> file) {
-    if (file.size() > kPsfLargestFile) Refuse();
-    if (IsGzip(file)) return ReadPsf(Gunzip(file, kPsfLargestFile));
-    return ReadPsf(file);
+    std::vector<uint8_t> inflated;
+    return ReadPsf(Uncompressed(file, kPsfLargestFile, inflated));
 }
 
 }  // namespace pixmere

@@ -54,6 +54,13 @@ std::string BdfFont(const std::string& charset, int ascent, int descent,
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
+bool Refused(const std::vector<uint8_t>& file, const std::string& message = kBadFontFileMessage) {
+    return test::RefusedWith([&] { LoadBdfPcf(file); }, message);
+}
+
+using test::CodePicture;
+using test::Describe;
+
 const Picture kA = {".###.", "#...#", "#####", "#...#", "#...#"};
 const Picture kP = {"###.", "#..#", "###.", "#...", "#..."};
 const Picture kEuro = {".###", "##..", ".###"};
@@ -69,60 +76,30 @@ std::vector<std::string> SmallChars() {
 
 const std::string kSmallUnicode = BdfFont("ISO10646-1", 5, 2, SmallChars());
 
-// The picture of code c, the cell's whole width.
-Picture PictureOf(const Font& font, int code) {
-    return test::GlyphPicture(font.glyphs.at(code - font.params.firstcar),
-                              font.params.FormatLengthCar);
-}
-
-std::string Describe(const FontParams& p) {
-    return std::to_string(p.FormatLengthCar) + "x" + std::to_string(p.FormatHeightCar) + " down " +
-           std::to_string(p.jambon) + " magnif " + std::to_string(p.Magnification) + " codes " +
-           std::to_string(p.firstcar) + "-" + std::to_string(p.lastCode());
-}
-
-bool Refused(const std::vector<uint8_t>& file, const std::string& message = kBadFontFileMessage) {
-    try {
-        LoadBdfPcf(file);
-        return false;
-    } catch (const UserError& e) {
-        return e.what() == message;
-    }
-}
-
-int Blank(const Font& font) {
-    int blank = 0;
-    for (const CarObject& glyph : font.glyphs) {
-        const auto& b = glyph.bytes();
-        blank += std::all_of(b.begin(), b.end(), [](uint8_t v) { return v == 0; });
-    }
-    return blank;
-}
-
 TEST(BdfImport, UnicodeFontTakesWhatEachCodeMeansInWindows1252) {
     const ImportedFont imported = LoadBdfPcf(Bytes(kSmallUnicode));
     const Font font = imported.font.build();
     // 6 wide (the largest advance of the codes taken), ascent + descent high.
     EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 65-141");
     EXPECT_EQ(imported.charactersCut, 0);
-    EXPECT_EQ(PictureOf(font, 0x41),
+    EXPECT_EQ(CodePicture(font, 0x41),
               (Picture{".###..", "#...#.", "#####.", "#...#.", "#...#.", "......", "......"}));
-    EXPECT_EQ(PictureOf(font, 0x70),
+    EXPECT_EQ(CodePicture(font, 0x70),
               (Picture{"......", "......", ".###..", ".#..#.", ".###..", ".#....", ".#...."}));
     // 80h is the euro sign, not U+0080; 8Dh, which Windows-1252 leaves undefined, is U+008D.
-    EXPECT_EQ(PictureOf(font, 0x80),
+    EXPECT_EQ(CodePicture(font, 0x80),
               (Picture{"......", ".###..", "##....", ".###..", "......", "......", "......"}));
-    EXPECT_EQ(PictureOf(font, 0x8D),
+    EXPECT_EQ(CodePicture(font, 0x8D),
               (Picture{".##...", "......", "......", "......", "......", "......", "......"}));
     // Codes in between without a glyph stay empty.
-    EXPECT_EQ(Blank(font), 77 - 4);
+    EXPECT_EQ(test::BlankGlyphs(font), 77 - 4);
 }
 
 TEST(BdfImport, OtherEncodingsTakeTheGlyphEncodedWithTheCodeAndMagnificationComesFromItsProperty) {
     for (const char* charset : {"KOI8-R", "ISO8859-5"}) {
         const Font font = LoadBdfPcf(Bytes(BdfFont(charset, 5, 2, SmallChars()))).font.build();
         EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 65-141") << charset;
-        EXPECT_EQ(PictureOf(font, 0x80),
+        EXPECT_EQ(CodePicture(font, 0x80),
                   (Picture{"......", "......", "......", "#.....", "#.....", "......", "......"}));
     }
     const auto magnification = [](const std::string& property) {
@@ -148,14 +125,14 @@ TEST(BdfImport, ProportionalGlyphsSitOnTheBaselineAndWhatLeavesTheCellIsCounted)
     const Font font = imported.font.build();
     EXPECT_EQ(Describe(font.params), "7x8 down 2 magnif 1 codes 87-106");
     EXPECT_EQ(imported.charactersCut, 2);
-    EXPECT_EQ(PictureOf(font, 'W'), (Picture{".......", ".......", ".......", "...#...", ".#.#.#.",
-                                             "#.#.#.#", ".......", "......."}));
-    EXPECT_EQ(PictureOf(font, 'g'), (Picture{".......", ".......", ".......", ".###...", "#..#...",
-                                             "#..#...", ".###...", "...#..."}));
-    EXPECT_EQ(PictureOf(font, 'i'), (Picture{".......", ".#.....", ".......", ".#.....", ".#.....",
-                                             ".#.....", ".......", "......."}));
-    EXPECT_EQ(PictureOf(font, 'j'), (Picture{".......", ".......", "...#...", ".......", "...#...",
-                                             "...#...", ".#.#...", "..#...."}));
+    EXPECT_EQ(CodePicture(font, 'W'), (Picture{".......", ".......", ".......", "...#...",
+                                               ".#.#.#.", "#.#.#.#", ".......", "......."}));
+    EXPECT_EQ(CodePicture(font, 'g'), (Picture{".......", ".......", ".......", ".###...",
+                                               "#..#...", "#..#...", ".###...", "...#..."}));
+    EXPECT_EQ(CodePicture(font, 'i'), (Picture{".......", ".#.....", ".......", ".#.....",
+                                               ".#.....", ".#.....", ".......", "......."}));
+    EXPECT_EQ(CodePicture(font, 'j'), (Picture{".......", ".......", "...#...", ".......",
+                                               "...#...", "...#...", ".#.#...", "..#...."}));
 }
 
 TEST(BdfImport, FontsThatDoNotFitAreRefusedWithTheSize) {

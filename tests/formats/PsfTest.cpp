@@ -6,6 +6,7 @@
 #include "model/UserError.h"
 #include "support/GlyphPicture.h"
 #include "support/Gzip.h"
+#include "support/SampleFonts.h"
 #include "support/TempDir.h"
 
 namespace pixmere {
@@ -80,33 +81,12 @@ const Bytes kSmall2 = Psf2(10, 6, {kX, kE, kQuote, kQuote, kX},
                             "A",
                             "A"});
 
-Picture PictureOf(const Font& font, int code) {
-    return test::GlyphPicture(font.glyphs.at(code - font.params.firstcar),
-                              font.params.FormatLengthCar);
-}
-
-std::string Describe(const FontParams& p) {
-    return std::to_string(p.FormatLengthCar) + "x" + std::to_string(p.FormatHeightCar) + " down " +
-           std::to_string(p.jambon) + " magnif " + std::to_string(p.Magnification) + " codes " +
-           std::to_string(p.firstcar) + "-" + std::to_string(p.lastCode());
-}
-
-int Blank(const Font& font) {
-    return static_cast<int>(
-        std::count_if(font.glyphs.begin(), font.glyphs.end(), [](const CarObject& g) {
-            return std::all_of(g.bytes().begin(), g.bytes().end(),
-                               [](uint8_t b) { return b == 0; });
-        }));
-}
-
 bool Refused(const Bytes& file, const std::string& message = kBadFontFileMessage) {
-    try {
-        LoadPsf(file);
-        return false;
-    } catch (const UserError& e) {
-        return e.what() == message;
-    }
+    return test::RefusedWith([&] { LoadPsf(file); }, message);
 }
+
+using test::CodePicture;
+using test::Describe;
 
 TEST(PsfImport, Version2WithAUnicodeTableTakesWhatEachCodeMeansInWindows1252) {
     for (const Bytes& file : {kSmall2, test::Gzip(kSmall2)}) {
@@ -114,12 +94,12 @@ TEST(PsfImport, Version2WithAUnicodeTableTakesWhatEachCodeMeansInWindows1252) {
         const Font font = imported.font.build();
         EXPECT_EQ(Describe(font.params), "10x6 down 2 magnif 1 codes 65-233");
         EXPECT_EQ(imported.charactersCut, 0);
-        EXPECT_EQ(PictureOf(font, 'X'), kX);
-        EXPECT_EQ(PictureOf(font, 0xE9), kE);
+        EXPECT_EQ(CodePicture(font, 'X'), kX);
+        EXPECT_EQ(CodePicture(font, 0xE9), kE);
         // A takes the first glyph listing it; 82h is U+201A.
-        EXPECT_EQ(PictureOf(font, 'A'), kQuote);
-        EXPECT_EQ(PictureOf(font, 0x82), kQuote);
-        EXPECT_EQ(Blank(font), 169 - 4);
+        EXPECT_EQ(CodePicture(font, 'A'), kQuote);
+        EXPECT_EQ(CodePicture(font, 0x82), kQuote);
+        EXPECT_EQ(test::BlankGlyphs(font), 169 - 4);
     }
 }
 
@@ -128,9 +108,9 @@ TEST(PsfImport, Version1WithoutATableTakesGlyphCAndWithOneItsCharacters) {
     const Picture a = {".#......", "#.#.....", "###.....", "#.#....."};
     const Font plain = LoadPsf(Psf1(4, {{'X', x}, {'A', a}, {0x82, a}})).font.build();
     EXPECT_EQ(Describe(plain.params), "8x4 down 1 magnif 1 codes 0-255");
-    EXPECT_EQ(PictureOf(plain, 'X'), x);
-    EXPECT_EQ(PictureOf(plain, 0x82), a);
-    EXPECT_EQ(Blank(plain), 253);
+    EXPECT_EQ(CodePicture(plain, 'X'), x);
+    EXPECT_EQ(CodePicture(plain, 0x82), a);
+    EXPECT_EQ(test::BlankGlyphs(plain), 253);
     // With a table: A and Greek Alpha share glyph 7, glyph 9 is the euro sign (80h), and the
     // X of glyph 'X' is only part of a sequence, so the font has no X and no downstroke.
     const Font table =
@@ -138,9 +118,9 @@ TEST(PsfImport, Version1WithoutATableTakesGlyphCAndWithOneItsCharacters) {
                      {{7, {0x41, 0x391}}, {9, {0x20AC}}, {'X', {0xFFFE, 0x58, 0x301}}}))
             .font.build();
     EXPECT_EQ(Describe(table.params), "8x4 down 0 magnif 1 codes 65-128");
-    EXPECT_EQ(PictureOf(table, 'A'), a);
-    EXPECT_EQ(PictureOf(table, 0x80), x);
-    EXPECT_EQ(Blank(table), 62);
+    EXPECT_EQ(CodePicture(table, 'A'), a);
+    EXPECT_EQ(CodePicture(table, 0x80), x);
+    EXPECT_EQ(test::BlankGlyphs(table), 62);
 }
 
 TEST(PsfImport, TruncatedDamagedAndOversizedFilesAreRefused) {
@@ -178,7 +158,7 @@ TEST(PsfImport, RealConsoleFontGlyphAndBaseline) {
     const Font font =
         LoadPsf(test::ReadAll("/usr/share/consolefonts/Lat15-Terminus16.psf.gz")).font.build();
     EXPECT_EQ(Describe(font.params), "8x16 down 4 magnif 1 codes 32-255");
-    EXPECT_EQ(PictureOf(font, 'A'),
+    EXPECT_EQ(CodePicture(font, 'A'),
               (Picture{"........", "........", "..####..", ".#....#.", ".#....#.", ".#....#.",
                        ".#....#.", ".######.", ".#....#.", ".#....#.", ".#....#.", ".#....#.",
                        "........", "........", "........", "........"}));

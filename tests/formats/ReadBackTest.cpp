@@ -17,21 +17,14 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
+// The parameters, lastcar included.
 std::string Describe(const FontParams& p) {
-    return std::to_string(p.FormatLengthCar) + "x" + std::to_string(p.FormatHeightCar) + " down " +
-           std::to_string(p.jambon) + " magnif " + std::to_string(p.Magnification) + " codes " +
-           std::to_string(p.firstcar) + "-" + std::to_string(p.lastCode()) + " last " +
-           std::to_string(p.lastcar);
+    return test::Describe(p) + " last " + std::to_string(p.lastcar);
 }
 
 template <typename Load>
 bool Refused(Load load, const Bytes& file) {
-    try {
-        load(file);
-        return false;
-    } catch (const UserError& e) {
-        return std::string(e.what()) == kBadFontFileMessage;
-    }
+    return test::RefusedWith([&] { load(file); });
 }
 
 Bytes Text(const std::string& text) { return {text.begin(), text.end()}; }
