@@ -5,6 +5,7 @@
 #include FT_BDF_H
 #include FT_MODULE_H
 
+#include <algorithm>
 #include <memory>
 #include <string_view>
 
@@ -79,7 +80,8 @@ SourceGlyph LoadGlyph(FT_Face face, FT_UInt index) {
     SourceGlyph glyph;
     glyph.left = slot->bitmap_left;
     glyph.top = slot->bitmap_top;
-    glyph.advance = static_cast<int>(slot->advance.x >> 6);
+    // Far beyond any cell either way, and still an int.
+    glyph.advance = static_cast<int>(std::clamp<FT_Pos>(slot->advance.x >> 6, -65536, 65536));
     if (bitmap.width == 0 || bitmap.rows == 0) return glyph;
     // Grey levels are not a monochrome font.
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO || bitmap.pitch < 0 ||
