@@ -16,7 +16,7 @@ std::string Hex2(int value) {
 
 int RunInfo(const Args& args, Io& io) {
     if (args.positional().size() != 1) throw UsageError("expected one input file");
-    const Font font = ReadFont(args.positional()[0], args);
+    const Font font = ReadFont(args.positional()[0], args, io.err);
     const FontParams& p = font.params;
     io.out << "width: " << int(p.FormatLengthCar) << "\n"
            << "height: " << int(p.FormatHeightCar) << "\n"
@@ -33,7 +33,7 @@ int RunInfo(const Args& args, Io& io) {
 
 Command InfoCommand() {
     return {"info", "info IN [input options]",
-            std::string("Prints the parameters of a font and the printer memory it needs. ") +
+            std::string("Prints the parameters of a font and the printer memory it needs.") +
                 kInputHelp,
             InputOptions(), RunInfo};
 }

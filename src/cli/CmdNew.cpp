@@ -21,7 +21,7 @@ int RunNew(const Args& args, Io& io) {
 Command NewCommand() {
     return {"new",
             "new OUT --width W --height H [--first HEX] [--last HEX] [--downstroke J] "
-            "[--magnification M] [--to pzf|bin|c|txt]",
+            "[--magnification M] [--to pzf|bin|c|txt|bdf]",
             "Creates a blank font (first 20, last FF, downstroke 0, magnification 1 by default).",
             {{"width", "height", "first", "last", "downstroke", "magnification", "to"}, {}},
             RunNew};

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "formats/ParameterLines.h"
 #include "model/UserError.h"
 
 namespace pixmere {
@@ -69,6 +70,28 @@ Literal ReadLiteral(std::span<const uint8_t> file, std::size_t p, Format format)
 
 }  // namespace
 
+std::optional<FontParams> CFileParameters(std::span<const uint8_t> file) {
+    TextLines lines(file);
+    const std::optional<FontParams> own = ReadParameterLines(lines);
+    const std::optional<Format> format = FindFormat(file);
+    if (!own || !format) return std::nullopt;
+    uint64_t literals = 0;
+    for (std::size_t at = 0; at < file.size();) {
+        if (!IsMarker(file, at, *format)) {
+            ++at;
+            continue;
+        }
+        try {
+            at += 2 + ReadLiteral(file, at + 2, *format).length;
+        } catch (const UserError&) {
+            return std::nullopt;
+        }
+        ++literals;
+    }
+    if (literals != own->glyphDataSize()) return std::nullopt;
+    return own;
+}
+
 LoadedFont ParseCFile(std::span<const uint8_t> file, const FontParams& entered) {
     LoadedFont loaded;
     FontParams& p = loaded.params;
@@ -76,9 +99,10 @@ LoadedFont ParseCFile(std::span<const uint8_t> file, const FontParams& entered) 
     p.FormatLengthCar = entered.FormatLengthCar;
     p.jambon = entered.jambon;
     p.Magnification = entered.Magnification;
-    p.firstcar = kFirst;
-    p.lastcar = kLast;
-    p.NbCar = kLast - kFirst + 1;
+    const std::optional<FontParams> own = CFileParameters(file);
+    p.firstcar = own ? own->firstcar : kFirst;
+    p.NbCar = own ? own->NbCar : kLast - kFirst + 1;
+    p.lastcar = static_cast<uint8_t>(p.lastCode());
     if (p.FormatHeightCar == 0 || p.FormatLengthCar == 0 || p.jambon > p.FormatHeightCar ||
         p.Magnification < 1 || p.Magnification > 5) {
         Refuse();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "model/Font.h"
@@ -10,9 +11,16 @@ namespace pixmere {
 // The message of a C table that does not fit the entered parameters.
 extern const char* const kBadCFileMessage;
 
+// The parameters a C table states in the "// Height:", "// Width:", "// First Car:",
+// "// Nb Car:", "// Underline:" and "// Magnification:" lines the C export starts it with, when
+// all six are there in that order, make a font the editor can hold and match the number of
+// literals in the table; nullopt otherwise. The parameters dialog opens filled with them.
+std::optional<FontParams> CFileParameters(std::span<const uint8_t> file);
+
 // Reads a C source font table for the parameters entered in the font parameters dialog:
-// FormatHeightCar, FormatLengthCar, jambon and Magnification are taken from `entered`; the
-// range is always 20..FF hexadecimal (224 characters), whatever `entered` says.
+// FormatHeightCar, FormatLengthCar, jambon and Magnification are taken from `entered`. The
+// range is the table's own when CFileParameters finds one, 20..FF hexadecimal (224 characters)
+// otherwise; `entered`'s range is never used.
 //
 // Only literals are read. The first "0b" or "0x" marker of the file fixes its format: binary
 // literals are "0b" and eight digits "0" or "1"; hexadecimal ones are "0x" and up to two

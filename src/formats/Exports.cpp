@@ -4,6 +4,7 @@
 #include <string>
 
 #include "formats/Bin2Char.h"
+#include "formats/ParameterLines.h"
 
 namespace pixmere {
 
@@ -58,12 +59,11 @@ const ByteTable& PictureTable() {
 }
 
 void ParameterLines(TextOut& out, const FontParams& p) {
-    out.line("// Height:" + Num(p.FormatHeightCar));
-    out.line("// Width:" + Num(p.FormatLengthCar));
-    out.line("// First Car:" + Num(p.firstcar));
-    out.line("// Nb Car:" + Num(p.NbCar));
-    out.line("// Underline:" + Num(p.jambon));
-    out.line("// Magnification:" + Num(p.Magnification));
+    const int values[] = {p.FormatHeightCar, p.FormatLengthCar, p.firstcar,
+                          p.NbCar,           p.jambon,          p.Magnification};
+    for (std::size_t n = 0; n < kParameterLabels.size(); ++n) {
+        out.line(kParameterLabels[n] + Num(values[n]));
+    }
     out.endLine();
     out.endLine();
 }

@@ -1,11 +1,13 @@
 #include "formats/FontFile.h"
 
+#include "formats/BdfExport.h"
 #include "formats/Exports.h"
 #include "formats/NativeFile.h"
 
 namespace pixmere {
 
-FontFileBytes FontFileContent(const Font& font, FontFileType type) {
+FontFileBytes FontFileContent(const Font& font, FontFileType type,
+                              const std::string& documentName) {
     switch (type) {
         case FontFileType::Native: {
             NativeSave saved = SaveNative(font);
@@ -17,6 +19,8 @@ FontFileBytes FontFileContent(const Font& font, FontFileType type) {
             return {saveC(font), false};
         case FontFileType::Txt:
             return {saveTXT(font), false};
+        case FontFileType::Bdf:
+            return {saveBDF(font, documentName), false};
     }
     return {};
 }

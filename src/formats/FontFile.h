@@ -1,22 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/Font.h"
 
 namespace pixmere {
 
-// The four file types a font is saved as, numbered as the Save As dialog lists them.
-enum class FontFileType : uint8_t { Native = 1, Bin = 2, C = 3, Txt = 4 };
+// The file types a font is saved as, numbered as the Save As dialog lists them.
+enum class FontFileType : uint8_t { Native = 1, Bin = 2, C = 3, Txt = 4, Bdf = 5 };
 
 struct FontFileBytes {
     std::vector<uint8_t> bytes;
     bool droppedBelow20 = false;  // a native file left out the codes below 20h
 };
 
-// The bytes of the font in a file type; a native file gets a fresh key.
+// The bytes of the font in a file type; a native file gets a fresh key. A BDF file takes the
+// family of its font name from `documentName` (the file's name without its folder and
+// extension, say); the other types do not use it.
 // Throws UserError when a native file would hold no character.
-FontFileBytes FontFileContent(const Font& font, FontFileType type);
+FontFileBytes FontFileContent(const Font& font, FontFileType type,
+                              const std::string& documentName = "");
 
 }  // namespace pixmere

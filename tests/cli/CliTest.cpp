@@ -114,8 +114,17 @@ TEST(Cli, LibraryFontsByPositionToCTableAndBack) {
     EXPECT_EQ(wrong.status, 1);
     EXPECT_EQ(wrong.err, c + ": " + kBadCFileMessage + "\n");
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.bin")));
-    // Missing sizes and options of another input type are wrong usage.
-    EXPECT_EQ(Cli({"info", c, "--width", "14"}).status, 2);
+    // Missing sizes for a table without its parameter lines, and options of another input
+    // type, are wrong usage.
+    const std::string text = test::AsText(test::ReadAll(c));
+    const std::string body = text.substr(text.find("// Magnification"));
+    const std::string bare = dir.file("bare.c");
+    test::WriteAll(bare, std::vector<uint8_t>(body.begin(), body.end()));
+    const CliRun missing = Cli({"info", bare, "--width", "14"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("--height is required for a C table without its parameter lines"),
+              std::string::npos);
+    EXPECT_EQ(Cli({"info", bare, "--width", "14", "--height", "16"}).status, 0);
     EXPECT_EQ(Cli({"info", c, "--width", "14", "--height", "16", "--font", "1"}).status, 2);
     EXPECT_EQ(Cli({"info", kSans, "--height", "16"}).status, 2);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "formats/CFile.h"
 #include "formats/Exports.h"
 #include "model/UserError.h"
@@ -38,11 +40,55 @@ TEST(ParseCFile, ExportOfA224CharacterFontReadsBackToIdenticalGlyphs) {
             (std::vector<int>{0x20, 0xFF, 224, 2, 3}));
         EXPECT_EQ(loaded.build().glyphData(), font.glyphData()) << width;
     }
-    // A smaller font fills the first glyphs from 20h; the rest stay blank.
+    // A font from 41h comes back from 41h through its parameter lines; without them, its
+    // glyphs fill the first codes from 20h and the rest stay blank.
     const Font small = test::PatternFont(test::Shape(12, 2, 0x41, 2));
+    const std::string c = test::AsText(saveC(small));
+    const LoadedFont own = ParseCFile(saveC(small), test::Shape(12, 2, 0x30, 3));
+    EXPECT_EQ((std::vector<int>{own.params.firstcar, own.params.lastcar, own.params.NbCar}),
+              (std::vector<int>{0x41, 0x42, 2}));
+    EXPECT_EQ(own.build().glyphData(), small.glyphData());
     std::vector<uint8_t> expected = small.glyphData();
     expected.resize(224 * 2 * 2, 0);
-    EXPECT_EQ(ParseCFile(saveC(small), test::Shape(12, 2)).build().glyphData(), expected);
+    EXPECT_EQ(Parse(c.substr(c.find("// Underline")), test::Shape(12, 2)).build().glyphData(),
+              expected);
+}
+
+TEST(CFileParameters, TheExportsOwnLinesWhenCompleteValidAndTrueToTheTable) {
+    const Font font = test::PatternFont(test::Shape(12, 5, 0x30, 208, 3, 4));
+    const std::string c = test::AsText(saveC(font));
+    const auto own = [](const std::string& text) {
+        const std::optional<FontParams> p =
+            CFileParameters(std::vector<uint8_t>(text.begin(), text.end()));
+        if (!p) return std::string("none");
+        return std::to_string(p->FormatLengthCar) + "x" + std::to_string(p->FormatHeightCar) +
+               " down " + std::to_string(p->jambon) + " magnif " +
+               std::to_string(p->Magnification) + " codes " + std::to_string(p->firstcar) + "-" +
+               std::to_string(p->lastcar) + " count " + std::to_string(p->NbCar);
+    };
+    EXPECT_EQ(own(c), "12x5 down 3 magnif 4 codes 48-255 count 208");
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = c;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    // Line ends converted to LF still read.
+    std::string lf = c;
+    lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
+    EXPECT_EQ(own(lf), own(c));
+    for (const std::string& text :
+         {replaced("// Height: 5\r\n", ""), replaced("// Width: 12", "// Width: twelve"),
+          replaced("// Height: 5\r\n// Width: 12", "// Width: 12\r\n// Height: 5"),
+          replaced("// Width: 12", "// Width: 0"), replaced("// Nb Car: 208", "// Nb Car: 209"),
+          replaced("// Underline: 3", "// Underline: 6"),
+          replaced("// Magnification: 4", "// Magnification: 6"), replaced("0b", "0b00000000,0b"),
+          c.substr(0, c.rfind("0b")), c.substr(2)}) {
+        EXPECT_EQ(own(text), "none") << text.substr(0, 120);
+    }
+    // The table then reads as one without lines: 20h to FFh, its size from the dialog.
+    EXPECT_EQ(
+        Parse(replaced("// Nb Car: 208", "// Nb Car: 200"), test::Shape(12, 5)).params.firstcar,
+        0x20);
 }
 
 TEST(ParseCFile, HexadecimalLiteralsOfEitherCaseAndTheFirstMarkerFixesTheFormat) {

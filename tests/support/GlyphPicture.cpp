@@ -1,5 +1,6 @@
 #include "support/GlyphPicture.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace pixmere::test {
@@ -40,6 +41,19 @@ Font FontFromPictures(FontParams params, const std::vector<std::vector<std::stri
         std::copy(bytes.begin(), bytes.end(), matrix.data().begin() + i * glyphSize);
     }
     return MatrixToObject(params, matrix);
+}
+
+std::vector<std::string> CodePicture(const Font& font, int code) {
+    return GlyphPicture(font.glyphs.at(static_cast<std::size_t>(code - font.params.firstcar)),
+                        font.params.FormatLengthCar);
+}
+
+int BlankGlyphs(const Font& font) {
+    return static_cast<int>(
+        std::count_if(font.glyphs.begin(), font.glyphs.end(), [](const CarObject& g) {
+            return std::all_of(g.bytes().begin(), g.bytes().end(),
+                               [](uint8_t b) { return b == 0; });
+        }));
 }
 
 std::string Joined(const std::vector<std::string>& rows) {

@@ -20,6 +20,12 @@ std::vector<std::string> GlyphPicture(const CarObject& glyph, int width = 0);
 // A font whose glyphs are given as pictures (each with params.FormatHeightCar rows).
 Font FontFromPictures(FontParams params, const std::vector<std::vector<std::string>>& glyphs);
 
+// The glyph of a character code as a picture of the cell's width.
+std::vector<std::string> CodePicture(const Font& font, int code);
+
+// How many glyphs have no bit set.
+int BlankGlyphs(const Font& font);
+
 // Joins picture rows with newlines, for readable failure messages.
 std::string Joined(const std::vector<std::string>& rows);
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/Font.h"
+#include "model/UserError.h"
 
 namespace pixmere::test {
 
@@ -17,6 +19,24 @@ inline FontParams Shape(int width, int height, int first = 0x20, int count = 1, 
     p.jambon = static_cast<uint8_t>(downstroke);
     p.Magnification = static_cast<uint8_t>(magnification);
     return p;
+}
+
+// The parameters in one line: "WxH down J magnif M codes FIRST-LAST" (codes in decimal).
+inline std::string Describe(const FontParams& p) {
+    return std::to_string(p.FormatLengthCar) + "x" + std::to_string(p.FormatHeightCar) + " down " +
+           std::to_string(p.jambon) + " magnif " + std::to_string(p.Magnification) + " codes " +
+           std::to_string(p.firstcar) + "-" + std::to_string(p.lastCode());
+}
+
+// Whether running `load` throws UserError with exactly `message`.
+template <typename Load>
+bool RefusedWith(Load load, const std::string& message = kBadFontFileMessage) {
+    try {
+        load();
+        return false;
+    } catch (const UserError& e) {
+        return e.what() == message;
+    }
 }
 
 // A font whose bytes, padding bits included, all differ from their neighbours, so that a byte

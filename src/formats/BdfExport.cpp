@@ -1,0 +1,106 @@
+#include "formats/BdfExport.h"
+
+#include <cstdio>
+
+#include "model/Windows1252.h"
+
+namespace pixmere {
+
+std::string XlfdFamily(const std::string& name) {
+    if (name.empty()) return "Pixmere";
+    std::string family = name;
+    for (char& c : family) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u > 0x7E || c == '-' || c == '?' || c == '*' || c == ',' || c == '"') {
+            c = '_';
+        }
+    }
+    return family;
+}
+
+namespace {
+
+// Bitmap fonts are drawn at 72 dots per inch, where a point is a pixel.
+constexpr int kResolution = 72;
+
+class BdfOut {
+public:
+    void line(const std::string& text) {
+        bytes_.insert(bytes_.end(), text.begin(), text.end());
+        bytes_.push_back('\n');
+    }
+    std::vector<uint8_t> take() { return std::move(bytes_); }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+std::string Join(std::initializer_list<long> values) {
+    std::string text;
+    for (const long v : values) text += " " + std::to_string(v);
+    return text;
+}
+
+void Header(BdfOut& out, const FontParams& p, const std::string& name, char32_t defaultChar) {
+    const int w = p.FormatLengthCar, h = p.FormatHeightCar, d = p.jambon;
+    out.line("STARTFONT 2.1");
+    out.line("FONT -Pixmere-" + XlfdFamily(name) + "-Medium-R-Normal--" + std::to_string(h) + "-" +
+             std::to_string(h * 10) + "-72-72-C-" + std::to_string(w * 10) + "-ISO10646-1");
+    out.line("SIZE" + Join({h, kResolution, kResolution}));
+    out.line("FONTBOUNDINGBOX" + Join({w, h, 0, -d}));
+    out.line("STARTPROPERTIES 7");
+    out.line("FONT_ASCENT" + Join({h - d}));
+    out.line("FONT_DESCENT" + Join({d}));
+    out.line("SPACING \"C\"");
+    out.line("CHARSET_REGISTRY \"ISO10646\"");
+    out.line("CHARSET_ENCODING \"1\"");
+    out.line("DEFAULT_CHAR" + Join({static_cast<long>(defaultChar)}));
+    out.line("PIXMERE_MAGNIFICATION" + Join({p.Magnification}));
+    out.line("ENDPROPERTIES");
+    out.line("CHARS" + Join({p.NbCar}));
+}
+
+void Character(BdfOut& out, const FontParams& p, const CarObject& glyph, char32_t encoding) {
+    const int w = p.FormatLengthCar, h = p.FormatHeightCar, d = p.jambon;
+    char name[16];
+    std::snprintf(name, sizeof name, "uni%04X", static_cast<unsigned>(encoding));
+    out.line(std::string("STARTCHAR ") + name);
+    out.line("ENCODING" + Join({static_cast<long>(encoding)}));
+    // Scalable width in thousandths of the point size, which is the height here.
+    out.line("SWIDTH" + Join({(w * 1000L + h / 2) / h, 0}));
+    out.line("DWIDTH" + Join({w, 0}));
+    out.line("BBX" + Join({w, h, 0, -d}));
+    out.line("BITMAP");
+    const int bytes = p.NbByteMatrix();
+    // Bits past the width are padding; BDF wants them clear.
+    const uint8_t lastMask = static_cast<uint8_t>(0xFF << ((8 - w % 8) % 8));
+    static const char kHex[] = "0123456789ABCDEF";
+    for (int y = 0; y < h; ++y) {
+        std::string row;
+        for (int k = 0; k < bytes; ++k) {
+            const uint8_t b = glyph.row(y)[k] & (k == bytes - 1 ? lastMask : 0xFF);
+            row += kHex[b >> 4];
+            row += kHex[b & 15];
+        }
+        out.line(row);
+    }
+    out.line("ENDCHAR");
+}
+
+}  // namespace
+
+std::vector<uint8_t> saveBDF(const Font& font, const std::string& name) {
+    const FontParams& p = font.params;
+    const auto unicode = [&](int code) { return Windows1252ToUnicode(static_cast<uint8_t>(code)); };
+    // The space when the font has one, else its first character.
+    const bool hasSpace = p.firstcar <= 0x20 && p.lastCode() >= 0x20;
+    BdfOut out;
+    Header(out, p, name, unicode(hasSpace ? 0x20 : p.firstcar));
+    for (const CarObject& glyph : font.glyphs) {
+        Character(out, p, glyph, unicode(p.firstcar + glyph.NumCar()));
+    }
+    out.line("ENDFONT");
+    return out.take();
+}
+
+}  // namespace pixmere

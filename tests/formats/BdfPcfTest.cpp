@@ -1,0 +1,253 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "formats/BdfExport.h"
+#include "formats/BdfPcfFile.h"
+#include "model/UserError.h"
+#include "support/GlyphPicture.h"
+#include "support/Gzip.h"
+#include "support/SampleFonts.h"
+#include "support/TempDir.h"
+
+namespace pixmere {
+namespace {
+
+using Picture = std::vector<std::string>;
+
+// One BDF character drawn as a picture; its bounding box is the picture's size at the offsets.
+std::string BdfChar(long encoding, int advance, int left, int bottom, const Picture& picture) {
+    const int width = picture.empty() ? 0 : static_cast<int>(picture[0].size());
+    const int bytes = (width + 7) / 8;
+    std::string text = "STARTCHAR c" + std::to_string(encoding) + "\nENCODING " +
+                       std::to_string(encoding) + "\nSWIDTH 500 0\nDWIDTH " +
+                       std::to_string(advance) + " 0\nBBX " + std::to_string(width) + " " +
+                       std::to_string(picture.size()) + " " + std::to_string(left) + " " +
+                       std::to_string(bottom) + "\nBITMAP\n";
+    for (const std::string& row : picture) {
+        for (const uint8_t b : test::PictureBytes({row}, bytes)) {
+            char hex[3];
+            std::snprintf(hex, sizeof hex, "%02X", b);
+            text += hex;
+        }
+        text += "\n";
+    }
+    return text + "ENDCHAR\n";
+}
+
+std::string BdfFont(const std::string& charset, int ascent, int descent,
+                    const std::vector<std::string>& chars, const std::string& more = "") {
+    const std::string registry = charset.substr(0, charset.find('-'));
+    const std::string encoding = charset.substr(charset.find('-') + 1);
+    std::string text = "STARTFONT 2.1\nFONT -Test-Tiny-Medium-R-Normal--7-70-75-75-P-50-" +
+                       charset + "\nSIZE 7 75 75\nFONTBOUNDINGBOX 9 9 -1 -3\nSTARTPROPERTIES " +
+                       std::to_string(more.empty() ? 4 : 5) + "\nFONT_ASCENT " +
+                       std::to_string(ascent) + "\nFONT_DESCENT " + std::to_string(descent) +
+                       "\nCHARSET_REGISTRY \"" + registry + "\"\nCHARSET_ENCODING \"" + encoding +
+                       "\"\n" + more + "ENDPROPERTIES\nCHARS " + std::to_string(chars.size()) +
+                       "\n";
+    for (const std::string& c : chars) text += c;
+    return text + "ENDFONT\n";
+}
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+bool Refused(const std::vector<uint8_t>& file, const std::string& message = kBadFontFileMessage) {
+    return test::RefusedWith([&] { LoadBdfPcf(file); }, message);
+}
+
+using test::CodePicture;
+using test::Describe;
+
+const Picture kA = {".###.", "#...#", "#####", "#...#", "#...#"};
+const Picture kP = {"###.", "#..#", "###.", "#...", "#..."};
+const Picture kEuro = {".###", "##..", ".###"};
+const Picture kCode80 = {"#", "#"};
+const Picture kCode8D = {"##"};
+
+// A, p below the baseline, the euro sign, U+0080, U+008D and a smiley beyond the codes.
+std::vector<std::string> SmallChars() {
+    return {BdfChar(0x41, 6, 0, 0, kA),      BdfChar(0x70, 6, 1, -2, kP),
+            BdfChar(0x20AC, 5, 0, 1, kEuro), BdfChar(0x80, 4, 0, 0, kCode80),
+            BdfChar(0x8D, 3, 1, 4, kCode8D), BdfChar(0x263A, 9, 0, 0, {"#########"})};
+}
+
+const std::string kSmallUnicode = BdfFont("ISO10646-1", 5, 2, SmallChars());
+
+TEST(BdfImport, UnicodeFontTakesWhatEachCodeMeansInWindows1252) {
+    const ImportedFont imported = LoadBdfPcf(Bytes(kSmallUnicode));
+    const Font font = imported.font.build();
+    // 6 wide (the largest advance of the codes taken), ascent + descent high.
+    EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 65-141");
+    EXPECT_EQ(imported.charactersCut, 0);
+    EXPECT_EQ(CodePicture(font, 0x41),
+              (Picture{".###..", "#...#.", "#####.", "#...#.", "#...#.", "......", "......"}));
+    EXPECT_EQ(CodePicture(font, 0x70),
+              (Picture{"......", "......", ".###..", ".#..#.", ".###..", ".#....", ".#...."}));
+    // 80h is the euro sign, not U+0080; 8Dh, which Windows-1252 leaves undefined, is U+008D.
+    EXPECT_EQ(CodePicture(font, 0x80),
+              (Picture{"......", ".###..", "##....", ".###..", "......", "......", "......"}));
+    EXPECT_EQ(CodePicture(font, 0x8D),
+              (Picture{".##...", "......", "......", "......", "......", "......", "......"}));
+    // Codes in between without a glyph stay empty.
+    EXPECT_EQ(test::BlankGlyphs(font), 77 - 4);
+}
+
+TEST(BdfImport, OtherEncodingsTakeTheGlyphEncodedWithTheCodeAndMagnificationComesFromItsProperty) {
+    for (const char* charset : {"KOI8-R", "ISO8859-5"}) {
+        const Font font = LoadBdfPcf(Bytes(BdfFont(charset, 5, 2, SmallChars()))).font.build();
+        EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 65-141") << charset;
+        EXPECT_EQ(CodePicture(font, 0x80),
+                  (Picture{"......", "......", "......", "#.....", "#.....", "......", "......"}));
+    }
+    const auto magnification = [](const std::string& property) {
+        return LoadBdfPcf(Bytes(BdfFont("ISO10646-1", 5, 2, SmallChars(), property)))
+            .font.params.Magnification;
+    };
+    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION 4\n"), 4);
+    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION \"3\"\n"), 3);
+    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION 6\n"), 1);
+    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION 0\n"), 1);
+}
+
+TEST(BdfImport, ProportionalGlyphsSitOnTheBaselineAndWhatLeavesTheCellIsCounted) {
+    // Cell 7 x 8 (the W's advance; ascent 6 + descent 2). The W starts left of the pen and runs
+    // past the cell, the g hangs 3 rows below the baseline, the i and j fit.
+    const std::string bdf = BdfFont(
+        "ISO8859-1", 6, 2,
+        {BdfChar('W', 7, -1, 0, {"#.......#", "#.......#", "#...#...#", "#.#.#.#.#", ".#.#.#.#."}),
+         BdfChar('g', 5, 0, -3, {".###", "#..#", "#..#", ".###", "...#", "###."}),
+         BdfChar('i', 3, 1, 0, {"#", ".", "#", "#", "#"}),
+         BdfChar('j', 4, 1, -2, {"..#", "...", "..#", "..#", "#.#", ".#."})});
+    const ImportedFont imported = LoadBdfPcf(Bytes(bdf));
+    const Font font = imported.font.build();
+    EXPECT_EQ(Describe(font.params), "7x8 down 2 magnif 1 codes 87-106");
+    EXPECT_EQ(imported.charactersCut, 2);
+    EXPECT_EQ(CodePicture(font, 'W'), (Picture{".......", ".......", ".......", "...#...",
+                                               ".#.#.#.", "#.#.#.#", ".......", "......."}));
+    EXPECT_EQ(CodePicture(font, 'g'), (Picture{".......", ".......", ".......", ".###...",
+                                               "#..#...", "#..#...", ".###...", "...#..."}));
+    EXPECT_EQ(CodePicture(font, 'i'), (Picture{".......", ".#.....", ".......", ".#.....",
+                                               ".#.....", ".#.....", ".......", "......."}));
+    EXPECT_EQ(CodePicture(font, 'j'), (Picture{".......", ".......", "...#...", ".......",
+                                               "...#...", "...#...", ".#.#...", "..#...."}));
+}
+
+TEST(BdfImport, FontsThatDoNotFitAreRefusedWithTheSize) {
+    EXPECT_TRUE(
+        Refused(Bytes(BdfFont("ISO10646-1", 200, 60, SmallChars())), CellSizeMessage(6, 260)));
+    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 0, 0, SmallChars())), CellSizeMessage(6, 0)));
+    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 0, 0, 0, kA)})),
+                        CellSizeMessage(0, 7)));
+    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 300, 0, 0, kA)})),
+                        CellSizeMessage(300, 7)));
+    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 5, 2, {BdfChar(0x263A, 5, 0, 0, kA)})),
+                        kNoCharacterMessage));
+}
+
+TEST(BdfImport, DamagedTruncatedAndForeignFilesAreRefused) {
+    const std::vector<uint8_t> full = Bytes(kSmallUnicode);
+    // Every cut is refused but the ones that only lose the last line end.
+    for (std::size_t length = 0; length + 1 < full.size(); ++length) {
+        EXPECT_TRUE(Refused({full.begin(), full.begin() + static_cast<long>(length)})) << length;
+    }
+    for (const char* lost : {"ENDPROPERTIES\n", "BITMAP\n", "ENDCHAR\n"}) {
+        std::string damaged = kSmallUnicode;
+        damaged.erase(damaged.find(lost), std::string(lost).size());
+        EXPECT_TRUE(Refused(Bytes(damaged))) << lost;
+    }
+    // Grey levels are not a monochrome font.
+    std::string grey = kSmallUnicode;
+    grey.replace(grey.find("SIZE 7 75 75"), 12, "SIZE 7 75 75 2");
+    EXPECT_TRUE(Refused(Bytes(grey)));
+    // An outline font named .bdf never reaches the outline parsers.
+    EXPECT_TRUE(Refused(test::ReadAll("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")));
+    EXPECT_TRUE(Refused(Bytes("STARTFONT 2.1\n")));
+    EXPECT_TRUE(Refused({}));
+}
+
+// A PCF file made from BDF text by the X11 font compiler.
+std::vector<uint8_t> Compiled(const test::TempDir& dir, const std::vector<uint8_t>& bdf,
+                              std::string* warnings = nullptr) {
+    test::WriteAll(dir.file("in.bdf"), bdf);
+    const std::string command = "bdftopcf -o " + dir.file("out.pcf") + " " + dir.file("in.bdf") +
+                                " 2>" + dir.file("warnings.txt");
+    EXPECT_EQ(std::system(command.c_str()), 0) << "is xfonts-utils installed?";
+    if (warnings) *warnings = test::AsText(test::ReadAll(dir.file("warnings.txt")));
+    return test::ReadAll(dir.file("out.pcf"));
+}
+
+TEST(PcfImport, CompiledFontPlainAndCompressedReadsLikeItsBdf) {
+    test::TempDir dir;
+    const std::vector<uint8_t> pcf = Compiled(dir, Bytes(kSmallUnicode));
+    const Font fromBdf = LoadBdfPcf(Bytes(kSmallUnicode)).font.build();
+    for (const auto& file : {pcf, test::Gzip(pcf)}) {
+        const Font font = LoadBdfPcf(file).font.build();
+        EXPECT_EQ(Describe(font.params), Describe(fromBdf.params));
+        EXPECT_EQ(font.glyphData(), fromBdf.glyphData());
+    }
+    const std::vector<uint8_t> gz = test::Gzip(pcf);
+    for (std::size_t length = 0; length < gz.size(); ++length) {
+        EXPECT_TRUE(Refused({gz.begin(), gz.begin() + static_cast<long>(length)})) << length;
+    }
+}
+
+TEST(BdfExport, WritesEveryFieldForTheCellAndTheUnicodeOfEachCode) {
+    // Codes 7F-81, 10 x 3, downstroke 1, magnification 3; the padding bits set in the font are
+    // not written.
+    Font font =
+        test::FontFromPictures(test::Shape(10, 3, 0x7F, 0, 1, 3),
+                               {{"#........#", "", "##########"}, {"", ".#", ""}, {"", "", "#"}});
+    font.glyphs[0].row(0)[1] |= 0x3F;
+    EXPECT_EQ(test::AsText(saveBDF(font, "Label-12 \"bold\"")),
+              "STARTFONT 2.1\n"
+              "FONT -Pixmere-Label_12 _bold_-Medium-R-Normal--3-30-72-72-C-100-ISO10646-1\n"
+              "SIZE 3 72 72\n"
+              "FONTBOUNDINGBOX 10 3 0 -1\n"
+              "STARTPROPERTIES 7\n"
+              "FONT_ASCENT 2\n"
+              "FONT_DESCENT 1\n"
+              "SPACING \"C\"\n"
+              "CHARSET_REGISTRY \"ISO10646\"\n"
+              "CHARSET_ENCODING \"1\"\n"
+              "DEFAULT_CHAR 127\n"
+              "PIXMERE_MAGNIFICATION 3\n"
+              "ENDPROPERTIES\n"
+              "CHARS 3\n"
+              "STARTCHAR uni007F\nENCODING 127\nSWIDTH 3333 0\nDWIDTH 10 0\nBBX 10 3 0 -1\n"
+              "BITMAP\n8040\n0000\nFFC0\nENDCHAR\n"
+              "STARTCHAR uni20AC\nENCODING 8364\nSWIDTH 3333 0\nDWIDTH 10 0\nBBX 10 3 0 -1\n"
+              "BITMAP\n0000\n4000\n0000\nENDCHAR\n"
+              "STARTCHAR uni0081\nENCODING 129\nSWIDTH 3333 0\nDWIDTH 10 0\nBBX 10 3 0 -1\n"
+              "BITMAP\n0000\n0000\n8000\nENDCHAR\n"
+              "ENDFONT\n");
+    // The default character is the space when the font has one; a nameless font is Pixmere's.
+    const std::string text =
+        test::AsText(saveBDF(test::PatternFont(test::Shape(8, 2, 0x1F, 3)), ""));
+    EXPECT_NE(text.find("\nDEFAULT_CHAR 32\n"), std::string::npos);
+    EXPECT_NE(text.find("FONT -Pixmere-Pixmere-"), std::string::npos);
+}
+
+TEST(BdfExport, TheX11CompilerTakesItWithoutWarningAndItReadsBackToTheSameFont) {
+    test::TempDir dir;
+    for (const int width : {1, 8, 12, 255}) {
+        const Font font = test::PatternFont(test::Shape(width, 9, 0x00, 256, 3, 5));
+        std::string warnings;
+        const std::vector<uint8_t> pcf = Compiled(dir, saveBDF(font, "pattern"), &warnings);
+        EXPECT_EQ(warnings, "") << width;
+        for (const auto& file : {saveBDF(font, "pattern"), pcf}) {
+            const Font back = LoadBdfPcf(file).font.build();
+            EXPECT_EQ(Describe(back.params), Describe(font.params));
+            for (int i = 0; i < 256; ++i) {
+                ASSERT_EQ(test::GlyphPicture(back.glyphs[i], width),
+                          test::GlyphPicture(font.glyphs[i], width))
+                    << width << " code " << i;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pixmere
