@@ -2,6 +2,9 @@
 
 #include <QPointF>
 #include <QWidget>
+#include <utility>
+
+class QScrollBar;
 
 namespace pixmere {
 
@@ -32,6 +35,11 @@ protected:
     int hOffset_ = 0;
     int vOffset_ = 0;
 };
+
+// A vertical and a horizontal scroll bar ("VScroll<n>", "HScroll<n>", children of parent) that
+// move picture at every step of a thumb drag; the horizontal one starts hidden.
+std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, int n,
+                                                      QWidget* parent);
 
 // Button and Shift values of the pointer handlers from a Qt mouse event.
 int ButtonValue(Qt::MouseButtons buttons);

@@ -1,5 +1,20 @@
 // The frame and the document windows driven as a user drives them: toolbar, menus, pointer and
 // dialogs. What the engine makes of the events is tested with the engine.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
 #include "UiTestSupport.h"
 #include "ui/Form5.h"
 #include "ui/Form6.h"
@@ -29,7 +44,7 @@ TEST(Frame, StartsWithOnlyNewAndOpenAndTheFrameMenus) {
     EXPECT_EQ(Toolbar(frame), "12-----");
     EXPECT_EQ(MenuTitles(frame), QStringList({"File", "Edit", "Modify Font", "Windows", "?"}));
     // Toolbar commands without a document do nothing.
-    for (int n = 3; n <= 7; ++n) frame.command(n)->click();
+    for (int n = 3; n <= 7; ++n) Tool(frame, n)->click();
     EXPECT_EQ(frame.app().DocCount, 0);
 
     QString opened;
@@ -45,13 +60,13 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     Editor editor;
     MDIForm1& frame = *editor.frame;
     // Cancel closes the hidden window and frees its slot.
-    frame.command(1)->click();
+    Tool(frame, "Command1")->click();
     ASSERT_NE(frame.propertyDialog(), nullptr);
     EXPECT_FALSE(Shown(frame, *frame.Document(1)));
     Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.app().DocCount, 0);
 
-    frame.command(1)->click();
+    Tool(frame, "Command1")->click();
     Form3* dialog = frame.propertyDialog();
     ASSERT_NE(dialog, nullptr);
     form1* doc = frame.Document(1);
@@ -157,13 +172,13 @@ TEST(Editing, SelectDrawEraseMoveAndUndoRedoThroughTheToolbar) {
     EXPECT_EQ(image.pixelColor(left + z + z / 2, 10 + z + z / 2), QColor(0, 0, 255));
 
     EXPECT_EQ(Toolbar(frame), "1234-6-");
-    frame.command(6)->click();  // the erase
+    Tool(frame, "Command6")->click();  // the erase
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "###.."}}));
-    frame.command(6)->click();
-    frame.command(6)->click();
+    Tool(frame, "Command6")->click();
+    Tool(frame, "Command6")->click();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4));
     EXPECT_EQ(Toolbar(frame), "1234--7");
-    frame.command(7)->click();
+    Tool(frame, "Command7")->click();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{1, "###.."}}));
     EXPECT_TRUE(doc->action("redo")->isEnabled());
 
@@ -173,7 +188,7 @@ TEST(Editing, SelectDrawEraseMoveAndUndoRedoThroughTheToolbar) {
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{2, ".###."}}));
     doc->action("Dele")->trigger();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4));
-    frame.command(6)->click();
+    Tool(frame, "Command6")->click();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{2, ".###."}}));
 }
 
@@ -237,11 +252,11 @@ TEST(Editing, CopyInOneWindowAndPasteIntoAnotherOfAnotherSizeThroughTheWindowLis
     EXPECT_TRUE(target->action("paste")->isEnabled());
 
     list.actions().last()->trigger();
-    EXPECT_EQ(frame.app().ActiveDoc, target->index);
+    EXPECT_EQ(frame.app().ActiveDoc, target->index());
     Click(target->fontSupport(), CellCentre(*target, 4));
-    frame.command(5)->click();  // the toolbar pastes into the active document
+    Tool(frame, "Command5")->click();  // the toolbar pastes into the active document
     EXPECT_EQ(Picture(*target, 4), Glyph(8, 12, {{0, "#......."}}));
-    frame.command(6)->click();
+    Tool(frame, "Command6")->click();
     EXPECT_EQ(Picture(*target, 4), Glyph(8, 12));
 }
 
@@ -315,14 +330,14 @@ TEST(Slots, WindowsNinetyEightAllowsThreeDocumentsAndAFreedSlotIsTakenAgain) {
     first->action("New")->trigger();
     form1* again = FillPropertyDialog(frame, "6", "6");
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->index, 3);
+    EXPECT_EQ(again->index(), 3);
     EXPECT_EQ(first->params().FormatLengthCar, 8);
 
     // Toolbar commands aimed at a document that has gone do nothing.
     Discard(frame, *again);
     frame.app().ActiveDoc = 3;
-    frame.command(6)->click();
-    frame.command(4)->click();
+    Tool(frame, "Command6")->click();
+    Tool(frame, "Command4")->click();
     EXPECT_EQ(frame.app().DocCount, 2);
     EXPECT_FALSE(frame.app().ClipboardFull);
 }
