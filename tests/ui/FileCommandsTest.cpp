@@ -159,11 +159,15 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
               Joined({"............", "..........#.", ".#.........."}));
 }
 
+// A native file holding codes 1Ah to 23h, as the editor never writes one.
+std::vector<uint8_t> ControlCodesFile() {
+    return RawNativeFile(PatternFont(Shape(3, 2, 0x1A, 10)));
+}
+
 TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWindow) {
     TempDir dir;
     const std::string path = dir.file("control.pzf");
-    const auto original = RawNativeFile(PatternFont(Shape(3, 2, 0x1A, 10)));
-    WriteAll(path, original);
+    WriteAll(path, ControlCodesFile());
     Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* old = Open(editor, path);
@@ -188,9 +192,14 @@ TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWind
     EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
     Tool(frame, "Command3")->click();
     EXPECT_EQ(editor.Said(), "");
+}
 
-    // Saved through the close prompt, the font reopens while its window goes.
-    WriteAll(path, original);
+TEST(NativeFile, SavedThroughTheClosePromptAFontWithControlCodesReopensWhileItsWindowGoes) {
+    TempDir dir;
+    const std::string path = dir.file("control.pzf");
+    WriteAll(path, ControlCodesFile());
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
     form1* closing = Open(editor, path);
     Draw(*closing, 9, 1, 0);
     editor.WillSave(dir.file("closed.pzf"), 1);
@@ -198,22 +207,25 @@ TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWind
     frame.CloseDocument(*closing);
     Settle();
     EXPECT_EQ(frame.Document(1), nullptr);
-    EXPECT_EQ(frame.app().DocCount, 2);
-    ASSERT_NE(frame.Document(3), nullptr);
-    EXPECT_EQ(frame.Document(3)->FileName(), Q(dir.file("closed.pzf")));
+    EXPECT_EQ(frame.app().DocCount, 1);
+    ASSERT_NE(frame.Document(2), nullptr);
+    EXPECT_EQ(frame.Document(2)->FileName(), Q(dir.file("closed.pzf")));
+    EXPECT_EQ(frame.Document(2)->params().firstcar, 0x20);
+}
 
-    // A font wholly below 20h is not saved at all.
+TEST(NativeFile, AFontWhollyBelow20IsNotSaved) {
+    TempDir dir;
     const std::string low = dir.file("low.pzf");
     const FontParams lowShape = Shape(3, 2, 0x10, 16);
     const auto lowBytes = RawNativeFile(MatrixToObject(lowShape, lowShape.blankMatrix()));
     WriteAll(low, lowBytes);
+    Editor editor;
     form1* doc = Open(editor, low);
     Draw(*doc, 3, 2, 1);
-    editor.Said();
-    Tool(frame, "Command3")->click();
+    Tool(*editor.frame, "Command3")->click();
     EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kNothingToSaveMessage);
     EXPECT_EQ(ReadAll(low), lowBytes);
-    EXPECT_EQ(frame.Document(1), doc);
+    EXPECT_EQ(editor.frame->Document(1), doc);
     EXPECT_TRUE(doc->FlagModified());
 }
 
