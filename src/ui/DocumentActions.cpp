@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QIcon>
 #include <QMenu>
+#include <array>
 
 namespace pixmere {
 
@@ -39,20 +40,28 @@ void DocumentActions::BuildEditMenu(QWidget* window) {
 
 void DocumentActions::BuildModifyMenu(QWidget* window) {
     modifyMenu = new QMenu(QStringLiteral("Modify Font"), window);
-    QMenu* add = modifyMenu->addMenu(QStringLiteral("Add"));
-    QMenu* addLine = add->addMenu(QStringLiteral("Line"));
-    Atop = AddMenuItem(addLine, "Atop", "Top");
-    Abottom = AddMenuItem(addLine, "Abottom", "Bottom");
-    QMenu* addColumn = add->addMenu(QStringLiteral("Column"));
-    Aleft = AddMenuItem(addColumn, "Aleft", "Left");
-    Aright = AddMenuItem(addColumn, "Aright", "Right");
-    QMenu* remove = modifyMenu->addMenu(QStringLiteral("Remove"));
-    QMenu* removeLine = remove->addMenu(QStringLiteral("Line"));
-    Rtop = AddMenuItem(removeLine, "Rtop", "Top");
-    Rbottom = AddMenuItem(removeLine, "Rbottom", "Bottom");
-    QMenu* removeColumn = remove->addMenu(QStringLiteral("Column"));
-    Rleft = AddMenuItem(removeColumn, "Rleft", "Left");
-    Rright = AddMenuItem(removeColumn, "Rright", "Right");
+    // "Add" and "Remove", each with "Line" (Top, Bottom) and "Column" (Left, Right); the items
+    // are named after the menu's initial and the side ("Atop", "Rright", ...).
+    auto sides = [this](const char* caption, const QString& initial,
+                        std::array<QAction**, 4> items) {
+        QMenu* menu = modifyMenu->addMenu(QString::fromLatin1(caption));
+        QMenu* line = menu->addMenu(QStringLiteral("Line"));
+        QMenu* column = menu->addMenu(QStringLiteral("Column"));
+        const struct {
+            QMenu* menu;
+            const char* side;
+            const char* caption;
+        } places[] = {{line, "top", "Top"},
+                      {line, "bottom", "Bottom"},
+                      {column, "left", "Left"},
+                      {column, "right", "Right"}};
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QByteArray name = (initial + QLatin1String(places[i].side)).toLatin1();
+            *items[i] = AddMenuItem(places[i].menu, name.constData(), places[i].caption);
+        }
+    };
+    sides("Add", QStringLiteral("A"), {&Atop, &Abottom, &Aleft, &Aright});
+    sides("Remove", QStringLiteral("R"), {&Rtop, &Rbottom, &Rleft, &Rright});
     fontparam = AddMenuItem(modifyMenu, "fontparam", "Font Properties");
 }
 

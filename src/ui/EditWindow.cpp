@@ -86,15 +86,7 @@ void EditWindow::ApplyNominalLayout() {
     FitChildren();
 }
 
-void EditWindow::FitChildren() {
-    QRect all;
-    for (const QWidget* part :
-         {static_cast<QWidget*>(ZoomPicSupport_), static_cast<QWidget*>(VScroll2_),
-          static_cast<QWidget*>(HScroll2_)}) {
-        all |= part->geometry();
-    }
-    resize(all.right() + 1, all.bottom() + 1);
-}
+void EditWindow::FitChildren() { FitAround(this, {ZoomPicSupport_, VScroll2_, HScroll2_}); }
 
 void EditWindow::ResizePicture(const FontParams& params) {
     ZoomPic_->SetZoom(editZoom_, EditMagnif(params));

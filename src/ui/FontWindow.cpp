@@ -88,14 +88,7 @@ void FontWindow::ApplyNominalLayout() {
     FitChildren();
 }
 
-void FontWindow::FitChildren() {
-    QRect all;
-    for (const QWidget* part : {static_cast<QWidget*>(FontPic_), static_cast<QWidget*>(VScroll1_),
-                                static_cast<QWidget*>(HScroll1_)}) {
-        all |= part->geometry();
-    }
-    resize(all.right() + 1, all.bottom() + 1);
-}
+void FontWindow::FitChildren() { FitAround(this, {FontPic_, VScroll1_, HScroll1_}); }
 
 void FontWindow::ShowProgress(bool shown) {
     for (QWidget* part : {static_cast<QWidget*>(min_), static_cast<QWidget*>(ProgressBar1_),

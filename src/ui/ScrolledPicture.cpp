@@ -35,6 +35,12 @@ std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, 
     return {vertical, horizontal};
 }
 
+void FitAround(QWidget* view, std::initializer_list<const QWidget*> parts) {
+    QRect all;
+    for (const QWidget* part : parts) all |= part->geometry();
+    view->resize(all.right() + 1, all.bottom() + 1);
+}
+
 void ScrolledPicture::SetOffsets(int horizontal, int vertical) {
     if (horizontal == hOffset_ && vertical == vOffset_) return;
     hOffset_ = horizontal;

@@ -2,6 +2,7 @@
 
 #include <QPointF>
 #include <QWidget>
+#include <initializer_list>
 #include <utility>
 
 class QScrollBar;
@@ -40,6 +41,9 @@ protected:
 // move picture at every step of a thumb drag; the horizontal one starts hidden.
 std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, int n,
                                                       QWidget* parent);
+
+// Resizes view just to hold its parts (a viewport and its scroll bars, shown or not).
+void FitAround(QWidget* view, std::initializer_list<const QWidget*> parts);
 
 // Button and Shift values of the pointer handlers from a Qt mouse event.
 int ButtonValue(Qt::MouseButtons buttons);
