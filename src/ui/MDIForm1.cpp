@@ -78,18 +78,17 @@ void MDIForm1::BuildActions() {
             UpdateCommands();
         });
     }
-    auto tool = [this](QAction*& action, const char* name, const char* tip,
-                       void (MDIForm1::*handler)()) {
+    // The toolbar's commands on the active document; the name is their tooltip too.
+    auto tool = [this](QAction*& action, const char* name, void (MDIForm1::*handler)()) {
         action = new QAction(QString::fromLatin1(name), this);
         action->setObjectName(QString::fromLatin1(name));
-        action->setToolTip(QString::fromLatin1(tip));
         Command(action, handler);
     };
-    tool(actions_.Save, "Save", "Save", &MDIForm1::Command3_Click);
-    tool(actions_.Copy, "Copy", "Copy", &MDIForm1::Command4_Click);
-    tool(actions_.Paste, "Paste", "Paste", &MDIForm1::Command5_Click);
-    tool(actions_.Undo, "Undo", "Undo", &MDIForm1::Command6_Click);
-    tool(actions_.Redo, "Redo", "Redo", &MDIForm1::Command7_Click);
+    tool(actions_.Save, "Save", &MDIForm1::Command3_Click);
+    tool(actions_.Copy, "Copy", &MDIForm1::Command4_Click);
+    tool(actions_.Paste, "Paste", &MDIForm1::Command5_Click);
+    tool(actions_.Undo, "Undo", &MDIForm1::Command6_Click);
+    tool(actions_.Redo, "Redo", &MDIForm1::Command7_Click);
     // New and Open of the File menu are the toolbar's first two buttons.
     file.New->setToolTip(QStringLiteral("Create a New Font"));
     file.open->setToolTip(QStringLiteral("Open an Velmar Font"));
