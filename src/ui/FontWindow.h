@@ -17,7 +17,6 @@ class QScrollBar;
 namespace pixmere {
 
 class FontCanvas;
-class ScrolledPicture;
 
 // The font window: the cell canvas FontSupport in its viewport FontPic with the scroll bars
 // VScroll1 and HScroll1, all inside this widget, and the controls that go with it elsewhere in
