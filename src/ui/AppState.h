@@ -18,7 +18,6 @@ struct AppState {
     uint8_t ActiveDoc = 0;
     uint8_t LastDoc = 0;
     bool FreshWindow = true;
-    bool CommandBusy = false;
     bool ClipboardFull = false;
     bool LimitWindows = true;
 
@@ -37,6 +36,27 @@ struct AppState {
         return DocFree[static_cast<std::size_t>(n - 1)] ? nullptr
                                                         : DocList[static_cast<std::size_t>(n - 1)];
     }
+
+    // A document's font command (new, open, an import) is running: window activations then
+    // leave ActiveDoc alone. Only a BusyCommand sets it, so no path can leave it set.
+    bool CommandBusy() const { return busyCommands_ > 0; }
+
+private:
+    friend class BusyCommand;
+    int busyCommands_ = 0;
+};
+
+// CommandBusy for as long as it lives. Commands nest (a document's command runs the frame's,
+// which runs the fresh window's): the flag clears when the outermost one ends.
+class BusyCommand {
+public:
+    explicit BusyCommand(AppState& app) : app_(app) { ++app_.busyCommands_; }
+    ~BusyCommand() { --app_.busyCommands_; }
+    BusyCommand(const BusyCommand&) = delete;
+    BusyCommand& operator=(const BusyCommand&) = delete;
+
+private:
+    AppState& app_;
 };
 
 // The slot count for an operating-system name: three on the Windows 95/98 family, else twenty.

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 
 #include "formats/CFile.h"
 #include "formats/FileIO.h"
@@ -25,12 +24,12 @@ namespace {
 
 std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-void ShowName(form1& window, const QString& path) {
-    window.SetTitleFon(path);
-    window.setWindowTitle(path);
-}
-
 }  // namespace
+
+std::optional<FontFileType> SaveAsFileType(int n) {
+    if (n < 1 || n > static_cast<int>(std::size(kSaveAsTypes))) return std::nullopt;
+    return kSaveAsTypes[n - 1];
+}
 
 EditorFileCommands::EditorFileCommands(std::unique_ptr<FileDialogs> dialogs,
                                        std::unique_ptr<FontDialog> fontDialog)
@@ -91,8 +90,6 @@ void EditorFileCommands::ShowError(MDIForm1& frame, const std::string& message,
 }
 
 QString EditorFileCommands::ChooseFile(form1& window, const char* filter) {
-    window.SetSaveEnabled(true);
-    window.saveFormat = SaveFormat::None;
     const QString path =
         dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(filter), StartDir());
     if (!path.isEmpty()) Remember(path);
@@ -117,33 +114,25 @@ std::optional<Font> EditorFileCommands::LoadFont(MDIForm1& frame,
 bool EditorFileCommands::open_Click(form1& window) {
     const QString path = ChooseFile(window, kNativeFilter);
     if (path.isEmpty()) return false;
-    window.FileName = path;
-    ShowName(window, path);
-    return LoadNativeInto(window);
+    return LoadNativeInto(window, path);
 }
 
-bool EditorFileCommands::OpenTwice(form1& window) {
-    window.SetSaveEnabled(true);
-    window.FileName = ReopenName_;
-    ShowName(window, ReopenName_);
-    return LoadNativeInto(window);
-}
+bool EditorFileCommands::OpenTwice(form1& window) { return LoadNativeInto(window, ReopenName_); }
 
-bool EditorFileCommands::LoadNativeInto(form1& window) {
+bool EditorFileCommands::LoadNativeInto(form1& window, const QString& path) {
+    window.ShowName(path);
     std::optional<Font> font =
-        LoadFont(window.frame(), [&] { return LoadNative(ReadFileBytes(Path(window.FileName))); });
+        LoadFont(window.frame(), [&] { return LoadNative(ReadFileBytes(Path(path))); });
     if (!font) return false;
-    window.saveFormat = SaveFormat::Native;
+    window.SetFile(path, FontFileType::Native);
     window.SetFont(std::move(*font), false);
     return true;
 }
 
 bool EditorFileCommands::save_Click(form1& window) {
     if (!window.document()) return false;
-    if (window.saveFormat == SaveFormat::None || window.FileName.isEmpty()) {
-        return saveas_Click(window);
-    }
-    return Write(window, window.FileName, window.saveFormat);
+    if (!window.saveFormat() || window.FileName().isEmpty()) return saveas_Click(window);
+    return Write(window, window.FileName(), *window.saveFormat());
 }
 
 bool EditorFileCommands::saveas_Click(form1& window) {
@@ -153,25 +142,24 @@ bool EditorFileCommands::saveas_Click(form1& window) {
         dialogs_->SaveFileName(&frame, QString::fromLatin1(kSaveAsFilter), StartDir());
     if (choice.path.isEmpty()) return false;  // cancelled: name and format stay
     Remember(choice.path);
-    if (choice.type < 1 || choice.type > 4) return false;
+    const std::optional<FontFileType> type = SaveAsFileType(choice.type);
+    if (!type) return false;
     if (QFileInfo::exists(choice.path) &&
         frame.prompts().Message(&frame, QMessageBox::Question, QString::fromLatin1(kAppTitle),
                                 QString::fromLatin1(kOverwriteQuestion),
                                 QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
         return false;
     }
-    return Write(window, choice.path, static_cast<SaveFormat>(choice.type));
+    return Write(window, choice.path, *type);
 }
 
-bool EditorFileCommands::Write(form1& window, const QString& path, SaveFormat format) {
+bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType type) {
     MDIForm1& frame = window.frame();
     FontDocument& document = *window.document();
     const Font& font = document.font();
     bool reopen = false;
     try {
-        if (format == SaveFormat::None) return false;
-        const FontFileBytes content =
-            FontFileContent(font, static_cast<FontFileType>(static_cast<uint8_t>(format)));
+        const FontFileBytes content = FontFileContent(font, type);
         if (content.droppedBelow20) {
             frame.prompts().Message(&frame, QMessageBox::Information,
                                     QString::fromLatin1(kAppTitle),
@@ -187,9 +175,7 @@ bool EditorFileCommands::Write(form1& window, const QString& path, SaveFormat fo
         ShowError(frame, WriteFailureMessage(Path(path)), "Error");
         return false;
     }
-    window.FileName = path;
-    window.saveFormat = format;
-    ShowName(window, path);
+    window.SetFile(path, type);
     document.setFlagModified(false);
     if (reopen) Reopen(window);
     return true;
@@ -198,7 +184,7 @@ bool EditorFileCommands::Write(form1& window, const QString& path, SaveFormat fo
 void EditorFileCommands::Reopen(form1& window) {
     MDIForm1& frame = window.frame();
     AppState& app = frame.app();
-    ReopenName_ = window.FileName;
+    ReopenName_ = window.FileName();
     form1* fresh = frame.Newform();
     bool closed = false;
     if (!fresh) {
@@ -208,9 +194,11 @@ void EditorFileCommands::Reopen(form1& window) {
         fresh = frame.Newform();
     }
     if (fresh) {
-        app.CommandBusy = true;
-        const bool received = OpenTwice(*fresh);
-        app.CommandBusy = false;
+        bool received = false;
+        {
+            const BusyCommand busy(app);
+            received = OpenTwice(*fresh);
+        }
         if (!received) fresh->CloseEmpty();
     }
     if (!closed) frame.CloseDocument(window);
@@ -221,7 +209,7 @@ void EditorFileCommands::Reopen(form1& window) {
 bool EditorFileCommands::fnt_Click(form1& window) {
     const QString path = ChooseFile(window, kFntFilter);
     if (path.isEmpty()) return false;
-    ShowName(window, path);
+    window.ShowName(path);
     std::optional<Font> font =
         LoadFont(window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path))); });
     if (!font) return false;
@@ -250,8 +238,8 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
         ShowError(frame, kBadFontFileMessage, "Error");
         return false;
     }
-    auto* dialog = new Form4(window, path, std::move(bytes), std::move(library), frame.app(),
-                             frame.prompts(), &frame);
+    auto* dialog =
+        new Form4(window, path, std::move(bytes), std::move(library), frame.prompts(), &frame);
     dialogs_->ShowFontSelection(*dialog);
     return true;
 }
@@ -262,31 +250,24 @@ bool EditorFileCommands::CFile_Click(form1& window) {
     MDIForm1& frame = window.frame();
     const QString path = ChooseFile(window, kCFilter);
     if (path.isEmpty()) return false;
-    window.FileName = path;
+    cFileWindow_ = &window;
+    cFilePath_ = path;
     frame.ShowPropertyDialog(window, 4);
     Form3* dialog = frame.propertyDialog();
     if (!dialog || frame.app().PropertyMode != 4) return false;
     // The range is always 20 to FF: the boxes show it and cannot be changed.
-    for (auto [box, text] :
-         {std::pair{dialog->charmin1(), "20"}, std::pair{dialog->charmax1(), "FF"}}) {
-        box->setText(QString::fromLatin1(text));
-        box->setReadOnly(true);
-        QPalette palette = box->palette();
-        palette.setColor(QPalette::Base, dialog->palette().color(QPalette::Window));
-        box->setPalette(palette);
-    }
+    dialog->FixRange(QStringLiteral("20"), QStringLiteral("FF"));
     return true;
 }
 
 bool EditorFileCommands::BeginCFile(form1& window) {
-    MDIForm1& frame = window.frame();
-    const QString path = window.FileName;
+    if (cFileWindow_ != &window) return false;
+    const QString path = cFilePath_;
+    cFileWindow_ = nullptr;
     // The file only lends its glyphs: the document has no file of its own yet.
-    window.FileName.clear();
-    window.saveFormat = SaveFormat::None;
-    ShowName(window, path);
+    window.ShowName(path);
     std::optional<Font> font = LoadFont(
-        frame, [&] { return ParseCFile(ReadFileBytes(Path(path)), window.params()); },
+        window.frame(), [&] { return ParseCFile(ReadFileBytes(Path(path)), window.params()); },
         kBadCFileMessage);
     if (!font) return false;
     window.SetFont(std::move(*font), true);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "formats/FontFile.h"
 #include "model/Font.h"
 #include "model/UserError.h"
 #include "ui/FileCommands.h"
@@ -21,6 +23,11 @@ class TtfImportCommand;
 inline const char* const kNativeFilter = "Velmar Font|*.pzf";
 inline const char* const kSaveAsFilter =
     "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt";
+// The file type of each entry of kSaveAsFilter, in its order; the dialog numbers them from 1.
+inline constexpr FontFileType kSaveAsTypes[] = {FontFileType::Native, FontFileType::Bin,
+                                                FontFileType::C, FontFileType::Txt};
+// The type of the Save As dialog's entry n (from 1); none for a number it does not list.
+std::optional<FontFileType> SaveAsFileType(int n);
 inline const char* const kFntFilter = "FNT Font|*.fnt";
 inline const char* const kFonFilter = "FON Font|*.fon";
 inline const char* const kCFilter = "C File|*.c";
@@ -66,15 +73,16 @@ public:
     const QString& ReopenName() const { return ReopenName_; }
 
 private:
-    // Writes the font of window to path in format; on success the document takes the name and
-    // format and is no longer modified. Failures are told to the user.
-    bool Write(form1& window, const QString& path, SaveFormat format);
+    // Writes the font of window to path as type; on success the document takes the name and
+    // type and is no longer modified. Failures are told to the user.
+    bool Write(form1& window, const QString& path, FontFileType type);
     bool ReadFontDirectory(form1& window, const QString& path);
     // Opens the saved file in a new window and closes window, whose file lacks its codes
     // below 20h.
     void Reopen(form1& window);
-    bool LoadNativeInto(form1& window);
-    // Enables Save, forgets any save format and asks for a file to read; empty when cancelled.
+    // Reads the native file path into window, which then belongs to it.
+    bool LoadNativeInto(form1& window, const QString& path);
+    // Asks for a file to read; empty when cancelled.
     QString ChooseFile(form1& window, const char* filter);
     // Builds the font a loader reads; a failure is shown (otherFailure for an unexpected one)
     // and gives no font.
@@ -89,6 +97,9 @@ private:
     std::unique_ptr<TtfImportCommand> ttfImport_;
     QString ReopenName_;
     QString lastDir_;
+    // The C file whose import waits for the parameters dialog, and the window it is for.
+    QPointer<form1> cFileWindow_;
+    QString cFilePath_;
 };
 
 }  // namespace pixmere

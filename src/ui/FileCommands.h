@@ -1,16 +1,11 @@
 #pragma once
 
-#include <cstdint>
-
 namespace pixmere {
 
 class form1;
 
 // Font commands: every one of them gives a font to a freshly created document window.
 enum class FontCommand { New, Open, ImportFnt, ImportFon, ImportTtf, ImportC };
-
-// How Save writes a document: as it was last saved or opened. None asks for a file and a type.
-enum class SaveFormat : uint8_t { None = 0, Native = 1, Bin = 2, C = 3, Txt = 4 };
 
 // The file side of the editor: opening, saving and importing fonts. The frame owns one and the
 // document windows call it; each command is its own handler so file formats can be added

@@ -15,26 +15,33 @@ QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption,
     return action;
 }
 
-QMenu* NewFileMenu(QWidget* parent, MDIForm1& frame, const std::function<void(FontCommand)>& run) {
-    auto* file = new QMenu(QStringLiteral("File"), parent);
-    auto command = [&](QMenu* menu, const char* name, const char* caption,
-                       FontCommand fontCommand) {
-        QObject::connect(AddMenuItem(menu, name, caption), &QAction::triggered, parent,
-                         [run, fontCommand] { run(fontCommand); });
-    };
-    command(file, "New", "Create New Font", FontCommand::New);
-    command(file, "open", "Open", FontCommand::Open);
-    QMenu* import = file->addMenu(QStringLiteral("Import"));
-    import->menuAction()->setObjectName(QStringLiteral("Import"));
-    command(import, "ImportFNT", "Font FNT", FontCommand::ImportFnt);
-    command(import, "ImportFON", "Font FON", FontCommand::ImportFon);
-    command(import, "ImportTTF", "Font TTF", FontCommand::ImportTtf);
-    command(import, "ImportC", "Font C File", FontCommand::ImportC);
-    AddMenuItem(file, "save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S))->setEnabled(false);
-    AddMenuItem(file, "saveas", "Save As")->setEnabled(false);
-    QObject::connect(AddMenuItem(file, "exit", "Exit"), &QAction::triggered, &frame,
-                     &MDIForm1::Exit);
-    return file;
+QList<std::pair<QAction*, FontCommand>> FileActions::FontCommands() const {
+    return {{New, FontCommand::New},
+            {open, FontCommand::Open},
+            {ImportFNT, FontCommand::ImportFnt},
+            {ImportFON, FontCommand::ImportFon},
+            {ImportTTF, FontCommand::ImportTtf},
+            {ImportC, FontCommand::ImportC}};
+}
+
+FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame) {
+    FileActions a;
+    a.menu = new QMenu(QStringLiteral("File"), parent);
+    a.New = AddMenuItem(a.menu, "New", "Create New Font");
+    a.open = AddMenuItem(a.menu, "open", "Open");
+    a.importMenu = a.menu->addMenu(QStringLiteral("Import"));
+    a.importMenu->menuAction()->setObjectName(QStringLiteral("Import"));
+    a.ImportFNT = AddMenuItem(a.importMenu, "ImportFNT", "Font FNT");
+    a.ImportFON = AddMenuItem(a.importMenu, "ImportFON", "Font FON");
+    a.ImportTTF = AddMenuItem(a.importMenu, "ImportTTF", "Font TTF");
+    a.ImportC = AddMenuItem(a.importMenu, "ImportC", "Font C File");
+    a.save = AddMenuItem(a.menu, "save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+    a.saveas = AddMenuItem(a.menu, "saveas", "Save As");
+    a.save->setEnabled(false);
+    a.saveas->setEnabled(false);
+    a.exit = AddMenuItem(a.menu, "exit", "Exit");
+    QObject::connect(a.exit, &QAction::triggered, &frame, &MDIForm1::Exit);
+    return a;
 }
 
 }  // namespace pixmere

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QKeySequence>
-#include <functional>
+#include <QList>
 
 #include "ui/FileCommands.h"
 
@@ -17,9 +17,25 @@ class MDIForm1;
 QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption,
                      const QKeySequence& shortcut = {});
 
-// The File menu of the frame and of every document window, so both offer the same commands:
-// New, Open and the imports go to run, Exit closes the frame, and Save and Save As ("save",
-// "saveas") start disabled for the owner to connect.
-QMenu* NewFileMenu(QWidget* parent, MDIForm1& frame, const std::function<void(FontCommand)>& run);
+// The File menu of the frame and of every document window, so both offer the same commands.
+// Exit closes the frame; the owner connects the others. Save and Save As start disabled.
+struct FileActions {
+    QMenu* menu = nullptr;
+    QMenu* importMenu = nullptr;  // "Import", its menu action named "Import"
+    QAction* New = nullptr;
+    QAction* open = nullptr;
+    QAction* ImportFNT = nullptr;
+    QAction* ImportFON = nullptr;
+    QAction* ImportTTF = nullptr;
+    QAction* ImportC = nullptr;
+    QAction* save = nullptr;
+    QAction* saveas = nullptr;
+    QAction* exit = nullptr;
+
+    // The font commands and their actions: New, Open and the four imports.
+    QList<std::pair<QAction*, FontCommand>> FontCommands() const;
+};
+
+FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame);
 
 }  // namespace pixmere

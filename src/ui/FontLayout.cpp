@@ -69,8 +69,4 @@ std::vector<int> FontLayout::CellsIn(int x0, int y0, int x1, int y1) const {
     return cells;
 }
 
-int64_t PrinterMemory(int bytesPerRow, int nbCar, int height) {
-    return static_cast<int64_t>(bytesPerRow) * nbCar * height + 5;
-}
-
 }  // namespace pixmere

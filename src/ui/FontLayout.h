@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 namespace pixmere {
@@ -51,8 +50,5 @@ struct FontLayout {
 inline constexpr int kCanvasLimit = 16383;
 
 FontLayout ComputeFontLayout(const FontLayoutInput& in);
-
-// "Font Size = N Bytes": the glyph data plus five header bytes.
-int64_t PrinterMemory(int bytesPerRow, int nbCar, int height);
 
 }  // namespace pixmere

@@ -63,9 +63,23 @@ Form2::Form2(TtfFace face, const FontParams& document, Prompts& prompts, QWidget
 Form2::~Form2() = default;
 
 void Form2::BuildControls() {
-    const Twips& t = twips_;
-    setFixedSize(t.X(kDialogWidth), t.Y(kDialogHeight));
+    setFixedSize(twips_.X(kDialogWidth), twips_.Y(kDialogHeight));
+    BuildPictures();
+    BuildEntries();
+    BuildOptions();
+    BuildButtons();
+}
 
+QLabel* Form2::Label(const char* name, const QString& caption, int left, int top, int width,
+                     int height) {
+    auto* l = new QLabel(caption, this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(twips_.Rect(left, top, width, height));
+    return l;
+}
+
+void Form2::BuildPictures() {
+    const Twips& t = twips_;
     // The picture areas show the engine's; Picture4 is cleared at every conversion and never
     // written.
     using Picture = const PictureArea& (TtfConverter::*)() const;
@@ -82,15 +96,10 @@ void Form2::BuildControls() {
     picture(3, &TtfConverter::Picture3, 8400, 3600, 735, 615);
     picture(4, nullptr, 2400, 5520, 1935, 615);
     picture(5, &TtfConverter::Picture5, 7560, 4440, 1935, 615);
+}
 
-    auto label = [&](const char* name, const QString& caption, int left, int top, int width,
-                     int height) {
-        auto* l = new QLabel(caption, this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(t.Rect(left, top, width, height));
-        return l;
-    };
-
+void Form2::BuildEntries() {
+    const Twips& t = twips_;
     Text1_ = new QLineEdit(this);
     Text1_->setObjectName(QStringLiteral("Text1"));
     Text1_->setMaxLength(1);
@@ -99,14 +108,14 @@ void Form2::BuildControls() {
     large.setPointSize(24);
     Text1_->setFont(large);
     Text1_->setGeometry(t.Rect(1320, 5400, 615, 675));
-    label("Label2", QStringLiteral("Caractère:"), 120, 5580, 1140, 315);
+    Label("Label2", QStringLiteral("Caractère:"), 120, 5580, 1140, 315);
     connect(Text1_, &QLineEdit::textChanged, this, &Form2::Text1_Change);
 
     Text4_ = new QLineEdit(QStringLiteral("5"), this);
     Text4_->setObjectName(QStringLiteral("Text4"));
     Text4_->setMaxLength(2);
     Text4_->setGeometry(t.Rect(4200, 7560, 375, 375));
-    label("Label7", QStringLiteral("resolution:"), 3000, 7620, 1140, 315);
+    Label("Label7", QStringLiteral("resolution:"), 3000, 7620, 1140, 315);
     connect(Text4_, &QLineEdit::textChanged, this, &Form2::Text4_Change);
 
     Slider5_ = new QSlider(Qt::Horizontal, this);
@@ -114,7 +123,7 @@ void Form2::BuildControls() {
     Slider5_->setRange(0, 50);
     Slider5_->setValue(20);
     Slider5_->setGeometry(t.Rect(6120, 9240, 3255, 255));
-    label("Label8", QStringLiteral("Amplitude mouvement"), 6120, 8940, 3255, 255);
+    Label("Label8", QStringLiteral("Amplitude mouvement"), 6120, 8940, 3255, 255);
     connect(Slider5_, &QSlider::valueChanged, this, &Form2::Slider5_Change);
 
     Slider2_ = new QSlider(Qt::Vertical, this);
@@ -122,9 +131,12 @@ void Form2::BuildControls() {
     Slider2_->setRange(1, 100);
     Slider2_->setValue(1);
     Slider2_->setGeometry(t.Rect(9720, 960, 615, 3975));
-    label("Label3", QStringLiteral("S haut"), 9720, 660, 1095, 255);
+    Label("Label3", QStringLiteral("S haut"), 9720, 660, 1095, 255);
     connect(Slider2_, &QSlider::valueChanged, this, &Form2::Slider2_Change);
+}
 
+void Form2::BuildOptions() {
+    const Twips& t = twips_;
     Frame1_ = new QGroupBox(QStringLiteral("Parametre 1"), this);
     Frame1_->setObjectName(QStringLiteral("Frame1"));
     Frame1_->setGeometry(t.Rect(5400, 5280, 2295, 2655));
@@ -162,7 +174,10 @@ void Form2::BuildControls() {
     }
     options_[0]->setChecked(true);
     options_[2]->setChecked(true);
+}
 
+void Form2::BuildButtons() {
+    const Twips& t = twips_;
     Command2_ = new QPushButton(QStringLiteral("Conversion"), this);
     Command2_->setObjectName(QStringLiteral("Command2"));
     Command2_->setGeometry(t.Rect(4320, 4320, 2895, 735));
@@ -185,8 +200,8 @@ void Form2::BuildControls() {
     ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1_->setTextVisible(false);
     ProgressBar1_->setGeometry(t.Rect(120, 4440, 3375, 255));
-    min_ = label("min", QStringLiteral("0%"), 120, 4200, 495, 255);
-    max_ = label("max", QStringLiteral("100%"), 3120, 4200, 495, 255);
+    min_ = Label("min", QStringLiteral("0%"), 120, 4200, 495, 255);
+    max_ = Label("max", QStringLiteral("100%"), 3120, 4200, 495, 255);
 }
 
 void Form2::Load() {

@@ -44,7 +44,6 @@ public:
     // kExtractionFailureMessage) when the arithmetic failed, in the loop or in a handler run
     // between two characters.
     TtfImportResult FullAuto_Click();
-    bool Running() const { return running_; }
     // Whether Cancel was pressed or the dialog closed by the user.
     bool Cancelled() const { return cancelled_; }
     // Closes the dialog at the end of an import; that is no cancel.
@@ -80,6 +79,14 @@ protected:
 
 private:
     void BuildControls();
+    void BuildPictures();
+    // The preview character and resolution boxes and the two sliders.
+    void BuildEntries();
+    void BuildOptions();
+    // The three buttons and the progress bar.
+    void BuildButtons();
+    QLabel* Label(const char* name, const QString& caption, int left, int top, int width,
+                  int height);
     // Runs an engine operation for a control. A failure of the arithmetic is reported at once
     // when no conversion runs; during one it ends the conversion, which reports it.
     void Guarded(const std::function<void()>& operation);

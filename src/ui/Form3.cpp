@@ -31,6 +31,15 @@ QString Filtered(const QString& text, char (*filter)(char)) {
     return out;
 }
 
+// Greys a field that takes no typing, or shows it editable again.
+void LockField(QLineEdit* field, bool locked, const QPalette& dialog) {
+    field->setReadOnly(locked);
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base,
+                     locked ? dialog.color(QPalette::Window) : dialog.color(QPalette::Base));
+    field->setPalette(palette);
+}
+
 }  // namespace
 
 Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
@@ -38,7 +47,15 @@ Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Font Property"));
     setModal(true);
+    if (app_.PropertyMode != 0) busy_.emplace(app_);
+    BuildFields();
+    BuildLayout();
+    ConnectRules();
+    connect(Ok_, &QPushButton::clicked, this, &Form3::Ok_Click);
+    connect(Cancel_, &QPushButton::clicked, this, &Form3::Cancel_Click);
+}
 
+void Form3::BuildFields() {
     width1_ = new QLineEdit(this);
     width1_->setObjectName(QStringLiteral("width1"));
     height1_ = new QLineEdit(this);
@@ -63,7 +80,9 @@ Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
     Cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     Cancel_->setObjectName(QStringLiteral("Cancel"));
     Cancel_->setAutoDefault(false);
+}
 
+void Form3::BuildLayout() {
     auto* size = new QGroupBox(QStringLiteral("Size in pixels"), this);
     auto* sizeGrid = new QGridLayout(size);
     sizeGrid->addWidget(new QLabel(QStringLiteral("Width"), size), 0, 0);
@@ -96,7 +115,9 @@ Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
     column->addWidget(set);
     column->addWidget(editing);
     column->addLayout(buttons);
+}
 
+void Form3::ConnectRules() {
     for (QObject* field : {static_cast<QObject*>(width1_), static_cast<QObject*>(height1_),
                            static_cast<QObject*>(charmin1_), static_cast<QObject*>(charmax1_),
                            static_cast<QObject*>(Jambage_->lineEdit())}) {
@@ -135,9 +156,6 @@ Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
         const std::string ruled = FirstCharChangeRule(text.toStdString());
         if (ruled != text.toStdString()) charmin1_->setText(QString::fromStdString(ruled));
     });
-
-    connect(Ok_, &QPushButton::clicked, this, &Form3::Ok_Click);
-    connect(Cancel_, &QPushButton::clicked, this, &Form3::Cancel_Click);
 }
 
 void Form3::Show() { show(); }
@@ -148,12 +166,15 @@ void Form3::ListJambage(int height) {
 
 void Form3::LockSizeFields(bool locked) {
     for (QLineEdit* field : {height1_, width1_, charmax1_, charmin1_}) {
-        field->setReadOnly(locked);
-        QPalette palette = field->palette();
-        palette.setColor(QPalette::Base, locked ? this->palette().color(QPalette::Window)
-                                                : this->palette().color(QPalette::Base));
-        field->setPalette(palette);
+        LockField(field, locked, palette());
     }
+}
+
+void Form3::FixRange(const QString& first, const QString& last) {
+    charmin1_->setText(first);
+    charmax1_->setText(last);
+    LockField(charmin1_, true, palette());
+    LockField(charmax1_, true, palette());
 }
 
 void Form3::affichform3() {
@@ -273,7 +294,7 @@ void Form3::done(int result) {
     // never close their document.
     const bool closeDocument = !app_.PropertyShown && (closedFromFrame_ || NewCancelled_);
     NewCancelled_ = false;
-    app_.CommandBusy = false;
+    busy_.reset();
     app_.PropertyShown = false;
     if (closeDocument && document_) document_->CloseEmpty();
     deleteLater();

@@ -2,8 +2,10 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <optional>
 
 #include "model/FontParameters.h"
+#include "ui/AppState.h"
 
 class QComboBox;
 class QLineEdit;
@@ -11,13 +13,13 @@ class QPushButton;
 
 namespace pixmere {
 
-struct AppState;
 class Prompts;
 class form1;
 
 // The font parameters dialog ("Font Property"). One dialog serves four commands, told apart by
 // AppState::PropertyMode: 0 font properties, 1 new font, 2 TrueType import, 4 C-file import.
-// It always works on one document, the current one when it was opened.
+// It always works on one document, the current one when it was opened. In modes 1, 2 and 4 it
+// is part of a running font command: CommandBusy holds until it closes.
 class Form3 : public QDialog {
     Q_OBJECT
 public:
@@ -29,6 +31,8 @@ public:
     void ImportTTF();    // mode 2
     // Fills the downstroke list with "0" up to the height.
     void ListJambage(int height);
+    // Shows a character range that cannot be changed (the C-file import's).
+    void FixRange(const QString& first, const QString& last);
 
     QLineEdit* width1() const { return width1_; }
     QLineEdit* height1() const { return height1_; }
@@ -52,6 +56,9 @@ protected:
     void done(int result) override;
 
 private:
+    void BuildFields();
+    void BuildLayout();
+    void ConnectRules();
     void Show();
     void LockSizeFields(bool locked);
     void Refuse(ParameterRefusal refusal);
@@ -71,6 +78,7 @@ private:
     bool NewCancelled_ = false;
     bool closedFromFrame_ = false;
     bool unloaded_ = false;
+    std::optional<BusyCommand> busy_;
 };
 
 }  // namespace pixmere

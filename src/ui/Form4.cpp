@@ -7,20 +7,18 @@
 #include <QVBoxLayout>
 
 #include "model/UserError.h"
-#include "ui/AppState.h"
 #include "ui/Prompts.h"
 #include "ui/form1.h"
 
 namespace pixmere {
 
 Form4::Form4(form1& document, const QString& path, std::vector<uint8_t> bytes, FonLibrary library,
-             AppState& app, Prompts& prompts, QWidget* parent)
+             Prompts& prompts, QWidget* parent)
     : QDialog(parent),
       document_(&document),
       path_(path),
       bytes_(std::move(bytes)),
       library_(std::move(library)),
-      app_(app),
       prompts_(prompts) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Font Selection"));
@@ -87,7 +85,6 @@ void Form4::OkChooseFON_Click() {
             document->CloseEmpty();
         }
     }
-    app_.CommandBusy = false;
     accept();
 }
 
@@ -98,7 +95,6 @@ void Form4::reject() {
     if (!answered_) {
         answered_ = true;
         if (document_) document_->CloseEmpty();
-        app_.CommandBusy = false;
     }
     QDialog::reject();
 }

@@ -14,7 +14,6 @@
 #include <QUrl>
 #include <algorithm>
 
-#include "ui/FileMenu.h"
 #include "ui/Form3.h"
 #include "ui/Form6.h"
 #include "ui/Twips.h"
@@ -44,6 +43,7 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::SubWindowActivated);
+    BuildActions();
     BuildToolbar();
     BuildMenus();
     ShowMenus(frameMenus_);
@@ -51,13 +51,13 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     // Start-up state of the slot table and the flags.
     app_.LastDoc = 0;
     app_.FreshWindow = true;
-    app_.CommandBusy = false;
     app_.DocMax = DocMaxFor(osName);
     app_.LimitWindows = true;
     app_.DocCount = 0;
     app_.DocList.assign(app_.DocMax + 1u, nullptr);
     app_.DocFree.assign(app_.DocMax + 1u, false);
     std::fill(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true);
+    UpdateCommands();
     resize(1000, 760);
 }
 
@@ -69,6 +69,38 @@ MDIForm1::~MDIForm1() {
 Form3* MDIForm1::propertyDialog() const { return propertyDialog_.data(); }
 Form6* MDIForm1::aboutBox() const { return about_.data(); }
 
+void MDIForm1::BuildActions() {
+    FileActions& file = actions_.file;
+    file = BuildFileMenu(this, *this);
+    for (const auto& [action, command] : file.FontCommands()) {
+        connect(action, &QAction::triggered, this, [this, command = command] {
+            FrameCommand(command);
+            UpdateCommands();
+        });
+    }
+    // The toolbar's commands on the active document; the name is their tooltip too.
+    auto tool = [this](QAction*& action, const char* name, void (MDIForm1::*handler)()) {
+        action = new QAction(QString::fromLatin1(name), this);
+        action->setObjectName(QString::fromLatin1(name));
+        Command(action, handler);
+    };
+    tool(actions_.Save, "Save", &MDIForm1::Command3_Click);
+    tool(actions_.Copy, "Copy", &MDIForm1::Command4_Click);
+    tool(actions_.Paste, "Paste", &MDIForm1::Command5_Click);
+    tool(actions_.Undo, "Undo", &MDIForm1::Command6_Click);
+    tool(actions_.Redo, "Redo", &MDIForm1::Command7_Click);
+    // New and Open of the File menu are the toolbar's first two buttons.
+    file.New->setToolTip(QStringLiteral("Create a New Font"));
+    file.open->setToolTip(QStringLiteral("Open an Velmar Font"));
+}
+
+void MDIForm1::Command(QAction* action, void (MDIForm1::*handler)()) {
+    connect(action, &QAction::triggered, this, [this, handler] {
+        (this->*handler)();
+        UpdateCommands();
+    });
+}
+
 void MDIForm1::BuildToolbar() {
     const Twips t = Twips::Of(this);
     auto* bar = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -77,43 +109,33 @@ void MDIForm1::BuildToolbar() {
     bar->setFloatable(false);
     auto* strip = new QWidget(bar);
     strip->setFixedSize(t.X(3030), t.Y(390));
-    struct Button {
-        const char* name;
-        const char* tip;
+    // Command1 to Command7, their left edges in twips: wider gaps part New, Open and Save from
+    // Copy and Paste, and those from Undo and Redo.
+    const struct {
+        QAction* action;
         const char* icon;
         int left;
-        void (MDIForm1::*slot)();
-        bool enabled;
+    } buttons[] = {
+        {actions_.file.New, ":/icons/new.png", 30},  {actions_.file.open, ":/icons/open.png", 360},
+        {actions_.Save, ":/icons/save.png", 690},    {actions_.Copy, ":/icons/copy.png", 1350},
+        {actions_.Paste, ":/icons/paste.png", 1680}, {actions_.Undo, ":/icons/undo.png", 2340},
+        {actions_.Redo, ":/icons/redo.png", 2670},
     };
-    const Button buttons[] = {
-        {"Command1", "Create a New Font", ":/icons/new.png", 30, &MDIForm1::Command1_Click, true},
-        {"Command2", "Open an Velmar Font", ":/icons/open.png", 360, &MDIForm1::Command2_Click,
-         true},
-        {"Command3", "Save", ":/icons/save.png", 690, &MDIForm1::Command3_Click, false},
-        {"Command4", "Copy", ":/icons/copy.png", 1350, &MDIForm1::Command4_Click, false},
-        {"Command5", "Paste", ":/icons/paste.png", 1680, &MDIForm1::Command5_Click, false},
-        {"Command6", "Undo", ":/icons/undo.png", 2340, &MDIForm1::Command6_Click, false},
-        {"Command7", "Redo", ":/icons/redo.png", 2670, &MDIForm1::Command7_Click, false},
-    };
-    for (int i = 0; i < 7; ++i) {
-        const Button& b = buttons[i];
+    int n = 1;
+    for (const auto& b : buttons) {
+        b.action->setIcon(QIcon(QString::fromLatin1(b.icon)));
+        b.action->setIconVisibleInMenu(false);
         auto* button = new QToolButton(strip);
-        button->setObjectName(QString::fromLatin1(b.name));
-        button->setToolTip(QString::fromLatin1(b.tip));
-        button->setIcon(QIcon(QString::fromLatin1(b.icon)));
+        button->setObjectName(QStringLiteral("Command%1").arg(n++));
+        button->setDefaultAction(b.action);
         button->setIconSize(QSize(t.X(330) - 6, t.Y(330) - 6));
         button->setGeometry(t.Rect(b.left, 30, 330, 330));
-        button->setEnabled(b.enabled);
-        connect(button, &QToolButton::clicked, this, b.slot);
-        commands_[i] = button;
     }
     bar->addWidget(strip);
     addToolBar(Qt::TopToolBarArea, bar);
 }
 
 void MDIForm1::BuildMenus() {
-    QMenu* file = NewFileMenu(this, *this, [this](FontCommand command) { FrameCommand(command); });
-
     // Shown for completeness while no document is open; they act on nothing.
     auto* edit = new QMenu(QStringLiteral("Edit"), this);
     edit->menuAction()->setEnabled(false);
@@ -149,7 +171,7 @@ void MDIForm1::BuildMenus() {
             [this] { Help(QStringLiteral("\\Help.htm")); });
     connect(AddMenuItem(help, "about", "About"), &QAction::triggered, this, &MDIForm1::About);
 
-    frameMenus_ = {file, edit, modify, windows, help};
+    frameMenus_ = {actions_.file.menu, edit, modify, windows, help};
 }
 
 void MDIForm1::ShowMenus(const QList<QMenu*>& menus) {
@@ -171,7 +193,7 @@ form1* MDIForm1::Newform() {
     ++app_.DocCount;
     app_.LastDoc = static_cast<uint8_t>(slot + 1);
     app_.DocFree[static_cast<std::size_t>(slot)] = false;
-    auto* document = new form1(*this, app_);
+    auto* document = new form1(*this, app_, app_.LastDoc);
     app_.DocList[static_cast<std::size_t>(slot)] = document;
     auto* window = new QMdiSubWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -179,13 +201,8 @@ form1* MDIForm1::Newform() {
     window->setWindowIcon(document->windowIcon());
     mdiArea_->addSubWindow(window);
     window->hide();  // until its first full refresh
-    if (app_.ClipboardFull) {
-        document->SetPasteEnabled(true);
-        commands_[4]->setEnabled(true);
-    }
-    document->index = app_.LastDoc;
-    if (app_.LimitWindows && app_.DocCount >= app_.DocMax) SetFontCommandsEnabled(false);
-    app_.ActiveDoc = document->index;
+    app_.ActiveDoc = document->index();
+    UpdateCommands();
     return document;
 }
 
@@ -225,7 +242,7 @@ void MDIForm1::CloseDocument(form1& document) {
 }
 
 void MDIForm1::DocumentClosed(form1& document) {
-    const int slot = document.index - 1;
+    const int slot = document.index() - 1;
     if (slot < 0 || slot >= app_.DocMax ||
         app_.DocList[static_cast<std::size_t>(slot)] != &document) {
         return;
@@ -233,49 +250,24 @@ void MDIForm1::DocumentClosed(form1& document) {
     --app_.DocCount;
     app_.DocFree[static_cast<std::size_t>(slot)] = true;
     app_.DocList[static_cast<std::size_t>(slot)] = nullptr;
-    if (app_.LimitWindows && app_.DocCount < app_.DocMax) SetFontCommandsEnabled(true);
-    if (app_.DocCount == 0) {
-        app_.FreshWindow = true;
-        for (int n : {3, 4, 5}) commands_[n - 1]->setEnabled(false);
-    }
+    if (app_.DocCount == 0) app_.FreshWindow = true;
+    UpdateCommands();
     if (QMdiSubWindow* window = SubWindowOf(document); window == menusOf_) {
         menusOf_ = nullptr;
         ShowMenus(frameMenus_);
     }
 }
 
-void MDIForm1::SetFontCommandsEnabled(bool enabled) {
-    for (form1* document : app_.DocList) {
-        if (document) document->SetFontCommandsEnabled(enabled);
-    }
-    commands_[0]->setEnabled(enabled && !fileCommandsLocked_);
-    commands_[1]->setEnabled(enabled && !fileCommandsLocked_);
-}
-
 void MDIForm1::LockFileCommands(std::function<void()> cancel) {
     fileCommandsLocked_ = true;
     cancelLockedCommand_ = std::move(cancel);
-    for (form1* document : app_.DocList) {
-        if (document) document->Menus().front()->menuAction()->setEnabled(false);
-    }
-    for (int n : {1, 2, 3}) commands_[n - 1]->setEnabled(false);
-    frameMenus_.front()->menuAction()->setEnabled(false);
+    UpdateCommands();
 }
 
 void MDIForm1::UnlockFileCommands() {
     fileCommandsLocked_ = false;
     cancelLockedCommand_ = nullptr;
-    bool anyFont = false;
-    for (form1* document : app_.DocList) {
-        if (!document) continue;
-        document->Menus().front()->menuAction()->setEnabled(true);
-        anyFont = anyFont || document->document() != nullptr;
-    }
-    const bool slotFree = !(app_.LimitWindows && app_.DocCount >= app_.DocMax);
-    commands_[0]->setEnabled(slotFree);
-    commands_[1]->setEnabled(slotFree);
-    commands_[2]->setEnabled(anyFont);
-    frameMenus_.front()->menuAction()->setEnabled(true);
+    UpdateCommands();
     if (closeAfterUnlock_) {
         closeAfterUnlock_ = false;
         QMetaObject::invokeMethod(this, &MDIForm1::close, Qt::QueuedConnection);
@@ -284,7 +276,7 @@ void MDIForm1::UnlockFileCommands() {
 
 void MDIForm1::ShowPropertyDialog(form1& document, uint8_t mode) {
     if (propertyDialog_) return;  // one at a time; it is modal
-    app_.ActiveDoc = document.index;
+    app_.ActiveDoc = document.index();
     app_.PropertyMode = mode;
     app_.PropertyShown = mode == 0;
     auto* dialog = new Form3(app_, *prompts_, &document, this);
@@ -306,10 +298,8 @@ void MDIForm1::SubWindowActivated(QMdiSubWindow* window) {
             menusOf_ = window;
             ShowMenus(document->Menus());
         }
-        if (!app_.CommandBusy) {
-            app_.ActiveDoc = document->index;
-            document->ApplyUndoRedoToFrame();
-        }
+        if (!app_.CommandBusy()) app_.ActiveDoc = document->index();
+        UpdateCommands();
         return;
     }
     // The frame losing focus deactivates its documents too: their menus stay while any is
@@ -326,20 +316,7 @@ void MDIForm1::SubWindowActivated(QMdiSubWindow* window) {
 
 void MDIForm1::ClipboardFilled() {
     app_.ClipboardFull = true;
-    for (form1* document : app_.DocList) {
-        if (document) document->SetPasteEnabled(true);
-    }
-    commands_[4]->setEnabled(true);
-}
-
-void MDIForm1::SetUndoRedoButtons(bool undo, bool redo) {
-    commands_[5]->setEnabled(undo);
-    commands_[6]->setEnabled(redo);
-}
-
-void MDIForm1::EnableSaveCopy() {
-    commands_[2]->setEnabled(!fileCommandsLocked_);
-    commands_[3]->setEnabled(true);
+    UpdateCommands();
 }
 
 void MDIForm1::FillWindowList(QMenu* menu) {

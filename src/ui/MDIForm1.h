@@ -9,18 +9,29 @@
 #include "edit/GlyphClipboard.h"
 #include "ui/AppState.h"
 #include "ui/FileCommands.h"
+#include "ui/FileMenu.h"
 #include "ui/Prompts.h"
 
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
-class QToolButton;
 
 namespace pixmere {
 
 class Form3;
 class Form6;
 class form1;
+
+// The frame's commands: its File menu, whose New and Open are also the first two toolbar
+// buttons, and the toolbar's commands on the active document.
+struct FrameActions {
+    FileActions file;
+    QAction* Save = nullptr;
+    QAction* Copy = nullptr;
+    QAction* Paste = nullptr;
+    QAction* Undo = nullptr;
+    QAction* Redo = nullptr;
+};
 
 // The main frame: the document slot table, the toolbar acting on the active document, the
 // frame's own menus (shown while no document is active), the application clipboard, and the
@@ -39,8 +50,7 @@ public:
     FileCommands& files() { return *files_; }
     GlyphClipboard& clipboard() { return clipboard_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
-    // The toolbar buttons, Command1 (New) to Command7 (Redo).
-    QToolButton* command(int n) const { return commands_[n - 1]; }
+    const FrameActions& actions() const { return actions_; }
     // The parameters dialog while it is open.
     Form3* propertyDialog() const;
     Form6* aboutBox() const;
@@ -69,9 +79,11 @@ public:
     // ---- state the documents report ----
 
     void ClipboardFilled();
-    void SetUndoRedoButtons(bool undo, bool redo);
-    void EnableSaveCopy();
     void FillWindowList(QMenu* menu);
+
+    // Which commands can run, in the frame and in every document: derived from the documents
+    // and the application state. Every command ends with it.
+    void UpdateCommands();
 
     // ---- the TrueType conversion loop ----
 
@@ -101,11 +113,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void BuildActions();
     void BuildToolbar();
     void BuildMenus();
+    // Connects a toolbar or menu command to its handler; the commands' states follow it.
+    void Command(QAction* action, void (MDIForm1::*handler)());
     void SubWindowActivated(QMdiSubWindow* window);
     void ShowMenus(const QList<QMenu*>& menus);
-    void SetFontCommandsEnabled(bool enabled);
     QMdiSubWindow* SubWindowOf(form1& document) const;
     // Closes every document in slot order; false when one close was cancelled.
     bool CloseAllDocuments();
@@ -115,7 +129,7 @@ private:
     std::unique_ptr<FileCommands> files_;
     GlyphClipboard clipboard_;
     QMdiArea* mdiArea_;
-    QToolButton* commands_[7];
+    FrameActions actions_;
     QList<QMenu*> frameMenus_;
     QPointer<Form3> propertyDialog_;
     QPointer<Form6> about_;

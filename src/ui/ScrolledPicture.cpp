@@ -1,6 +1,7 @@
 #include "ui/ScrolledPicture.h"
 
 #include <QMouseEvent>
+#include <QScrollBar>
 
 namespace pixmere {
 
@@ -18,6 +19,26 @@ int ShiftValue(Qt::KeyboardModifiers modifiers) {
     if (modifiers & Qt::ControlModifier) value |= 2;
     if (modifiers & Qt::AltModifier) value |= 4;
     return value;
+}
+
+std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, int n,
+                                                      QWidget* parent) {
+    auto* vertical = new QScrollBar(Qt::Vertical, parent);
+    vertical->setObjectName(QStringLiteral("VScroll%1").arg(n));
+    auto* horizontal = new QScrollBar(Qt::Horizontal, parent);
+    horizontal->setObjectName(QStringLiteral("HScroll%1").arg(n));
+    horizontal->hide();
+    QObject::connect(vertical, &QScrollBar::valueChanged, picture,
+                     [picture, horizontal](int v) { picture->SetOffsets(horizontal->value(), v); });
+    QObject::connect(horizontal, &QScrollBar::valueChanged, picture,
+                     [picture, vertical](int h) { picture->SetOffsets(h, vertical->value()); });
+    return {vertical, horizontal};
+}
+
+void FitAround(QWidget* view, std::initializer_list<const QWidget*> parts) {
+    QRect all;
+    for (const QWidget* part : parts) all |= part->geometry();
+    view->resize(all.right() + 1, all.bottom() + 1);
 }
 
 void ScrolledPicture::SetOffsets(int horizontal, int vertical) {

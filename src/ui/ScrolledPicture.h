@@ -2,6 +2,10 @@
 
 #include <QPointF>
 #include <QWidget>
+#include <initializer_list>
+#include <utility>
+
+class QScrollBar;
 
 namespace pixmere {
 
@@ -32,6 +36,14 @@ protected:
     int hOffset_ = 0;
     int vOffset_ = 0;
 };
+
+// A vertical and a horizontal scroll bar ("VScroll<n>", "HScroll<n>", children of parent) that
+// move picture at every step of a thumb drag; the horizontal one starts hidden.
+std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, int n,
+                                                      QWidget* parent);
+
+// Resizes view just to hold its parts (a viewport and its scroll bars, shown or not).
+void FitAround(QWidget* view, std::initializer_list<const QWidget*> parts);
 
 // Button and Shift values of the pointer handlers from a Qt mouse event.
 int ButtonValue(Qt::MouseButtons buttons);

@@ -1,7 +1,5 @@
 #include "ui/TtfImportCommand.h"
 
-#include <QLabel>
-
 #include "model/UserError.h"
 #include "truetype/TtfImport.h"
 #include "ui/Form2.h"
@@ -44,10 +42,7 @@ bool TtfImportCommand::Start(form1& window) {
                          QString::fromStdString(e.what()), QMessageBox::Ok);
         return false;
     }
-    window.setWindowTitle(choice->face);
-    if (auto* title = window.findChild<QLabel*>(QStringLiteral("TitleFon"))) {
-        title->setText(choice->face);
-    }
+    window.ShowName(choice->face);
     waiting_ = &window;
     window.ShowPropertyDialog(2);
     if (!frame_.propertyDialog()) {  // another one is open: nothing to continue
@@ -85,7 +80,7 @@ bool TtfImportCommand::Continue(form1& window) {
     }
 
     // The window may only have gone with the frame closing meanwhile, which cancels.
-    const bool windowOpen = target && frame_.app().Document(target->index) == target;
+    const bool windowOpen = target && frame_.app().Document(target->index()) == target;
     bool received = false;
     if (result.status == TtfImportResult::Status::Done && windowOpen) {
         try {

@@ -2,48 +2,42 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "edit/FontDocument.h"
+#include "formats/FontFile.h"
 #include "model/Font.h"
 #include "ui/FileCommands.h"
 #include "ui/FontLayout.h"
-#include "ui/Twips.h"
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QFrame;
 class QGroupBox;
 class QLabel;
 class QMenu;
-class QProgressBar;
-class QScrollBar;
-class QToolButton;
 
 namespace pixmere {
 
+class DocumentActions;
 class EditCanvas;
+class EditWindow;
 class FontCanvas;
+class FontWindow;
 class MDIForm1;
 struct AppState;
 
 // One font document window: the font window (every glyph as a captioned cell), the edit window
-// (one glyph enlarged), the move and zoom controls and the document's own menus, which the
-// frame shows while this document is active. Its slots carry the handler names of the controls;
-// each translates the event, calls the FontDocument and repaints what it reports.
+// (one glyph enlarged), the "Move characters" frame and the document's own menus, which the
+// frame shows while this document is active. It owns the document and places and wires its
+// views and actions; its slots carry the handler names of the controls, and each translates
+// the event, calls the FontDocument and repaints what it reports.
 class form1 : public QWidget {
     Q_OBJECT
 public:
-    form1(MDIForm1& frame, AppState& app, QWidget* parent = nullptr);
+    // index: the number (1-based) of the document's slot.
+    form1(MDIForm1& frame, AppState& app, uint8_t index, QWidget* parent = nullptr);
     ~form1() override;
 
-    // Number (1-based) of this document's slot.
-    uint8_t index = 0;
-    bool FlagAutoZoom = true;
-    // The file the font was opened from or last written to, and the format Save writes it in.
-    QString FileName;
-    SaveFormat saveFormat = SaveFormat::None;
-
+    uint8_t index() const { return index_; }
     MDIForm1& frame() const { return frame_; }
 
     // The document, once a font command has given it a font.
@@ -52,8 +46,23 @@ public:
     // Font parameters: the font's, or before it has one those a dialog stored.
     const FontParams& params() const { return doc_ ? doc_->params() : pending_; }
     bool FlagModified() const { return doc_ && doc_->FlagModified(); }
-    bool UndoEnabled() const { return UndoEnabled_; }
-    bool RedoEnabled() const { return RedoEnabled_; }
+    bool UndoEnabled() const { return doc_ && doc_->UndoEnabled(); }
+    bool RedoEnabled() const { return doc_ && doc_->RedoEnabled(); }
+    // Every full refresh fits the edit zoom while this is set.
+    bool FlagAutoZoom() const { return FlagAutoZoom_; }
+
+    // ---- the document's file ----
+
+    // The file the font was opened from or last written to; empty while it has none.
+    const QString& FileName() const { return FileName_; }
+    // The type Save writes; none yet makes Save ask for a file and a type.
+    std::optional<FontFileType> saveFormat() const { return saveFormat_; }
+    // The document now belongs to path, saved as format; the path shows as its name.
+    void SetFile(const QString& path, std::optional<FontFileType> format);
+    // Shows name in the window title and in the label above the font window.
+    void ShowName(const QString& name);
+    // The label above the font window alone (a library's font under the library's path).
+    void SetTitleFon(const QString& text);
 
     // ---- font commands ----
 
@@ -76,36 +85,32 @@ public:
     void SetFont(Font font, bool modified);
     // Closes a window that never received a font (a dismissed or failed font command).
     void CloseEmpty();
-    // The title label above the font window (a file name, or a library's font).
-    void SetTitleFon(const QString& text);
 
     // ---- views ----
 
     void InitFont();
     void RefreshFontWindow();
-    void LockCommands();
+    // A full refresh is running: the commands that could interfere are locked meanwhile.
+    bool Refreshing() const { return refreshing_; }
     // Selects an item of the font zoom list ("1", "2", "4", "8"), which runs the zoom change.
     void SetZoomFactorText(const QString& text);
-    int fontZoom() const { return Z_; }
-    const FontLayout& fontLayout() const { return layout_; }
+    int fontZoom() const;
+    const FontLayout& fontLayout() const;
     CellLayout cellLayout() const;
     EditView editView() const;
-    int editZoom() const { return editZoom_; }
-    int fittedZoom() const { return fittedZoom_; }
+    int editZoom() const;
     uint8_t EditMagnif() const;
 
-    // ---- state the frame sets ----
+    FontWindow& fontWindow() const { return *fontWindow_; }
+    EditWindow& editWindow() const { return *editWindow_; }
+    FontCanvas* fontSupport() const;
+    EditCanvas* zoomPic() const;
+
+    // ---- menus and actions ----
 
     QList<QMenu*> Menus() const;
-    void SetFontCommandsEnabled(bool enabled);
-    void SetPasteEnabled(bool enabled);
-    void SetSaveEnabled(bool enabled);
-    // Activation: applies this document's Undo and Redo states to the frame's buttons.
-    void ApplyUndoRedoToFrame();
-
-    // Controls, for the frame and for tests.
-    FontCanvas* fontSupport() const { return FontSupport_; }
-    EditCanvas* zoomPic() const { return ZoomPic_; }
+    DocumentActions& actions() const { return *actions_; }
+    // A menu item by object name ("undo", "Atop", ...), nullptr when there is none.
     QAction* action(const QString& objectName) const;
 
 public slots:
@@ -148,64 +153,33 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BuildControls();
-    void BuildMenus();
-    void ApplyNominalLayout();
-    void RefitEditWindow();
-    void AutomaticFit();
-    void PlaceEditScrollBars();
-    void ResizeZoomPic();
+    void BuildMoveFrame();
+    void PlaceControls();
+    void Wire();
+    void WireViews();
+    void WireMenus();
+    // Connects a command's action to its handler; the commands' states follow every one.
+    void Command(QAction* action, void (form1::*handler)());
     void Apply(const EditResult& result);
-    void ApplyUndoRedo(bool undo, bool redo);
-    void UpdateGeometryItems();
     void Geometry(EditResult (FontDocument::*command)());
     void ReselectLastClick();
 
     MDIForm1& frame_;
     AppState& app_;
-    Twips twips_;
+    const uint8_t index_;
     std::unique_ptr<FontDocument> doc_;
     FontParams pending_;
-    bool UndoEnabled_ = false;
-    bool RedoEnabled_ = false;
+    bool FlagAutoZoom_ = true;
+    QString FileName_;
+    std::optional<FontFileType> saveFormat_;
     bool emptyClose_ = false;
-
-    int Z_ = 2;
-    FontLayout layout_;
-    int editZoom_ = 3;
-    int fittedZoom_ = 3;
+    bool refreshing_ = false;
 
     QLabel* TitleFon_;
-    QLabel* SizeKo_;
-    QLabel* min_;
-    QLabel* max_;
-    QProgressBar* ProgressBar1_;
-    QGroupBox* ZoomFrame_;
-    QComboBox* ZoomFactor_;
+    FontWindow* fontWindow_;
     QGroupBox* Frame2_;
-    QToolButton* Up_;
-    QToolButton* Leeeft_;
-    QToolButton* Right_;
-    QToolButton* Down_;
-    QGroupBox* ZoomCharFrame_;
-    QToolButton* ZoomPicMOINS_;
-    QToolButton* ZoomPicPLUS_;
-    QCheckBox* EnabMagnif_;
-    QFrame* FontPic_;
-    FontCanvas* FontSupport_;
-    QScrollBar* VScroll1_;
-    QScrollBar* HScroll1_;
-    QFrame* ZoomPicSupport_;
-    EditCanvas* ZoomPic_;
-    QScrollBar* VScroll2_;
-    QScrollBar* HScroll2_;
-
-    QMenu* fileMenu_;
-    QMenu* editMenu_;
-    QMenu* modifyMenu_;
-    QMenu* windowsMenu_;
-    QMenu* helpMenu_;
-    QMenu* openedWindows_;
+    EditWindow* editWindow_;
+    std::unique_ptr<DocumentActions> actions_;
 };
 
 }  // namespace pixmere

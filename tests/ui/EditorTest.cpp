@@ -1,5 +1,20 @@
 // The frame and the document windows driven as a user drives them: toolbar, menus, pointer and
 // dialogs. What the engine makes of the events is tested with the engine.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
 #include "UiTestSupport.h"
 #include "ui/Form5.h"
 #include "ui/Form6.h"
@@ -29,7 +44,7 @@ TEST(Frame, StartsWithOnlyNewAndOpenAndTheFrameMenus) {
     EXPECT_EQ(Toolbar(frame), "12-----");
     EXPECT_EQ(MenuTitles(frame), QStringList({"File", "Edit", "Modify Font", "Windows", "?"}));
     // Toolbar commands without a document do nothing.
-    for (int n = 3; n <= 7; ++n) frame.command(n)->click();
+    for (int n = 3; n <= 7; ++n) Tool(frame, n)->click();
     EXPECT_EQ(frame.app().DocCount, 0);
 
     QString opened;
@@ -41,20 +56,28 @@ TEST(Frame, StartsWithOnlyNewAndOpenAndTheFrameMenus) {
     EXPECT_EQ(frame.aboutBox()->windowTitle(), "About Corvane");
 }
 
-TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeAndMagnification) {
+// The parameters dialog of New, opened from the toolbar; its hidden window waits for it.
+Form3* OpenNew(MDIForm1& frame) {
+    Tool(frame, "Command1")->click();
+    return frame.propertyDialog();
+}
+
+TEST(FontParameters, CancelOnNewClosesTheHiddenWindowAndFreesItsSlot) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
-    // Cancel closes the hidden window and frees its slot.
-    frame.command(1)->click();
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_FALSE(Shown(frame, *frame.Document(1)));
-    Push(frame.propertyDialog()->Cancel());
-    EXPECT_EQ(frame.app().DocCount, 0);
-
-    frame.command(1)->click();
-    Form3* dialog = frame.propertyDialog();
+    Form3* dialog = OpenNew(frame);
     ASSERT_NE(dialog, nullptr);
-    form1* doc = frame.Document(1);
+    EXPECT_FALSE(Shown(frame, *frame.Document(1)));
+    EXPECT_TRUE(frame.app().CommandBusy());
+    Push(dialog->Cancel());
+    EXPECT_EQ(frame.app().DocCount, 0);
+    EXPECT_FALSE(frame.app().CommandBusy());
+}
+
+TEST(FontParameters, FieldsTakeOnlyTheirDigitsAndCorrectOutOfRangeValues) {
+    Editor editor;
+    Form3* dialog = OpenNew(*editor.frame);
+    ASSERT_NE(dialog, nullptr);
     // Typing "A" into First character gives "20"; letters never reach a decimal field.
     dialog->charmin1()->clear();
     QTest::keyClicks(dialog->charmin1(), "A");
@@ -65,7 +88,12 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     QTest::keyClicks(dialog->height1(), "300");
     EXPECT_EQ(dialog->height1()->text(), "255");
     EXPECT_EQ(dialog->Jambage()->itemText(255), "255");
+}
 
+TEST(FontParameters, NewRefusesWrongParametersAndKeepsTheDialog) {
+    Editor editor;
+    Form3* dialog = OpenNew(*editor.frame);
+    ASSERT_NE(dialog, nullptr);
     const struct {
         const char *first, *last, *downstroke, *message;
     } refusals[] = {
@@ -76,6 +104,7 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
         {"20", "7F", "17",
          "One or several properties are empty, please fill it with the right value"},
     };
+    dialog->width1()->setText("9");
     dialog->height1()->setText("16");
     for (const auto& r : refusals) {
         dialog->charmin1()->setText(r.first);
@@ -83,32 +112,42 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
         dialog->Jambage()->setEditText(r.downstroke);
         dialog->Ok()->click();
         EXPECT_EQ(editor.Said(), std::string("Warning Velmar Pixmere: ") + r.message);
-        EXPECT_EQ(frame.propertyDialog(), dialog);
+        EXPECT_EQ(editor.frame->propertyDialog(), dialog);
     }
-    dialog->Jambage()->setEditText("3");
-    Push(dialog->Ok());
+    EXPECT_EQ(editor.frame->Document(1)->document(), nullptr);
+}
+
+TEST(FontParameters, NewShowsABlankFontWithItsSizeAndTheDocumentsMenus) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = NewFont(frame, "9", "16", "20", "7F", "1", "3");
     EXPECT_EQ(frame.propertyDialog(), nullptr);
-    ASSERT_NE(doc->document(), nullptr);
     EXPECT_TRUE(Shown(frame, *doc));
     EXPECT_EQ(SizeLabel(*doc), "Font Size = 3077 Bytes");  // 96 glyphs of 2 x 16 bytes
+    EXPECT_EQ(Picture(*doc, 0), Glyph(9, 16));
+    EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({0}));
     EXPECT_TRUE(doc->FlagModified());
     EXPECT_EQ(doc->windowTitle(), "Velmar Pixmere 2.1");
     EXPECT_EQ(doc->editZoom(), 15);  // 16 rows fit the 250-pixel edit window
+    EXPECT_FALSE(doc->findChild<QCheckBox*>("EnabMagnif")->isEnabled());
     // Save and Copy come with the first full refresh; the document's menus replace the frame's.
     EXPECT_EQ(Toolbar(frame), "1234---");
     EXPECT_EQ(frame.menuBar()->actions().first(), doc->Menus().first()->menuAction());
+}
 
-    // Font Properties shows the font's values, size and range locked. New values: the magnifier
-    // comes on and both windows fit the taller rows.
-    EXPECT_FALSE(doc->findChild<QCheckBox*>("EnabMagnif")->isEnabled());
+TEST(FontParameters, PropertiesShowTheFontLockedAndChangeDownstrokeAndMagnification) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = NewFont(frame, "9", "16", "20", "7F", "1", "3");
     doc->document()->setFlagModified(false);
     doc->action("fontparam")->trigger();
-    dialog = frame.propertyDialog();
+    Form3* dialog = frame.propertyDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->width1()->isReadOnly());
     EXPECT_EQ(dialog->width1()->text(), "9");
     EXPECT_EQ(dialog->charmax1()->text(), "7F");
     EXPECT_EQ(dialog->Jambage()->currentText(), "3");
+    // New values: the magnifier comes on and both windows fit the taller rows.
     dialog->Magnificatio()->setEditText("3");
     dialog->Jambage()->setEditText("4");
     Push(dialog->Ok());
@@ -122,59 +161,82 @@ TEST(FontParameters, NewRefusesThenMakesABlankFontAndPropertiesChangeDownstrokeA
     doc->action("fontparam")->trigger();
     Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.Document(1), doc);
+    EXPECT_EQ(doc->params().Magnification, 3);
 }
 
-TEST(Editing, SelectDrawEraseMoveAndUndoRedoThroughTheToolbar) {
+TEST(Editing, ADragSelectsARunThatFollowsThePointer) {
     Editor editor;
-    MDIForm1& frame = *editor.frame;
-    form1* doc = NewFont(frame, "5", "4", "20", "3F");
+    form1* doc = NewFont(*editor.frame, "5", "4", "20", "3F");
     FontCanvas* cells = doc->fontSupport();
-    EditCanvas* picture = doc->zoomPic();
-
     // Drag from character 5 to 8, back to 6.
     Press(cells, CellCentre(*doc, 5));
     DragTo(cells, CellCentre(*doc, 8));
     DragTo(cells, CellCentre(*doc, 6));
     Release(cells, CellCentre(*doc, 6));
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({5, 6}));
-    EXPECT_EQ(picture->shownGlyph(), 6);
-
-    // A click picks character 2; draw a trail in one stroke, erase one pixel in another.
+    EXPECT_EQ(doc->zoomPic()->shownGlyph(), 6);
+    // A click picks one character.
     Click(cells, CellCentre(*doc, 2));
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({2}));
+    EXPECT_EQ(doc->zoomPic()->shownGlyph(), 2);
+}
+
+// Character 2 of a 5 x 4 font with a trail drawn in one stroke, a pixel in another and one
+// pixel erased in a third.
+form1* DrawnFont(MDIForm1& frame) {
+    form1* doc = NewFont(frame, "5", "4", "20", "3F");
+    EditCanvas* picture = doc->zoomPic();
+    Click(doc->fontSupport(), CellCentre(*doc, 2));
     Press(picture, PixelCentre(*doc, 0, 1));
     DragTo(picture, PixelCentre(*doc, 1, 1));
     DragTo(picture, PixelCentre(*doc, 2, 1));
     Release(picture, PixelCentre(*doc, 2, 1));
     Click(picture, PixelCentre(*doc, 0, 0));
-    EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "###.."}}));
     Click(picture, PixelCentre(*doc, 1, 1), Qt::RightButton);
+    return doc;
+}
+
+TEST(Editing, StrokesSetAndClearPixelsAndTheCellShowsThem) {
+    Editor editor;
+    form1* doc = DrawnFont(*editor.frame);
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "#.#.."}}));
     // The font window repaints the cell: ink black, the erased pixel in the selection's blue.
-    const QImage image = cells->grab().toImage();
+    const QImage image = doc->fontSupport()->grab().toImage();
     const int left = doc->fontLayout().CellLeft(2), z = doc->fontZoom();
     EXPECT_EQ(image.pixelColor(left + z / 2, 10 + z / 2), QColor(0, 0, 0));
     EXPECT_EQ(image.pixelColor(left + z + z / 2, 10 + z + z / 2), QColor(0, 0, 255));
+}
 
+TEST(Editing, TheToolbarUndoesAndRedoesOneStrokeAtATime) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = DrawnFont(frame);
     EXPECT_EQ(Toolbar(frame), "1234-6-");
-    frame.command(6)->click();  // the erase
+    Tool(frame, "Command6")->click();  // the erase
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "###.."}}));
-    frame.command(6)->click();
-    frame.command(6)->click();
+    Tool(frame, "Command6")->click();
+    Tool(frame, "Command6")->click();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4));
     EXPECT_EQ(Toolbar(frame), "1234--7");
-    frame.command(7)->click();
+    EXPECT_FALSE(doc->action("undo")->isEnabled());
+    Tool(frame, "Command7")->click();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{1, "###.."}}));
     EXPECT_TRUE(doc->action("redo")->isEnabled());
+    EXPECT_EQ(Toolbar(frame), "1234-67");
+}
 
-    // The move buttons and Delete act on the selection and are undone like strokes.
+TEST(Editing, MoveButtonsAndDeleteActOnTheSelectionAndAreUndone) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = DrawnFont(frame);
+    Tool(frame, "Command6")->click();  // the erase: row 1 is "###.."
     doc->findChild<QToolButton*>("Right")->click();
     doc->findChild<QToolButton*>("Down")->click();
-    EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{2, ".###."}}));
+    EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{1, ".#..."}, {2, ".###."}}));
     doc->action("Dele")->trigger();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4));
-    frame.command(6)->click();
-    EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{2, ".###."}}));
+    Tool(frame, "Command6")->click();
+    EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{1, ".#..."}, {2, ".###."}}));
 }
 
 TEST(Editing, ScrolledFontWindowRowsAndColumnsFromTheMenuAndRefusedItems) {
@@ -237,11 +299,11 @@ TEST(Editing, CopyInOneWindowAndPasteIntoAnotherOfAnotherSizeThroughTheWindowLis
     EXPECT_TRUE(target->action("paste")->isEnabled());
 
     list.actions().last()->trigger();
-    EXPECT_EQ(frame.app().ActiveDoc, target->index);
+    EXPECT_EQ(frame.app().ActiveDoc, target->index());
     Click(target->fontSupport(), CellCentre(*target, 4));
-    frame.command(5)->click();  // the toolbar pastes into the active document
+    Tool(frame, "Command5")->click();  // the toolbar pastes into the active document
     EXPECT_EQ(Picture(*target, 4), Glyph(8, 12, {{0, "#......."}}));
-    frame.command(6)->click();
+    Tool(frame, "Command6")->click();
     EXPECT_EQ(Picture(*target, 4), Glyph(8, 12));
 }
 
@@ -315,14 +377,14 @@ TEST(Slots, WindowsNinetyEightAllowsThreeDocumentsAndAFreedSlotIsTakenAgain) {
     first->action("New")->trigger();
     form1* again = FillPropertyDialog(frame, "6", "6");
     ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->index, 3);
+    EXPECT_EQ(again->index(), 3);
     EXPECT_EQ(first->params().FormatLengthCar, 8);
 
     // Toolbar commands aimed at a document that has gone do nothing.
     Discard(frame, *again);
     frame.app().ActiveDoc = 3;
-    frame.command(6)->click();
-    frame.command(4)->click();
+    Tool(frame, "Command6")->click();
+    Tool(frame, "Command4")->click();
     EXPECT_EQ(frame.app().DocCount, 2);
     EXPECT_FALSE(frame.app().ClipboardFull);
 }

@@ -1,5 +1,16 @@
 // The conversion dialog on its own, then the TrueType import through the real frame, document
 // windows and dialogs; only the font dialog and the message boxes are answered by the test.
+#include <QAction>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainterPath>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
 #include <numeric>
 
 #include "UiTestSupport.h"
@@ -131,13 +142,13 @@ std::string FileCommands(MDIForm1& frame) {
     std::string state;
     const auto mark = [&](bool on, char c) { state += on ? c : '-'; };
     mark(frame.FrameMenus().front()->menuAction()->isEnabled(), 'F');
-    for (int n = 1; n <= 3; ++n) mark(frame.command(n)->isEnabled(), "NOS"[n - 1]);
+    for (int n = 1; n <= 3; ++n) mark(Tool(frame, n)->isEnabled(), "NOS"[n - 1]);
     for (form1* document : frame.app().DocList) {
         if (!document) continue;
         mark(document->Menus().front()->menuAction()->isEnabled(), 'f');
         if (!Shown(frame, *document)) state += 'h';
     }
-    return state + (frame.app().CommandBusy ? " busy" : "");
+    return state + (frame.app().CommandBusy() ? " busy" : "");
 }
 
 // The conversion dialog while a conversion runs.
@@ -230,7 +241,7 @@ TEST(TtfImportCommand, CancelOrClosingTheDialogOrTheFrameStopsAfterTheCharacterI
         EXPECT_EQ(frame.isVisible(), way != "close frame");
         if (way == "close frame") continue;
         EXPECT_EQ(FileCommands(frame), "FNOSf");
-        EXPECT_EQ(NewFont(frame, "8", "8")->index, 2);
+        EXPECT_EQ(NewFont(frame, "8", "8")->index(), 2);
     }
 }
 

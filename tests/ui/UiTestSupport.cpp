@@ -1,5 +1,16 @@
 #include "UiTestSupport.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+
 #include "formats/FonLibrary.h"
 #include "formats/NativeFile.h"
 
@@ -125,7 +136,7 @@ form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& 
 
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, const QString& first,
                const QString& last, const QString& magnification, const QString& downstroke) {
-    frame.command(1)->click();
+    Tool(frame, "Command1")->click();
     form1* document =
         FillPropertyDialog(frame, width, height, first, last, magnification, downstroke);
     if (!document) throw std::runtime_error("New was refused");
@@ -197,9 +208,19 @@ std::string Picture(form1& document, int index) {
     return Picture(document.document()->font(), index);
 }
 
+QToolButton* Tool(MDIForm1& frame, const QString& name) {
+    auto* button = frame.findChild<QToolButton*>(name);
+    if (!button) throw std::runtime_error("no toolbar button " + name.toStdString());
+    return button;
+}
+
+QToolButton* Tool(MDIForm1& frame, int n) {
+    return Tool(frame, QStringLiteral("Command%1").arg(n));
+}
+
 std::string Toolbar(MDIForm1& frame) {
     std::string state;
-    for (int n = 1; n <= 7; ++n) state += frame.command(n)->isEnabled() ? char('0' + n) : '-';
+    for (int n = 1; n <= 7; ++n) state += Tool(frame, n)->isEnabled() ? char('0' + n) : '-';
     return state;
 }
 

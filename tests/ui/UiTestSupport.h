@@ -1,11 +1,15 @@
 #pragma once
 
-// The widget tests' common ground: every Qt widget, the editor's windows and dialogs, the
-// shared glyph and file helpers.
+// The widget tests' common ground: the editor's windows and dialogs, scripted message boxes and
+// dialogs, pointer gestures and the shared glyph and file helpers.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
 #include <QTest>
-#include <QtWidgets>
 #include <deque>
 #include <map>
 #include <memory>
@@ -28,6 +32,8 @@
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
 #include "ui/form1.h"
+
+class QToolButton;
 
 namespace pixmere::test {
 
@@ -129,6 +135,9 @@ std::string Picture(const Font& font, int index);
 std::string Picture(form1& document, int index);
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 
+// A toolbar button by name, "Command1" (New) to "Command7" (Redo); fails the test when missing.
+QToolButton* Tool(MDIForm1& frame, const QString& name);
+QToolButton* Tool(MDIForm1& frame, int n);
 // The toolbar's enabled buttons as digits 1-7, '-' where disabled.
 std::string Toolbar(MDIForm1& frame);
 bool Shown(MDIForm1& frame, form1& document);

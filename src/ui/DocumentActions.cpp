@@ -1,0 +1,104 @@
+#include "ui/DocumentActions.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMenu>
+#include <array>
+
+namespace pixmere {
+
+DocumentActions::DocumentActions(QWidget* window, MDIForm1& frame)
+    : file(BuildFileMenu(window, frame)) {
+    BuildEditMenu(window);
+    BuildModifyMenu(window);
+
+    windowsMenu = new QMenu(QStringLiteral("Windows"), window);
+    Cascade = AddMenuItem(windowsMenu, "Cascade", "Cascade");
+    ArrangeIcons = AddMenuItem(windowsMenu, "ArrangeIcons", "Arrange Icons");
+    openedWindows = windowsMenu->addMenu(QStringLiteral("Opened Windows"));
+    openedWindows->menuAction()->setObjectName(QStringLiteral("OpenedWindows"));
+
+    helpMenu = new QMenu(QStringLiteral("?"), window);
+    help = AddMenuItem(helpMenu, "help", "Help");
+    about = AddMenuItem(helpMenu, "about", "About");
+
+    BuildMoveActions(window);
+}
+
+void DocumentActions::BuildEditMenu(QWidget* window) {
+    editMenu = new QMenu(QStringLiteral("Edit"), window);
+    undo = AddMenuItem(editMenu, "undo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo = AddMenuItem(editMenu, "redo", "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
+    editMenu->addAction(QStringLiteral("__________"))->setEnabled(false);
+    copy = AddMenuItem(editMenu, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    paste = AddMenuItem(editMenu, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    editMenu->addAction(QStringLiteral("__________"))->setEnabled(false);
+    Dele = AddMenuItem(editMenu, "Dele", "Del Selected Char", QKeySequence(Qt::Key_Delete));
+    // Nothing to edit until the first full refresh.
+    for (QAction* a : {editMenu->menuAction(), undo, redo, paste}) a->setEnabled(false);
+}
+
+void DocumentActions::BuildModifyMenu(QWidget* window) {
+    modifyMenu = new QMenu(QStringLiteral("Modify Font"), window);
+    // "Add" and "Remove", each with "Line" (Top, Bottom) and "Column" (Left, Right); the items
+    // are named after the menu's initial and the side ("Atop", "Rright", ...).
+    auto sides = [this](const char* caption, const QString& initial,
+                        std::array<QAction**, 4> items) {
+        QMenu* menu = modifyMenu->addMenu(QString::fromLatin1(caption));
+        QMenu* line = menu->addMenu(QStringLiteral("Line"));
+        QMenu* column = menu->addMenu(QStringLiteral("Column"));
+        const struct {
+            QMenu* menu;
+            const char* side;
+            const char* caption;
+        } places[] = {{line, "top", "Top"},
+                      {line, "bottom", "Bottom"},
+                      {column, "left", "Left"},
+                      {column, "right", "Right"}};
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QByteArray name = (initial + QLatin1String(places[i].side)).toLatin1();
+            *items[i] = AddMenuItem(places[i].menu, name.constData(), places[i].caption);
+        }
+    };
+    sides("Add", QStringLiteral("A"), {&Atop, &Abottom, &Aleft, &Aright});
+    sides("Remove", QStringLiteral("R"), {&Rtop, &Rbottom, &Rleft, &Rright});
+    fontparam = AddMenuItem(modifyMenu, "fontparam", "Font Properties");
+}
+
+void DocumentActions::BuildMoveActions(QWidget* window) {
+    auto move = [window](const char* name, const char* icon) {
+        auto* action =
+            new QAction(QIcon(QString::fromLatin1(icon)), QString::fromLatin1(name), window);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setToolTip(QString::fromLatin1(kMoveTip));
+        action->setEnabled(false);  // until the first full refresh
+        return action;
+    };
+    Up = move("Up", ":/icons/up.png");
+    Down = move("Down", ":/icons/down.png");
+    Leeeft = move("Leeeft", ":/icons/left.png");
+    Right = move("Right", ":/icons/right.png");
+}
+
+QList<QMenu*> DocumentActions::Menus() const {
+    return {file.menu, editMenu, modifyMenu, windowsMenu, helpMenu};
+}
+
+QList<std::pair<QAction*, GeometryCommand>> DocumentActions::GeometryItems() const {
+    return {{Atop, GeometryCommand::Atop},   {Abottom, GeometryCommand::Abottom},
+            {Aleft, GeometryCommand::Aleft}, {Aright, GeometryCommand::Aright},
+            {Rtop, GeometryCommand::Rtop},   {Rbottom, GeometryCommand::Rbottom},
+            {Rleft, GeometryCommand::Rleft}, {Rright, GeometryCommand::Rright}};
+}
+
+QAction* DocumentActions::Find(const QString& objectName) const {
+    for (QMenu* menu : Menus()) {
+        if (menu->menuAction()->objectName() == objectName) return menu->menuAction();
+        for (QAction* a : menu->findChildren<QAction*>()) {
+            if (a->objectName() == objectName) return a;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace pixmere

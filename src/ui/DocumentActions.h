@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QList>
+#include <utility>
+
+#include "edit/FontGeometry.h"
+#include "ui/FileMenu.h"
+
+class QAction;
+class QMenu;
+class QString;
+class QWidget;
+
+namespace pixmere {
+
+class MDIForm1;
+
+// A document window's commands, one named action each, and the menu bar the frame shows while
+// the document is active. The document window connects them to its handlers; which of them
+// are enabled is decided in one place, MDIForm1::UpdateCommands.
+class DocumentActions {
+public:
+    // The menus and actions belong to window.
+    DocumentActions(QWidget* window, MDIForm1& frame);
+
+    FileActions file;
+
+    QMenu* editMenu;
+    QAction* undo;
+    QAction* redo;
+    QAction* copy;
+    QAction* paste;
+    QAction* Dele;
+
+    QMenu* modifyMenu;
+    QAction* Atop;
+    QAction* Abottom;
+    QAction* Aleft;
+    QAction* Aright;
+    QAction* Rtop;
+    QAction* Rbottom;
+    QAction* Rleft;
+    QAction* Rright;
+    QAction* fontparam;
+
+    QMenu* windowsMenu;
+    QAction* Cascade;
+    QAction* ArrangeIcons;
+    QMenu* openedWindows;
+
+    QMenu* helpMenu;
+    QAction* help;
+    QAction* about;
+
+    // The arrows of the "Move characters" frame.
+    QAction* Up;
+    QAction* Down;
+    QAction* Leeeft;
+    QAction* Right;
+
+    QList<QMenu*> Menus() const;
+    // The Modify Font > Add and Remove items with their commands.
+    QList<std::pair<QAction*, GeometryCommand>> GeometryItems() const;
+    // A menu item or menu by object name, nullptr when there is none.
+    QAction* Find(const QString& objectName) const;
+
+private:
+    void BuildEditMenu(QWidget* window);
+    void BuildModifyMenu(QWidget* window);
+    void BuildMoveActions(QWidget* window);
+};
+
+// Tooltip of the move buttons and of their frame.
+inline const char* const kMoveTip = "Move one or several Characters inside the defined definition";
+
+}  // namespace pixmere
