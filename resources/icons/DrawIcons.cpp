@@ -1,6 +1,8 @@
 // Draws the editor's icons as small PNG files. Run once after changing a picture:
 //   cmake --build build --target pixmere_draw_icons && build/src/app/pixmere_draw_icons
 //   resources/icons
+// The application icon pixmere.png is not drawn here: it is the 32-pixel rendering of
+// packaging/icons/pixmere.svg, copied from build/packaging/icons/32x32/.
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -156,13 +158,6 @@ int main(int argc, char** argv) {
     ok &= Save(Draw(32, [](QPainter& p) { Arrow(p, 32, 90); }), dir, "right.png");
     ok &= Save(Draw(24, [](QPainter& p) { Magnifier(p, true); }), dir, "zoomin.png");
     ok &= Save(Draw(24, [](QPainter& p) { Magnifier(p, false); }), dir, "zoomout.png");
-    ok &= Save(Draw(32,
-                    [](QPainter& p) {
-                        Box(p, QRect(1, 1, 29, 7), kYellow);
-                        Box(p, QRect(1, 8, 29, 22));
-                        PixelGlyph(p, 8, 11, 4, kInk);
-                    }),
-               dir, "pixmere.png");
     ok &= Save(Draw(64,
                     [](QPainter& p) {
                         p.setRenderHint(QPainter::Antialiasing);

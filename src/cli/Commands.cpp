@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "model/UserError.h"
+#include "version/Version.h"
 
 namespace pixmere::cli {
 
@@ -42,7 +43,7 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         return 0;
     }
     if (words[0] == "--version") {
-        out << "pixmere-cli " << PIXMERE_VERSION << "\n";
+        out << "pixmere-cli " << ProgramVersion() << "\n";
         return 0;
     }
     const Command* command = nullptr;

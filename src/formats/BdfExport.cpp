@@ -37,7 +37,10 @@ private:
 
 std::string Join(std::initializer_list<long> values) {
     std::string text;
-    for (const long v : values) text += " " + std::to_string(v);
+    for (const long v : values) {
+        text += ' ';
+        text += std::to_string(v);
+    }
     return text;
 }
 

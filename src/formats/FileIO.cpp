@@ -27,8 +27,13 @@ void WriteFileReplacing(const std::string& path, const std::vector<uint8_t>& byt
     namespace fs = std::filesystem;
     const fs::path target(path);
     std::random_device rd;
-    const fs::path temp =
-        target.parent_path() / ("." + target.filename().string() + ".tmp" + std::to_string(rd()));
+    // Built by appending: a literal put in front of a temporary string trips GCC 12's false
+    // -Wrestrict at -O2 and above.
+    std::string name(".");
+    name += target.filename().string();
+    name += ".tmp";
+    name += std::to_string(rd());
+    const fs::path temp = target.parent_path() / name;
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) throw UserError(WriteFailureMessage(path));
