@@ -47,6 +47,20 @@ PictureArea::PictureArea(int width, int height)
     ScalePixels();
 }
 
+void PictureArea::Resize(int width, int height) {
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    image_ = QImage(width, height, QImage::Format_RGB32);
+    stride_ = image_.bytesPerLine() / static_cast<std::ptrdiff_t>(sizeof(QRgb));
+    filledOnce_ = false;
+    touchedAll_ = true;
+    touched_.clear();
+    Cls();
+    columnOf_.clear();  // the tables map onto the old size
+    Scale(x1_, y1_, x2_, y2_);
+}
+
 void PictureArea::Scale(double x1, double y1, double x2, double y2) {
     if (x1 == x2 || y1 == y2) return;  // no area to map onto: keep the previous system
     if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_ && !columnOf_.empty()) return;
@@ -77,9 +91,11 @@ void PictureArea::FillBox(double x1, double y1, double x2, double y2, QRgb colou
     ops_.push_back(BoxOp{x1, y1, x2, y2, colour | 0xFF000000});
 }
 
-void PictureArea::DrawGlyph(const GlyphOutline& glyph, double pixelSize, double x, double y) {
+void PictureArea::DrawGlyph(const GlyphOutline& glyph, double pixelSize, double x, double y,
+                            double widthScale) {
     if (glyph.IsEmpty()) return;
-    ops_.push_back(GlyphOp{glyph.path, glyph.ascent, glyph.emboldenShift, pixelSize, x, y});
+    ops_.push_back(
+        GlyphOp{glyph.path, glyph.ascent, glyph.emboldenShift, pixelSize, x, y, widthScale});
 }
 
 void PictureArea::Print(const QString& text) { ops_.push_back(TextOp{text}); }
@@ -171,11 +187,12 @@ void PictureArea::Rasterise() const {
             const double left = DeviceX(glyph->x);
             const double baseline = DeviceY(glyph->y) + glyph->ascent * scale;
             // Synthetic bold smears the ink to the right in steps below one pixel.
-            const double smear = glyph->emboldenShift * scale;
+            const double wide = scale * glyph->widthScale;
+            const double smear = glyph->emboldenShift * wide;
             const int copies = smear > 0 ? static_cast<int>(std::ceil(smear)) + 1 : 1;
             for (int c = 0; c < copies; ++c) {
                 const double dx = copies > 1 ? smear * c / (copies - 1) : 0.0;
-                const QTransform place(scale, 0, 0, scale, left + dx, baseline);
+                const QTransform place(wide, 0, 0, scale, left + dx, baseline);
                 painter.setTransform(place);
                 painter.drawPath(glyph->path);
                 Touched(place.mapRect(glyph->path.boundingRect())
