@@ -123,7 +123,12 @@ private:
     void Rasterise() const;
     void Erase(QRgb* pixels) const;
     void Touched(const QRect& rect, bool black) const;
-    void RasteriseLine(const LineOp& op, QRgb* pixels) const;
+    struct Upright {  // an upright line in device pixels, top to bottom
+        int column, top, bottom;
+        QRgb colour;
+    };
+    void RasteriseLine(const LineOp& op, QRgb* pixels, std::vector<Upright>& uprights) const;
+    void DrawUprights(std::vector<Upright>& lines, QRgb* pixels) const;
     void RasteriseBox(const BoxOp& op, QRgb* pixels) const;
 
     int width_;
