@@ -11,17 +11,6 @@ namespace {
 
 const char* const kDejaVuFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
-// This file's folder. Compiled through ccache, __FILE__ is relative to the build folder, and
-// the tests run in a folder below it.
-std::filesystem::path SourceFolder() {
-    const std::filesystem::path file(__FILE__);
-    for (auto dir = std::filesystem::current_path(); file.is_relative(); dir = dir.parent_path()) {
-        if (std::filesystem::exists(dir / file)) return (dir / file).parent_path();
-        if (dir == dir.root_path()) break;
-    }
-    return file.parent_path();
-}
-
 int InkBits(const std::vector<uint8_t>& bytes) {
     int n = 0;
     for (const uint8_t b : bytes) n += __builtin_popcount(b);
@@ -36,9 +25,8 @@ TEST(TtfCli, DejaVuSansAlphabetReadsAsRecorded) {
     ASSERT_EQ(run.status, 0) << run.err;
     // The text picture of every glyph, as looked at when it was recorded; it lives with the
     // conversion engine's tests.
-    const std::string expected = test::AsText(test::ReadAll(
-        (SourceFolder() / ".." / "truetype" / "expected" / "dejavu-sans-16x16-20-7e.txt")
-            .string()));
+    const std::string expected = test::AsText(
+        test::ReadAll(PIXMERE_TESTS_DIR "/truetype/expected/dejavu-sans-16x16-20-7e.txt"));
     ASSERT_GT(expected.size(), 95u * 16 * 16);
     EXPECT_EQ(test::AsText(test::ReadAll(out)), expected);
 }
@@ -86,7 +74,7 @@ TEST(TtfCli, RefusesWhatItCannotConvert) {
     const CliRun missing = ttf({"--face", "No Such Face 1234"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("No Such Face 1234"), std::string::npos) << missing.err;
-    EXPECT_EQ(ttf({"--font-file", __FILE__}).status, 1);
+    EXPECT_EQ(ttf({"--font-file", PIXMERE_TESTS_DIR "/cli/TtfCliTest.cpp"}).status, 1);
 
     EXPECT_EQ(ttf({}).status, 2);
     EXPECT_EQ(ttf({"--face", "DejaVu Sans", "--font-file", kDejaVuFile}).status, 2);

@@ -8,24 +8,11 @@
 namespace pixmere::test {
 namespace {
 
-// Where a glyph has ink, in cell rows and columns (-1 when it has none).
-struct Ink {
-    int top = -1, bottom = -1, left = -1, right = -1;
-};
-
-Ink InkOf(const Font& font, int code) {
+// Where a glyph has ink, in cell rows and columns.
+Extent InkOf(const Font& font, int code) {
     const CarObject& glyph = font.glyphs.at(static_cast<std::size_t>(code - font.params.firstcar));
-    Ink ink;
-    for (int y = 0; y < font.params.FormatHeightCar; ++y) {
-        for (int x = 0; x < font.params.FormatLengthCar; ++x) {
-            if (!glyph.pixel(x, y)) continue;
-            if (ink.top < 0) ink.top = y;
-            ink.bottom = y;
-            if (ink.left < 0 || x < ink.left) ink.left = x;
-            ink.right = std::max(ink.right, x);
-        }
-    }
-    return ink;
+    return InkExtent(font.params.FormatLengthCar, font.params.FormatHeightCar,
+                     [&](int x, int y) { return glyph.pixel(x, y); });
 }
 
 std::string PictureOf(const Font& font, int code) {
@@ -55,12 +42,12 @@ TEST(TtfFit, EveryCellSizeConvertsWithInk) {
     for (const auto& [h, w] : {std::pair{205, 16}, {16, 209}, {255, 255}}) {
         const Font font = Imported(Cell(h, w, 0, 0x41, 0x42), TtfFit::XHeight);
         for (const int code : {0x41, 0x42}) {
-            const Ink ink = InkOf(font, code);
+            const Extent ink = InkOf(font, code);
             EXPECT_LE(ink.top, 1) << w << "x" << h << " " << code;
             EXPECT_GE(ink.bottom, h - 2) << w << "x" << h << " " << code;
             EXPECT_GE(ink.right - ink.left, w / 2) << w << "x" << h << " " << code;
         }
-        const Ink face = InkOf(Imported(Cell(h, w, h / 5, 0x41, 0x41), TtfFit::WholeFace), 0x41);
+        const Extent face = InkOf(Imported(Cell(h, w, h / 5, 0x41, 0x41), TtfFit::WholeFace), 0x41);
         EXPECT_GT(face.bottom - face.top, (h - h / 5) / 2) << w << "x" << h;
     }
     // The smallest cell, and downstrokes that leave "X" a row or two: an "X" narrower than a
@@ -107,11 +94,11 @@ TEST(TtfFit, WholeFaceKeepsAccentsDescendersAndMarks) {
     EXPECT_GT(InkOf(face, 0xC7).bottom, InkOf(face, 'C').bottom);  // the cedilla
     // Centred on whole pixels; a character wider than the cell is squeezed into it.
     for (const char c : {'i', 'l', 'I', '!', '|', 'H', 'o'}) {
-        const Ink ink = InkOf(face, c);
+        const Extent ink = InkOf(face, c);
         EXPECT_LE(std::abs(ink.left - (15 - ink.right)), 1) << c << PictureOf(face, c);
     }
     for (const char c : {'W', 'M', 'm', '@'}) {
-        const Ink ink = InkOf(face, c);
+        const Extent ink = InkOf(face, c);
         EXPECT_TRUE(ink.left <= 1 && ink.right >= 14) << c << PictureOf(face, c);
     }
 }
