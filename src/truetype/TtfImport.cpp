@@ -24,6 +24,16 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
             state.CurrentChar = AnsiCharacter(static_cast<uint8_t>(c));
             FitCurrentGlyph();  // starts from the reference placement
             ConvertCurrent();
+            // Packed before events run, so that a preview converted meanwhile (another
+            // character, another fitting) cannot take this character's place.
+            const int i = c - first;
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    if (state.SampleBits(x, y, 0) != 0) {
+                        TtfMatrix.at(x / 8, y, i) |= static_cast<uint8_t>(0x80 >> (x % 8));
+                    }
+                }
+            }
             // The dialog shows progress and lets events run here; Cancel stops after this
             // character.
             if (progress && !progress(TtfProgress{c, c - first + 1, count})) {
@@ -33,14 +43,6 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
                 state.ClosingFlag = false;
                 result.status = TtfImportResult::Status::Cancelled;
                 return result;
-            }
-            const int i = c - first;
-            for (int y = 0; y < h; ++y) {
-                for (int x = 0; x < w; ++x) {
-                    if (state.SampleBits(x, y, 0) != 0) {
-                        TtfMatrix.at(x / 8, y, i) |= static_cast<uint8_t>(0x80 >> (x % 8));
-                    }
-                }
             }
         }
         FontParams params = document_;

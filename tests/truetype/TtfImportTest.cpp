@@ -64,13 +64,19 @@ TEST(TtfImport, ProgressIsReportedPerCharacterAndCancelStopsAfterIt) {
 TEST(TtfImport, SettingsChangedBetweenCharactersApplyToTheNextOnes) {
     TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3, 0x4F, 0x50));
     std::vector<int> shiftCounts;
+    std::vector<std::string> converted;
     const TtfImportResult r = c.FullAuto_Click([&](const TtfProgress&) {
         shiftCounts.push_back(c.state.ShiftCount);
-        c.state.ShiftMode = 1;  // "8 decalages" picked during the first character
+        converted.push_back(Joined(ResultPicture(c.state)));
+        c.state.ShiftMode = 1;            // "8 decalages" picked during the first character
+        c.Fit_Change(TtfFit::WholeFace);  // and a preview converted with another fitting
         return true;
     });
     ASSERT_EQ(r.status, TtfImportResult::Status::Done);
     EXPECT_EQ(shiftCounts, (std::vector<int>{4, 8}));
+    // Each character is the one the range converted, not the preview converted after it.
+    ASSERT_EQ(converted.size(), 2u);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(Joined(GlyphPicture(r.font.glyphs[i], 16)), converted[i]);
 }
 
 TEST(TtfImport, FailureEndsTheImportWithoutAFont) {
