@@ -1,5 +1,6 @@
-// The automatic fitting of TtfConverter: placing and sizing the character on the surface by
-// scanning it for black points.
+// The automatic fitting of TtfConverter: placing and sizing the character on the surface. The
+// X-height fitting scans the surface for black points; the whole-face fitting takes the face's
+// metrics and the character's outline.
 #include <algorithm>
 #include <cmath>
 
