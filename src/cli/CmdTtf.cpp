@@ -74,6 +74,13 @@ float ResolutionOf(const Args& args) {
     return value;
 }
 
+TtfFit FitOf(const Args& args) {
+    const std::string fit = args.value("fit").value_or("x");
+    if (fit == "x") return TtfFit::XHeight;
+    if (fit == "face") return TtfFit::WholeFace;
+    throw UsageError("--fit must be x or face");
+}
+
 int RunTtf(const Args& args, Io& io) {
     if (args.positional().size() != 1) throw UsageError("expected one output file");
     const auto faceName = args.value("face");
@@ -81,20 +88,14 @@ int RunTtf(const Args& args, Io& io) {
     if (faceName.has_value() == fontFile.has_value()) {
         throw UsageError("give either --face or --font-file");
     }
-    const FontParams params = CheckedParameterOptions(args);
-
-    TtfImportRequest request;
-    request.height = params.FormatHeightCar;
-    request.width = params.FormatLengthCar;
-    request.downstroke = params.jambon;
-    request.magnification = params.Magnification;
-    request.first = params.firstcar;
-    request.last = static_cast<uint8_t>(params.lastCode());
-    request.shiftMode = ShiftModeOf(args);
-    request.combineMode = static_cast<int16_t>(args.number("combine", 0, 0, 2));
-    request.threshold = args.number("threshold", 1, 1, 100);
-    request.amplitude = args.number("amplitude", 20, 0, 50);
-    request.resolution = ResolutionOf(args);
+    const FontParams document = CheckedParameterOptions(args);
+    ConversionSettings settings;
+    settings.ShiftMode = ShiftModeOf(args);
+    settings.CombineMode = static_cast<int16_t>(args.number("combine", 0, 0, 2));
+    settings.Threshold = args.number("threshold", 1, 1, 100);
+    settings.Amplitude = args.number("amplitude", 20, 0, 50);
+    settings.Resolution = ResolutionOf(args);
+    settings.Fit = FitOf(args);
     const std::string& out = args.positional()[0];
     const OutputType type = OutputTypeFor(out, args);
 
@@ -104,27 +105,31 @@ int RunTtf(const Args& args, Io& io) {
     const TtfFace face = faceName
                              ? TtfFace::Installed(QString::fromStdString(*faceName), bold, italic)
                              : TtfFace::FromFile(QString::fromLocal8Bit(*fontFile), bold, italic);
-    const TtfImportResult result = ImportTtfRange(face, request);
+    const TtfImportResult result = ImportTtfRange(face, document, settings);
     if (result.status != TtfImportResult::Status::Done) throw UserError(result.message);
-    WriteFont(BuildTtfFont(result.font), out, type, io.err);
+    WriteFont(result.font, out, type, io.err);
     return 0;
 }
 
 }  // namespace
 
 Command TtfCommand() {
-    return {"ttf",
-            "ttf OUT --face NAME | --font-file PATH --width W --height H [--first HEX] "
-            "[--last HEX] [--downstroke J] [--magnification M] [--bold] [--italic] "
-            "[--shifts 4|8|1] [--combine 0|1|2] [--threshold 1-100] [--amplitude 0-50] "
-            "[--resolution R] [--to pzf|bin|c|txt]",
-            "Converts characters of a TrueType face into a bitmap font (first 20, last FF, "
-            "downstroke 0, magnification 1, 4 shifts, mode 0, threshold 1, amplitude 20, "
-            "resolution 5 by default).",
-            {{"face", "font-file", "width", "height", "first", "last", "downstroke",
-              "magnification", "shifts", "combine", "threshold", "amplitude", "resolution", "to"},
-             {"bold", "italic"}},
-            RunTtf};
+    return {
+        "ttf",
+        "ttf OUT --face NAME | --font-file PATH --width W --height H [--first HEX] "
+        "[--last HEX] [--downstroke J] [--magnification M] [--bold] [--italic] "
+        "[--shifts 4|8|1] [--combine 0|1|2] [--threshold 1-100] [--amplitude 0-50] "
+        "[--resolution R] [--fit x|face] [--to pzf|bin|c|txt]",
+        "Converts characters of a TrueType face into a bitmap font (first 20, last FF, "
+        "downstroke 0, magnification 1, 4 shifts, mode 0, threshold 1, amplitude 20, "
+        "resolution 5 by default). --fit x (the default) makes \"X\" fill the cell above "
+        "the downstroke and sets each character by its height; --fit face makes the face's "
+        "ascent and descent span the cell, the baseline on the downstroke, so accents and "
+        "descenders are kept.",
+        {{"face", "font-file", "width", "height", "first", "last", "downstroke", "magnification",
+          "shifts", "combine", "threshold", "amplitude", "resolution", "fit", "to"},
+         {"bold", "italic"}},
+        RunTtf};
 }
 
 }  // namespace pixmere::cli

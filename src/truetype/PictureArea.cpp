@@ -47,6 +47,20 @@ PictureArea::PictureArea(int width, int height)
     ScalePixels();
 }
 
+void PictureArea::Resize(int width, int height) {
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    image_ = QImage(width, height, QImage::Format_RGB32);
+    stride_ = image_.bytesPerLine() / static_cast<std::ptrdiff_t>(sizeof(QRgb));
+    filledOnce_ = false;
+    touchedAll_ = true;
+    touched_.clear();
+    Cls();
+    columnOf_.clear();  // the tables map onto the old size
+    Scale(x1_, y1_, x2_, y2_);
+}
+
 void PictureArea::Scale(double x1, double y1, double x2, double y2) {
     if (x1 == x2 || y1 == y2) return;  // no area to map onto: keep the previous system
     if (x1 == x1_ && y1 == y1_ && x2 == x2_ && y2 == y2_ && !columnOf_.empty()) return;
@@ -77,9 +91,11 @@ void PictureArea::FillBox(double x1, double y1, double x2, double y2, QRgb colou
     ops_.push_back(BoxOp{x1, y1, x2, y2, colour | 0xFF000000});
 }
 
-void PictureArea::DrawGlyph(const GlyphOutline& glyph, double pixelSize, double x, double y) {
+void PictureArea::DrawGlyph(const GlyphOutline& glyph, double pixelSize, double x, double y,
+                            double widthScale) {
     if (glyph.IsEmpty()) return;
-    ops_.push_back(GlyphOp{glyph.path, glyph.ascent, glyph.emboldenShift, pixelSize, x, y});
+    ops_.push_back(
+        GlyphOp{glyph.path, glyph.ascent, glyph.emboldenShift, pixelSize, x, y, widthScale});
 }
 
 void PictureArea::Print(const QString& text) { ops_.push_back(TextOp{text}); }
@@ -130,14 +146,27 @@ void PictureArea::Touched(const QRect& rect, bool black) const {
 }
 
 void PictureArea::Erase(QRgb* pixels) const {
+    const auto fill = [&](const QRect& r) {
+        for (int y = r.top(); y <= r.bottom(); ++y) {
+            std::fill(pixels + y * stride_ + r.left(), pixels + y * stride_ + r.right() + 1,
+                      background_);
+        }
+    };
     if (!filledOnce_ || filledWith_ != background_ || touchedAll_) {
         std::fill(pixels, pixels + stride_ * height_, background_);
     } else {
+        // Upright lines touch one pixel of each row: where the drawings cover much of their
+        // bounds, filling the bounds row by row is quicker than going down each line.
+        QRect bounds;
+        long long area = 0;
         for (const QRect& r : touched_) {
-            for (int y = r.top(); y <= r.bottom(); ++y) {
-                std::fill(pixels + y * stride_ + r.left(), pixels + y * stride_ + r.right() + 1,
-                          background_);
-            }
+            bounds |= r;
+            area += static_cast<long long>(r.width()) * r.height();
+        }
+        if (4 * area >= static_cast<long long>(bounds.width()) * bounds.height()) {
+            fill(bounds);
+        } else {
+            for (const QRect& r : touched_) fill(r);
         }
     }
     filledOnce_ = true;
@@ -158,8 +187,11 @@ void PictureArea::Rasterise() const {
         drawn_ = 0;
     }
     QPainter painter;
+    std::vector<Upright> uprights;
     for (; drawn_ < ops_.size(); ++drawn_) {
         const Op& op = ops_[drawn_];
+        const auto* line = std::get_if<LineOp>(&op);
+        if (!line) DrawUprights(uprights, pixels);
         if (const auto* glyph = std::get_if<GlyphOp>(&op)) {
             if (!painter.isActive()) {
                 painter.begin(&image_);
@@ -171,11 +203,12 @@ void PictureArea::Rasterise() const {
             const double left = DeviceX(glyph->x);
             const double baseline = DeviceY(glyph->y) + glyph->ascent * scale;
             // Synthetic bold smears the ink to the right in steps below one pixel.
-            const double smear = glyph->emboldenShift * scale;
+            const double wide = scale * glyph->widthScale;
+            const double smear = glyph->emboldenShift * wide;
             const int copies = smear > 0 ? static_cast<int>(std::ceil(smear)) + 1 : 1;
             for (int c = 0; c < copies; ++c) {
                 const double dx = copies > 1 ? smear * c / (copies - 1) : 0.0;
-                const QTransform place(scale, 0, 0, scale, left + dx, baseline);
+                const QTransform place(wide, 0, 0, scale, left + dx, baseline);
                 painter.setTransform(place);
                 painter.drawPath(glyph->path);
                 Touched(place.mapRect(glyph->path.boundingRect())
@@ -196,16 +229,35 @@ void PictureArea::Rasterise() const {
             painter.setBrush(Qt::black);
         } else {
             if (painter.isActive()) painter.end();
-            if (const auto* line = std::get_if<LineOp>(&op)) {
-                RasteriseLine(*line, pixels);
+            if (line) {
+                RasteriseLine(*line, pixels, uprights);
             } else {
                 RasteriseBox(std::get<BoxOp>(op), pixels);
             }
         }
     }
+    DrawUprights(uprights, pixels);
 }
 
-void PictureArea::RasteriseLine(const LineOp& op, QRgb* pixels) const {
+void PictureArea::DrawUprights(std::vector<Upright>& lines, QRgb* pixels) const {
+    if (lines.empty()) return;
+    int top = height_, bottom = -1;
+    for (const Upright& line : lines) {
+        top = std::min(top, line.top);
+        bottom = std::max(bottom, line.bottom);
+    }
+    // Row by row, each row's lines in drawing order: the later of two on a column wins.
+    for (int r = top; r <= bottom; ++r) {
+        QRgb* row = pixels + r * stride_;
+        for (const Upright& line : lines) {
+            if (r >= line.top && r <= line.bottom) row[line.column] = line.colour;
+        }
+    }
+    lines.clear();
+}
+
+void PictureArea::RasteriseLine(const LineOp& op, QRgb* pixels,
+                                std::vector<Upright>& uprights) const {
     // Clip the segment to the area (Liang-Barsky) so far-away end points cost nothing.
     double ax = DeviceX(op.x1), ay = DeviceY(op.y1);
     double bx = DeviceX(op.x2), by = DeviceY(op.y2);
@@ -236,14 +288,14 @@ void PictureArea::RasteriseLine(const LineOp& op, QRgb* pixels) const {
                   QPoint(std::max(c0, c1), std::max(r0, r1))),
             op.colour == kRgbBlack);
     const auto inside = [&](int c, int r) { return c >= 0 && c < width_ && r >= 0 && r < height_; };
-    // The grid's lines are all upright or level: write those straight.
+    // The grid's lines are all upright or level: write those straight, the upright ones of a
+    // grid together across the rows.
     if (c0 == c1 && c0 >= 0 && c0 < width_) {
-        for (int r = std::max(0, std::min(r0, r1)); r <= std::min(height_ - 1, std::max(r0, r1));
-             ++r) {
-            pixels[r * stride_ + c0] = op.colour;
-        }
+        uprights.push_back({c0, std::max(0, std::min(r0, r1)),
+                            std::min(height_ - 1, std::max(r0, r1)), op.colour});
         return;
     }
+    DrawUprights(uprights, pixels);
     if (r0 == r1 && r0 >= 0 && r0 < height_) {
         QRgb* row = pixels + r0 * stride_;
         std::fill(row + std::max(0, std::min(c0, c1)),

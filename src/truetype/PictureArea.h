@@ -20,8 +20,8 @@ inline constexpr QRgb kRgbGreen = 0xFF00FF00;
 inline constexpr QRgb kRgbBlue = 0xFF0000FF;
 inline constexpr QRgb kRgbCyan = 0xFF00FFFF;
 
-// An in-memory picture area of a fixed size in device pixels, drawn in a user coordinate system
-// and read back point by point. A user point selects the device pixel that contains it; a point
+// An in-memory picture area of a size in device pixels, drawn in a user coordinate system and
+// read back point by point. A user point selects the device pixel that contains it; a point
 // outside the area has no colour. Lines are one pixel wide; text is filled without antialiasing,
 // so covered pixels are exactly black.
 //
@@ -33,11 +33,16 @@ public:
 
     int width() const { return width_; }
     int height() const { return height_; }
+    // A new size erases the area; the user coordinate system keeps its corners.
+    void Resize(int width, int height);
 
     // Coordinate systems: device pixels, or user corners (x1, y1) top-left and (x2, y2)
     // bottom-right.
     void ScalePixels() { Scale(0, 0, width_, height_); }
     void Scale(double x1, double y1, double x2, double y2);
+    // Device pixels per user unit rightwards and downwards.
+    double PixelsPerUnitX() const { return width_ / (x2_ - x1_); }
+    double PixelsPerUnitY() const { return height_ / (y2_ - y1_); }
 
     // Setting the background colour erases the area, as does Cls.
     void SetBackColor(QRgb colour);
@@ -48,8 +53,10 @@ public:
     // Fills the box with corners (x1, y1) and (x2, y2); at least one pixel.
     void FillBox(double x1, double y1, double x2, double y2, QRgb colour);
     // Fills a character in black with a transparent background, the top-left corner of its
-    // line box at the user point (x, y), its em at pixelSize device pixels.
-    void DrawGlyph(const GlyphOutline& glyph, double pixelSize, double x, double y);
+    // line box at the user point (x, y), its em at pixelSize device pixels, its width stretched
+    // by widthScale.
+    void DrawGlyph(const GlyphOutline& glyph, double pixelSize, double x, double y,
+                   double widthScale = 1.0);
     // Writes one line of text in black at the top-left corner.
     void Print(const QString& text);
 
@@ -104,7 +111,7 @@ private:
     };
     struct GlyphOp {
         QPainterPath path;
-        double ascent, emboldenShift, pixelSize, x, y;
+        double ascent, emboldenShift, pixelSize, x, y, widthScale;
     };
     struct TextOp {
         QString text;
@@ -116,7 +123,12 @@ private:
     void Rasterise() const;
     void Erase(QRgb* pixels) const;
     void Touched(const QRect& rect, bool black) const;
-    void RasteriseLine(const LineOp& op, QRgb* pixels) const;
+    struct Upright {  // an upright line in device pixels, top to bottom
+        int column, top, bottom;
+        QRgb colour;
+    };
+    void RasteriseLine(const LineOp& op, QRgb* pixels, std::vector<Upright>& uprights) const;
+    void DrawUprights(std::vector<Upright>& lines, QRgb* pixels) const;
     void RasteriseBox(const BoxOp& op, QRgb* pixels) const;
 
     int width_;

@@ -16,9 +16,6 @@ std::optional<float> ResolutionValue(const QString& text) {
     return value;
 }
 
-// Twips per pixel of the surfaces: the text size in points becomes 96 pixels per inch.
-constexpr double kPixelsPerPoint = 96.0 / 72.0;
-
 }  // namespace
 
 TtfConverter::TtfConverter(TtfFace face, const FontParams& document)
@@ -29,7 +26,19 @@ TtfConverter::TtfConverter(TtfFace face, const FontParams& document)
     }
 }
 
-void TtfConverter::Load() {
+int SurfaceSize(int W, int H, float r) {
+    const double units = std::ceil(static_cast<double>(std::max(W, H + 1)) * r);
+    if (!(units > TtfConverter::kSurfaceSize)) return TtfConverter::kSurfaceSize;
+    return static_cast<int>(std::min<double>(units, TtfConverter::kMaxSurfaceSize));
+}
+
+void TtfConverter::Load(const ConversionSettings& settings) {
+    controls.Text4 = QString::number(static_cast<double>(settings.Resolution), 'g', 9);
+    controls.Slider2 = std::clamp(settings.Threshold, 1, 100);
+    controls.Slider5 = std::clamp(settings.Amplitude, 0, 50);
+    state.ShiftMode = settings.ShiftMode;
+    state.Fit = settings.Fit;
+
     state.ClosingFlag = false;
     if (const auto r = ResolutionValue(controls.Text4)) state.Resolution = *r;
     state.CellHeight = document_.FormatHeightCar;
@@ -38,14 +47,21 @@ void TtfConverter::Load() {
     state.CharSize = 100;
     state.StepX = state.Resolution * 50.0f / 50.0f;
     state.SavedStepX = 5.0f;
-    state.Amplitude = 2.0f;
-    state.CombineMode = 0;
+    state.Amplitude = static_cast<float>(controls.Slider5 / 10.0);
+    state.CombineMode = settings.CombineMode;
     FitReferenceGlyph();
     ConvertCurrent();
 }
 
+ConversionSettings TtfConverter::Settings() const {
+    return {state.ShiftMode,  state.CombineMode, controls.Slider2,
+            controls.Slider5, state.Resolution,  state.Fit};
+}
+
 void TtfConverter::RenderCharacter() {
     const float r = state.Resolution;
+    const int side = SurfaceSize(document_.FormatLengthCar, document_.FormatHeightCar, r);
+    picture1_.Resize(side, side);
     picture1_.Scale(0, 0, W() * r, (H() + 1.0f) * r);
     if (state.CharSize != 0) {
         if (state.CharSize == INT16_MIN) throw ConversionFailure("overflow");
@@ -55,7 +71,7 @@ void TtfConverter::RenderCharacter() {
     }
     picture1_.Cls();
     picture1_.DrawGlyph(face_.Outline(state.CurrentChar), fontPoints_ * kPixelsPerPoint, state.PosX,
-                        state.PosY);
+                        state.PosY, state.WidthScale);
     DrawSampleGrid();
 }
 
@@ -289,6 +305,17 @@ void TtfConverter::Slider2_Change(int value) {
 void TtfConverter::Slider5_Change(int value) {
     controls.Slider5 = value;
     state.Amplitude = static_cast<float>(value / 10.0);
+}
+
+void TtfConverter::Fit_Change(TtfFit fit) {
+    state.Fit = fit;
+    const QString previewed = controls.Text1;
+    FitReferenceGlyph();  // puts "X" into Text1
+    if (controls.Text1 != previewed) {
+        Text1_Change(previewed);
+    } else {
+        ConvertCurrent();
+    }
 }
 
 QString ScientificRatio(long long numerator, long long denominator) {

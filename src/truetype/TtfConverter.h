@@ -17,6 +17,30 @@ namespace pixmere {
 // The largest resolution the two-character resolution box can hold.
 inline constexpr float kMaxResolution = 99.0f;
 
+// How characters are placed and sized in the cell.
+enum class TtfFit {
+    // The reference "X" fills the cell above the downstroke; each character is sized and set by
+    // its vertical extent (in the top quarter, on the baseline or on the cell's bottom).
+    XHeight,
+    // The face's ascent and descent span the cell's height, the baseline on the top of the
+    // downstroke rows; every character keeps its own place and size relative to the baseline,
+    // so accents, descenders and marks stay where the face puts them.
+    WholeFace,
+};
+
+// The settings of the conversion dialog that a user picks before converting a range; the
+// defaults are those the dialog loads with.
+struct ConversionSettings {
+    int16_t ShiftMode = 0;    // 0 four shifts, 1 eight, 2 none
+    int16_t CombineMode = 0;  // 0, 1 or 2
+    int Threshold = 1;        // Slider2, 1..100
+    int Amplitude = 20;       // Slider5, 0..50
+    float Resolution = 5;     // Text4; kept at 5 unless in (0, 99]
+    TtfFit Fit = TtfFit::XHeight;
+
+    bool operator==(const ConversionSettings&) const = default;
+};
+
 // What the conversion keeps between its steps, under the names the dialog uses.
 struct ConversionState {
     int16_t CellHeight = 0;   // H, copied when the converter loads
@@ -27,10 +51,12 @@ struct ConversionState {
     int16_t PosX = 0;         // surface position of the top-left corner of the text's line box
     int16_t PosY = 0;
     int16_t CharSize = 0;     // points
+    float WidthScale = 1;     // the character's width stretched by this (whole-face fitting)
     float Amplitude = 0;      // shift amplitude a
     int16_t ShiftMode = 0;    // 0 "4 decalages", 1 "8 decalages", 2 "pas de decalage"
     int16_t CombineMode = 0;  // 0 "seuillage puis ET logique", 1 "ET logique puis seuillage",
                               // 2 "moyenne puis seuillage"
+    TtfFit Fit = TtfFit::XHeight;
     QString CurrentChar;
     int32_t ShiftCount = 0;    // n
     SampleArray SampleCounts;  // inked sample points of cell pixel (x, y) in shift s
@@ -67,7 +93,9 @@ struct TtfImportResult {
     enum class Status { Done, Cancelled, Failed };
     Status status = Status::Failed;
     std::string message;  // kExtractionFailureMessage when the import failed
-    LoadedFont font;      // when done: the document's parameters and the filled TtfMatrix
+    Font font;            // when done: the document's parameters and the glyphs of the range
+
+    static TtfImportResult Failure() { return {Status::Failed, kExtractionFailureMessage, {}}; }
 };
 
 // The conversion engine behind the "TTF Encryptor" dialog: draws characters of a face on the
@@ -80,7 +108,10 @@ struct TtfImportResult {
 // turns that into a failed import.
 class TtfConverter {
 public:
-    static constexpr int kSurfaceSize = 209;  // Picture1, device pixels
+    static constexpr int kSurfaceSize = 209;      // Picture1 as the dialog shows it
+    static constexpr int kMaxSurfaceSize = 2048;  // device pixels
+    // Text sizes in points become pixels at 96 pixels per inch.
+    static constexpr double kPixelsPerPoint = 96.0 / 72.0;
 
     // document: the new font's FormatHeightCar, FormatLengthCar, jambon, Magnification,
     // firstcar and lastcar as the parameters dialog set them. Throws std::invalid_argument
@@ -92,8 +123,11 @@ public:
 
     const FontParams& document() const { return document_; }
 
-    // Loading the dialog: initial state, fit of the reference character and one conversion.
-    void Load();
+    // Loading the dialog: initial state with the given settings, fit of the reference
+    // character and one conversion.
+    void Load(const ConversionSettings& settings = {});
+    // The settings as the controls and the state hold them now.
+    ConversionSettings Settings() const;
 
     void RenderCharacter();
     void DrawSampleGrid();
@@ -111,10 +145,14 @@ public:
     void Text4_Change(const QString& text);  // resolution; kept unless a number in (0, 99]
     void Slider2_Change(int value);          // threshold: combine the last counts again
     void Slider5_Change(int value);          // amplitude = value / 10
+    // Another fitting: the reference is fitted anew and the previewed character converted
+    // again, Text1 unchanged.
+    void Fit_Change(TtfFit fit);
 
-    // Converts every character of the range firstcar..lastcar (Windows-1252 characters) and
-    // packs the results into a TtfMatrix. progress is called after each character; returning
-    // false, or setting state.ClosingFlag, stops after that character with no font.
+    // Converts every character of the range firstcar..lastcar (Windows-1252 characters), packs
+    // the results into a TtfMatrix and builds the font from it. progress is called after each
+    // character; returning false, or setting state.ClosingFlag, stops after that character
+    // with no font.
     TtfImportResult FullAuto_Click(const TtfProgressCallback& progress = {});
 
     // The pictures, as the dialog shows them.
@@ -131,6 +169,24 @@ private:
     float J() const { return document_.jambon; }
     void SampleShift(int s);
     void RunMoves(const char* moves);
+
+    // Steps of the fitting (TtfFitting.cpp).
+    struct Columns {  // leftmost and rightmost ink of the latest column scans
+        int left = 0;
+        int right = 0;
+    };
+    void SizeReferenceByXHeight();
+    void FitReferenceWidthToX();
+    void SizeReferenceByFace();
+    void FitWidthToWholeColumns();
+    void FitByVerticalExtent();
+    int ClassifyGlyph() const;  // GlyphClass 0..3 from the latest top and bottom scans
+    void SizeToWholeRows(int GlyphClass);
+    void ScanInkColumns(Columns& ink) const;  // right scan, then left scan
+    void CentreOnWholeColumns(Columns& ink);
+    void PlaceByClass(int GlyphClass);
+    void StepToWholeColumns(Columns& ink);
+    void SqueezeIntoCell(Columns& ink);
 
     // A loop over surface rows or columns, first to last inclusive; empty when first lies
     // beyond last in the loop's direction.
@@ -161,6 +217,13 @@ private:
     PictureArea picture5_{129, 41};
     QString fillRatioText_;
 };
+
+// Side in device pixels of the square drawing surface Picture1 for a cell of W x H pixels at
+// resolution r: the picture the dialog shows, or larger where the surface's W·r by (H + 1)·r
+// units would otherwise share pixels, so that every sample point reads a pixel of its own and
+// the grid lines cover only the first sample row and column of each cell, as in small cells.
+// At most TtfConverter::kMaxSurfaceSize, which still leaves every cell row several pixels.
+int SurfaceSize(int W, int H, float r);
 
 // The character of a code in the single-byte code page: ASCII below 80, Windows-1252 above.
 QString AnsiCharacter(uint8_t code);

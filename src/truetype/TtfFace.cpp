@@ -28,6 +28,7 @@ struct TtfFace::Data {
     bool shear = false;  // synthesise the slant ourselves
     double emboldenShift = 0;
     double ascent = 0;
+    double descent = 0;
     GlyphOutline empty;
     std::unordered_map<char32_t, GlyphOutline> outlines;
 };
@@ -56,6 +57,7 @@ TtfFace TtfFace::Installed(const QString& family, bool bold, bool italic) {
         d->emboldenShift = GlyphOutline::kPixelSize * kEmboldenPerEm;
     }
     d->ascent = d->raw.ascent();
+    d->descent = d->raw.descent();
     return TtfFace(d);
 }
 
@@ -70,15 +72,18 @@ TtfFace TtfFace::FromFile(const QString& path, bool bold, bool italic) {
         d->emboldenShift = GlyphOutline::kPixelSize * kEmboldenPerEm;
     }
     d->ascent = d->raw.ascent();
+    d->descent = d->raw.descent();
     return TtfFace(d);
 }
 
 TtfFace TtfFace::FromOutlines(const QString& name, double ascent,
-                              const std::vector<std::pair<char32_t, QPainterPath>>& outlines) {
+                              const std::vector<std::pair<char32_t, QPainterPath>>& outlines,
+                              double descent) {
     auto d = std::make_shared<Data>();
     d->name = name;
     d->fixed = true;
     d->ascent = ascent;
+    d->descent = descent;
     for (const auto& [code, path] : outlines) {
         GlyphOutline outline;
         outline.path = path;
@@ -89,6 +94,10 @@ TtfFace TtfFace::FromOutlines(const QString& name, double ascent,
 }
 
 QString TtfFace::FamilyName() const { return d_->fixed ? d_->name : d_->raw.familyName(); }
+
+double TtfFace::Ascent() const { return d_->ascent; }
+
+double TtfFace::Descent() const { return d_->descent; }
 
 const GlyphOutline& TtfFace::Outline(const QString& text) const {
     if (text.isEmpty()) return d_->empty;

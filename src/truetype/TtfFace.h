@@ -20,13 +20,18 @@ public:
     // Throws UserError when the file cannot be read as a font.
     static TtfFace FromFile(const QString& path, bool bold, bool italic);
 
-    // A face made of given outlines (at GlyphOutline::kPixelSize, pen origin on the baseline)
-    // and an ascent: what is not listed draws nothing. For previews of shapes and for checks
-    // that must not depend on a rasteriser's view of a real face.
+    // A face made of given outlines (at GlyphOutline::kPixelSize, pen origin on the baseline),
+    // an ascent and a descent: what is not listed draws nothing. For previews of shapes and for
+    // checks that must not depend on a rasteriser's view of a real face.
     static TtfFace FromOutlines(const QString& name, double ascent,
-                                const std::vector<std::pair<char32_t, QPainterPath>>& outlines);
+                                const std::vector<std::pair<char32_t, QPainterPath>>& outlines,
+                                double descent = 0);
 
     QString FamilyName() const;
+    // The face's line metrics at GlyphOutline::kPixelSize: how far its lines reach above and
+    // below the baseline.
+    double Ascent() const;
+    double Descent() const;
 
     // The outline of the first character of text (empty for an empty text, a character the face
     // does not have, or one that has no ink, such as the space).

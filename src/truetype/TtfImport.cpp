@@ -1,7 +1,5 @@
 #include "truetype/TtfImport.h"
 
-#include <stdexcept>
-
 #include "model/Windows1252.h"
 
 namespace pixmere {
@@ -26,6 +24,16 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
             state.CurrentChar = AnsiCharacter(static_cast<uint8_t>(c));
             FitCurrentGlyph();  // starts from the reference placement
             ConvertCurrent();
+            // Packed before events run, so that a preview converted meanwhile (another
+            // character, another fitting) cannot take this character's place.
+            const int i = c - first;
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    if (state.SampleBits(x, y, 0) != 0) {
+                        TtfMatrix.at(x / 8, y, i) |= static_cast<uint8_t>(0x80 >> (x % 8));
+                    }
+                }
+            }
             // The dialog shows progress and lets events run here; Cancel stops after this
             // character.
             if (progress && !progress(TtfProgress{c, c - first + 1, count})) {
@@ -36,86 +44,27 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
                 result.status = TtfImportResult::Status::Cancelled;
                 return result;
             }
-            const int i = c - first;
-            for (int y = 0; y < h; ++y) {
-                for (int x = 0; x < w; ++x) {
-                    if (state.SampleBits(x, y, 0) != 0) {
-                        TtfMatrix.at(x / 8, y, i) |= static_cast<uint8_t>(0x80 >> (x % 8));
-                    }
-                }
-            }
         }
-        result.font.params = document_;
-        BeginProgFNT(result.font.params);
-        result.font.matrix = std::move(TtfMatrix);
+        FontParams params = document_;
+        params.NbCar = count;
+        result.font = MatrixToObject(params, TtfMatrix);
         result.status = TtfImportResult::Status::Done;
     } catch (const std::exception&) {
         // Arithmetic failures above all; whatever it was, the import ends without a font.
         state.ClosingFlag = true;
-        result = TtfImportResult{};
-        result.status = TtfImportResult::Status::Failed;
-        result.message = kExtractionFailureMessage;
+        result = TtfImportResult::Failure();
     }
     return result;
 }
 
-std::vector<CarObject> CreateObjectTTF(int W, int H, const ByteMatrix& TtfMatrix,
-                                       uint8_t ImportFirstCar, uint8_t ImportLastCar) {
-    const int n = ImportLastCar - ImportFirstCar + 1;
-    const int lastByte = (W - 1) / 8;
-    if (W < 1 || H < 1 || n < 1 || TtfMatrix.bytesPerRow() <= lastByte || TtfMatrix.rows() < H ||
-        TtfMatrix.chars() < n) {
-        throw std::invalid_argument("CreateObjectTTF: TtfMatrix smaller than the font");
-    }
-    std::vector<CarObject> glyphs(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) {
-        CarObject& glyph = glyphs[static_cast<std::size_t>(i)];
-        glyph.setByteWidth(static_cast<uint8_t>(lastByte));
-        glyph.setBitwidth(static_cast<uint8_t>(W - 1));
-        glyph.setHeight(static_cast<uint8_t>(H - 1));
-        glyph.setNbCars(n - 1);
-        glyph.setNumCar(i);
-        glyph.setCarColor(0);
-        for (int y = 0; y < H; ++y) {
-            for (int k = 0; k <= lastByte; ++k) glyph.setCarbitmap(k, y, TtfMatrix.at(k, y, i));
-        }
-    }
-    return glyphs;
-}
-
-void BeginProgFNT(FontParams& params) { params.NbCar = params.lastcar - params.firstcar + 1; }
-
-Font BuildTtfFont(const LoadedFont& imported) {
-    Font font;
-    font.params = imported.params;
-    BeginProgFNT(font.params);
-    font.glyphs = CreateObjectTTF(font.params.FormatLengthCar, font.params.FormatHeightCar,
-                                  imported.matrix, font.params.firstcar, font.params.lastcar);
-    return font;
-}
-
-TtfImportResult ImportTtfRange(const TtfFace& face, const TtfImportRequest& request,
+TtfImportResult ImportTtfRange(const TtfFace& face, const FontParams& document,
+                               const ConversionSettings& settings,
                                const TtfProgressCallback& progress) {
-    FontParams document;
-    document.FormatHeightCar = request.height;
-    document.FormatLengthCar = request.width;
-    document.jambon = request.downstroke;
-    document.Magnification = request.magnification;
-    document.firstcar = request.first;
-    document.lastcar = request.last;
     TtfConverter converter(face, document);  // refuses what the parameters dialog refuses
     try {
-        converter.Load();
-        converter.state.ShiftMode = request.shiftMode;
-        converter.state.CombineMode = request.combineMode;
-        converter.Slider5_Change(request.amplitude);
-        converter.controls.Slider2 = request.threshold;
-        converter.Text4_Change(QString::number(static_cast<double>(request.resolution), 'g', 9));
+        converter.Load(settings);
     } catch (const std::exception&) {
-        TtfImportResult failed;
-        failed.status = TtfImportResult::Status::Failed;
-        failed.message = kExtractionFailureMessage;
-        return failed;
+        return TtfImportResult::Failure();
     }
     return converter.FullAuto_Click(progress);
 }

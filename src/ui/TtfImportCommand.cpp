@@ -84,7 +84,7 @@ bool TtfImportCommand::Continue(form1& window) {
     bool received = false;
     if (result.status == TtfImportResult::Status::Done && windowOpen) {
         try {
-            target->SetFont(BuildTtfFont(result.font), true);
+            target->SetFont(std::move(result.font), true);
             received = true;
         } catch (const std::exception&) {
             result = Failure();

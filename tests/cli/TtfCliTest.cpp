@@ -50,6 +50,8 @@ TEST(TtfCli, FontFileAndOptionsReachTheConversion) {
     EXPECT_NE(run("italic.bin", {"--face", "DejaVu Sans", "--italic"}), byFace);
     EXPECT_NE(run("one.bin", {"--face", "DejaVu Sans", "--shifts", "1"}), byFace);
     EXPECT_NE(run("res.bin", {"--face", "DejaVu Sans", "--resolution", "8"}), byFace);
+    EXPECT_EQ(run("x.bin", {"--face", "DejaVu Sans", "--fit", "x"}), byFace);
+    EXPECT_NE(run("whole.bin", {"--face", "DejaVu Sans", "--fit", "face"}), byFace);
     EXPECT_LT(InkBits(run("high.bin", {"--face", "DejaVu Sans", "--threshold", "60"})),
               InkBits(byFace));
     // Averaging against 25 or more marks nothing when a cell has at most 25 sample points.
@@ -76,13 +78,31 @@ TEST(TtfCli, RefusesWhatItCannotConvert) {
 
     EXPECT_EQ(ttf({}).status, 2);
     EXPECT_EQ(ttf({"--face", "DejaVu Sans", "--font-file", kDejaVuFile}).status, 2);
-    for (const char* bad :
-         {"--shifts=3", "--combine=3", "--threshold=0", "--amplitude=51", "--resolution=0",
-          "--resolution=1x", "--resolution=100", "--downstroke=9"}) {
+    for (const char* bad : {"--shifts=3", "--combine=3", "--threshold=0", "--amplitude=51",
+                            "--resolution=0", "--resolution=1x", "--resolution=100",
+                            "--downstroke=9", "--fit=X", "--fit=", "--fit=whole"}) {
         EXPECT_EQ(ttf({"--face", "DejaVu Sans", bad}).status, 2) << bad;
     }
     EXPECT_EQ(Cli({"ttf", out, "--face", "DejaVu Sans", "--height", "8"}).status, 2);
     EXPECT_FALSE(std::filesystem::exists(out));
+    EXPECT_NE(Cli({"ttf", "--help"}).out.find("[--fit x|face]"), std::string::npos);
+}
+
+TEST(TtfCli, TallAndWideCellsConvert) {
+    // Cells whose sample points the dialog's 209-pixel picture could not hold apart.
+    test::TempDir dir;
+    for (const auto& [width, height] : {std::pair{"16", "205"}, {"209", "16"}}) {
+        for (const char* fit : {"x", "face"}) {
+            const std::string out = dir.file(std::string(width) + "x" + height + fit + ".pzf");
+            const CliRun run =
+                Cli({"ttf", out, "--face", "DejaVu Sans", "--width", width, "--height", height,
+                     "--first", "41", "--last", "42", "--fit", fit});
+            ASSERT_EQ(run.status, 0) << width << "x" << height << " " << fit << ": " << run.err;
+            for (const CarObject& glyph : LoadNative(test::ReadAll(out)).build().glyphs) {
+                EXPECT_GT(InkBits(glyph.bytes()), 30) << width << "x" << height << " " << fit;
+            }
+        }
+    }
 }
 
 }  // namespace

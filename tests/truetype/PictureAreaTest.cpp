@@ -21,6 +21,15 @@ TEST(PictureArea, UserPointsSelectTheDevicePixelHoldingThem) {
     EXPECT_EQ(area.Point(80, 10), std::nullopt);
     EXPECT_FALSE(area.IsBlack(-1, 0) || area.IsBlack(80, 0) || area.IsBlack(0, 85));
     EXPECT_TRUE(area.IsBlack(79, 84));
+    // A new size keeps the coordinate system on the whole area and erases it.
+    area.Resize(800, 850);
+    EXPECT_EQ(area.ColumnOf(1), 10);
+    EXPECT_EQ(area.RowOf(84), 840);
+    EXPECT_FLOAT_EQ(area.PixelsPerUnitY(), 10.0);
+    EXPECT_EQ(area.Point(79, 84), kRgbBlack);  // the background stays
+    area.FillBox(1, 1, 2, 2, kRgbRed);
+    EXPECT_EQ(area.Image().pixel(10, 10), kRgbRed);
+    EXPECT_EQ(area.Image().pixel(20, 20), kRgbBlack);
 }
 
 TEST(PictureArea, LaterDrawingCoversEarlierAndTheBackgroundErases) {

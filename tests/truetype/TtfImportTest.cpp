@@ -16,11 +16,10 @@ TEST(TtfImport, PacksEachResultIntoTheMatrixMostSignificantBitFirst) {
         });
         ASSERT_EQ(r.status, TtfImportResult::Status::Done) << r.message;
         const int bytes = width <= 8 ? 1 : 2;
-        EXPECT_EQ(r.font.matrix.bytesPerRow(), bytes);
-        EXPECT_EQ(r.font.matrix.data().size(), 4u * 12 * bytes);
-        EXPECT_EQ(r.font.params.NbCar, 4);
+        const Font& font = r.font;
+        EXPECT_EQ(font.glyphData().size(), 4u * 12 * bytes);
+        EXPECT_EQ(font.params.NbCar, 4);
         ASSERT_EQ(results.size(), 4u);
-        const Font font = BuildTtfFont(r.font);
         for (int i = 0; i < 4; ++i) {
             // All bytes, padding bits included: the result, then clear padding.
             std::vector<std::string> expected = results[i];
@@ -29,14 +28,12 @@ TEST(TtfImport, PacksEachResultIntoTheMatrixMostSignificantBitFirst) {
         }
         EXPECT_NE(Joined(results[0]).find('#'), std::string::npos);  // "A" has ink
     }
-    // The glyph array is built from the matrix only when the matrix holds the whole font.
-    EXPECT_THROW(CreateObjectTTF(10, 4, ByteMatrix(2, 3, 2), 0x30, 0x31), std::invalid_argument);
 }
 
 TEST(TtfImport, ProgressIsReportedPerCharacterAndCancelStopsAfterIt) {
-    const TtfImportRequest request{.height = 10, .width = 8, .first = 0x41, .last = 0x48};
+    const FontParams cell = Cell(10, 8, 0, 0x41, 0x48);
     std::vector<int> codes;
-    const TtfImportResult done = ImportTtfRange(DejaVu(), request, [&](const TtfProgress& p) {
+    const TtfImportResult done = ImportTtfRange(DejaVu(), cell, {}, [&](const TtfProgress& p) {
         codes.push_back(p.code);
         EXPECT_EQ(p.count, 8);
         EXPECT_EQ(p.done, static_cast<int>(codes.size()));
@@ -47,10 +44,10 @@ TEST(TtfImport, ProgressIsReportedPerCharacterAndCancelStopsAfterIt) {
 
     int calls = 0;
     const TtfImportResult cancelled =
-        ImportTtfRange(DejaVu(), request, [&](const TtfProgress&) { return ++calls < 3; });
+        ImportTtfRange(DejaVu(), cell, {}, [&](const TtfProgress&) { return ++calls < 3; });
     EXPECT_EQ(cancelled.status, TtfImportResult::Status::Cancelled);
     EXPECT_EQ(calls, 3);
-    EXPECT_EQ(cancelled.font.matrix.data().size(), 0u);
+    EXPECT_TRUE(cancelled.font.glyphs.empty());
 
     // The dialog's Cancel sets the closing flag between two characters.
     TtfConverter c = Loaded(DejaVu(), Cell(10, 8, 0, 0x41, 0x48));
@@ -67,29 +64,32 @@ TEST(TtfImport, ProgressIsReportedPerCharacterAndCancelStopsAfterIt) {
 TEST(TtfImport, SettingsChangedBetweenCharactersApplyToTheNextOnes) {
     TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3, 0x4F, 0x50));
     std::vector<int> shiftCounts;
+    std::vector<std::string> converted;
     const TtfImportResult r = c.FullAuto_Click([&](const TtfProgress&) {
         shiftCounts.push_back(c.state.ShiftCount);
-        c.state.ShiftMode = 1;  // "8 decalages" picked during the first character
+        converted.push_back(Joined(ResultPicture(c.state)));
+        c.state.ShiftMode = 1;            // "8 decalages" picked during the first character
+        c.Fit_Change(TtfFit::WholeFace);  // and a preview converted with another fitting
         return true;
     });
     ASSERT_EQ(r.status, TtfImportResult::Status::Done);
     EXPECT_EQ(shiftCounts, (std::vector<int>{4, 8}));
+    // Each character is the one the range converted, not the preview converted after it.
+    ASSERT_EQ(converted.size(), 2u);
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(Joined(GlyphPicture(r.font.glyphs[i], 16)), converted[i]);
 }
 
 TEST(TtfImport, FailureEndsTheImportWithoutAFont) {
     // Without an "X" the reference fit leaves a zero step, and the fitting divides by it.
-    TtfImportRequest request{.height = 16, .width = 16, .first = 0x41, .last = 0x5A};
-    const TtfImportResult r = ImportTtfRange(ShapesFace(false), request);
+    const TtfImportResult r = ImportTtfRange(ShapesFace(false), Cell(16, 16, 0, 0x41, 0x5A));
     EXPECT_EQ(r.status, TtfImportResult::Status::Failed);
     EXPECT_EQ(r.message, "Datas Extraction Failure.");
-    EXPECT_EQ(r.font.matrix.data().size(), 0u);
+    EXPECT_TRUE(r.font.glyphs.empty());
 
     // With one, the same face converts; a range of one character gives one glyph.
-    request.first = request.last = 0x58;
-    request.downstroke = 3;
-    const TtfImportResult x = ImportTtfRange(ShapesFace(true), request);
+    const TtfImportResult x = ImportTtfRange(ShapesFace(true), Cell(16, 16, 3, 0x58, 0x58));
     ASSERT_EQ(x.status, TtfImportResult::Status::Done);
-    const Font font = BuildTtfFont(x.font);
+    const Font& font = x.font;
     ASSERT_EQ(font.glyphs.size(), 1u);
     EXPECT_TRUE(font.params.firstcar == 0x58 && font.params.jambon == 3);
     EXPECT_EQ(GlyphPicture(font.glyphs[0], 16)[0], "################")
@@ -97,10 +97,8 @@ TEST(TtfImport, FailureEndsTheImportWithoutAFont) {
 }
 
 TEST(TtfImport, RefusesParametersTheDialogRefuses) {
-    for (const TtfImportRequest& bad :
-         {TtfImportRequest{.height = 8, .downstroke = 9},
-          TtfImportRequest{.first = 0x50, .last = 0x40}, TtfImportRequest{.width = 0},
-          TtfImportRequest{.height = 0}}) {
+    for (const FontParams& bad :
+         {Cell(8, 8, 9), Cell(16, 8, 0, 0x50, 0x40), Cell(16, 0, 0), Cell(0, 8, 0)}) {
         EXPECT_THROW(ImportTtfRange(DejaVu(), bad), std::invalid_argument);
     }
 }

@@ -72,15 +72,16 @@ inline std::pair<int, int> InkRows(const ConversionState& s) {
     return {first, last};
 }
 
-// The extent of the black points at integer user coordinates 0..columns-1, 0..rows-1.
+// Where isInk(x, y) holds over columns 0..columns-1 and rows 0..rows-1 (-1 when nowhere).
 struct Extent {
     int top = -1, bottom = -1, left = -1, right = -1;
 };
-inline Extent BlackExtent(const PictureArea& area, int columns, int rows) {
+template <typename IsInk>
+Extent InkExtent(int columns, int rows, IsInk isInk) {
     Extent e;
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < columns; ++x) {
-            if (!area.IsBlack(x, y)) continue;
+            if (!isInk(x, y)) continue;
             if (e.top < 0) e.top = y;
             e.bottom = y;
             if (e.left < 0 || x < e.left) e.left = x;
@@ -88,6 +89,11 @@ inline Extent BlackExtent(const PictureArea& area, int columns, int rows) {
         }
     }
     return e;
+}
+
+// The extent of the black points at integer user coordinates 0..columns-1, 0..rows-1.
+inline Extent BlackExtent(const PictureArea& area, int columns, int rows) {
+    return InkExtent(columns, rows, [&](int x, int y) { return area.IsBlack(x, y); });
 }
 
 }  // namespace pixmere::test

@@ -198,10 +198,9 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     // The new window holds the font the engine makes for the same settings.
     form1* imported = frame.Document(2);
     ASSERT_TRUE(imported && imported->document());
-    const TtfImportResult expected =
-        ImportTtfRange(DejaVu(), {.height = 16, .width = 16, .downstroke = 3, .last = 0x7E});
+    const TtfImportResult expected = ImportTtfRange(DejaVu(), Cell(16, 16, 3));
     ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
-    const Font expectedFont = BuildTtfFont(expected.font);
+    const Font& expectedFont = expected.font;
     const Font& font = imported->document()->font();
     ASSERT_EQ(font.glyphs.size(), 95u);
     for (int i = 0; i < 95; ++i) {

@@ -1,0 +1,143 @@
+// The two fittings over whole ranges: every cell size the parameters dialog accepts, and the
+// whole-face fitting's placement of accents, descenders and marks.
+#include <gtest/gtest.h>
+
+#include "TtfTestSupport.h"
+#include "truetype/TtfImport.h"
+
+namespace pixmere::test {
+namespace {
+
+// Where a glyph has ink, in cell rows and columns.
+Extent InkOf(const Font& font, int code) {
+    const CarObject& glyph = font.glyphs.at(static_cast<std::size_t>(code - font.params.firstcar));
+    return InkExtent(font.params.FormatLengthCar, font.params.FormatHeightCar,
+                     [&](int x, int y) { return glyph.pixel(x, y); });
+}
+
+std::string PictureOf(const Font& font, int code) {
+    return Joined(
+        GlyphPicture(font.glyphs.at(static_cast<std::size_t>(code - font.params.firstcar)),
+                     font.params.FormatLengthCar));
+}
+
+Font Imported(const FontParams& cell, TtfFit fit) {
+    const TtfImportResult r = ImportTtfRange(DejaVu(), cell, {.Fit = fit});
+    EXPECT_EQ(r.status, TtfImportResult::Status::Done) << r.message;
+    return r.font;
+}
+
+TEST(TtfFit, SurfaceGrowsWhereSamplePointsWouldSharePixels) {
+    EXPECT_EQ(SurfaceSize(16, 16, 5), 209);    // what the dialog shows
+    EXPECT_EQ(SurfaceSize(41, 40, 5), 209);    // 205 units still fit
+    EXPECT_EQ(SurfaceSize(16, 205, 5), 1030);  // (H + 1)·r units, one pixel each
+    EXPECT_EQ(SurfaceSize(209, 16, 5), 1045);
+    EXPECT_EQ(SurfaceSize(255, 255, 2.5f), 640);
+    EXPECT_EQ(SurfaceSize(255, 255, 99), TtfConverter::kMaxSurfaceSize);
+}
+
+TEST(TtfFit, EveryCellSizeConvertsWithInk) {
+    // Tall, wide and the largest cells: the grid of a 209-pixel surface hid every pixel of
+    // them. "X" fills the cell above the downstroke, and "A" as tall as it.
+    for (const auto& [h, w] : {std::pair{205, 16}, {16, 209}, {255, 255}}) {
+        const Font font = Imported(Cell(h, w, 0, 0x41, 0x42), TtfFit::XHeight);
+        for (const int code : {0x41, 0x42}) {
+            const Extent ink = InkOf(font, code);
+            EXPECT_LE(ink.top, 1) << w << "x" << h << " " << code;
+            EXPECT_GE(ink.bottom, h - 2) << w << "x" << h << " " << code;
+            EXPECT_GE(ink.right - ink.left, w / 2) << w << "x" << h << " " << code;
+        }
+        const Extent face = InkOf(Imported(Cell(h, w, h / 5, 0x41, 0x41), TtfFit::WholeFace), 0x41);
+        EXPECT_GT(face.bottom - face.top, (h - h / 5) / 2) << w << "x" << h;
+    }
+    // The smallest cell, and downstrokes that leave "X" a row or two: an "X" narrower than a
+    // surface unit gave a horizontal step of 0, and every character failed on it.
+    for (const FontParams& cell :
+         {Cell(1, 1, 0, 0x41, 0x43), Cell(16, 8, 15, 0x41, 0x43), Cell(100, 16, 98, 0x41, 0x43)}) {
+        for (const TtfFit fit : {TtfFit::XHeight, TtfFit::WholeFace}) {
+            const TtfImportResult r = ImportTtfRange(DejaVu(), cell, {.Fit = fit});
+            EXPECT_EQ(r.status, TtfImportResult::Status::Done)
+                << int(cell.FormatLengthCar) << "x" << int(cell.FormatHeightCar) << " " << int(fit);
+        }
+    }
+}
+
+TEST(TtfFit, WholeFaceKeepsAccentsDescendersAndMarks) {
+    const Font face = Imported(Cell(24, 16, 5, 0x20, 0xFF), TtfFit::WholeFace);
+    const Font x = Imported(Cell(24, 16, 5, 0x20, 0xFF), TtfFit::XHeight);
+    // Accented capitals reach above the plain capital; in the X-height fitting they lose it.
+    const std::pair<int, char> accented[] = {
+        {0xC0, 'A'}, {0xC1, 'A'}, {0xC2, 'A'}, {0xC3, 'A'}, {0xC4, 'A'}, {0xC5, 'A'}, {0xC8, 'E'},
+        {0xC9, 'E'}, {0xCA, 'E'}, {0xCB, 'E'}, {0xCC, 'I'}, {0xCD, 'I'}, {0xCE, 'I'}, {0xCF, 'I'},
+        {0xD1, 'N'}, {0xD2, 'O'}, {0xD3, 'O'}, {0xD4, 'O'}, {0xD5, 'O'}, {0xD6, 'O'}, {0xD9, 'U'},
+        {0xDA, 'U'}, {0xDB, 'U'}, {0xDC, 'U'}, {0xDD, 'Y'}, {0x9F, 'Y'}};
+    for (const auto& [code, plain] : accented) {
+        EXPECT_LT(InkOf(face, code).top, InkOf(face, plain).top) << std::hex << code;
+        EXPECT_EQ(InkOf(face, code).bottom, InkOf(face, plain).bottom) << std::hex << code;
+    }
+    EXPECT_EQ(InkOf(x, 0xC0).top, InkOf(x, 'A').top);  // the default fitting is kept as it was
+    EXPECT_EQ(
+        PictureOf(face, 0x9F),
+        Joined({"....###.###.....", "....###.###.....", "................", "................",
+                ".###.......###..", "..##.......##...", "..###.....##....", "...###...###....",
+                "....##...##.....", ".....##.##......", ".....#####......", "......###.......",
+                "......###.......", "......###.......", "......###.......", "......###.......",
+                "......###.......", "......###.......", "......###.......", "................",
+                "................", "................", "................", "................"}));
+    // Capitals and the baseline: the plain capitals end on the row above the downstroke.
+    for (const char c : {'A', 'H', 'Z'}) EXPECT_EQ(InkOf(face, c).bottom, 18) << c;
+    // Descenders reach into the downstroke rows, the underscore lies in them, marks stay high.
+    for (const char c : {'g', 'j', 'p', 'q', 'y'}) EXPECT_GE(InkOf(face, c).bottom, 20) << c;
+    EXPECT_GE(InkOf(face, '_').top, 19);
+    EXPECT_EQ(InkOf(x, '_').top, -1);  // below the visible rows in the X-height fitting
+    for (const char c : {'\'', '"'}) EXPECT_LT(InkOf(face, c).bottom, 12) << c;
+    EXPECT_GT(InkOf(face, 0xC7).bottom, InkOf(face, 'C').bottom);  // the cedilla
+    // Centred on whole pixels; a character wider than the cell is squeezed into it.
+    for (const char c : {'i', 'l', 'I', '!', '|', 'H', 'o'}) {
+        const Extent ink = InkOf(face, c);
+        EXPECT_LE(std::abs(ink.left - (15 - ink.right)), 1) << c << PictureOf(face, c);
+    }
+    for (const char c : {'W', 'M', 'm', '@'}) {
+        const Extent ink = InkOf(face, c);
+        EXPECT_TRUE(ink.left <= 1 && ink.right >= 14) << c << PictureOf(face, c);
+    }
+}
+
+TEST(TtfFit, ChangingTheFitRefitsTheReferenceAndKeepsThePreview) {
+    TtfConverter c = Loaded(DejaVu(), Cell(24, 16, 5));
+    c.Text1_Change("g");
+    const std::vector<std::string> byExtent = ResultPicture(c.state);
+    const ConversionState before = c.state;
+    c.Fit_Change(TtfFit::WholeFace);
+    EXPECT_EQ(c.controls.Text1, "g");
+    EXPECT_EQ(c.Settings().Fit, TtfFit::WholeFace);
+    EXPECT_NE(ResultPicture(c.state), byExtent);
+    EXPECT_NE(c.state.SavedCharSize, before.SavedCharSize);
+    c.Fit_Change(TtfFit::XHeight);
+    EXPECT_EQ(ResultPicture(c.state), byExtent);
+    EXPECT_EQ(c.state.SavedCharSize, before.SavedCharSize);
+    EXPECT_EQ(c.state.SavedStepX, before.SavedStepX);
+}
+
+TEST(TtfFit, LoadTakesTheSettingsAndGivesThemBack) {
+    const ConversionSettings settings{.ShiftMode = 1,
+                                      .CombineMode = 2,
+                                      .Threshold = 30,
+                                      .Amplitude = 7,
+                                      .Resolution = 4,
+                                      .Fit = TtfFit::WholeFace};
+    TtfConverter c(DejaVu(), Cell(16, 16, 3));
+    c.Load(settings);
+    EXPECT_EQ(c.Settings(), settings);
+    EXPECT_EQ(c.state.ShiftCount, 8);  // the preview was converted with them
+    EXPECT_FLOAT_EQ(c.state.Amplitude, 0.7f);
+    // What the controls cannot hold is brought into their range; a resolution they cannot
+    // hold keeps the default.
+    TtfConverter bounded(DejaVu(), Cell(16, 16, 3));
+    bounded.Load({.Threshold = 0, .Amplitude = 90, .Resolution = 0});
+    EXPECT_EQ(bounded.Settings(), (ConversionSettings{.Threshold = 1, .Amplitude = 50}));
+    EXPECT_EQ(TtfConverter(DejaVu(), Cell(16, 16, 3)).Settings(), ConversionSettings{});
+}
+
+}  // namespace
+}  // namespace pixmere::test
