@@ -79,10 +79,7 @@ LoadedFont ParseCFile(std::span<const uint8_t> file, const FontParams& entered) 
     p.firstcar = kFirst;
     p.lastcar = kLast;
     p.NbCar = kLast - kFirst + 1;
-    if (p.FormatHeightCar == 0 || p.FormatLengthCar == 0 || p.jambon > p.FormatHeightCar ||
-        p.Magnification < 1 || p.Magnification > 5) {
-        Refuse();
-    }
+    if (!p.valid()) Refuse();
 
     const std::optional<Format> format = FindFormat(file);
     if (!format) Refuse();
