@@ -130,8 +130,9 @@ bool EditorFileCommands::OpenTwice(form1& window) {
 }
 
 bool EditorFileCommands::LoadNativeInto(form1& window) {
-    std::optional<Font> font =
-        LoadFont(window.frame(), [&] { return LoadNative(ReadFileBytes(Path(window.FileName))); });
+    std::optional<Font> font = LoadFont(window.frame(), [&] {
+        return LoadNative(ReadFileBytes(Path(window.FileName), kNativeMaxFileSize));
+    });
     if (!font) return false;
     window.saveFormat = SaveFormat::Native;
     window.SetFont(std::move(*font), false);
@@ -222,8 +223,8 @@ bool EditorFileCommands::fnt_Click(form1& window) {
     const QString path = ChooseFile(window, kFntFilter);
     if (path.isEmpty()) return false;
     ShowName(window, path);
-    std::optional<Font> font =
-        LoadFont(window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path))); });
+    std::optional<Font> font = LoadFont(
+        window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path), kFntMaxFileSize)); });
     if (!font) return false;
     // Imported fonts have no file yet: Save asks for one.
     window.SetFont(std::move(*font), true);
@@ -241,7 +242,7 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
     std::vector<uint8_t> bytes;
     FonLibrary library;
     try {
-        bytes = ReadFileBytes(Path(path));
+        bytes = ReadFileBytes(Path(path), kFonMaxFileSize);
         library = pixmere::ReadFontDirectory(bytes);
     } catch (const UserError& e) {
         ShowError(frame, e.what(), e.caption());
@@ -286,7 +287,8 @@ bool EditorFileCommands::BeginCFile(form1& window) {
     window.saveFormat = SaveFormat::None;
     ShowName(window, path);
     std::optional<Font> font = LoadFont(
-        frame, [&] { return ParseCFile(ReadFileBytes(Path(path)), window.params()); },
+        frame,
+        [&] { return ParseCFile(ReadFileBytes(Path(path), kCFileMaxSize), window.params()); },
         kBadCFileMessage);
     if (!font) return false;
     window.SetFont(std::move(*font), true);
