@@ -51,7 +51,7 @@ Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
     Magnificatio_->setObjectName(QStringLiteral("Magnificatio"));
     Magnificatio_->setEditable(true);
     Magnificatio_->setInsertPolicy(QComboBox::NoInsert);
-    for (int m = 1; m <= 5; ++m) Magnificatio_->addItem(QString::number(m));
+    for (int m = 1; m <= kMaxMagnification; ++m) Magnificatio_->addItem(QString::number(m));
     Magnificatio_->setCurrentIndex(0);
     Jambage_ = new QComboBox(this);
     Jambage_->setObjectName(QStringLiteral("Jambage"));
