@@ -63,12 +63,12 @@ FontParams CheckedParameterOptions(const Args& args, const std::string& missingN
 const std::vector<InputType>& InputTypes() {
     static const std::vector<InputType> types = {
         {".pzf",
-         kNativeMaxFileSize,
          {},
-         [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); }},
-        {".fnt", kFntMaxFileSize, {}, LoadFnt},
-        {".fon", kFonMaxFileSize, {{"font"}, {}}, LoadFon},
-        {".c", kCFileMaxSize, {{"width", "height", "downstroke", "magnification"}, {}}, LoadC},
+         [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); },
+         kNativeLargestFile},
+        {".fnt", {}, LoadFnt, kFntLargestFile},
+        {".fon", {{"font"}, {}}, LoadFon, kFonLargestFile},
+        {".c", {{"width", "height", "downstroke", "magnification"}, {}}, LoadC, kCLargestFile},
     };
     return types;
 }
@@ -101,7 +101,7 @@ Font ReadFont(const std::string& path, const Args& args) {
                 }
             }
             try {
-                return t.load(ReadFileBytes(path, t.maxSize), args).build();
+                return t.load(ReadFileBytes(path, t.largestFile), args).build();
             } catch (const UserError& e) {
                 // Name the file: the editor's message alone does not say which one.
                 throw UserError(path + ": " + e.what(), e.caption());

@@ -15,9 +15,9 @@ namespace pixmere::cli {
 // A font file type the tool reads, chosen by extension (lower case, with the dot).
 struct InputType {
     std::string extension;
-    uint64_t maxSize;    // larger files are refused unread
     OptionSpec options;  // what this type needs besides the path
     std::function<LoadedFont(const std::vector<uint8_t>& bytes, const Args& args)> load;
+    uint64_t largestFile;  // larger files are refused unread
 };
 
 const std::vector<InputType>& InputTypes();

@@ -12,7 +12,7 @@ extern const char* const kBadCFileMessage;
 
 // The largest C table read: the C export of the largest font (256 characters of 255 x 255
 // pixels) is about 23 MB; comments and blanks of another writer may add some.
-inline constexpr uint64_t kCFileMaxSize = 64 << 20;
+inline constexpr uint64_t kCLargestFile = 64 << 20;
 
 // Reads a C source font table for the parameters entered in the font parameters dialog:
 // FormatHeightCar, FormatLengthCar, jambon and Magnification are taken from `entered`; the

@@ -20,7 +20,7 @@ inline constexpr uint64_t kFntHeaderSize = 118;
 
 // The largest .fnt file read: the glyph data of the largest font the editor holds (2 MB) twice
 // over leaves room for any header, table, names and padding a real font has.
-inline constexpr uint64_t kFntMaxFileSize = 4 << 20;
+inline constexpr uint64_t kFntLargestFile = 4 << 20;
 
 LoadedFont FntBegin(std::span<const uint8_t> file, uint64_t offset = 0);
 

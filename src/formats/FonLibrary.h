@@ -30,7 +30,7 @@ struct FonLibrary {
 };
 
 // The largest .fon library read: several fonts of the largest size the editor holds.
-inline constexpr uint64_t kFonMaxFileSize = 16 << 20;
+inline constexpr uint64_t kFonLargestFile = 16 << 20;
 
 // Lists the fonts of a .fon library (a 16-bit "NE" executable) through its resource table: the
 // font directory resource gives the list and each font is found at the offset of the font

@@ -131,7 +131,7 @@ bool EditorFileCommands::OpenTwice(form1& window) {
 
 bool EditorFileCommands::LoadNativeInto(form1& window) {
     std::optional<Font> font = LoadFont(window.frame(), [&] {
-        return LoadNative(ReadFileBytes(Path(window.FileName), kNativeMaxFileSize));
+        return LoadNative(ReadFileBytes(Path(window.FileName), kNativeLargestFile));
     });
     if (!font) return false;
     window.saveFormat = SaveFormat::Native;
@@ -224,7 +224,7 @@ bool EditorFileCommands::fnt_Click(form1& window) {
     if (path.isEmpty()) return false;
     ShowName(window, path);
     std::optional<Font> font = LoadFont(
-        window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path), kFntMaxFileSize)); });
+        window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path), kFntLargestFile)); });
     if (!font) return false;
     // Imported fonts have no file yet: Save asks for one.
     window.SetFont(std::move(*font), true);
@@ -242,7 +242,7 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
     std::vector<uint8_t> bytes;
     FonLibrary library;
     try {
-        bytes = ReadFileBytes(Path(path), kFonMaxFileSize);
+        bytes = ReadFileBytes(Path(path), kFonLargestFile);
         library = pixmere::ReadFontDirectory(bytes);
     } catch (const UserError& e) {
         ShowError(frame, e.what(), e.caption());
@@ -288,7 +288,7 @@ bool EditorFileCommands::BeginCFile(form1& window) {
     ShowName(window, path);
     std::optional<Font> font = LoadFont(
         frame,
-        [&] { return ParseCFile(ReadFileBytes(Path(path), kCFileMaxSize), window.params()); },
+        [&] { return ParseCFile(ReadFileBytes(Path(path), kCLargestFile), window.params()); },
         kBadCFileMessage);
     if (!font) return false;
     window.SetFont(std::move(*font), true);
