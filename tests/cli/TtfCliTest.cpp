@@ -25,8 +25,8 @@ TEST(TtfCli, DejaVuSansAlphabetReadsAsRecorded) {
     ASSERT_EQ(run.status, 0) << run.err;
     // The text picture of every glyph, as looked at when it was recorded; it lives with the
     // conversion engine's tests.
-    const std::string expected = test::AsText(test::ReadAll(
-        std::string(PIXMERE_TESTS_DIR) + "/truetype/expected/dejavu-sans-16x16-20-7e.txt"));
+    const std::string expected = test::AsText(
+        test::ReadAll(PIXMERE_TESTS_DIR "/truetype/expected/dejavu-sans-16x16-20-7e.txt"));
     ASSERT_GT(expected.size(), 95u * 16 * 16);
     EXPECT_EQ(test::AsText(test::ReadAll(out)), expected);
 }
@@ -72,7 +72,7 @@ TEST(TtfCli, RefusesWhatItCannotConvert) {
     const CliRun missing = ttf({"--face", "No Such Face 1234"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("No Such Face 1234"), std::string::npos) << missing.err;
-    EXPECT_EQ(ttf({"--font-file", __FILE__}).status, 1);
+    EXPECT_EQ(ttf({"--font-file", PIXMERE_TESTS_DIR "/cli/TtfCliTest.cpp"}).status, 1);
 
     EXPECT_EQ(ttf({}).status, 2);
     EXPECT_EQ(ttf({"--face", "DejaVu Sans", "--font-file", kDejaVuFile}).status, 2);

@@ -17,7 +17,8 @@ TEST(TtfFace, OnlyTheChosenFaceDrawsAndWhatCannotBeUsedIsRefused) {
     EXPECT_THROW(TtfFace::Installed("No Such Face 1234", false, false), UserError);
     EXPECT_THROW(TtfFace::Installed("", false, false), UserError);
     EXPECT_THROW(TtfFace::FromFile("/nonexistent/face.ttf", false, false), UserError);
-    EXPECT_THROW(TtfFace::FromFile(__FILE__, false, false), UserError);  // not a font
+    EXPECT_THROW(TtfFace::FromFile(PIXMERE_TESTS_DIR "/truetype/TtfFaceTest.cpp", false, false),
+                 UserError);  // not a font
     const TtfFace face = DejaVu();
     EXPECT_EQ(face.FamilyName(), "DejaVu Sans");
     EXPECT_FALSE(face.Outline("A").IsEmpty());
