@@ -1,5 +1,7 @@
 #include <QApplication>
+#include <QMessageBox>
 #include <iostream>
+#include <new>
 
 #include "app/CommandLine.h"
 #include "ui/EditorFileCommands.h"
@@ -12,6 +14,31 @@ namespace {
 std::vector<std::string> Arguments(int argc, char** argv) {
     return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
 }
+
+// Every command runs inside an event handler, where an exception would end the program and
+// take every open font with it: one that escapes a command is told, and the editor goes on.
+class EditorApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            Tell(QStringLiteral("There is not enough memory to finish this command."));
+        } catch (const std::exception& e) {
+            Tell(QStringLiteral("This command failed: %1").arg(QString::fromLocal8Bit(e.what())));
+        } catch (...) {
+            Tell(QStringLiteral("This command failed."));
+        }
+        return false;
+    }
+
+private:
+    static void Tell(const QString& message) {
+        QMessageBox::critical(activeWindow(), QStringLiteral("Error"), message);
+    }
+};
 
 }  // namespace
 
@@ -28,7 +55,7 @@ int main(int argc, char** argv) {
         case pixmere::StartAction::Run:
             break;
     }
-    QApplication app(argc, argv);
+    EditorApplication app(argc, argv);
     if (const auto unknown = pixmere::UnknownOption(Arguments(argc, argv))) {
         std::cerr << "pixmere: unknown option '" << *unknown << "'\n"
                   << "Try 'pixmere --help' for more information.\n";

@@ -1,5 +1,7 @@
 #include "cli/Args.h"
 
+#include "model/FontParameters.h"
+
 namespace pixmere::cli {
 
 Args Args::Parse(const std::vector<std::string>& words, const OptionSpec& spec) {
@@ -47,18 +49,13 @@ std::optional<std::string> Args::value(const std::string& name) const {
 int Args::number(const std::string& name, int fallback, int low, int high, int base) const {
     const auto text = value(name);
     if (!text) return fallback;
-    std::size_t used = 0;
-    long parsed = 0;
-    try {
-        parsed = std::stol(*text, &used, base);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (text->empty() || used != text->size() || parsed < low || parsed > high) {
+    // The dialog's parser: digits only, so " 8" and "+8" are refused like "8x".
+    const std::optional<int> parsed = base == 16 ? HexValue(*text) : DecimalValue(*text);
+    if (!parsed || *parsed < low || *parsed > high) {
         throw UsageError("--" + name + " must be a " + (base == 16 ? "hexadecimal " : "") +
                          "number from " + std::to_string(low) + " to " + std::to_string(high));
     }
-    return static_cast<int>(parsed);
+    return *parsed;
 }
 
 int Args::requiredNumber(const std::string& name, int low, int high) const {

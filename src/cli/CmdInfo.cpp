@@ -1,18 +1,12 @@
-#include <cstdio>
 #include <ostream>
 
 #include "cli/Commands.h"
 #include "cli/FontFiles.h"
+#include "model/FontParameters.h"
 
 namespace pixmere::cli {
 
 namespace {
-
-std::string Hex2(int value) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%02X", value & 0xFF);
-    return text;
-}
 
 int RunInfo(const Args& args, Io& io) {
     if (args.positional().size() != 1) throw UsageError("expected one input file");
@@ -21,8 +15,8 @@ int RunInfo(const Args& args, Io& io) {
     io.out << "width: " << int(p.FormatLengthCar) << "\n"
            << "height: " << int(p.FormatHeightCar) << "\n"
            << "downstroke: " << int(p.jambon) << "\n"
-           << "first: " << Hex2(p.firstcar) << "\n"
-           << "last: " << Hex2(p.lastCode()) << "\n"
+           << "first: 0x" << HexText(p.firstcar) << "\n"
+           << "last: 0x" << HexText(p.lastCode()) << "\n"
            << "count: " << p.NbCar << "\n"
            << "magnification: " << int(p.Magnification) << "\n"
            << "printer bytes: " << PrinterBytes(p) << "\n";

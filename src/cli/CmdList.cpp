@@ -16,7 +16,7 @@ int RunList(const Args& args, Io& io) {
     const std::string& path = args.positional()[0];
     FonLibrary library;
     try {
-        library = ReadFontDirectory(ReadFileBytes(path));
+        library = ReadFontDirectory(ReadFileBytes(path, kFonLargestFile));
     } catch (const UserError& e) {
         throw UserError(path + ": " + e.what(), e.caption());
     }

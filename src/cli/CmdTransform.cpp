@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -93,12 +92,6 @@ Operation ParseOperation(const std::string& word) {
     throw UsageError("unknown operation '" + word + "'");
 }
 
-std::string Hex(int code) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02X", code & 0xFF);
-    return text;
-}
-
 void Apply(FontDocument& doc, const Operation& op) {
     if (op.geometry) {
         if (doc.ChangeGeometry(op.geometry->command).refused) {
@@ -108,8 +101,8 @@ void Apply(FontDocument& doc, const Operation& op) {
     }
     const FontParams& p = doc.params();
     if (op.first < p.firstcar || op.last > p.lastCode()) {
-        throw UserError(op.text + ": the font holds the characters " + Hex(p.firstcar) + " to " +
-                        Hex(p.lastCode()) + "; nothing written");
+        throw UserError(op.text + ": the font holds the characters " + HexText(p.firstcar) +
+                        " to " + HexText(p.lastCode()) + "; nothing written");
     }
     doc.SelectRange(op.first - p.firstcar, op.last - p.firstcar);
     switch (op.action) {

@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <cctype>
 #include <memory>
 #include <ostream>
 
@@ -68,7 +69,10 @@ float ResolutionOf(const Args& args) {
     } catch (const std::exception&) {
         used = 0;
     }
-    if (used == 0 || used != text->size() || !(value > 0.0f && value <= kMaxResolution)) {
+    // Like the whole-number options, a number starts with a digit: no sign, no blank.
+    const bool digitFirst =
+        !text->empty() && std::isdigit(static_cast<unsigned char>(text->front()));
+    if (!digitFirst || used != text->size() || !(value > 0.0f && value <= kMaxResolution)) {
         throw UsageError("--resolution must be a number above 0 and at most 99");
     }
     return value;

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include <new>
 #include <ostream>
 
 #include "model/UserError.h"
@@ -9,12 +10,8 @@ namespace pixmere::cli {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        NewCommand(),
-        InfoCommand(),
-        ConvertCommand(),
-        ListCommand(),
-        TransformCommand(),
-        TtfCommand(),
+        NewCommand(),  InfoCommand(),      ConvertCommand(),
+        ListCommand(), TransformCommand(), TtfCommand(),
     };
     return commands;
 }
@@ -71,6 +68,12 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         return 2;
     } catch (const UserError& e) {
         err << e.what() << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        err << "pixmere-cli " << command->name << ": not enough memory; nothing written\n";
+        return 1;
+    } catch (const std::exception& e) {
+        err << "pixmere-cli " << command->name << ": " << e.what() << "; nothing written\n";
         return 1;
     }
 }

@@ -75,15 +75,6 @@ const InputType* InputTypeOf(const std::string& path) {
     return nullptr;
 }
 
-// Refuses, before reading it, a file larger than its type can be.
-void CheckFileSize(const std::string& path, const InputType& type) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (type.largestFile != 0 && !ec && size > type.largestFile) {
-        throw UserError(kBadFontFileMessage);
-    }
-}
-
 }  // namespace
 
 FontParams CheckedParameterOptions(const Args& args, const std::string& missingNote,
@@ -115,10 +106,11 @@ const std::vector<InputType>& InputTypes() {
     static const std::vector<InputType> types = {
         {".pzf",
          {},
-         [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); }},
-        {".fnt", {}, LoadFnt},
-        {".fon", {{"font"}, {}}, LoadFon},
-        {".c", {{"width", "height", "downstroke", "magnification"}, {}}, LoadC},
+         [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); },
+         kNativeLargestFile},
+        {".fnt", {}, LoadFnt, kFntLargestFile},
+        {".fon", {{"font"}, {}}, LoadFon, kFonLargestFile},
+        {".c", {{"width", "height", "downstroke", "magnification"}, {}}, LoadC, kCLargestFile},
         {".bdf", {}, LoadBdfPcfInput, kBdfPcfLargestFile},
         {".pcf", {}, LoadBdfPcfInput, kBdfPcfLargestFile},
         {".pcf.gz", {}, LoadBdfPcfInput, kBdfPcfLargestFile},
@@ -164,8 +156,7 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
         }
     }
     try {
-        CheckFileSize(path, *type);
-        const ImportedFont imported = type->load(ReadFileBytes(path), args);
+        const ImportedFont imported = type->load(ReadFileBytes(path, type->largestFile), args);
         Font font = imported.font.build();
         if (imported.charactersCut > 0) {
             err << path << ": " << CutCharactersMessage(imported.charactersCut) << "\n";

@@ -20,7 +20,7 @@ struct InputType {
     std::string extension;
     OptionSpec options;  // what this type needs besides the path
     std::function<ImportedFont(const std::vector<uint8_t>& bytes, const Args& args)> load;
-    uint64_t largestFile = 0;  // larger files are refused unread; 0: no limit of its own
+    uint64_t largestFile;  // larger files are refused unread
 };
 
 const std::vector<InputType>& InputTypes();

@@ -363,11 +363,15 @@ EditResult FontDocument::redo_Click(const CellLayout& layout) {
 // ---- font properties ----
 
 bool FontDocument::SetFontProperties(uint8_t jambon, uint8_t Magnification) {
-    if (Magnification < 1 || Magnification > 5) return false;
-    FontParams& p = font_.params;
-    if (p.jambon == jambon && p.Magnification == Magnification) return false;
-    p.jambon = jambon;
-    p.Magnification = Magnification;
+    FontParams changed = font_.params;
+    changed.jambon = jambon;
+    changed.Magnification = Magnification;
+    if (!changed.valid()) return false;
+    if (changed.jambon == font_.params.jambon &&
+        changed.Magnification == font_.params.Magnification) {
+        return false;
+    }
+    font_.params = changed;
     FlagModified_ = true;
     return true;
 }

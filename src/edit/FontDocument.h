@@ -110,7 +110,7 @@ public:
     // ---- font properties that keep the geometry ----
 
     // Changes the downstroke and the magnification; marks the document modified when either
-    // differs. Returns whether anything changed.
+    // differs. Values the parameters cannot take are refused. Returns whether anything changed.
     bool SetFontProperties(uint8_t jambon, uint8_t Magnification);
 
     // ---- state ----
@@ -120,12 +120,6 @@ public:
 
     int32_t CurrentCar() const { return CurrentCar_; }
     int32_t SelAnchor() const { return SelAnchor_; }
-    int32_t HitCar() const { return HitCar_; }
-    bool DragSelect() const { return DragSelect_; }
-    bool EditReady() const { return EditReady_; }
-    uint8_t StrokeSaved() const { return StrokeSaved_; }
-    float LastClickX() const { return LastClickX_; }
-    float LastClickY() const { return LastClickY_; }
     // The glyph the edit window shows, -1 while it shows none.
     int32_t ShownCar() const { return shownCar_; }
     bool IsSelected(int32_t index) const { return glyph(index).CarColor() == 255; }

@@ -75,6 +75,9 @@ bool ChangeGeometry(Font& font, GeometryCommand command) {
         case GeometryCommand::Rtop:
         case GeometryCommand::Rbottom:
             --p.FormatHeightCar;
+            // A downstroke as high as the font shrinks with it: no font has more rows below its
+            // baseline than it has rows, or its file would not load.
+            p.jambon = std::min(p.jambon, p.FormatHeightCar);
             break;
         case GeometryCommand::Aleft:
         case GeometryCommand::Aright:

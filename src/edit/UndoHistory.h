@@ -45,9 +45,6 @@ public:
     int32_t UndoPos() const { return UndoPos_; }
     int32_t RedoLimit() const { return RedoLimit_; }
 
-    // Bytes the ring holds: 5 * NbCar * FormatHeightCar * NbByteMatrix.
-    std::size_t BufferBytes() const { return UndoBuffer.size(); }
-
 private:
     void ActiveUndoRedo();
     bool SlotHolds(int32_t step) const;

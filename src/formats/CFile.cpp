@@ -103,10 +103,7 @@ LoadedFont ParseCFile(std::span<const uint8_t> file, const FontParams& entered) 
     p.firstcar = own ? own->firstcar : kFirst;
     p.NbCar = own ? own->NbCar : kLast - kFirst + 1;
     p.lastcar = static_cast<uint8_t>(p.lastCode());
-    if (p.FormatHeightCar == 0 || p.FormatLengthCar == 0 || p.jambon > p.FormatHeightCar ||
-        p.Magnification < 1 || p.Magnification > 5) {
-        Refuse();
-    }
+    if (!p.valid()) Refuse();
 
     const std::optional<Format> format = FindFormat(file);
     if (!format) Refuse();

@@ -17,6 +17,10 @@ extern const char* const kBadCFileMessage;
 // literals in the table; nullopt otherwise. The parameters dialog opens filled with them.
 std::optional<FontParams> CFileParameters(std::span<const uint8_t> file);
 
+// The largest C table read: the C export of the largest font (256 characters of 255 x 255
+// pixels) is about 23 MB; comments and blanks of another writer may add some.
+inline constexpr uint64_t kCLargestFile = 64 << 20;
+
 // Reads a C source font table for the parameters entered in the font parameters dialog:
 // FormatHeightCar, FormatLengthCar, jambon and Magnification are taken from `entered`. The
 // range is the table's own when CFileParameters finds one, 20..FF hexadecimal (224 characters)

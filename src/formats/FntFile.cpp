@@ -18,7 +18,7 @@ constexpr uint64_t kAscent = 74;
 constexpr uint64_t kPixHeight = 88;
 constexpr uint64_t kFirstChar = 95;
 constexpr uint64_t kLastChar = 96;
-constexpr uint64_t kFlags3 = 118;  // version 3.0 only
+constexpr uint64_t kFlags3 = kFntHeaderSize;  // version 3.0 only
 
 // Version 2.0 has 4-byte character entries (16-bit width, 16-bit offset) at 118; version 3.0
 // has 6-byte entries (16-bit width, 32-bit offset) at 148. Reading a 3.0 font with the 2.0
@@ -72,6 +72,7 @@ LoadedFont FntBegin(std::span<const uint8_t> file, uint64_t offset) {
     p.firstcar = firstChar;
     p.NbCar = count;
     p.lastcar = lastChar;
+    if (!p.valid()) Refuse();
     loaded.matrix = p.blankMatrix();
 
     // Glyphs are stored as vertical strips of 8 columns, each strip pixHeight bytes from the

@@ -20,6 +20,7 @@ constexpr uint16_t kFontDirType = 0x8007;     // RT_FONTDIR
 constexpr uint16_t kFontType = 0x8008;        // RT_FONT
 constexpr uint16_t kIntegerId = 0x8000;       // high bit: a number, not a name
 constexpr uint64_t kMaxAlignShift = 16;
+constexpr uint64_t kResourceEntrySize = 12;
 
 // Offsets inside a directory entry: a 16-bit ordinal, then a copy of the font's header from
 // dfVersion to dfReserved, then the device name and the face name, each ended by a zero byte.
@@ -74,7 +75,9 @@ FonLibrary ReadFontDirectory(std::span<const uint8_t> file) {
     for (uint16_t type = in.u16(at); type != 0; type = in.u16(at)) {
         const uint16_t count = in.u16(at + 2);
         at += 8;
-        for (uint16_t n = 0; n < count; ++n, at += 12) {
+        // A count the file has no room for is refused before any entry is read.
+        in.require(at, uint64_t{count} * kResourceEntrySize);
+        for (uint16_t n = 0; n < count; ++n, at += kResourceEntrySize) {
             const Resource resource{static_cast<uint64_t>(in.u16(at)) << shift,
                                     static_cast<uint64_t>(in.u16(at + 2)) << shift};
             const uint16_t id = in.u16(at + 6);
@@ -92,6 +95,8 @@ FonLibrary ReadFontDirectory(std::span<const uint8_t> file) {
     const ByteReader dir(in.span(directory.offset, directory.length));
     const uint16_t count = dir.u16(0);
     if (count == 0) Refuse();
+    // Each entry holds at least its header copy and two empty names.
+    dir.require(2, uint64_t{count} * (kEntryNames + 2));
     uint64_t entry = 2;
     for (uint16_t n = 0; n < count; ++n) {
         FonFont font;
@@ -105,8 +110,10 @@ FonLibrary ReadFontDirectory(std::span<const uint8_t> file) {
 
         const auto resource = fonts.find(font.ordinal);
         if (resource == fonts.end()) Refuse();
-        // A resource reaching past the end of the file means the library was cut off.
+        // A resource reaching past the end of the file means the library was cut off; one too
+        // short for a font header holds no font, though the directory lists it.
         in.require(resource->second.offset, resource->second.length);
+        if (resource->second.length < kFntHeaderSize) Refuse();
         font.offset = resource->second.offset;
         font.faceName = Windows1252ToUtf8(face);
         font.itemText = FonItemText(font.faceName, font.ordinal, font.pixHeight);

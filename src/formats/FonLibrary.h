@@ -29,12 +29,15 @@ struct FonLibrary {
     std::vector<FonFont> fonts;  // in directory order: a font's position is its index here
 };
 
+// The largest .fon library read: several fonts of the largest size the editor holds.
+inline constexpr uint64_t kFonLargestFile = 16 << 20;
+
 // Lists the fonts of a .fon library (a 16-bit "NE" executable) through its resource table: the
 // font directory resource gives the list and each font is found at the offset of the font
 // resource whose number is the entry's ordinal.
 // Throws UserError(kBadFontFileMessage) when the file is not such a library, a structure or the
 // resource of a listed font reaches past the end of the file, the directory is missing or empty, or
-// a listed font has no resource.
+// a listed font has no resource or one too short for a font header.
 FonLibrary ReadFontDirectory(std::span<const uint8_t> file);
 
 // Reads one listed font (FntBegin at its offset). Throws UserError like FntBegin.

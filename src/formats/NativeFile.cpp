@@ -103,8 +103,7 @@ LoadedFont LoadNative(const std::vector<uint8_t>& bytes) {
     p.NbCar = s.Crypt(bytes[4]) + 1;
     p.Magnification = s.Crypt(bytes[5]);
     p.lastcar = static_cast<uint8_t>(p.lastCode() & 0xFF);
-    if (!p.valid() || p.Magnification < 1 || p.Magnification > 5 ||
-        bytes.size() < kNativeHeaderSize + p.glyphDataSize()) {
+    if (!p.valid() || bytes.size() < kNativeHeaderSize + p.glyphDataSize()) {
         throw UserError(kBadFontFileMessage);
     }
     loaded.matrix = p.blankMatrix();

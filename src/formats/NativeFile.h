@@ -32,6 +32,8 @@ private:
 };
 
 inline constexpr int kNativeHeaderSize = 19;
+// The largest native file: the header and 256 characters of 255 x 255 pixels.
+inline constexpr uint64_t kNativeLargestFile = kNativeHeaderSize + 256 * 255 * 32;
 
 // Shown before a save that drops the characters below 20 hexadecimal.
 extern const char* const kBelow20Message;

@@ -5,9 +5,14 @@
 
 namespace pixmere {
 
-bool FontParams::valid() const {
-    return FormatHeightCar >= 1 && FormatLengthCar >= 1 && NbCar >= 1 && NbCar <= 256 &&
-           firstcar + NbCar - 1 <= 0xFF;
+ParamsFault CheckParams(const FontParams& p) {
+    if (p.FormatHeightCar < 1 || p.FormatLengthCar < 1) return ParamsFault::Size;
+    if (p.Magnification < 1 || p.Magnification > kMaxMagnification) {
+        return ParamsFault::Magnification;
+    }
+    if (p.NbCar < 1 || p.NbCar > 256 || p.lastCode() > 0xFF) return ParamsFault::Range;
+    if (p.jambon > p.FormatHeightCar) return ParamsFault::Downstroke;
+    return ParamsFault::None;
 }
 
 std::vector<uint8_t> Font::glyphData() const {

@@ -14,6 +14,23 @@ constexpr uint8_t BytesPerRow(int width) {
     return static_cast<uint8_t>(width <= 8 ? 1 : (width - 1) / 8 + 1);
 }
 
+inline constexpr int kMaxMagnification = 5;
+
+struct FontParams;
+
+// The rules a font's parameters obey, in the order CheckParams tries them.
+enum class ParamsFault {
+    None,
+    Size,           // a width or height of 0
+    Magnification,  // outside 1..kMaxMagnification
+    Range,          // not 1..256 characters ending at or below code FF
+    Downstroke,     // more rows below the baseline than the font has
+};
+
+// The one home of the parameters' invariants: the first rule they break, None when they hold.
+// Every loader, dialog and command that sets parameters asks it.
+ParamsFault CheckParams(const FontParams& p);
+
 // The parameters of a document's font. NbByteMatrix is derived from the width, never stored,
 // so it cannot disagree with it.
 struct FontParams {
@@ -32,8 +49,7 @@ struct FontParams {
     std::size_t glyphDataSize() const {
         return static_cast<std::size_t>(NbCar) * FormatHeightCar * NbByteMatrix();
     }
-    // Sizes of at least 1 and at most 256 characters ending at or below code FF.
-    bool valid() const;
+    bool valid() const { return CheckParams(*this) == ParamsFault::None; }
     // A ByteMatrix sized exactly for these parameters, all zero.
     ByteMatrix blankMatrix() const { return ByteMatrix(NbByteMatrix(), FormatHeightCar, NbCar); }
 };

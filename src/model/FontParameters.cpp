@@ -1,5 +1,6 @@
 #include "model/FontParameters.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace pixmere {
@@ -29,6 +30,15 @@ std::optional<int> ParseDigits(const std::string& text, int base) {
 std::optional<int> DecimalValue(const std::string& text) { return ParseDigits(text, 10); }
 std::optional<int> HexValue(const std::string& text) { return ParseDigits(text, 16); }
 
+std::string HexText(int value, int digits) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (unsigned v = static_cast<unsigned>(value); v != 0 || digits > 0; v >>= 4, --digits) {
+        text.insert(text.begin(), kDigits[v & 15]);
+    }
+    return text;
+}
+
 const char* RefusalMessage(ParameterRefusal refusal) {
     switch (refusal) {
         case ParameterRefusal::EmptyOrWrong:
@@ -45,6 +55,35 @@ const char* RefusalMessage(ParameterRefusal refusal) {
     return "";
 }
 
+ParameterRefusal RefusalFor(ParamsFault fault) {
+    switch (fault) {
+        case ParamsFault::None:
+            return ParameterRefusal::None;
+        case ParamsFault::Size:
+        case ParamsFault::Magnification:
+            return ParameterRefusal::EmptyOrWrong;
+        case ParamsFault::Range:
+            return ParameterRefusal::OutOfRange;
+        case ParamsFault::Downstroke:
+            return ParameterRefusal::DownstrokeTooLarge;
+    }
+    return ParameterRefusal::EmptyOrWrong;
+}
+
+namespace {
+
+// Values beyond a byte cannot be stored; they become one that breaks the same rule.
+uint8_t MagnificationByte(int value) { return static_cast<uint8_t>(value > 255 ? 0 : value); }
+
+// A downstroke beyond a byte is above any height.
+ParamsFault CheckWithDownstroke(FontParams& p, int downstroke) {
+    p.jambon = static_cast<uint8_t>(std::min(downstroke, 255));
+    const ParamsFault fault = CheckParams(p);
+    return fault == ParamsFault::None && downstroke > 255 ? ParamsFault::Downstroke : fault;
+}
+
+}  // namespace
+
 ParameterCheck CheckFontParameters(const FontParameterTexts& texts) {
     ParameterCheck check;
     check.corrected = texts;
@@ -55,31 +94,34 @@ ParameterCheck CheckFontParameters(const FontParameterTexts& texts) {
     const auto width = DecimalValue(texts.width);
     const auto height = DecimalValue(texts.height);
     if (!magnification || !downstroke || !first || !last || !width || !height || *first < 0x20 ||
-        *last < *first || *width == 0 || *height == 0 || *magnification < 1 ||
-        *magnification > 5) {
+        *last < *first) {
         check.refusal = ParameterRefusal::EmptyOrWrong;
         return check;
     }
-    const int h = *height > 255 ? 255 : *height;
-    const int w = *width > 255 ? 255 : *width;
     if (*height > 255) check.corrected.height = "255";
     if (*width > 255) check.corrected.width = "255";
-    if (*first > 0xFF || *last > 0xFF) {
-        check.refusal = ParameterRefusal::OutOfRange;
-        return check;
-    }
-    if (*downstroke > h) {
-        check.refusal = ParameterRefusal::DownstrokeTooLarge;
-        return check;
-    }
-    check.params.FormatHeightCar = static_cast<uint8_t>(h);
-    check.params.FormatLengthCar = static_cast<uint8_t>(w);
-    check.params.firstcar = static_cast<uint8_t>(*first);
-    check.params.lastcar = static_cast<uint8_t>(*last);
-    check.params.NbCar = *last - *first + 1;
-    check.params.jambon = static_cast<uint8_t>(*downstroke);
-    check.params.Magnification = static_cast<uint8_t>(*magnification);
+    FontParams& p = check.params;
+    p.FormatHeightCar = static_cast<uint8_t>(std::min(*height, 255));
+    p.FormatLengthCar = static_cast<uint8_t>(std::min(*width, 255));
+    p.Magnification = MagnificationByte(*magnification);
+    // A code beyond FF makes the range end past FF, which CheckParams refuses.
+    p.firstcar = static_cast<uint8_t>(std::min(*first, 0xFF));
+    p.lastcar = static_cast<uint8_t>(std::min(*last, 0xFF));
+    p.NbCar = *last - p.firstcar + 1;
+    check.refusal = RefusalFor(CheckWithDownstroke(p, *downstroke));
     return check;
+}
+
+ParameterRefusal CheckFontProperties(const FontParams& current, const std::string& downstroke,
+                                     const std::string& magnification, FontParams& changed) {
+    const auto d = DecimalValue(downstroke);
+    const auto m = DecimalValue(magnification);
+    if (!d || !m) return ParameterRefusal::EmptyOrWrong;
+    FontParams p = current;
+    p.Magnification = MagnificationByte(*m);
+    const ParameterRefusal refusal = RefusalFor(CheckWithDownstroke(p, *d));
+    if (refusal == ParameterRefusal::None) changed = p;
+    return refusal;
 }
 
 std::string WidthChangeRule(const std::string& text) {

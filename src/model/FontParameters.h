@@ -35,13 +35,24 @@ struct ParameterCheck {
 };
 
 // The checks run on Ok when a font is created or imported, in the dialog's order: refusal 1,
-// size correction to 255, refusal 2, refusal 3.
+// size correction to 255, refusal 2, refusal 3. The rules on values are CheckParams's.
 ParameterCheck CheckFontParameters(const FontParameterTexts& texts);
+
+// The refusal the dialog shows for a broken rule of CheckParams.
+ParameterRefusal RefusalFor(ParamsFault fault);
+
+// The Font Properties checks: the downstroke and magnification texts applied to a font's
+// parameters. `changed` receives the new parameters when accepted.
+ParameterRefusal CheckFontProperties(const FontParams& current, const std::string& downstroke,
+                                     const std::string& magnification, FontParams& changed);
 
 // Decimal and hexadecimal values of the dialog's texts: nullopt when empty or not a number;
 // values beyond 65535 saturate there, which is all the checks need to tell them apart.
 std::optional<int> DecimalValue(const std::string& text);
 std::optional<int> HexValue(const std::string& text);
+
+// A value in upper-case hexadecimal, zero-padded to at least `digits` digits ("7E", "0A").
+std::string HexText(int value, int digits = 2);
 
 // Change rules applied while typing: return the text the field must show instead.
 std::string WidthChangeRule(const std::string& text);      // 256 or more becomes "255"

@@ -121,8 +121,9 @@ bool EditorFileCommands::OpenTwice(form1& window) { return LoadNativeInto(window
 
 bool EditorFileCommands::LoadNativeInto(form1& window, const QString& path) {
     window.ShowName(path);
-    std::optional<Font> font =
-        LoadFont(window.frame(), [&] { return LoadNative(ReadFileBytes(Path(path))); });
+    std::optional<Font> font = LoadFont(window.frame(), [&] {
+        return LoadNative(ReadFileBytes(Path(path), kNativeLargestFile));
+    });
     if (!font) return false;
     window.SetFile(path, FontFileType::Native);
     window.SetFont(std::move(*font), false);
@@ -210,8 +211,8 @@ bool EditorFileCommands::fnt_Click(form1& window) {
     const QString path = ChooseFile(window, kFntFilter);
     if (path.isEmpty()) return false;
     window.ShowName(path);
-    std::optional<Font> font =
-        LoadFont(window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path))); });
+    std::optional<Font> font = LoadFont(
+        window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path), kFntLargestFile)); });
     if (!font) return false;
     // Imported fonts have no file yet: Save asks for one.
     window.SetFont(std::move(*font), true);
@@ -229,7 +230,7 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
     std::vector<uint8_t> bytes;
     FonLibrary library;
     try {
-        bytes = ReadFileBytes(Path(path));
+        bytes = ReadFileBytes(Path(path), kFonLargestFile);
         library = pixmere::ReadFontDirectory(bytes);
     } catch (const UserError& e) {
         ShowError(frame, e.what(), e.caption());
@@ -267,7 +268,8 @@ bool EditorFileCommands::BeginCFile(form1& window) {
     // The file only lends its glyphs: the document has no file of its own yet.
     window.ShowName(path);
     std::optional<Font> font = LoadFont(
-        window.frame(), [&] { return ParseCFile(ReadFileBytes(Path(path)), window.params()); },
+        window.frame(),
+        [&] { return ParseCFile(ReadFileBytes(Path(path), kCLargestFile), window.params()); },
         kBadCFileMessage);
     if (!font) return false;
     window.SetFont(std::move(*font), true);

@@ -68,7 +68,7 @@ void Form3::BuildFields() {
     Magnificatio_->setObjectName(QStringLiteral("Magnificatio"));
     Magnificatio_->setEditable(true);
     Magnificatio_->setInsertPolicy(QComboBox::NoInsert);
-    for (int m = 1; m <= 5; ++m) Magnificatio_->addItem(QString::number(m));
+    for (int m = 1; m <= kMaxMagnification; ++m) Magnificatio_->addItem(QString::number(m));
     Magnificatio_->setCurrentIndex(0);
     Jambage_ = new QComboBox(this);
     Jambage_->setObjectName(QStringLiteral("Jambage"));
@@ -256,19 +256,19 @@ void Form3::Ok_Click() {
 }
 
 void Form3::OkProperties() {
-    // Font properties change only the downstroke and the magnification; both must be numbers
-    // the font can hold.
-    const auto downstroke = DecimalValue(Jambage_->currentText().toStdString());
-    const auto magnification = DecimalValue(Magnificatio_->currentText().toStdString());
-    if (!downstroke || *downstroke > 255 || !magnification || *magnification < 1 ||
-        *magnification > 5) {
-        Refuse(ParameterRefusal::EmptyOrWrong);
+    // Font properties change only the downstroke and the magnification, within the rules of
+    // every font.
+    FontParams changed;
+    const ParameterRefusal refusal =
+        CheckFontProperties(document_->params(), Jambage_->currentText().toStdString(),
+                            Magnificatio_->currentText().toStdString(), changed);
+    if (refusal != ParameterRefusal::None) {
+        Refuse(refusal);
         return;
     }
     form1* document = document_;
     accept();
-    document->ApplyFontProperties(static_cast<uint8_t>(*downstroke),
-                                  static_cast<uint8_t>(*magnification));
+    document->ApplyFontProperties(changed.jambon, changed.Magnification);
 }
 
 void Form3::Cancel_Click() { reject(); }

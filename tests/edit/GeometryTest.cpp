@@ -63,12 +63,15 @@ TEST(FontProperties, TheDownstrokeStaysWithTheGeometryAndTheHistoryWithTheProper
     FontParams p = Params(8, 4);
     p.jambon = 4;
     FontDocument doc(MatrixToObject(p, p.blankMatrix()));
-    EXPECT_TRUE(doc.Rbottom_Click().layoutChanged);
+    EXPECT_TRUE(doc.Aleft_Click().layoutChanged && doc.Atop_Click().layoutChanged);
     EXPECT_EQ(doc.params().jambon, 4);  // the downstroke is the user's to change
+    EXPECT_TRUE(doc.Rbottom_Click().layoutChanged && doc.Rbottom_Click().layoutChanged);
+    EXPECT_EQ(doc.params().jambon, 3);  // but never passes the height, or the file would not load
     Click(doc, 0);
     Stroke(doc, 0, 0);
     doc.setFlagModified(false);
-    EXPECT_FALSE(doc.SetFontProperties(4, 0) || doc.SetFontProperties(4, 1) || doc.FlagModified());
+    EXPECT_FALSE(doc.SetFontProperties(3, 0) || doc.SetFontProperties(3, 6) ||
+                 doc.SetFontProperties(4, 2) || doc.SetFontProperties(3, 1) || doc.FlagModified());
     EXPECT_TRUE(doc.SetFontProperties(2, 3) && doc.FlagModified() && doc.UndoEnabled());
 }
 

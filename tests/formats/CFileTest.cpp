@@ -97,6 +97,8 @@ TEST(ParseCFile, HexadecimalLiteralsOfEitherCaseAndTheFirstMarkerFixesTheFormat)
     EXPECT_EQ(Bytes("char f[] = {0x3C, 0x42,0xaB, 0XFF 0xFf,\n0x5, 0x,0x0};", 7),
               (std::vector<int>{0x3C, 0x42, 0xAB, 0xFF, 5, 0, 0}));
     EXPECT_EQ(Bytes("0x0b,0x0x12,0x3"), (std::vector<int>{11, 0, 3}));
+    // Two digits at most: the rest of a longer run is skipped, not read into the value.
+    EXPECT_EQ(Bytes("0x414243,0x7E 0xABC"), (std::vector<int>{0x41, 0x7E, 0xAB}));
     // Markers of the other format are skipped.
     EXPECT_EQ(Bytes("0b10000001, 0x7E, 0b00000011,"), (std::vector<int>{0x81, 0x03, 0}));
     EXPECT_EQ(Bytes("/* 0x */ 0x7E, 0b10000001, 0x01"), (std::vector<int>{0, 0x7E, 0x01}));

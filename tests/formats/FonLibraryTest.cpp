@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "LargestAllocation.h"
 #include "formats/CFile.h"
 #include "formats/Exports.h"
 #include "formats/FonLibrary.h"
@@ -113,6 +114,19 @@ TEST(FonLibrary, FontsAreFoundByNumberAndDamagedLibrariesRefused) {
     EXPECT_TRUE(refused(at.table + 2, {0x03, 0x80}));   // no font directory
     EXPECT_TRUE(refused(at.dir, {0, 0}));               // empty directory
     EXPECT_TRUE(refused(at.fontEntry(2) + 6, {0x53}));  // no font 82
+    // Listed fonts whose resource is empty, or too short for a font header (one unit of 16
+    // bytes): a font the list would offer but no Ok could read.
+    EXPECT_TRUE(refused(at.fontEntry(2) + 2, {0, 0}));
+    EXPECT_TRUE(refused(at.fontEntry(2) + 2, {1, 0}));
+    EXPECT_FALSE(refused(at.fontEntry(2) + 2, {8, 0}));
+    {
+        // 65,535 resources of a type, or fonts in the directory, in a 20 KB file: refused before
+        // anything is set aside for them.
+        const test::LargestAllocation probe;
+        EXPECT_TRUE(refused(at.table + 4, {0xFF, 0xFF}));
+        EXPECT_TRUE(refused(at.dir, {0xFF, 0xFF}));
+        EXPECT_LT(probe.bytes(), good.size() + 4096);
+    }
 
     const std::vector<uint8_t> courier = test::ReadAll(kWine + "coure.fon");
     ASSERT_NO_THROW(LoadFonFont(courier, 0));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "LargestAllocation.h"
 #include "formats/Exports.h"
 #include "formats/NativeFile.h"
 #include "model/UserError.h"
@@ -82,18 +83,25 @@ TEST(NativeFile, DamagedFilesAreRefusedWithoutReadingPastTheEnd) {
         EXPECT_THROW(LoadNative(cut), UserError) << length;
     }
     // Headers of fonts the editor cannot hold, followed by plenty of glyph data: width 0,
-    // height 0, codes past FF, magnification 0 and 6.
-    const uint8_t headers[][6] = {{0, 4, 0, 0x20, 0, 1},
-                                  {4, 0, 0, 0x20, 0, 1},
-                                  {4, 4, 0, 0xF0, 0x20, 1},
-                                  {4, 4, 0, 0x20, 0, 0},
-                                  {4, 4, 0, 0x20, 0, 6}};
+    // height 0, codes past FF, magnification 0 and 6, a downstroke below the cell.
+    const uint8_t headers[][6] = {{0, 4, 0, 0x20, 0, 1},    {4, 0, 0, 0x20, 0, 1},
+                                  {4, 4, 0, 0xF0, 0x20, 1}, {4, 4, 0, 0x20, 0, 0},
+                                  {4, 4, 0, 0x20, 0, 6},    {4, 4, 5, 0x20, 0, 1}};
     for (const uint8_t* header : headers) {
         std::vector<uint8_t> bytes = Scrambled({header, header + 6}, kKey);
         bytes.insert(bytes.end(), kKey.begin(), kKey.end());
         bytes.resize(bytes.size() + 4096, 0);
-        EXPECT_THROW(LoadNative(bytes), UserError) << +header[5];
+        EXPECT_THROW(LoadNative(bytes), UserError) << +header[2] << " " << +header[5];
     }
+    // The largest font there is, announced by a 40-byte file: refused before its 2 MB are
+    // asked for.
+    const uint8_t largest[6] = {255, 255, 0, 0, 255, 1};
+    std::vector<uint8_t> bytes = Scrambled({largest, largest + 6}, kKey);
+    bytes.insert(bytes.end(), kKey.begin(), kKey.end());
+    bytes.resize(40, 0);
+    const test::LargestAllocation probe;
+    EXPECT_THROW(LoadNative(bytes), UserError);
+    EXPECT_LT(probe.bytes(), 4096u);
 }
 
 }  // namespace

@@ -231,21 +231,22 @@ TEST(NativeFile, AFontWhollyBelow20IsNotSaved) {
 
 TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
     TempDir dir;
-    // The longest names a folder holds leave no room for the temporary file beside them, so
-    // writing fails although the file itself is there and writable.
-    const std::string path = dir.file(std::string(246, 'f') + ".pzf");
+    // A file made read-only after it was opened is not replaced, whoever saves.
+    const std::string path = dir.file("font.pzf");
     const std::vector<uint8_t> original = SaveNative(SmallFont()).bytes;
     WriteAll(path, original);
     Editor editor;
     form1* doc = Open(editor, path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     Draw(*doc, 0, 4, 0);
     Tool(*editor.frame, "Command3")->click();
     EXPECT_EQ(editor.Said(), "Critical Error: " + WriteFailureMessage(path));
     EXPECT_EQ(ReadAll(path), original);
     EXPECT_TRUE(doc->FlagModified());
 
-    // A failed export keeps the document's name and format as they were.
-    const std::string exported = dir.file(std::string(250, 'g') + ".c");
+    // A failed export keeps the document's name and format as they were; with no previous
+    // file, the message does not speak of one.
+    const std::string exported = dir.file("no-folder/font.c");
     editor.WillSave(exported, 3);
     doc->action("saveas")->trigger();
     EXPECT_EQ(editor.Said(), "Critical Error: " + WriteFailureMessage(exported));

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+
+#include "model/Font.h"
+#include "model/UserError.h"
+
+namespace pixmere::fuzz {
+
+// A property every input must keep; a broken one is a finding, reported like a crash.
+inline void Check(bool holds, const char* what) {
+    if (!holds) {
+        std::fprintf(stderr, "property broken: %s\n", what);
+        std::abort();
+    }
+}
+
+inline std::span<const uint8_t> Bytes(const uint8_t* data, std::size_t size) {
+    return {data, size};
+}
+
+// Runs a reader on an input. Refusing it with the user's message is fine; any other exception
+// escapes and libFuzzer reports it.
+template <typename Read>
+void Refusable(Read read) {
+    try {
+        read();
+    } catch (const UserError&) {
+    }
+}
+
+// What MatrixToObject guarantees and everything downstream relies on.
+inline void CheckFont(const Font& font) {
+    const FontParams& p = font.params;
+    Check(p.valid(), "the parameters keep their rules");
+    Check(font.glyphs.size() == static_cast<std::size_t>(p.NbCar), "one glyph per character");
+    for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+        const CarObject& g = font.glyphs[i];
+        Check(g.ByteWidth() + 1 == p.NbByteMatrix() && g.bitwidth() + 1 == p.FormatLengthCar &&
+                  g.Height() + 1 == p.FormatHeightCar && g.NbCars() == p.NbCar - 1 &&
+                  g.NumCar() == static_cast<int32_t>(i),
+              "each glyph has the font's geometry and its own index");
+        Check(g.bytes().size() == static_cast<std::size_t>(p.NbByteMatrix()) * p.FormatHeightCar,
+              "each glyph holds its rows");
+        Check(g.CarColor() == 0 || g.CarColor() == 255, "a glyph is selected or not");
+    }
+}
+
+}  // namespace pixmere::fuzz
