@@ -1,5 +1,6 @@
 #include "formats/FileIO.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include <climits>
 #include <filesystem>
 #include <random>
+#include <string_view>
 #include <utility>
 
 #include "model/UserError.h"
@@ -105,9 +107,9 @@ std::string FollowLinks(const std::string& path) {
     Fail(path, false);  // a loop of links
 }
 
-// "." + the start of the target's name + "." + eight random hexadecimal digits: hidden, beside
-// the target, and never longer than the 255 bytes a name may have, however long the target's.
-std::string TempName(const std::string& target) {
+// "." + the start of the target's name + ".": what every temporary name of the target begins
+// with, never so long that the 255 bytes a name may have cannot hold the random digits too.
+std::string TempPrefix(const std::string& target) {
     constexpr std::size_t kMaxName = 255;
     constexpr std::size_t kSuffix = 9;
     std::size_t keep = std::min(target.size(), kMaxName - 1 - kSuffix);
@@ -116,15 +118,48 @@ std::string TempName(const std::string& target) {
            (static_cast<uint8_t>(target[keep]) & 0xC0) == 0x80) {
         --keep;
     }
-    std::string name;
-    name.reserve(1 + keep + kSuffix);
-    name.append(1, '.');
-    name.append(target, 0, keep);
-    name.append(1, '.');
+    std::string prefix;
+    prefix.reserve(1 + keep + kSuffix);
+    prefix.append(1, '.');
+    prefix.append(target, 0, keep);
+    prefix.append(1, '.');
+    return prefix;
+}
+
+constexpr std::size_t kTempDigits = 8;
+
+// A hidden name beside the target: the prefix and eight random hexadecimal digits.
+std::string TempName(const std::string& target) {
+    std::string name = TempPrefix(target);
     std::random_device random;
     uint32_t digits = random();
-    for (int n = 0; n < 8; ++n, digits >>= 4) name.append(1, "0123456789abcdef"[digits & 15]);
+    for (std::size_t n = 0; n < kTempDigits; ++n, digits >>= 4) {
+        name.append(1, "0123456789abcdef"[digits & 15]);
+    }
     return name;
+}
+
+// A save killed between naming its finished file and renaming it leaves that whole file under
+// a temporary name; the next save of the same target removes it.
+void RemoveStrayTemps(int folder, const std::string& target) {
+    const std::string prefix = TempPrefix(target);
+    const int fd = ::dup(folder);
+    if (fd < 0) return;
+    DIR* dir = ::fdopendir(fd);
+    if (!dir) {
+        ::close(fd);
+        return;
+    }
+    std::vector<std::string> strays;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() == prefix.size() + kTempDigits && name.starts_with(prefix) &&
+            name.find_first_not_of("0123456789abcdef", prefix.size()) == std::string_view::npos) {
+            strays.emplace_back(name);
+        }
+    }
+    ::closedir(dir);
+    for (const std::string& name : strays) ::unlinkat(folder, name.c_str(), 0);
 }
 
 // The file a save writes before it takes the target's name. On Linux it has no name until it
@@ -236,6 +271,7 @@ void ReplaceFile(const std::string& path, const std::string& target, const struc
     // The new name on disk too. Some file systems cannot flush a folder (EINVAL); anything else
     // means the save may not last, though the previous file has gone.
     if (!temp.Close() || (::fsync(folder.get()) != 0 && errno != EINVAL)) Fail(path, false);
+    RemoveStrayTemps(folder.get(), t.filename().string());
 }
 
 // Every hard link of the file must see the new bytes, so they go into the file itself. The

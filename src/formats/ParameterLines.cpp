@@ -37,8 +37,9 @@ std::optional<FontParams> ReadParameterLines(TextLines& lines) {
         values[n] = *value;
     }
     const auto [height, width, first, count, downstroke, magnification] = values;
-    if (height < 1 || height > 255 || width < 1 || width > 255 || first > 255 || count > 256 ||
-        downstroke > height || magnification < 1 || magnification > 5) {
+    // Each value must fit its field; the font's own rules are checked on the result.
+    if (height > 255 || width > 255 || first > 255 || count > 256 || downstroke > 255 ||
+        magnification > 255) {
         return std::nullopt;
     }
     FontParams p;
