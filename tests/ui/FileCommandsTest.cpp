@@ -1,6 +1,7 @@
 // Open, Save, Save As and the imports through the frame and the document windows; only the
 // file dialogs and the message boxes are answered by the test. Last, the real file dialogs.
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,8 @@
 #include <QToolButton>
 
 #include "UiTestSupport.h"
+#include "formats/BdfExport.h"
+#include "formats/BdfPcfFile.h"
 #include "formats/CFile.h"
 #include "formats/Exports.h"
 #include "formats/FileIO.h"
@@ -20,42 +23,6 @@
 
 namespace pixmere::test {
 namespace {
-
-const std::string kBadFile = "Critical Error: This file contains errors or can not be opened.";
-
-QString TitleFon(form1& document) { return document.findChild<QLabel*>("TitleFon")->text(); }
-const Font& FontOf(form1& document) { return document.document()->font(); }
-
-// The parameters of a font as one readable line.
-std::string Describe(const FontParams& p) {
-    return std::to_string(p.FormatLengthCar) + "x" + std::to_string(p.FormatHeightCar) + " down " +
-           std::to_string(p.jambon) + " magnif " + std::to_string(p.Magnification) + " from " +
-           std::to_string(p.firstcar) + " count " + std::to_string(p.NbCar);
-}
-
-// How a document stands with its file: modified or saved, the format Save writes, the file's
-// name and the title above the font window.
-std::string FileState(form1& document) {
-    const std::pair<FontFileType, const char*> types[] = {{FontFileType::Native, "Native"},
-                                                          {FontFileType::Bin, "Bin"},
-                                                          {FontFileType::C, "C"},
-                                                          {FontFileType::Txt, "Txt"}};
-    std::string type = document.saveFormat() ? "other" : "None";
-    for (const auto& [t, name] : types) {
-        if (document.saveFormat() == t) type = name;
-    }
-    return std::string(document.FlagModified() ? "modified " : "saved ") + type + " " +
-           document.FileName().toStdString() + " | " + TitleFon(document).toStdString();
-}
-
-// The document shows exactly the expected font, under the given window title.
-void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title) {
-    ASSERT_TRUE(document && document->document());
-    EXPECT_TRUE(Shown(frame, *document));
-    EXPECT_EQ(Describe(document->params()), Describe(expected.params));
-    EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
-    EXPECT_EQ(document->windowTitle(), title);
-}
 
 // Three 5 x 4 glyphs from code 41h, downstroke 1, magnification 2.
 Font SmallFont() {
@@ -113,7 +80,7 @@ TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
     EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
     EXPECT_EQ(doc->windowTitle(), Q(other));
     EXPECT_EQ(editor.dialogs->saves.at(0).filter,
-              "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt");
+              "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf");
     // The dialogs start where the user last chose a file.
     EXPECT_EQ(editor.dialogs->saves.at(0).startDir, Q(dir.path().string()));
 }
@@ -122,15 +89,15 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
     TempDir dir;
     Editor editor;
     // Width 12: two bytes per row, padding bits in the second.
-    form1* doc = NewFont(*editor.frame, "12", "3", "30", "33");
+    form1* doc = NewFont(*editor.frame, "12", "3", "30", "34");
     // A new font has no file: Save asks for one, and cancelling it changes nothing.
     Draw(*doc, 0, 10, 1);
     Tool(*editor.frame, "Command3")->click();
     EXPECT_EQ(editor.dialogs->saves.size(), 1u);
     EXPECT_EQ(FileState(*doc), "modified None  | ");
 
-    const char* names[] = {"font.pzf", "font.bin", "font.c", "font.txt"};
-    for (int type = 1; type <= 4; ++type) {
+    const char* names[] = {"font.pzf", "font.bin", "font.c", "font.txt", "font.bdf"};
+    for (int type = 1; type <= 5; ++type) {
         SCOPED_TRACE(names[type - 1]);
         const std::string path = dir.file(names[type - 1]);
         // The native file read back, the exports byte for byte.
@@ -140,7 +107,9 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
         };
         const auto exported = [&] {
             const Font& f = FontOf(*doc);
-            return std::vector{f.glyphData(), saveBin(f), saveC(f), saveTXT(f)}.at(type - 1);
+            // A BDF font takes its name from the file's.
+            return std::vector{f.glyphData(), saveBin(f), saveC(f), saveTXT(f), saveBDF(f, "font")}
+                .at(type - 1);
         };
         editor.WillSave(path, type);
         doc->action("saveas")->trigger();
@@ -366,17 +335,68 @@ TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
     EXPECT_EQ(editor.Said(), "");
 }
 
-TEST(CImport, ReadsTheCExportBackAndRefusesACorruptedFile) {
+// The parameters dialog's fields, as "W x H down J magnif M codes FIRST-LAST", with "(locked)"
+// after the range when it cannot be changed.
+std::string DialogFields(Form3& dialog) {
+    const bool locked = dialog.charmin1()->isReadOnly() && dialog.charmax1()->isReadOnly();
+    return (dialog.width1()->text() + " x " + dialog.height1()->text() + " down " +
+            dialog.Jambage()->currentText() + " magnif " + dialog.Magnificatio()->currentText() +
+            " codes " + dialog.charmin1()->text() + "-" + dialog.charmax1()->text() +
+            (locked ? " (locked)" : ""))
+        .toStdString();
+}
+
+TEST(CImport, ATableWithItsParameterLinesFillsTheDialogAndComesBackWithItsOwnRange) {
     TempDir dir;
-    // A full 20h..FFh font 10 pixels wide, every byte different from its neighbours.
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    // From 30h, two bytes a row; and one holding control codes, whose range the dialog would
+    // never take typed. The size stays open to change: the second one's magnification is.
+    const struct {
+        FontParams shape;
+        const char* fields;
+        const char* magnification;  // typed over the file's, when given
+    } tables[] = {
+        {Shape(12, 5, 0x30, 80, 2, 3), "12 x 5 down 2 magnif 3 codes 30-7F (locked)", nullptr},
+        {Shape(8, 4, 0x1A, 10, 1, 1), "8 x 4 down 1 magnif 1 codes 1A-23 (locked)", "4"},
+    };
+    for (const auto& table : tables) {
+        SCOPED_TRACE(table.fields);
+        const Font font = PatternFont(table.shape);
+        const std::string path = dir.file("table.c");
+        WriteAll(path, saveC(font));
+        editor.WillOpen(path);
+        editor.FrameMenu("ImportC");
+        Form3* dialog = frame.propertyDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(DialogFields(*dialog), table.fields);
+        EXPECT_FALSE(dialog->width1()->isReadOnly());
+        if (table.magnification) dialog->Magnificatio()->setEditText(table.magnification);
+        const uint8_t slot = frame.app().LastDoc;
+        Push(dialog->Ok());
+        EXPECT_EQ(editor.Said(), "");
+        Font expected = font;
+        if (table.magnification) expected.params.Magnification = 4;
+        ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, frame.Document(slot), expected, Q(path)));
+        EXPECT_EQ(FileState(*frame.Document(slot)), "modified None  | " + path);
+    }
+}
+
+TEST(CImport, ATableWithoutItsLinesAsksForTheSizeOverCodes20ToFFAndABrokenOneIsRefused) {
+    TempDir dir;
+    // A full 20h..FFh font 10 pixels wide, every byte different from its neighbours, its table
+    // without the parameter lines.
     const Font font = PatternFont(Shape(10, 3, 0x20, 224));
-    const std::vector<uint8_t> table = saveC(font);
+    std::string text = AsText(saveC(font));
+    text.erase(0, text.find('\n', text.find("// Magnification:")) + 1);
     const std::string path = dir.file("table.c");
-    WriteAll(path, table);
-    std::string text = AsText(table);
-    text.erase(text.rfind("0b"));  // the last literal: no longer a whole number of glyphs
+    WriteAll(path, std::vector<uint8_t>(text.begin(), text.end()));
+    // With its last literal gone, a table is no longer a whole number of glyphs; with its lines,
+    // that table no longer matches them either.
     const std::string corrupted = dir.file("corrupted.c");
-    WriteAll(corrupted, std::vector<uint8_t>(text.begin(), text.end()));
+    std::string broken = AsText(saveC(font));
+    broken.erase(broken.rfind("0b"));
+    WriteAll(corrupted, std::vector<uint8_t>(broken.begin(), broken.end()));
     Editor editor;
     MDIForm1& frame = *editor.frame;
 
@@ -384,27 +404,33 @@ TEST(CImport, ReadsTheCExportBackAndRefusesACorruptedFile) {
     editor.FrameMenu("ImportC");
     EXPECT_EQ(editor.dialogs->opens.at(0).filter, "C File|*.c");
     ASSERT_NE(frame.propertyDialog(), nullptr);
-    // The range is fixed.
-    EXPECT_EQ(frame.propertyDialog()->charmin1()->text(), "20");
-    EXPECT_EQ(frame.propertyDialog()->charmax1()->text(), "FF");
+    EXPECT_EQ(DialogFields(*frame.propertyDialog()), " x  down  magnif 1 codes 20-FF (locked)");
     form1* doc = FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
     ASSERT_TRUE(doc && doc->document());
     EXPECT_TRUE(Shown(frame, *doc));
-    EXPECT_EQ(Describe(doc->params()), "10x3 down 1 magnif 2 from 32 count 224");
+    EXPECT_EQ(Describe(doc->params()), "10x3 down 1 magnif 2 codes 32-255");
     EXPECT_EQ(FontOf(*doc).glyphData(), font.glyphData());
     EXPECT_EQ(FileState(*doc), "modified None  | " + path);
 
     editor.WillOpen(corrupted);
     editor.FrameMenu("ImportC");
     EXPECT_EQ(frame.app().DocCount, 2);
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    EXPECT_EQ(DialogFields(*frame.propertyDialog()), " x  down  magnif 1 codes 20-FF (locked)");
     FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
     EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kBadCFileMessage);
     EXPECT_EQ(frame.app().DocCount, 1);
-    // Cancel in the parameters dialog closes the waiting window too.
+    // Cancel in the parameters dialog closes the waiting window too; a file that cannot be read
+    // is refused before the dialog.
     editor.WillOpen(path);
     editor.FrameMenu("ImportC");
     ASSERT_NE(frame.propertyDialog(), nullptr);
     Push(frame.propertyDialog()->Cancel());
+    EXPECT_EQ(frame.app().DocCount, 1);
+    editor.WillOpen(dir.file("missing.c"));
+    editor.FrameMenu("ImportC");
+    EXPECT_EQ(frame.propertyDialog(), nullptr);
+    EXPECT_EQ(editor.Said(), kBadFile);
     EXPECT_EQ(frame.app().DocCount, 1);
     EXPECT_FALSE(frame.app().CommandBusy());
 }
@@ -440,10 +466,15 @@ TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves)
     DialogUser user;
     user.Will("C File (*.c)", "table");
     SaveChoice choice = dialogs.SaveFileName(nullptr, saveFilter, start);
-    EXPECT_EQ(user.nameFilters, QStringList({"Velmar Font (*.pzf)", "Bin Velmar (*.bin)",
-                                             "C File (*.c)", "Text File (*.txt)"}));
+    EXPECT_EQ(user.nameFilters,
+              QStringList({"Velmar Font (*.pzf)", "Bin Velmar (*.bin)", "C File (*.c)",
+                           "Text File (*.txt)", "BDF Font (*.bdf)"}));
     EXPECT_EQ(choice.type, 3);
     EXPECT_EQ(choice.path, Q(dir.file("table.c")));
+    user.Will("BDF Font (*.bdf)", "label");
+    choice = dialogs.SaveFileName(nullptr, saveFilter, start);
+    EXPECT_EQ(choice.type, 5);
+    EXPECT_EQ(choice.path, Q(dir.file("label.bdf")));
     // An existing file is returned without a question of the dialog's own: the editor asks.
     user.Will("Bin Velmar (*.bin)", "old.bin");
     choice = dialogs.SaveFileName(nullptr, saveFilter, start);
@@ -453,6 +484,12 @@ TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves)
     EXPECT_EQ(dialogs.OpenFileName(nullptr, QString::fromLatin1(kNativeFilter), start),
               Q(dir.file("a.pzf")));
     EXPECT_EQ(user.nameFilters, QStringList({"Velmar Font (*.pzf)"}));
+    // One entry may hold several patterns.
+    WriteAll(dir.file("b.pcf.gz"), {1});
+    user.Will("", "b.pcf.gz");
+    EXPECT_EQ(dialogs.OpenFileName(nullptr, QString::fromLatin1(kBdfPcfFilter), start),
+              Q(dir.file("b.pcf.gz")));
+    EXPECT_EQ(user.nameFilters, QStringList({"BDF / PCF Font (*.bdf *.pcf *.pcf.gz)"}));
     user.Will("", "");
     EXPECT_TRUE(dialogs.SaveFileName(nullptr, saveFilter, start).path.isEmpty());
 }
