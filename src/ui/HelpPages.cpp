@@ -7,8 +7,9 @@
 namespace pixmere {
 
 QStringList HelpFolders() {
-    return {QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                            QStringLiteral("/../share/doc/pixmere")),
+    const QString prefix = QCoreApplication::applicationDirPath() + QStringLiteral("/..");
+    return {QDir::cleanPath(prefix + QStringLiteral("/share/pixmere/help")),
+            QDir::cleanPath(prefix + QStringLiteral("/share/doc/pixmere")),
             QStringLiteral(PIXMERE_HELP_SOURCE_DIR)};
 }
 

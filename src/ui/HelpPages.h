@@ -5,9 +5,10 @@
 
 namespace pixmere {
 
-// Where the help pages are looked for after the start directory: the folder they are installed
-// in beside the program (<prefix>/share/doc/pixmere), then the source tree the program was built
-// from, so that a program run from its build folder finds them too.
+// Where the help pages are looked for after the start directory: the folders they are installed
+// in beside the program (<prefix>/share/pixmere/help, where the package puts them, then
+// <prefix>/share/doc/pixmere), then the source tree the program was built from, so that a
+// program run from its build folder finds them too.
 QStringList HelpFolders();
 
 // The first folder of `folders` that holds the page `name`, as a path to the page; empty when

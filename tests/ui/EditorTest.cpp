@@ -54,14 +54,17 @@ TEST(Frame, StartsWithOnlyNewAndOpenAndTheFrameMenus) {
     EXPECT_EQ(frame.aboutBox()->windowTitle(), "About Corvane");
 }
 
-TEST(Help, LooksInTheStartDirectoryThenTheInstalledFolderThenTheSourceTreeAndSaysWhenNoneHasIt) {
-    // Beside the program, <prefix>/share/doc/pixmere, then the source tree's pages.
+TEST(Help, LooksInTheStartDirectoryThenTheInstalledFoldersThenTheSourceTreeAndSaysWhenNoneHasIt) {
+    // Beside the program, <prefix>/share/pixmere/help and <prefix>/share/doc/pixmere, then the
+    // source tree's pages.
     Editor editor;
     MDIForm1& frame = *editor.frame;
-    EXPECT_EQ(frame.helpFolders,
-              QStringList({QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                                           "/../share/doc/pixmere"),
-                           QDir::cleanPath(PIXMERE_TESTS_DIR "/../packaging/help")}));
+    EXPECT_EQ(
+        frame.helpFolders,
+        QStringList(
+            {QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/pixmere/help"),
+             QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/pixmere"),
+             QDir::cleanPath(PIXMERE_TESTS_DIR "/../packaging/help")}));
 
     TempDir dir;
     const QString start = Q(dir.file("start")), installed = Q(dir.file("installed")),

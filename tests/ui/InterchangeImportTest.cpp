@@ -1,18 +1,13 @@
 // The imports of X11 bitmap fonts, console fonts and printer download files, from the frame's and
 // the documents' File menus; only the file dialogs and the message boxes are answered by the
 // test. Real fonts of this machine where there are some.
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
-#include <filesystem>
-#include <map>
 
 #include "UiTestSupport.h"
 #include "formats/BdfPcfFile.h"
-#include "formats/BinFile.h"
 #include "formats/CellPlacement.h"
 #include "formats/Exports.h"
 #include "formats/PsfFile.h"
@@ -120,78 +115,6 @@ TEST(BinImport, ADownloadFileComesBackWholeAtMagnificationOne) {
     ASSERT_NO_FATAL_FAILURE(ExpectDocument(*editor.frame, doc, expected, Q(path)));
     EXPECT_EQ(FileState(*doc), "modified None  | " + path);
     EXPECT_EQ(editor.Said(), "");
-}
-
-// Sets a file's access time back to 1970, so that the next read moves it on, also where access
-// times are updated lazily.
-void MarkUnread(const std::string& path) {
-    const timespec times[2] = {{1, 0}, {0, UTIME_OMIT}};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
-}
-
-bool WasRead(const std::string& path) {
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && status.st_atim.tv_sec != 1;
-}
-
-TEST(NewImports, CancelledDamagedAndOversizedFilesLeaveNoWindowAndTheOtherDocumentAlone) {
-    TempDir dir;
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    form1* other = NewFont(frame, "8", "8");
-    Draw(*other, 1, 3, 3);
-    const std::vector<uint8_t> before = FontOf(*other).glyphData();
-
-    const std::vector<uint8_t> gzipNoise = {0x1F, 0x8B, 8, 0, 1, 2, 3};
-    const std::string bdf = kProportionalBdf;
-    const std::vector<uint8_t> realPsf = ReadAll(kPsf);
-    std::vector<uint8_t> shortBin = saveBin(PatternFont(Shape(8, 2, 0x20, 3)));
-    shortBin.pop_back();
-    const struct {
-        const char* command;
-        const char* name;  // none: the dialog is cancelled
-        std::vector<uint8_t> bytes;
-        uint64_t size = 0;  // a size beyond the type's largest file: mostly holes, never read
-    } cases[] = {
-        {"ImportBDF", nullptr, {}},
-        {"ImportPSF", nullptr, {}},
-        {"ImportBIN", nullptr, {}},
-        {"ImportBIN", "short.bin", shortBin},
-        {"ImportBDF", "noise.pcf.gz", gzipNoise},
-        {"ImportBDF", "cut.bdf", Bytes(bdf.substr(0, bdf.find("F0\n90")))},
-        {"ImportBDF", "missing.pcf", {}},
-        {"ImportPSF", "noise.psf", gzipNoise},
-        {"ImportPSF", "cut.psf.gz", {realPsf.begin(), realPsf.begin() + realPsf.size() / 2}},
-        {"ImportBDF", "huge.pcf", {}, kBdfPcfLargestFile + 1},
-        {"ImportPSF", "huge.psf.gz", gzipNoise, kPsfLargestFile + 1},
-        {"ImportBIN", "huge.bin", {}, kBinLargestFile + 1},
-    };
-    std::map<std::string, bool> read;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.command) + " " + (c.name ? c.name : "cancelled"));
-        const std::string path = c.name ? dir.file(c.name) : "";
-        if (c.name) {
-            if (!c.bytes.empty() || c.size != 0) WriteAll(path, c.bytes);
-            if (c.size != 0) std::filesystem::resize_file(path, c.size);
-            if (std::filesystem::exists(path)) MarkUnread(path);
-            editor.WillOpen(path);
-        }
-        editor.FrameMenu(c.command);
-        EXPECT_EQ(editor.Said(), c.name ? kBadFile : "");
-        EXPECT_EQ(frame.app().DocCount, 1);
-        EXPECT_FALSE(frame.app().CommandBusy());
-        if (c.name) read[c.name] = WasRead(path);
-    }
-    EXPECT_EQ(editor.dialogs->opens.size(), std::size(cases));
-    EXPECT_EQ(FontOf(*other).glyphData(), before);
-    EXPECT_TRUE(Shown(frame, *other));
-    // A file larger than its type can be is refused before it is read. The access times tell,
-    // unless the file system keeps none: then the file read first shows it.
-    if (!read["short.bin"]) GTEST_SKIP() << "no access times here: unread files not checked";
-    EXPECT_TRUE(read["cut.psf.gz"]);
-    for (const char* huge : {"huge.pcf", "huge.psf.gz", "huge.bin"}) {
-        EXPECT_FALSE(read[huge]) << huge;
-    }
 }
 
 }  // namespace
