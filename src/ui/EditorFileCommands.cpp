@@ -2,13 +2,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <filesystem>
 
+#include "formats/BdfPcfFile.h"
+#include "formats/BinFile.h"
 #include "formats/CFile.h"
 #include "formats/FileIO.h"
 #include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
 #include "formats/FontFile.h"
 #include "formats/NativeFile.h"
+#include "formats/PsfFile.h"
 #include "model/UserError.h"
 #include "ui/AppState.h"
 #include "ui/Form3.h"
@@ -23,6 +27,15 @@ namespace pixmere {
 namespace {
 
 std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Reads a chosen file; one too large for its type is refused with the bad-file message before
+// it is read.
+std::vector<uint8_t> ReadChosenFile(const QString& path, uint64_t largestFile) {
+    return ReadFileBytes(Path(path), largestFile);
+}
+
+ImportedFont LoadFntFile(std::span<const uint8_t> bytes) { return FntBegin(bytes); }
+ImportedFont LoadBinFile(std::span<const uint8_t> bytes) { return LoadBin(bytes, 1); }
 
 }  // namespace
 
@@ -59,6 +72,12 @@ bool EditorFileCommands::Run(FontCommand command, form1& window) {
             return CFile_Click(window);
         case FontCommand::ImportTtf:
             return TtfImport(window).Start(window);
+        case FontCommand::ImportBdfPcf:
+            return BdfPcf_Click(window);
+        case FontCommand::ImportPsf:
+            return Psf_Click(window);
+        case FontCommand::ImportBin:
+            return Bin_Click(window);
         case FontCommand::New:
             break;  // the window runs New itself
     }
@@ -96,17 +115,32 @@ QString EditorFileCommands::ChooseFile(form1& window, const char* filter) {
     return path;  // empty when cancelled: the window closes without a word
 }
 
-std::optional<Font> EditorFileCommands::LoadFont(MDIForm1& frame,
-                                                 const std::function<LoadedFont()>& load,
-                                                 const char* otherFailure) {
+bool EditorFileCommands::Attempt(MDIForm1& frame, const std::function<void()>& work,
+                                 const char* otherFailure) {
     try {
-        return load().build();
+        work();
+        return true;
     } catch (const UserError& e) {
         ShowError(frame, e.what(), e.caption());
     } catch (const std::exception&) {
         ShowError(frame, otherFailure, "Error");
     }
-    return std::nullopt;
+    return false;
+}
+
+std::optional<Font> EditorFileCommands::LoadFont(MDIForm1& frame,
+                                                 const std::function<ImportedFont()>& load,
+                                                 const char* otherFailure, int* charactersCut) {
+    std::optional<Font> font;
+    Attempt(
+        frame,
+        [&] {
+            const ImportedFont imported = load();
+            if (charactersCut) *charactersCut = imported.charactersCut;
+            font = imported.font.build();
+        },
+        otherFailure);
+    return font;
 }
 
 // ---------------------------------------------------------------- native file
@@ -121,9 +155,8 @@ bool EditorFileCommands::OpenTwice(form1& window) { return LoadNativeInto(window
 
 bool EditorFileCommands::LoadNativeInto(form1& window, const QString& path) {
     window.ShowName(path);
-    std::optional<Font> font = LoadFont(window.frame(), [&] {
-        return LoadNative(ReadFileBytes(Path(path), kNativeLargestFile));
-    });
+    std::optional<Font> font = LoadFont(
+        window.frame(), [&] { return LoadNative(ReadChosenFile(path, kNativeLargestFile)); });
     if (!font) return false;
     window.SetFile(path, FontFileType::Native);
     window.SetFont(std::move(*font), false);
@@ -160,7 +193,9 @@ bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType 
     const Font& font = document.font();
     bool reopen = false;
     try {
-        const FontFileBytes content = FontFileContent(font, type);
+        // A BDF font is named after its file.
+        const FontFileBytes content =
+            FontFileContent(font, type, QFileInfo(path).completeBaseName().toStdString());
         if (content.droppedBelow20) {
             frame.prompts().Message(&frame, QMessageBox::Information,
                                     QString::fromLatin1(kAppTitle),
@@ -205,19 +240,51 @@ void EditorFileCommands::Reopen(form1& window) {
     if (!closed) frame.CloseDocument(window);
 }
 
-// ---------------------------------------------------------------- FNT and FON imports
+// ---------------------------------------------------------------- imports of one file
 
 bool EditorFileCommands::fnt_Click(form1& window) {
-    const QString path = ChooseFile(window, kFntFilter);
+    return ImportFile(window, kFntFilter, kFntLargestFile, LoadFntFile);
+}
+
+bool EditorFileCommands::BdfPcf_Click(form1& window) {
+    return ImportFile(window, kBdfPcfFilter, kBdfPcfLargestFile, LoadBdfPcf);
+}
+
+bool EditorFileCommands::Psf_Click(form1& window) {
+    return ImportFile(window, kPsfFilter, kPsfLargestFile, LoadPsf);
+}
+
+bool EditorFileCommands::Bin_Click(form1& window) {
+    return ImportFile(window, kBinFilter, kBinLargestFile, LoadBinFile);
+}
+
+bool EditorFileCommands::ImportFile(form1& window, const char* filter, uint64_t largestFile,
+                                    ImportedFont (*load)(std::span<const uint8_t>)) {
+    const QString path = ChooseFile(window, filter);
     if (path.isEmpty()) return false;
+    return GiveImport(window, path, [&] { return load(ReadChosenFile(path, largestFile)); });
+}
+
+bool EditorFileCommands::GiveImport(form1& window, const QString& path,
+                                    const std::function<ImportedFont()>& load,
+                                    const char* otherFailure) {
+    MDIForm1& frame = window.frame();
+    // The file only lends its font: the document has no file of its own yet.
     window.ShowName(path);
-    std::optional<Font> font = LoadFont(
-        window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path), kFntLargestFile)); });
+    int charactersCut = 0;
+    std::optional<Font> font = LoadFont(frame, load, otherFailure, &charactersCut);
     if (!font) return false;
     // Imported fonts have no file yet: Save asks for one.
     window.SetFont(std::move(*font), true);
+    if (charactersCut > 0) {
+        frame.prompts().Message(&frame, QMessageBox::Information, QString::fromLatin1(kAppTitle),
+                                QString::fromStdString(CutCharactersMessage(charactersCut)),
+                                QMessageBox::Ok);
+    }
     return true;
 }
+
+// ---------------------------------------------------------------- FON import
 
 bool EditorFileCommands::fon_Click(form1& window) {
     const QString path = ChooseFile(window, kFonFilter);
@@ -229,14 +296,10 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
     MDIForm1& frame = window.frame();
     std::vector<uint8_t> bytes;
     FonLibrary library;
-    try {
-        bytes = ReadFileBytes(Path(path), kFonLargestFile);
-        library = pixmere::ReadFontDirectory(bytes);
-    } catch (const UserError& e) {
-        ShowError(frame, e.what(), e.caption());
-        return false;
-    } catch (const std::exception&) {
-        ShowError(frame, kBadFontFileMessage, "Error");
+    if (!Attempt(frame, [&] {
+            bytes = ReadChosenFile(path, kFonLargestFile);
+            library = pixmere::ReadFontDirectory(bytes);
+        })) {
         return false;
     }
     auto* dialog =
@@ -251,29 +314,33 @@ bool EditorFileCommands::CFile_Click(form1& window) {
     MDIForm1& frame = window.frame();
     const QString path = ChooseFile(window, kCFilter);
     if (path.isEmpty()) return false;
+    std::vector<uint8_t> bytes;
+    if (!Attempt(frame, [&] { bytes = ReadChosenFile(path, kCLargestFile); })) return false;
+    // A table that states its parameters fills the dialog with them, and its range is its own;
+    // any other covers 20h to FFh. The range cannot be changed.
+    const std::optional<FontParams> own = CFileParameters(bytes);
     cFileWindow_ = &window;
     cFilePath_ = path;
+    cFileBytes_ = std::move(bytes);
     frame.ShowPropertyDialog(window, 4);
     Form3* dialog = frame.propertyDialog();
     if (!dialog || frame.app().PropertyMode != 4) return false;
-    // The range is always 20 to FF: the boxes show it and cannot be changed.
-    dialog->FixRange(QStringLiteral("20"), QStringLiteral("FF"));
+    if (own) {
+        dialog->ShowCFileParameters(*own);
+    } else {
+        dialog->FixRange(0x20, 0xFF);
+    }
     return true;
 }
 
 bool EditorFileCommands::BeginCFile(form1& window) {
     if (cFileWindow_ != &window) return false;
     const QString path = cFilePath_;
+    const std::vector<uint8_t> bytes = std::move(cFileBytes_);
     cFileWindow_ = nullptr;
-    // The file only lends its glyphs: the document has no file of its own yet.
-    window.ShowName(path);
-    std::optional<Font> font = LoadFont(
-        window.frame(),
-        [&] { return ParseCFile(ReadFileBytes(Path(path), kCLargestFile), window.params()); },
-        kBadCFileMessage);
-    if (!font) return false;
-    window.SetFont(std::move(*font), true);
-    return true;
+    cFileBytes_.clear();
+    return GiveImport(
+        window, path, [&] { return ParseCFile(bytes, window.params()); }, kBadCFileMessage);
 }
 
 }  // namespace pixmere

@@ -5,8 +5,11 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "formats/CellPlacement.h"
 #include "formats/FontFile.h"
 #include "model/Font.h"
 #include "model/UserError.h"
@@ -22,19 +25,23 @@ class TtfImportCommand;
 // Texts of the file commands.
 inline const char* const kNativeFilter = "Velmar Font|*.pzf";
 inline const char* const kSaveAsFilter =
-    "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt";
+    "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf";
 // The file type of each entry of kSaveAsFilter, in its order; the dialog numbers them from 1.
-inline constexpr FontFileType kSaveAsTypes[] = {FontFileType::Native, FontFileType::Bin,
-                                                FontFileType::C, FontFileType::Txt};
+inline constexpr FontFileType kSaveAsTypes[] = {
+    FontFileType::Native, FontFileType::Bin, FontFileType::C, FontFileType::Txt, FontFileType::Bdf};
 // The type of the Save As dialog's entry n (from 1); none for a number it does not list.
 std::optional<FontFileType> SaveAsFileType(int n);
 inline const char* const kFntFilter = "FNT Font|*.fnt";
 inline const char* const kFonFilter = "FON Font|*.fon";
 inline const char* const kCFilter = "C File|*.c";
+inline const char* const kBdfPcfFilter = "BDF / PCF Font|*.bdf *.pcf *.pcf.gz";
+inline const char* const kPsfFilter = "PSF Font|*.psf *.psf.gz";
+inline const char* const kBinFilter = "Bin Velmar|*.bin";
 inline const char* const kOverwriteQuestion = "File exists, overwrite?";
 
 // The editor's file commands: Open, Save and Save As of the native file and the exports, the
-// reopen after a save that dropped the codes below 20h, and the FNT, FON and C-file imports.
+// reopen after a save that dropped the codes below 20h, and the imports of FNT, FON, C, BDF,
+// PCF, PSF and download files.
 // The TrueType import is its own command object, made for the frame on first use.
 // Dialogs go through a replaceable FileDialogs and FontDialog; messages through the frame's
 // Prompts.
@@ -58,9 +65,16 @@ public:
     // Loads the file named by ReopenName() into window.
     bool OpenTwice(form1& window);
     bool fnt_Click(form1& window);
+    // A BDF or PCF font, plain or compressed.
+    bool BdfPcf_Click(form1& window);
+    // A console font, PSF 1 or 2, plain or compressed.
+    bool Psf_Click(form1& window);
+    // A printer download file, read at magnification 1 (it stores none).
+    bool Bin_Click(form1& window);
     // Chooses a library and shows its font selection, which finishes the command.
     bool fon_Click(form1& window);
-    // Chooses a C file and opens the parameters dialog in its mode; BeginCFile follows its Ok.
+    // Chooses a C file and opens the parameters dialog in its mode, filled with the file's own
+    // parameters when it states them; BeginCFile follows its Ok.
     bool CFile_Click(form1& window);
     bool BeginCFile(form1& window);
 
@@ -84,10 +98,21 @@ private:
     bool LoadNativeInto(form1& window, const QString& path);
     // Asks for a file to read; empty when cancelled.
     QString ChooseFile(form1& window, const char* filter);
+    // Runs work; a failure is shown (otherFailure for an unexpected one) and gives false.
+    bool Attempt(MDIForm1& frame, const std::function<void()>& work,
+                 const char* otherFailure = kBadFontFileMessage);
     // Builds the font a loader reads; a failure is shown (otherFailure for an unexpected one)
     // and gives no font.
-    std::optional<Font> LoadFont(MDIForm1& frame, const std::function<LoadedFont()>& load,
-                                 const char* otherFailure = kBadFontFileMessage);
+    std::optional<Font> LoadFont(MDIForm1& frame, const std::function<ImportedFont()>& load,
+                                 const char* otherFailure = kBadFontFileMessage,
+                                 int* charactersCut = nullptr);
+    // An import that reads one chosen file: the font goes to window, modified and without a
+    // file, and the user hears of characters that lost pixels.
+    bool ImportFile(form1& window, const char* filter, uint64_t largestFile,
+                    ImportedFont (*load)(std::span<const uint8_t>));
+    // Gives window the font load reads, as ImportFile does; the path names the window.
+    bool GiveImport(form1& window, const QString& path, const std::function<ImportedFont()>& load,
+                    const char* otherFailure = kBadFontFileMessage);
     void ShowError(MDIForm1& frame, const std::string& message, const std::string& caption);
     QString StartDir() const;
     void Remember(const QString& path);
@@ -100,6 +125,7 @@ private:
     // The C file whose import waits for the parameters dialog, and the window it is for.
     QPointer<form1> cFileWindow_;
     QString cFilePath_;
+    std::vector<uint8_t> cFileBytes_;
 };
 
 }  // namespace pixmere

@@ -5,7 +5,17 @@ namespace pixmere {
 class form1;
 
 // Font commands: every one of them gives a font to a freshly created document window.
-enum class FontCommand { New, Open, ImportFnt, ImportFon, ImportTtf, ImportC };
+enum class FontCommand {
+    New,
+    Open,
+    ImportFnt,
+    ImportFon,
+    ImportTtf,
+    ImportC,
+    ImportBdfPcf,
+    ImportPsf,
+    ImportBin
+};
 
 // The file side of the editor: opening, saving and importing fonts. The frame owns one and the
 // document windows call it; each command is its own handler so file formats can be added

@@ -21,7 +21,10 @@ QList<std::pair<QAction*, FontCommand>> FileActions::FontCommands() const {
             {ImportFNT, FontCommand::ImportFnt},
             {ImportFON, FontCommand::ImportFon},
             {ImportTTF, FontCommand::ImportTtf},
-            {ImportC, FontCommand::ImportC}};
+            {ImportC, FontCommand::ImportC},
+            {ImportBDF, FontCommand::ImportBdfPcf},
+            {ImportPSF, FontCommand::ImportPsf},
+            {ImportBIN, FontCommand::ImportBin}};
 }
 
 FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame) {
@@ -35,6 +38,9 @@ FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame) {
     a.ImportFON = AddMenuItem(a.importMenu, "ImportFON", "Font FON");
     a.ImportTTF = AddMenuItem(a.importMenu, "ImportTTF", "Font TTF");
     a.ImportC = AddMenuItem(a.importMenu, "ImportC", "Font C File");
+    a.ImportBDF = AddMenuItem(a.importMenu, "ImportBDF", "Font BDF / PCF");
+    a.ImportPSF = AddMenuItem(a.importMenu, "ImportPSF", "Font PSF");
+    a.ImportBIN = AddMenuItem(a.importMenu, "ImportBIN", "Bin Velmar");
     a.save = AddMenuItem(a.menu, "save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
     a.saveas = AddMenuItem(a.menu, "saveas", "Save As");
     a.save->setEnabled(false);

@@ -28,11 +28,14 @@ struct FileActions {
     QAction* ImportFON = nullptr;
     QAction* ImportTTF = nullptr;
     QAction* ImportC = nullptr;
+    QAction* ImportBDF = nullptr;
+    QAction* ImportPSF = nullptr;
+    QAction* ImportBIN = nullptr;
     QAction* save = nullptr;
     QAction* saveas = nullptr;
     QAction* exit = nullptr;
 
-    // The font commands and their actions: New, Open and the four imports.
+    // The font commands and their actions: New, Open and the imports.
     QList<std::pair<QAction*, FontCommand>> FontCommands() const;
 };
 

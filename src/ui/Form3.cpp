@@ -170,24 +170,40 @@ void Form3::LockSizeFields(bool locked) {
     }
 }
 
-void Form3::FixRange(const QString& first, const QString& last) {
-    charmin1_->setText(first);
-    charmax1_->setText(last);
+void Form3::ShowValues(const FontParams& p) {
+    Jambage_->clear();
+    ListJambage(p.FormatHeightCar);
+    Magnificatio_->setEditText(QString::number(p.Magnification));
+    ShowRange(p.firstcar, p.lastCode());
+    height1_->setText(QString::number(p.FormatHeightCar));  // refills the list
+    width1_->setText(QString::number(p.FormatLengthCar));
+    Jambage_->setEditText(QString::number(p.jambon));
+}
+
+void Form3::ShowRange(int first, int last) {
+    // As it is: the change rule is for typing, and would show a first code below 20h as 20.
+    {
+        const QSignalBlocker block(charmin1_);
+        charmin1_->setText(Hex(first));
+    }
+    charmax1_->setText(Hex(last));
+}
+
+void Form3::FixRange(int first, int last) {
+    rangeFixed_ = true;
+    ShowRange(first, last);
     LockField(charmin1_, true, palette());
     LockField(charmax1_, true, palette());
 }
 
+void Form3::ShowCFileParameters(const FontParams& p) {
+    ShowValues(p);
+    FixRange(p.firstcar, p.lastCode());
+}
+
 void Form3::affichform3() {
     Show();
-    const FontParams& p = document_->params();
-    Jambage_->clear();
-    ListJambage(p.FormatHeightCar);
-    Magnificatio_->setEditText(QString::number(p.Magnification));
-    charmax1_->setText(Hex(p.lastCode()));
-    charmin1_->setText(Hex(p.firstcar));
-    height1_->setText(QString::number(p.FormatHeightCar));  // refills the list
-    width1_->setText(QString::number(p.FormatLengthCar));
-    Jambage_->setEditText(QString::number(p.jambon));
+    ShowValues(document_->params());
     LockSizeFields(true);
     Ok_->setFocus();
 }
@@ -229,7 +245,14 @@ void Form3::Ok_Click() {
         OkProperties();
         return;
     }
-    const ParameterCheck check = CheckFontParameters(Texts());
+    FontParameterTexts texts = Texts();
+    // A fixed range is the file's own, not typed: there is nothing in it to check, and the
+    // import takes it from the file.
+    if (rangeFixed_) {
+        texts.first = "20";
+        texts.last = "FF";
+    }
+    const ParameterCheck check = CheckFontParameters(texts);
     // Corrections to 255 show in the fields without running the height rule again, which
     // would reset the downstroke the checks have just read.
     const QSignalBlocker blockHeight(height1_);

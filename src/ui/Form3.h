@@ -31,8 +31,12 @@ public:
     void ImportTTF();    // mode 2
     // Fills the downstroke list with "0" up to the height.
     void ListJambage(int height);
-    // Shows a character range that cannot be changed (the C-file import's).
-    void FixRange(const QString& first, const QString& last);
+    // Shows a character range that cannot be changed (the C-file import's); Ok takes it as it
+    // is, as no one typed it.
+    void FixRange(int first, int last);
+    // The parameters a C table states: the size, downstroke and magnification filled in, the
+    // range fixed to the table's own.
+    void ShowCFileParameters(const FontParams& p);
 
     QLineEdit* width1() const { return width1_; }
     QLineEdit* height1() const { return height1_; }
@@ -61,6 +65,9 @@ private:
     void ConnectRules();
     void Show();
     void LockSizeFields(bool locked);
+    // Fills every field with p.
+    void ShowValues(const FontParams& p);
+    void ShowRange(int first, int last);
     void Refuse(ParameterRefusal refusal);
     void OkProperties();
 
@@ -75,6 +82,7 @@ private:
     QComboBox* Jambage_;
     QPushButton* Ok_;
     QPushButton* Cancel_;
+    bool rangeFixed_ = false;
     bool NewCancelled_ = false;
     bool closedFromFrame_ = false;
     bool unloaded_ = false;

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -16,6 +15,7 @@
 
 #include "ui/Form3.h"
 #include "ui/Form6.h"
+#include "ui/HelpPages.h"
 #include "ui/Twips.h"
 #include "ui/form1.h"
 
@@ -34,10 +34,9 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
     app_.osName = osName;
     app_.startDir = QDir::currentPath().toStdString();
-    openHelp = [](const QString& path) {
-        // A missing page, or a desktop without an application for it, shows nothing.
-        if (QFileInfo::exists(path)) QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    };
+    // A desktop without an application for the page shows nothing.
+    openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    helpFolders = HelpFolders();
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
@@ -382,7 +381,14 @@ void MDIForm1::ArrangeIcons() {
 void MDIForm1::Help(const QString& page) {
     QString name = page;
     if (name.startsWith(QLatin1Char('\\'))) name.remove(0, 1);
-    openHelp(QDir(QString::fromStdString(app_.startDir)).filePath(name));
+    const QStringList folders = QStringList{QString::fromStdString(app_.startDir)} + helpFolders;
+    const QString path = FindHelpPage(name, folders);
+    if (path.isEmpty()) {
+        prompts_->Message(this, QMessageBox::Warning, QString::fromLatin1(kAppTitle),
+                          MissingHelpMessage(name, folders), QMessageBox::Ok);
+        return;
+    }
+    openHelp(path);
 }
 
 void MDIForm1::About() {

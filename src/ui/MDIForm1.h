@@ -61,6 +61,9 @@ public:
 
     // Opens a page with the desktop's application; replaceable so tests can see the path.
     std::function<void(const QString& path)> openHelp;
+    // Where Help looks for its page after the start directory, in order (HelpFolders());
+    // replaceable so tests can lay pages out.
+    QStringList helpFolders;
 
     // ---- documents ----
 
@@ -104,7 +107,8 @@ public slots:
     void Command7_Click();
     void Cascade();
     void ArrangeIcons();
-    // Help page name (a leading backslash and the file name) looked up in the start directory.
+    // Help page name (a leading backslash and the file name) looked up in the start directory,
+    // then in the help folders; a page found nowhere is reported.
     void Help(const QString& page);
     void About();
     void Exit();

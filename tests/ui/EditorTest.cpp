@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,13 +49,51 @@ TEST(Frame, StartsWithOnlyNewAndOpenAndTheFrameMenus) {
     for (int n = 3; n <= 7; ++n) Tool(frame, n)->click();
     EXPECT_EQ(frame.app().DocCount, 0);
 
-    QString opened;
-    frame.openHelp = [&](const QString& path) { opened = path; };
-    frame.FrameMenus().last()->actions().first()->trigger();
-    EXPECT_EQ(opened, Q(frame.app().startDir) + "/Help.htm");
     frame.About();
     ASSERT_NE(frame.aboutBox(), nullptr);
     EXPECT_EQ(frame.aboutBox()->windowTitle(), "About Corvane");
+}
+
+TEST(Help, LooksInTheStartDirectoryThenTheInstalledFoldersThenTheSourceTreeAndSaysWhenNoneHasIt) {
+    // Beside the program, <prefix>/share/pixmere/help, then the source tree's pages.
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    EXPECT_EQ(frame.helpFolders,
+              QStringList({QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                           "/../share/pixmere/help"),
+                           QDir::cleanPath(PIXMERE_TESTS_DIR "/../packaging/help")}));
+
+    TempDir dir;
+    const QString start = Q(dir.file("start")), installed = Q(dir.file("installed")),
+                  built = Q(dir.file("built"));
+    for (const QString& folder : {start, installed, built}) QDir().mkpath(folder);
+    frame.app().startDir = start.toStdString();
+    frame.helpFolders = {installed, built};
+    QStringList opened;
+    frame.openHelp = [&](const QString& path) { opened << path; };
+    const auto frameHelp = [&] { frame.FrameMenus().last()->actions().first()->trigger(); };
+
+    frameHelp();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(editor.Said(),
+              "Warning Velmar Pixmere: The help page \"Help.htm\" was not found. It was looked "
+              "for in:\n" +
+                  dir.file("start") + "\n" + dir.file("installed") + "\n" + dir.file("built"));
+    // Each folder, once it has the page, comes before the ones after it.
+    for (const QString& folder : {built, installed, start}) {
+        WriteAll((folder + "/Help.htm").toStdString(), {'<'});
+        frameHelp();
+        EXPECT_EQ(opened.takeLast(), folder + "/Help.htm");
+    }
+    // A document looks for its own page.
+    form1* doc = NewFont(frame, "8", "8");
+    doc->action("help")->trigger();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_NE(editor.Said().find("\"Pixmere Help.htm\" was not found"), std::string::npos);
+    WriteAll((installed + "/Pixmere Help.htm").toStdString(), {'<'});
+    doc->action("help")->trigger();
+    EXPECT_EQ(opened, QStringList({installed + "/Pixmere Help.htm"}));
+    EXPECT_EQ(editor.Said(), "");
 }
 
 // The parameters dialog of New, opened from the toolbar; its hidden window waits for it.

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -229,6 +230,32 @@ bool Shown(MDIForm1& frame, form1& document) {
         if (window->widget() == &document) return window->isVisible();
     }
     return false;
+}
+
+QString TitleFon(form1& document) { return document.findChild<QLabel*>("TitleFon")->text(); }
+
+const Font& FontOf(form1& document) { return document.document()->font(); }
+
+std::string FileState(form1& document) {
+    const std::pair<FontFileType, const char*> types[] = {{FontFileType::Native, "Native"},
+                                                          {FontFileType::Bin, "Bin"},
+                                                          {FontFileType::C, "C"},
+                                                          {FontFileType::Txt, "Txt"},
+                                                          {FontFileType::Bdf, "Bdf"}};
+    std::string type = document.saveFormat() ? "other" : "None";
+    for (const auto& [t, name] : types) {
+        if (document.saveFormat() == t) type = name;
+    }
+    return std::string(document.FlagModified() ? "modified " : "saved ") + type + " " +
+           document.FileName().toStdString() + " | " + TitleFon(document).toStdString();
+}
+
+void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title) {
+    ASSERT_TRUE(document && document->document());
+    EXPECT_TRUE(Shown(frame, *document));
+    EXPECT_EQ(Describe(document->params()), Describe(expected.params));
+    EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
+    EXPECT_EQ(document->windowTitle(), title);
 }
 
 std::vector<uint8_t> RawNativeFile(const Font& font) {

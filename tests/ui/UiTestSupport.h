@@ -35,6 +35,11 @@
 
 class QToolButton;
 
+// Failed comparisons show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace pixmere::test {
 
 // Answers message boxes from a queue (OK when it is empty) and keeps what was asked, each as
@@ -141,6 +146,19 @@ QToolButton* Tool(MDIForm1& frame, int n);
 // The toolbar's enabled buttons as digits 1-7, '-' where disabled.
 std::string Toolbar(MDIForm1& frame);
 bool Shown(MDIForm1& frame, form1& document);
+
+// The refusal of a damaged or unreadable font file, as the test's prompts record it.
+inline const std::string kBadFile =
+    "Critical Error: This file contains errors or can not be opened.";
+
+// The label above a document's font window.
+QString TitleFon(form1& document);
+const Font& FontOf(form1& document);
+// How a document stands with its file: modified or saved, the type Save writes ("None" before
+// it has one), the file's name and the title above the font window.
+std::string FileState(form1& document);
+// The document is shown with exactly the expected font, under the given window title.
+void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title);
 
 // A native file written byte by byte, so that it may hold what the editor never writes
 // (codes below 20h).
