@@ -123,7 +123,7 @@ Command TtfCommand() {
         "ttf OUT --face NAME | --font-file PATH --width W --height H [--first HEX] "
         "[--last HEX] [--downstroke J] [--magnification M] [--bold] [--italic] "
         "[--shifts 4|8|1] [--combine 0|1|2] [--threshold 1-100] [--amplitude 0-50] "
-        "[--resolution R] [--fit x|face] [--to pzf|bin|c|txt]",
+        "[--resolution R] [--fit x|face] [--to pzf|bin|c|txt|bdf]",
         "Converts characters of a TrueType face into a bitmap font (first 20, last FF, "
         "downstroke 0, magnification 1, 4 shifts, mode 0, threshold 1, amplitude 20, "
         "resolution 5 by default). --fit x (the default) makes \"X\" fill the cell above "
