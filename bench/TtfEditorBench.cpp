@@ -180,8 +180,8 @@ void BM_Tool(benchmark::State& state) {
         if (std::system(command.c_str()) != 0) state.SkipWithError("pixmere-cli failed");
     }
     // The tool's own processor time, which the CPU column (this process's) leaves out.
-    state.counters["tool_cpu_ms"] = benchmark::Counter(
-        (ChildrenCpuSeconds() - before) * 1000.0 / static_cast<double>(state.iterations()));
+    state.counters["tool_cpu_ms"] = benchmark::Counter((ChildrenCpuSeconds() - before) * 1000.0 /
+                                                       static_cast<double>(state.iterations()));
 }
 
 // Argument 0: 16 x 24, four shifts; 1: 200 x 200, eight shifts.
