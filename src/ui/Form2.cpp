@@ -249,12 +249,12 @@ bool Form2::WaitForConvert() {
     FullAuto_->setEnabled(true);
     // Events run as between two characters of the conversion, not in an event loop of their
     // own: that would delete the parameters dialog that led here while its Ok still runs.
-    while (!convertPressed_ && !cancelled_) {
+    while (!convertPressed_ && !cancelled_ && isVisible()) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     waiting_ = false;
     FullAuto_->setEnabled(false);
-    return convertPressed_ && !cancelled_;
+    return convertPressed_ && !cancelled_ && isVisible();
 }
 
 void Form2::FullAuto_Press() {
