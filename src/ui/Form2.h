@@ -39,7 +39,7 @@ public:
     // it once. Throws ConversionFailure when the arithmetic fails.
     void Load(const ConversionSettings& settings = {});
     // Lets the user set the conversion up, events running, until "Convert" is pressed (true)
-    // or the dialog is cancelled or closed (false).
+    // or the dialog is cancelled, closed or hidden (false). "Convert" is usable only meanwhile.
     bool WaitForConvert();
 
     // Converts the range into a TtfMatrix. Every control but "Cancel" is disabled meanwhile,
@@ -76,8 +76,8 @@ public slots:
     void Slider2_Change(int value);
     void Slider5_Change(int value);
     void Command2_Click();
-    void FullAuto_Press();
-    void Defaults_Click();
+    void FullAuto_Press();  // "Convert": ends the wait
+    void Defaults_Click();  // the settings the dialog first loads with, previewed
     void cancell_Click();
 
 protected:

@@ -180,6 +180,21 @@ void Import(Editor& editor) {
     FillPropertyDialog(*editor.frame, "16", "16", "20", "7E", "1", "3");
 }
 
+// The window holds the font the engine makes of the imported range with the settings.
+void ExpectImported(form1* imported, const ConversionSettings& settings) {
+    ASSERT_TRUE(imported && imported->document());
+    const TtfImportResult expected = ImportTtfRange(DejaVu(), Cell(16, 16, 3), settings);
+    ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
+    const Font& font = imported->document()->font();
+    ASSERT_EQ(font.glyphs.size(), 95u);
+    for (int i = 0; i < 95; ++i) {
+        EXPECT_EQ(Picture(font, i), Picture(expected.font, i))
+            << "character " << std::hex << 0x20 + i;
+    }
+    // Not two empty fonts agreeing: "H" has ink.
+    EXPECT_NE(Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
+}
+
 TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedMeanwhile) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -188,9 +203,11 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     ConversionWatcher watcher;
     std::vector<std::string> during;
     watcher.onCharacter = [&](Form2& dialog, int done) {
-        // The dialog up with its run controls off, the window hidden, the file commands locked.
+        // The dialog up with its run controls and settings off, the window hidden, the file
+        // commands locked.
         const bool idle = dialog.fullAuto()->isEnabled() || dialog.text1()->isEnabled() ||
-                          dialog.command2()->isEnabled();
+                          dialog.command2()->isEnabled() || dialog.option(8)->isEnabled() ||
+                          dialog.slider2()->isEnabled() || dialog.defaults()->isEnabled();
         if (done == 1 || done == 60) {
             during.push_back(FileCommands(frame) + (dialog.isVisible() ? " shown" : "") +
                              (idle ? " idle" : ""));
@@ -202,20 +219,8 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     EXPECT_EQ(watcher.progress, everyCharacter);
     EXPECT_EQ(during, std::vector<std::string>(2, "------h busy shown"));
 
-    // The new window holds the font the engine makes for the same settings.
     form1* imported = frame.Document(2);
-    ASSERT_TRUE(imported && imported->document());
-    const TtfImportResult expected = ImportTtfRange(DejaVu(), Cell(16, 16, 3));
-    ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
-    const Font& expectedFont = expected.font;
-    const Font& font = imported->document()->font();
-    ASSERT_EQ(font.glyphs.size(), 95u);
-    for (int i = 0; i < 95; ++i) {
-        EXPECT_EQ(Picture(font, i), Picture(expectedFont, i))
-            << "character " << std::hex << 0x20 + i;
-    }
-    // Not two empty fonts agreeing: "H" has ink.
-    EXPECT_NE(Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
+    ExpectImported(imported, ConversionSettings{});
     EXPECT_TRUE(imported->FlagModified());
     EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
@@ -293,7 +298,7 @@ TEST(TtfImportCommand, TheDialogWaitsForConvertAndEveryChangeOfASettingConvertsT
             {[&] { dialog.slider5()->setValue(45); }, [&] { settings.Amplitude = 45; }},
             {[&] { dialog.option(6)->click(); }, [&] { settings.ShiftMode = 2; }},
             {[&] { dialog.option(5)->click(); }, [&] { settings.CombineMode = 2; }},
-            {[&] { dialog.slider2()->setValue(9); }, [&] { settings.Threshold = 9; }},
+            {[&] { dialog.slider2()->setValue(3); }, [&] { settings.Threshold = 3; }},
             {[&] { Retype(dialog.text4(), "3"); }, [&] { settings.Resolution = 3; }},
             {[&] { dialog.option(7)->click(); }, [&] { settings.Fit = TtfFit::XHeight; }},
         };
@@ -308,14 +313,7 @@ TEST(TtfImportCommand, TheDialogWaitsForConvertAndEveryChangeOfASettingConvertsT
     Import(editor);
     EXPECT_EQ(waiting, "-----h busy shown convert");
     // "Convert" converted the range with the settings shown.
-    form1* imported = frame.Document(1);
-    ASSERT_TRUE(imported && imported->document());
-    const TtfImportResult expected = ImportTtfRange(DejaVu(), Cell(16, 16, 3), settings);
-    ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
-    for (int i = 0; i < 95; ++i) {
-        EXPECT_EQ(Picture(*imported, i), Picture(expected.font, i))
-            << "character " << std::hex << 0x20 + i;
-    }
+    ExpectImported(frame.Document(1), settings);
     EXPECT_EQ(editor.Said(), "");
 }
 
@@ -333,20 +331,20 @@ TEST(TtfImportCommand, TheLastConvertsSettingsComeBackAndDefaultsRestoresTheFirs
         dialog.fullAuto()->click();
     };
     Import(editor);
-    // The next import comes back with them; a cancelled one forgets nothing.
-    for (int again = 0; again < 2; ++again) {
-        watcher.onWaiting = [&](Form2& dialog) {
-            ExpectPreviewOf(dialog, chosen);
-            if (again) {
-                dialog.cancell()->click();
-                return;
-            }
-            dialog.defaults()->click();
-            ExpectPreviewOf(dialog, ConversionSettings{});
-            dialog.cancell()->click();
-        };
-        Import(editor);
-    }
+    // The next import comes back with them, and "Defaults" brings back the first ones...
+    watcher.onWaiting = [&](Form2& dialog) {
+        ExpectPreviewOf(dialog, chosen);
+        dialog.defaults()->click();
+        ExpectPreviewOf(dialog, ConversionSettings{});
+        dialog.cancell()->click();
+    };
+    Import(editor);
+    // ...which a cancelled import does not remember.
+    watcher.onWaiting = [&](Form2& dialog) {
+        EXPECT_EQ(dialog.converter().Settings(), chosen);
+        dialog.cancell()->click();
+    };
+    Import(editor);
     EXPECT_EQ(watcher.dialogs, 3);
     EXPECT_EQ(editor.Said(), "");
 
