@@ -61,6 +61,8 @@ int main(int argc, char** argv) {
                   << "Try 'pixmere --help' for more information.\n";
         return 2;
     }
+    // Together they name where the application's settings are kept.
+    QApplication::setOrganizationName(QStringLiteral("Velmar"));
     QApplication::setApplicationName(QStringLiteral("Velmar Pixmere"));
     QApplication::setApplicationVersion(QString::fromLatin1(pixmere::ProgramVersion()));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(pixmere::DesktopId()));

@@ -33,24 +33,27 @@ int SurfaceSize(int W, int H, float r) {
 }
 
 void TtfConverter::Load(const ConversionSettings& settings) {
-    controls.Text4 = QString::number(static_cast<double>(settings.Resolution), 'g', 9);
-    controls.Slider2 = std::clamp(settings.Threshold, 1, 100);
-    controls.Slider5 = std::clamp(settings.Amplitude, 0, 50);
-    state.ShiftMode = settings.ShiftMode;
-    state.Fit = settings.Fit;
-
+    Apply(settings);
     state.ClosingFlag = false;
-    if (const auto r = ResolutionValue(controls.Text4)) state.Resolution = *r;
     state.CellHeight = document_.FormatHeightCar;
     state.CellWidth = document_.FormatLengthCar;
     picture1_.ScalePixels();
     state.CharSize = 100;
     state.StepX = state.Resolution * 50.0f / 50.0f;
     state.SavedStepX = 5.0f;
-    state.Amplitude = static_cast<float>(controls.Slider5 / 10.0);
-    state.CombineMode = settings.CombineMode;
     FitReferenceGlyph();
     ConvertCurrent();
+}
+
+void TtfConverter::Apply(const ConversionSettings& settings) {
+    controls.Text4 = QString::number(static_cast<double>(settings.Resolution), 'g', 9);
+    if (const auto r = ResolutionValue(controls.Text4)) state.Resolution = *r;
+    controls.Slider2 = std::clamp(settings.Threshold, 1, 100);
+    controls.Slider5 = std::clamp(settings.Amplitude, 0, 50);
+    state.Amplitude = static_cast<float>(controls.Slider5 / 10.0);
+    state.ShiftMode = settings.ShiftMode;
+    state.CombineMode = settings.CombineMode;
+    state.Fit = settings.Fit;
 }
 
 ConversionSettings TtfConverter::Settings() const {
@@ -309,6 +312,10 @@ void TtfConverter::Slider5_Change(int value) {
 
 void TtfConverter::Fit_Change(TtfFit fit) {
     state.Fit = fit;
+    PreviewAgain();
+}
+
+void TtfConverter::PreviewAgain() {
     const QString previewed = controls.Text1;
     FitReferenceGlyph();  // puts "X" into Text1
     if (controls.Text1 != previewed) {

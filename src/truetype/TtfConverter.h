@@ -126,6 +126,9 @@ public:
     // Loading the dialog: initial state with the given settings, fit of the reference
     // character and one conversion.
     void Load(const ConversionSettings& settings = {});
+    // Takes the settings into the controls and the state, converting nothing (PreviewAgain
+    // shows what they make).
+    void Apply(const ConversionSettings& settings);
     // The settings as the controls and the state hold them now.
     ConversionSettings Settings() const;
 
@@ -148,6 +151,9 @@ public:
     // Another fitting: the reference is fitted anew and the previewed character converted
     // again, Text1 unchanged.
     void Fit_Change(TtfFit fit);
+    // After a change of the settings: the reference fitted anew and the previewed character
+    // converted again with them, Text1 unchanged.
+    void PreviewAgain();
 
     // Converts every character of the range firstcar..lastcar (Windows-1252 characters), packs
     // the results into a TtfMatrix and builds the font from it. progress is called after each

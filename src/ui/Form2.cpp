@@ -1,6 +1,7 @@
 #include "ui/Form2.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,31 @@ namespace {
 // The dialog's client area in twips: every control of its layout fits inside.
 constexpr int kDialogWidth = 11055;
 constexpr int kDialogHeight = 9855;
+
+// The option buttons of a mode: which button, where, and the value it gives the mode.
+struct ModeOption {
+    int n;
+    const char* caption;
+    int frame;  // Frame1 or Frame2
+    int left, top, width, height;
+    int16_t ConversionState::*mode;
+    int16_t value;
+};
+const ModeOption kModeOptions[] = {
+    {1, "4 decalages", 1, 240, 1320, 1455, 360, &ConversionState::ShiftMode, 0},
+    {2, "8 decalages", 1, 240, 2040, 1455, 375, &ConversionState::ShiftMode, 1},
+    {3, "seuillage puis ET logique", 2, 240, 480, 2535, 555, &ConversionState::CombineMode, 0},
+    {4, "ET logique puis seuillage", 2, 240, 1200, 2535, 555, &ConversionState::CombineMode, 1},
+    {5, "moyenne puis seuillage", 2, 240, 1920, 2415, 555, &ConversionState::CombineMode, 2},
+    {6, "pas de decalage", 1, 240, 480, 1815, 555, &ConversionState::ShiftMode, 2},
+};
+
+// The fitting's options, Option7 and Option8.
+constexpr TtfFit kFitOptions[] = {TtfFit::XHeight, TtfFit::WholeFace};
+
+// While the range is converted the previews follow at this pace in milliseconds: drawing the
+// surface for every character would cost more than converting it.
+constexpr int kPreviewInterval = 100;
 
 // A picture area showing an image of the engine, stretched to its size without smoothing so
 // that one image pixel stays one block of screen pixels. Clicks do nothing.
@@ -135,6 +161,15 @@ void Form2::BuildEntries() {
     connect(Slider2_, &QSlider::valueChanged, this, &Form2::Slider2_Change);
 }
 
+QRadioButton* Form2::Option(int n, const char* caption, QGroupBox* frame, int left, int top,
+                            int width, int height) {
+    auto* button = new QRadioButton(QString::fromUtf8(caption), frame);
+    button->setObjectName(QStringLiteral("Option%1").arg(n));
+    button->setGeometry(twips_.Rect(left, top, width, height));
+    options_[n - 1] = button;
+    return button;
+}
+
 void Form2::BuildOptions() {
     const Twips& t = twips_;
     Frame1_ = new QGroupBox(QStringLiteral("Parametre 1"), this);
@@ -143,85 +178,113 @@ void Form2::BuildOptions() {
     Frame2_ = new QGroupBox(QStringLiteral("Parametre 2"), this);
     Frame2_->setObjectName(QStringLiteral("Frame2"));
     Frame2_->setGeometry(t.Rect(7800, 5280, 3015, 2655));
-    struct Option {
-        int n;
-        const char* caption;
-        QGroupBox* frame;
-        int left, top, width, height;
-        int16_t ConversionState::*mode;
-        int16_t value;
-    };
-    const Option options[] = {
-        {1, "4 decalages", Frame1_, 240, 1320, 1455, 360, &ConversionState::ShiftMode, 0},
-        {2, "8 decalages", Frame1_, 240, 2040, 1455, 375, &ConversionState::ShiftMode, 1},
-        {3, "seuillage puis ET logique", Frame2_, 240, 480, 2535, 555,
-         &ConversionState::CombineMode, 0},
-        {4, "ET logique puis seuillage", Frame2_, 240, 1200, 2535, 555,
-         &ConversionState::CombineMode, 1},
-        {5, "moyenne puis seuillage", Frame2_, 240, 1920, 2415, 555, &ConversionState::CombineMode,
-         2},
-        {6, "pas de decalage", Frame1_, 240, 480, 1815, 555, &ConversionState::ShiftMode, 2},
-    };
-    for (const Option& o : options) {
-        auto* button = new QRadioButton(QString::fromLatin1(o.caption), o.frame);
-        button->setObjectName(QStringLiteral("Option%1").arg(o.n));
-        button->setGeometry(t.Rect(o.left, o.top, o.width, o.height));
-        // The mode takes effect at the next conversion or threshold change.
-        connect(button, &QRadioButton::toggled, this, [this, o](bool on) {
-            if (on) converter_.state.*o.mode = o.value;
-        });
-        options_[o.n - 1] = button;
+    for (const ModeOption& o : kModeOptions) {
+        Option(o.n, o.caption, o.frame == 1 ? Frame1_ : Frame2_, o.left, o.top, o.width, o.height);
     }
     options_[0]->setChecked(true);
     options_[2]->setChecked(true);
+    for (const ModeOption& o : kModeOptions) {
+        connect(options_[o.n - 1], &QRadioButton::toggled, this, [this, o](bool on) {
+            if (on) SettingChanged([this, o] { converter_.state.*o.mode = o.value; });
+        });
+    }
+    BuildFitOptions();
+}
+
+void Form2::BuildFitOptions() {
+    Frame3_ = new QGroupBox(QStringLiteral("Fitting"), this);
+    Frame3_->setObjectName(QStringLiteral("Frame3"));
+    Frame3_->setGeometry(twips_.Rect(120, 6960, 2760, 1335));
+    Option(7, "Fit: &X height", Frame3_, 240, 360, 2400, 375)->setChecked(true);
+    Option(8, "Fit: &whole face", Frame3_, 240, 840, 2400, 375);
+    for (int i = 0; i < 2; ++i) {
+        connect(options_[6 + i], &QRadioButton::toggled, this,
+                [this, fit = kFitOptions[i]](bool on) {
+                    if (on) Guarded([this, fit] { converter_.Fit_Change(fit); });
+                });
+    }
+}
+
+QPushButton* Form2::Button(const char* name, const QString& caption, int left, int top, int width,
+                           int height) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(twips_.Rect(left, top, width, height));
+    button->setAutoDefault(false);
+    return button;
 }
 
 void Form2::BuildButtons() {
-    const Twips& t = twips_;
-    Command2_ = new QPushButton(QStringLiteral("Conversion"), this);
-    Command2_->setObjectName(QStringLiteral("Command2"));
-    Command2_->setGeometry(t.Rect(4320, 4320, 2895, 735));
+    Command2_ = Button("Command2", QStringLiteral("Conversion"), 4320, 4320, 2895, 735);
     connect(Command2_, &QPushButton::clicked, this, &Form2::Command2_Click);
-    FullAuto_ = new QPushButton(QStringLiteral("Convert"), this);
-    FullAuto_->setObjectName(QStringLiteral("FullAuto"));
-    FullAuto_->setGeometry(t.Rect(2760, 5880, 1215, 735));
-    FullAuto_->raise();  // over the lower edge of Picture4
-    // The import runs its conversion itself; the button is there to show that one runs.
-    connect(FullAuto_, &QPushButton::clicked, this, [this] {
-        if (!running_) FullAuto_Click();
-    });
-    cancell_ = new QPushButton(QStringLiteral("Cancel"), this);
-    cancell_->setObjectName(QStringLiteral("cancell"));
-    cancell_->setGeometry(t.Rect(1080, 3600, 1455, 495));
+    FullAuto_ = Button("FullAuto", QStringLiteral("Convert"), 2760, 5880, 1215, 735);
+    FullAuto_->raise();            // over the lower edge of Picture4
+    FullAuto_->setEnabled(false);  // until the dialog waits for it
+    connect(FullAuto_, &QPushButton::clicked, this, &Form2::FullAuto_Press);
+    cancell_ = Button("cancell", QStringLiteral("Cancel"), 1080, 3600, 1455, 495);
     connect(cancell_, &QPushButton::clicked, this, &Form2::cancell_Click);
-    for (QPushButton* button : {Command2_, FullAuto_, cancell_}) button->setAutoDefault(false);
+    Defaults_ = Button("Defaults", QStringLiteral("&Defaults"), 120, 8520, 1455, 495);
+    Defaults_->setToolTip(QStringLiteral("Back to the settings the dialog first had"));
+    connect(Defaults_, &QPushButton::clicked, this, &Form2::Defaults_Click);
 
     ProgressBar1_ = new QProgressBar(this);
     ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1_->setTextVisible(false);
-    ProgressBar1_->setGeometry(t.Rect(120, 4440, 3375, 255));
+    ProgressBar1_->setGeometry(twips_.Rect(120, 4440, 3375, 255));
     min_ = Label("min", QStringLiteral("0%"), 120, 4200, 495, 255);
     max_ = Label("max", QStringLiteral("100%"), 3120, 4200, 495, 255);
 }
 
-void Form2::Load() {
+void Form2::Load(const ConversionSettings& settings) {
     show();
-    converter_.Load();
-    ShowEngineState();
+    converter_.Load(settings);
+    ShowSettings();
+    ShowPictures();
 }
 
-void Form2::ShowEngineState() {
-    // Fitting the reference character puts "X" into the preview box, as typing would.
-    if (Text1_->text() != converter_.controls.Text1) {
-        const QSignalBlocker block(Text1_);
-        Text1_->setText(converter_.controls.Text1);
+bool Form2::WaitForConvert() {
+    if (cancelled_ || running_ || waiting_) return false;
+    waiting_ = true;
+    convertPressed_ = false;
+    FullAuto_->setEnabled(true);
+    // Events run as between two characters of the conversion, not in an event loop of their
+    // own: that would delete the parameters dialog that led here while its Ok still runs.
+    while (!convertPressed_ && !cancelled_ && isVisible()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+    waiting_ = false;
+    FullAuto_->setEnabled(false);
+    return convertPressed_ && !cancelled_ && isVisible();
+}
+
+void Form2::FullAuto_Press() {
+    if (waiting_) convertPressed_ = true;
+}
+
+void Form2::ShowSettings() {
+    const ConversionControls& c = converter_.controls;
     const ConversionState& s = converter_.state;
-    const int shiftOption = s.ShiftMode == 1 ? 2 : s.ShiftMode == 2 ? 6 : 1;
-    const int combineOption = s.CombineMode == 1 ? 4 : s.CombineMode == 2 ? 5 : 3;
-    for (int n : {shiftOption, combineOption}) {
-        if (!options_[n - 1]->isChecked()) options_[n - 1]->setChecked(true);
+    for (auto [box, text] : {std::pair{Text1_, c.Text1}, {Text4_, c.Text4}}) {
+        if (box->text() == text) continue;
+        const QSignalBlocker block(box);
+        box->setText(text);
     }
+    for (auto [slider, value] : {std::pair{Slider2_, c.Slider2}, {Slider5_, c.Slider5}}) {
+        const QSignalBlocker block(slider);
+        slider->setValue(value);
+    }
+    // Checking one option of a frame clears the others, whose handlers ignore that.
+    const auto check = [](QRadioButton* option) {
+        const QSignalBlocker block(option);
+        option->setChecked(true);
+    };
+    for (const ModeOption& o : kModeOptions) {
+        if (s.*o.mode == o.value) check(options_[o.n - 1]);
+    }
+    check(options_[s.Fit == TtfFit::WholeFace ? 7 : 6]);
+}
+
+void Form2::ShowPictures() {
     for (QWidget* box : pictures_) box->update();
 }
 
@@ -237,7 +300,15 @@ void Form2::Guarded(const std::function<void()>& operation) {
                              QString::fromLatin1(kExtractionFailureMessage), QMessageBox::Ok);
         }
     }
-    ShowEngineState();
+    ShowSettings();
+    ShowPictures();
+}
+
+void Form2::SettingChanged(const std::function<void()>& change) {
+    Guarded([&] {
+        change();
+        converter_.PreviewAgain();
+    });
 }
 
 void Form2::Text1_Change(const QString& text) {
@@ -245,19 +316,30 @@ void Form2::Text1_Change(const QString& text) {
 }
 
 void Form2::Text4_Change(const QString& text) {
-    Guarded([&] { converter_.Text4_Change(text); });
+    const float before = converter_.state.Resolution;
+    Guarded([&] {
+        converter_.Text4_Change(text);
+        // A text that is no resolution keeps the one the preview has.
+        if (converter_.state.Resolution != before) converter_.PreviewAgain();
+    });
 }
 
 void Form2::Slider2_Change(int value) {
+    // The counts stay those of the previewed character: combining them again is converting it
+    // again.
     Guarded([&] { converter_.Slider2_Change(value); });
 }
 
 void Form2::Slider5_Change(int value) {
-    Guarded([&] { converter_.Slider5_Change(value); });
+    SettingChanged([&] { converter_.Slider5_Change(value); });
 }
 
 void Form2::Command2_Click() {
     Guarded([&] { converter_.ConvertCurrent(); });
+}
+
+void Form2::Defaults_Click() {
+    SettingChanged([&] { converter_.Apply(ConversionSettings{}); });
 }
 
 void Form2::cancell_Click() {
@@ -267,11 +349,12 @@ void Form2::cancell_Click() {
 }
 
 void Form2::SetRunControls(bool running) {
-    // A preview conversion between two characters would overwrite the result of the character
-    // in progress before it is packed.
-    FullAuto_->setEnabled(!running);
-    Command2_->setEnabled(!running);
-    Text1_->setEnabled(!running);
+    // The range is converted with the settings shown; a preview converted between two
+    // characters would also overwrite the result of the character in progress.
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             Text1_, Text4_, Slider2_, Slider5_, Frame1_, Frame2_, Frame3_, Command2_, Defaults_}) {
+        control->setEnabled(!running);
+    }
 }
 
 TtfImportResult Form2::FullAuto_Click() {
@@ -290,22 +373,23 @@ TtfImportResult Form2::FullAuto_Click() {
     ProgressBar1_->setValue(0);
     ProgressBar1_->show();
 
-    TtfImportResult result = converter_.FullAuto_Click([this](const TtfProgress& progress) {
+    QElapsedTimer shown;
+    shown.start();
+    TtfImportResult result = converter_.FullAuto_Click([&](const TtfProgress& progress) {
         ProgressBar1_->setValue(progress.done);
-        ShowEngineState();
-        // The user may move the sliders, pick options or cancel between two characters.
+        if (shown.elapsed() >= kPreviewInterval) {
+            ShowPictures();
+            shown.restart();
+        }
+        // Cancel, or closing the dialog, stops the conversion after this character.
         QApplication::processEvents();
         return !cancelled_;
     });
 
     running_ = false;
     SetRunControls(false);
-    if (failedInHandler_) {
-        result = TtfImportResult{};
-        result.status = TtfImportResult::Status::Failed;
-        result.message = kExtractionFailureMessage;
-    }
-    ShowEngineState();
+    if (failedInHandler_) result = TtfImportResult::Failure();
+    ShowPictures();
     return result;
 }
 

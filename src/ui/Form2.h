@@ -23,9 +23,10 @@ class Prompts;
 // The conversion dialog "TTF Encryptor" of a TrueType import. It shows the engine's pictures
 // (the drawing surface Picture1, the enlarged and small results Picture2 and Picture3, the
 // empty Picture4 and the fill ratio Picture5) and hands every control change to the engine.
-// FullAuto_Click converts the whole range with the progress bar advancing per character and
-// pending events running between characters; Cancel or closing the dialog stops it after the
-// character in progress.
+// Once loaded it waits: every change of a setting converts the previewed character again, and
+// "Convert" starts FullAuto_Click, which converts the whole range with the progress bar
+// advancing per character and pending events running between characters; Cancel or closing
+// the dialog abandons the import, during the conversion after the character in progress.
 class Form2 : public QDialog {
     Q_OBJECT
 public:
@@ -34,12 +35,15 @@ public:
     Form2(TtfFace face, const FontParams& document, Prompts& prompts, QWidget* parent = nullptr);
     ~Form2() override;
 
-    // Loading: shows the dialog, fits the reference character and converts it once. Throws
-    // ConversionFailure when the arithmetic fails.
-    void Load();
+    // Loading: shows the dialog with the settings, fits the reference character and converts
+    // it once. Throws ConversionFailure when the arithmetic fails.
+    void Load(const ConversionSettings& settings = {});
+    // Lets the user set the conversion up, events running, until "Convert" is pressed (true)
+    // or the dialog is cancelled, closed or hidden (false). "Convert" is usable only meanwhile.
+    bool WaitForConvert();
 
-    // Converts the range into a TtfMatrix. "Convert", the preview character and "Conversion"
-    // are disabled meanwhile, so that nothing but the loop writes the result it packs.
+    // Converts the range into a TtfMatrix. Every control but "Cancel" is disabled meanwhile,
+    // so that the whole range is converted with the settings shown.
     // Returns Cancelled when Cancel was pressed or the dialog closed, Failed (with
     // kExtractionFailureMessage) when the arithmetic failed, in the loop or in a handler run
     // between two characters.
@@ -58,8 +62,9 @@ public:
     QLineEdit* text4() const { return Text4_; }
     QSlider* slider2() const { return Slider2_; }
     QSlider* slider5() const { return Slider5_; }
-    // Option1 to Option6 (Option1, 2, 6 shift mode; 3, 4, 5 combination).
+    // Option1 to Option8 (Option1, 2, 6 shift mode; 3, 4, 5 combination; 7, 8 fitting).
     QRadioButton* option(int n) const { return options_[n - 1]; }
+    QPushButton* defaults() const { return Defaults_; }
     QPushButton* command2() const { return Command2_; }
     QPushButton* fullAuto() const { return FullAuto_; }
     QPushButton* cancell() const { return cancell_; }
@@ -71,6 +76,8 @@ public slots:
     void Slider2_Change(int value);
     void Slider5_Change(int value);
     void Command2_Click();
+    void FullAuto_Press();  // "Convert": ends the wait
+    void Defaults_Click();  // the settings the dialog first loads with, previewed
     void cancell_Click();
 
 protected:
@@ -83,14 +90,24 @@ private:
     // The preview character and resolution boxes and the two sliders.
     void BuildEntries();
     void BuildOptions();
-    // The three buttons and the progress bar.
+    // The fitting's frame and its two options.
+    void BuildFitOptions();
+    QRadioButton* Option(int n, const char* caption, QGroupBox* frame, int left, int top, int width,
+                         int height);
+    // The four buttons and the progress bar.
     void BuildButtons();
+    QPushButton* Button(const char* name, const QString& caption, int left, int top, int width,
+                        int height);
     QLabel* Label(const char* name, const QString& caption, int left, int top, int width,
                   int height);
     // Runs an engine operation for a control. A failure of the arithmetic is reported at once
     // when no conversion runs; during one it ends the conversion, which reports it.
     void Guarded(const std::function<void()>& operation);
-    void ShowEngineState();
+    // A setting changed: the previewed character converted again.
+    void SettingChanged(const std::function<void()>& change);
+    // The controls set to the engine's values, none of them running its change.
+    void ShowSettings();
+    void ShowPictures();
     void SetRunControls(bool running);
 
     TtfConverter converter_;
@@ -99,6 +116,8 @@ private:
     bool running_ = false;
     bool cancelled_ = false;
     bool failedInHandler_ = false;
+    bool waiting_ = false;  // for "Convert"
+    bool convertPressed_ = false;
 
     QWidget* pictures_[5];
     QLineEdit* Text1_;
@@ -107,10 +126,12 @@ private:
     QSlider* Slider2_;
     QGroupBox* Frame1_;
     QGroupBox* Frame2_;
-    QRadioButton* options_[6];
+    QGroupBox* Frame3_;
+    QRadioButton* options_[8];
     QPushButton* Command2_;
     QPushButton* FullAuto_;
     QPushButton* cancell_;
+    QPushButton* Defaults_;
     QProgressBar* ProgressBar1_;
     QLabel* min_;
     QLabel* max_;

@@ -1,5 +1,7 @@
 #include "ui/TtfImportCommand.h"
 
+#include <QSettings>
+
 #include "model/UserError.h"
 #include "truetype/TtfImport.h"
 #include "ui/Form2.h"
@@ -11,14 +13,45 @@ namespace pixmere {
 
 namespace {
 
-TtfImportResult Failure() {
-    TtfImportResult failed;
-    failed.status = TtfImportResult::Status::Failed;
-    failed.message = kExtractionFailureMessage;
-    return failed;
+// The application's settings under this group; fit "x" or "face".
+const QString kShiftMode = QStringLiteral("TrueTypeImport/shiftMode");
+const QString kCombineMode = QStringLiteral("TrueTypeImport/combineMode");
+const QString kThreshold = QStringLiteral("TrueTypeImport/threshold");
+const QString kAmplitude = QStringLiteral("TrueTypeImport/amplitude");
+const QString kResolution = QStringLiteral("TrueTypeImport/resolution");
+const QString kFit = QStringLiteral("TrueTypeImport/fit");
+
+int Whole(const QSettings& settings, const QString& key, int lo, int hi, int fallback) {
+    bool ok = false;
+    const int value = settings.value(key).toInt(&ok);
+    return ok && value >= lo && value <= hi ? value : fallback;
 }
 
 }  // namespace
+
+ConversionSettings RememberedConversionSettings(const QSettings& settings) {
+    const ConversionSettings d;
+    ConversionSettings s;
+    s.ShiftMode = static_cast<int16_t>(Whole(settings, kShiftMode, 0, 2, d.ShiftMode));
+    s.CombineMode = static_cast<int16_t>(Whole(settings, kCombineMode, 0, 2, d.CombineMode));
+    s.Threshold = Whole(settings, kThreshold, 1, 100, d.Threshold);
+    s.Amplitude = Whole(settings, kAmplitude, 0, 50, d.Amplitude);
+    bool ok = false;
+    const double r = settings.value(kResolution).toDouble(&ok);
+    s.Resolution = ok && r > 0 && r <= kMaxResolution ? static_cast<float>(r) : d.Resolution;
+    const QString fit = settings.value(kFit).toString();
+    s.Fit = fit == QLatin1String("face") ? TtfFit::WholeFace : TtfFit::XHeight;
+    return s;
+}
+
+void RememberConversionSettings(QSettings& settings, const ConversionSettings& conversion) {
+    settings.setValue(kShiftMode, conversion.ShiftMode);
+    settings.setValue(kCombineMode, conversion.CombineMode);
+    settings.setValue(kThreshold, conversion.Threshold);
+    settings.setValue(kAmplitude, conversion.Amplitude);
+    settings.setValue(kResolution, static_cast<double>(conversion.Resolution));
+    settings.setValue(kFit, conversion.Fit == TtfFit::WholeFace ? "face" : "x");
+}
 
 TtfImportCommand::TtfImportCommand(MDIForm1& frame, Prompts& prompts,
                                    std::unique_ptr<FontDialog> fontDialog)
@@ -67,17 +100,7 @@ bool TtfImportCommand::Continue(form1& window) {
     document.NbCar = document.lastcar - document.firstcar + 1;
 
     const QPointer<form1> target(&window);
-    TtfImportResult result;
-    try {
-        dialog_ = new Form2(face, document, prompts_, &frame_);
-        dialog_->Load();
-        frame_.LockFileCommands([this] {
-            if (dialog_) dialog_->cancell_Click();
-        });
-        result = dialog_->FullAuto_Click();
-    } catch (const std::exception&) {
-        result = Failure();
-    }
+    TtfImportResult result = Convert(face, document);
 
     // The window may only have gone with the frame closing meanwhile, which cancels.
     const bool windowOpen = target && frame_.app().Document(target->index()) == target;
@@ -87,7 +110,7 @@ bool TtfImportCommand::Continue(form1& window) {
             target->SetFont(std::move(result.font), true);
             received = true;
         } catch (const std::exception&) {
-            result = Failure();
+            result = TtfImportResult::Failure();
         }
     }
     if (result.status == TtfImportResult::Status::Failed) {
@@ -99,6 +122,22 @@ bool TtfImportCommand::Continue(form1& window) {
     if (frame_.FileCommandsLocked()) frame_.UnlockFileCommands();
     delete dialog_.data();
     return received;
+}
+
+TtfImportResult TtfImportCommand::Convert(const TtfFace& face, const FontParams& document) {
+    try {
+        dialog_ = new Form2(face, document, prompts_, &frame_);
+        dialog_->Load(RememberedConversionSettings(QSettings()));
+        frame_.LockFileCommands([this] {
+            if (dialog_) dialog_->cancell_Click();
+        });
+        if (!dialog_->WaitForConvert()) return {TtfImportResult::Status::Cancelled, {}, {}};
+        QSettings settings;
+        RememberConversionSettings(settings, dialog_->converter().Settings());
+        return dialog_->FullAuto_Click();
+    } catch (const std::exception&) {
+        return TtfImportResult::Failure();
+    }
 }
 
 }  // namespace pixmere

@@ -4,8 +4,11 @@
 #include <memory>
 #include <optional>
 
+#include "truetype/TtfConverter.h"
 #include "truetype/TtfFace.h"
 #include "ui/FontDialog.h"
+
+class QSettings;
 
 namespace pixmere {
 
@@ -15,10 +18,11 @@ class Prompts;
 class form1;
 
 // Import > Font TTF in a fresh document window: the font dialog (face, bold, italic), the
-// parameters dialog in its TrueType mode, then the conversion dialog "TTF Encryptor" converting
-// the range, with the File menus and the frame's New, Open and Save buttons disabled while it
-// runs. The window receives the font only once the last character is converted; a cancelled
-// or failed import leaves it without one, and its caller closes it.
+// parameters dialog in its TrueType mode, then the conversion dialog "TTF Encryptor", loaded
+// with the settings of the last import, waiting for "Convert" and converting the range, with
+// the File menus and the frame's New, Open and Save buttons disabled while it is up. The window
+// receives the font only once the last character is converted; a cancelled or failed import
+// leaves it without one, and its caller closes it.
 class TtfImportCommand {
 public:
     // fontDialog: the dialog that picks the face; the system's when none is given.
@@ -31,15 +35,20 @@ public:
     // can not be used (the caller closes the window), true when the parameters dialog is up;
     // its Ok carries on with Continue, its Cancel closes the window.
     bool Start(form1& window);
-    // After the parameters dialog stored the cell and the range in window: the conversion.
-    // Returns true when window received the font, false when the import was cancelled or
-    // failed (the caller closes the window).
+    // After the parameters dialog stored the cell and the range in window: the conversion
+    // dialog, until "Convert" has converted the range or the dialog is dismissed. Returns true
+    // when window received the font, false when the import was cancelled or failed (the caller
+    // closes the window).
     bool Continue(form1& window);
 
     // The conversion dialog while a conversion runs, else nullptr.
     Form2* dialog() const;
 
 private:
+    // The dialog up with the remembered settings, then the range converted once "Convert" is
+    // pressed, its settings remembered for the next import.
+    TtfImportResult Convert(const TtfFace& face, const FontParams& document);
+
     MDIForm1& frame_;
     Prompts& prompts_;
     std::unique_ptr<FontDialog> fontDialog_;
@@ -48,5 +57,10 @@ private:
     std::optional<TtfFace> face_;
     QPointer<Form2> dialog_;
 };
+
+// The conversion settings "Convert" last used, as the application's settings keep them; a value
+// that is missing or that the dialog cannot show comes back as its default.
+ConversionSettings RememberedConversionSettings(const QSettings& settings);
+void RememberConversionSettings(QSettings& settings, const ConversionSettings& conversion);
 
 }  // namespace pixmere

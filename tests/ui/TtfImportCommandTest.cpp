@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
 #include <QToolButton>
 #include <numeric>
@@ -103,13 +104,21 @@ TEST(Form2, ControlsDriveTheConversionAndThePreviewsShowIt) {
     EXPECT_FALSE(dialog.Cancelled());
 }
 
-// Watches for the conversion dialog and reports each converted character (1-based count) from
+// Later, when the dialog waits or the conversion loop lets events run: as a click the user
+// made meanwhile.
+void Meanwhile(QObject* context, std::function<void()> action) {
+    QMetaObject::invokeMethod(context, std::move(action), Qt::QueuedConnection);
+}
+
+// Watches for the conversion dialog: acts for the user once it waits for "Convert" (pressing
+// it, unless a test says otherwise), and reports each converted character (1-based count) from
 // inside the loop, just before it lets pending events run.
 class ConversionWatcher : public QObject {
 public:
     ConversionWatcher() { qApp->installEventFilter(this); }
     ~ConversionWatcher() override { qApp->removeEventFilter(this); }
 
+    std::function<void(Form2&)> onWaiting = [](Form2& dialog) { dialog.fullAuto()->click(); };
     std::function<void(Form2&, int)> onCharacter;
     std::vector<int> progress;
     int dialogs = 0;
@@ -126,15 +135,13 @@ protected:
                         progress.push_back(done);
                         if (onCharacter) onCharacter(*dialog, done);
                     });
+            Meanwhile(dialog, [this, dialog] {
+                if (onWaiting) onWaiting(*dialog);
+            });
         }
         return false;
     }
 };
-
-// Later, when the conversion loop lets events run: as a click the user made meanwhile.
-void Meanwhile(QObject* context, std::function<void()> action) {
-    QMetaObject::invokeMethod(context, std::move(action), Qt::QueuedConnection);
-}
 
 // The file commands as letters, '-' where disabled: the frame's File menu, New, Open, Save, then
 // the File menu of each open document ('h' after a hidden one); " busy" while a command runs.
@@ -173,6 +180,21 @@ void Import(Editor& editor) {
     FillPropertyDialog(*editor.frame, "16", "16", "20", "7E", "1", "3");
 }
 
+// The window holds the font the engine makes of the imported range with the settings.
+void ExpectImported(form1* imported, const ConversionSettings& settings) {
+    ASSERT_TRUE(imported && imported->document());
+    const TtfImportResult expected = ImportTtfRange(DejaVu(), Cell(16, 16, 3), settings);
+    ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
+    const Font& font = imported->document()->font();
+    ASSERT_EQ(font.glyphs.size(), 95u);
+    for (int i = 0; i < 95; ++i) {
+        EXPECT_EQ(Picture(font, i), Picture(expected.font, i))
+            << "character " << std::hex << 0x20 + i;
+    }
+    // Not two empty fonts agreeing: "H" has ink.
+    EXPECT_NE(Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
+}
+
 TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedMeanwhile) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -181,9 +203,11 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     ConversionWatcher watcher;
     std::vector<std::string> during;
     watcher.onCharacter = [&](Form2& dialog, int done) {
-        // The dialog up with its run controls off, the window hidden, the file commands locked.
+        // The dialog up with its run controls and settings off, the window hidden, the file
+        // commands locked.
         const bool idle = dialog.fullAuto()->isEnabled() || dialog.text1()->isEnabled() ||
-                          dialog.command2()->isEnabled();
+                          dialog.command2()->isEnabled() || dialog.option(8)->isEnabled() ||
+                          dialog.slider2()->isEnabled() || dialog.defaults()->isEnabled();
         if (done == 1 || done == 60) {
             during.push_back(FileCommands(frame) + (dialog.isVisible() ? " shown" : "") +
                              (idle ? " idle" : ""));
@@ -195,20 +219,8 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     EXPECT_EQ(watcher.progress, everyCharacter);
     EXPECT_EQ(during, std::vector<std::string>(2, "------h busy shown"));
 
-    // The new window holds the font the engine makes for the same settings.
     form1* imported = frame.Document(2);
-    ASSERT_TRUE(imported && imported->document());
-    const TtfImportResult expected = ImportTtfRange(DejaVu(), Cell(16, 16, 3));
-    ASSERT_EQ(expected.status, TtfImportResult::Status::Done);
-    const Font& expectedFont = expected.font;
-    const Font& font = imported->document()->font();
-    ASSERT_EQ(font.glyphs.size(), 95u);
-    for (int i = 0; i < 95; ++i) {
-        EXPECT_EQ(Picture(font, i), Picture(expectedFont, i))
-            << "character " << std::hex << 0x20 + i;
-    }
-    // Not two empty fonts agreeing: "H" has ink.
-    EXPECT_NE(Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
+    ExpectImported(imported, ConversionSettings{});
     EXPECT_TRUE(imported->FlagModified());
     EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
@@ -218,29 +230,165 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     EXPECT_EQ(other->document()->font().glyphData(), otherBytes);
 }
 
-TEST(TtfImportCommand, CancelOrClosingTheDialogOrTheFrameStopsAfterTheCharacterInProgress) {
-    for (const std::string way : {"cancel", "close dialog", "close frame"}) {
-        SCOPED_TRACE(way);
-        Editor editor;
-        MDIForm1& frame = *editor.frame;
-        Bystander(frame);
-        ConversionWatcher watcher;
-        watcher.onCharacter = [&](Form2& dialog, int done) {
-            if (done != 3) return;
-            if (way == "cancel") Meanwhile(&dialog, [&dialog] { dialog.cancell()->click(); });
-            if (way == "close dialog") Meanwhile(&dialog, [&dialog] { dialog.close(); });
-            if (way == "close frame") Meanwhile(&frame, [&frame] { frame.close(); });
+// Whether a blank row parts the ink of a picture, as it parts an accent from its letter.
+bool AccentApart(const std::string& picture) {
+    const std::string blankRow(16, '.');
+    const std::size_t first = picture.find('#');
+    const std::size_t last = picture.rfind('#');
+    const std::size_t gap = picture.find(blankRow, first);
+    return first != std::string::npos && gap != std::string::npos && gap < last;
+}
+
+// What the dialog's controls show, read back as settings.
+ConversionSettings Shown(const Form2& dialog) {
+    ConversionSettings shown;
+    shown.ShiftMode = dialog.option(2)->isChecked() ? 1 : dialog.option(6)->isChecked() ? 2 : 0;
+    shown.CombineMode = dialog.option(4)->isChecked() ? 1 : dialog.option(5)->isChecked() ? 2 : 0;
+    shown.Threshold = dialog.slider2()->value();
+    shown.Amplitude = dialog.slider5()->value();
+    shown.Resolution = dialog.text4()->text().toFloat();
+    shown.Fit = dialog.option(8)->isChecked() ? TtfFit::WholeFace : TtfFit::XHeight;
+    return shown;
+}
+
+// The settings set through the dialog's controls, as a user would.
+void Choose(Form2& dialog, const ConversionSettings& settings) {
+    dialog.option(settings.ShiftMode == 1 ? 2 : settings.ShiftMode == 2 ? 6 : 1)->click();
+    dialog.option(3 + settings.CombineMode)->click();
+    dialog.slider2()->setValue(settings.Threshold);
+    dialog.slider5()->setValue(settings.Amplitude);
+    Retype(dialog.text4(), QString::number(settings.Resolution));
+    dialog.option(settings.Fit == TtfFit::WholeFace ? 8 : 7)->click();
+}
+
+// The dialog holds and shows settings, and its previews show what a converter loaded with them
+// makes of the previewed character.
+void ExpectPreviewOf(Form2& dialog, const ConversionSettings& settings) {
+    EXPECT_EQ(dialog.converter().Settings(), settings);
+    EXPECT_EQ(Shown(dialog), settings);
+    TtfConverter fresh(DejaVu(), dialog.converter().document());
+    fresh.Load(settings);  // previews "X"
+    if (dialog.text1()->text() != "X") fresh.Text1_Change(dialog.text1()->text());
+    EXPECT_EQ(Result(dialog), Joined(ResultPicture(fresh.state)));
+    ExpectPreviewsShowTheResult(dialog);
+}
+
+TEST(TtfImportCommand, TheDialogWaitsForConvertAndEveryChangeOfASettingConvertsThePreviewAgain) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    ConversionWatcher watcher;
+    std::string waiting;
+    ConversionSettings settings;
+    watcher.onWaiting = [&](Form2& dialog) {
+        waiting = FileCommands(frame) + (dialog.isVisible() ? " shown" : "") +
+                  (dialog.fullAuto()->isEnabled() ? " convert" : "") +
+                  (watcher.progress.empty() ? "" : " converting");
+        // "X" fitted, converted once and shown.
+        EXPECT_EQ(dialog.text1()->text(), "X");
+        EXPECT_GT(Ink(Result(dialog)), 0);
+        ExpectPreviewOf(dialog, settings);
+        // A character whose accent only the whole-face fitting keeps.
+        Retype(dialog.text1(), QStringLiteral("Á"));
+        const std::string byXHeight = Result(dialog);
+        dialog.option(8)->click();
+        settings.Fit = TtfFit::WholeFace;
+        ExpectPreviewOf(dialog, settings);
+        EXPECT_TRUE(AccentApart(Result(dialog)) && !AccentApart(byXHeight)) << Result(dialog);
+        const std::vector<std::pair<std::function<void()>, std::function<void()>>> changes = {
+            {[&] { dialog.slider5()->setValue(45); }, [&] { settings.Amplitude = 45; }},
+            {[&] { dialog.option(6)->click(); }, [&] { settings.ShiftMode = 2; }},
+            {[&] { dialog.option(5)->click(); }, [&] { settings.CombineMode = 2; }},
+            {[&] { dialog.slider2()->setValue(3); }, [&] { settings.Threshold = 3; }},
+            {[&] { Retype(dialog.text4(), "3"); }, [&] { settings.Resolution = 3; }},
+            {[&] { dialog.option(7)->click(); }, [&] { settings.Fit = TtfFit::XHeight; }},
         };
-        Import(editor);
-        EXPECT_EQ(watcher.progress, std::vector<int>({1, 2, 3}));
-        EXPECT_EQ(ConversionDialog(frame), nullptr);
-        EXPECT_EQ(editor.Said(), "");
-        // The frame closes once the conversion has stopped; else the commands work again and
-        // a new font takes the freed slot.
-        EXPECT_EQ(frame.isVisible(), way != "close frame");
-        if (way == "close frame") continue;
-        EXPECT_EQ(FileCommands(frame), "FNOSf");
-        EXPECT_EQ(NewFont(frame, "8", "8")->index(), 2);
+        for (const auto& [change, expected] : changes) {
+            change();
+            expected();
+            ExpectPreviewOf(dialog, settings);
+        }
+        EXPECT_TRUE(watcher.progress.empty());
+        dialog.fullAuto()->click();
+    };
+    Import(editor);
+    EXPECT_EQ(waiting, "-----h busy shown convert");
+    // "Convert" converted the range with the settings shown.
+    ExpectImported(frame.Document(1), settings);
+    EXPECT_EQ(editor.Said(), "");
+}
+
+TEST(TtfImportCommand, TheLastConvertsSettingsComeBackAndDefaultsRestoresTheFirstOnes) {
+    Editor editor;
+    ConversionWatcher watcher;
+    const ConversionSettings chosen{.ShiftMode = 2,
+                                    .CombineMode = 2,
+                                    .Threshold = 5,
+                                    .Amplitude = 35,
+                                    .Resolution = 4,
+                                    .Fit = TtfFit::WholeFace};
+    watcher.onWaiting = [&](Form2& dialog) {
+        Choose(dialog, chosen);
+        dialog.fullAuto()->click();
+    };
+    Import(editor);
+    // The next import comes back with them, and "Defaults" brings back the first ones...
+    watcher.onWaiting = [&](Form2& dialog) {
+        ExpectPreviewOf(dialog, chosen);
+        dialog.defaults()->click();
+        ExpectPreviewOf(dialog, ConversionSettings{});
+        dialog.cancell()->click();
+    };
+    Import(editor);
+    // ...which a cancelled import does not remember.
+    watcher.onWaiting = [&](Form2& dialog) {
+        EXPECT_EQ(dialog.converter().Settings(), chosen);
+        dialog.cancell()->click();
+    };
+    Import(editor);
+    EXPECT_EQ(watcher.dialogs, 3);
+    EXPECT_EQ(editor.Said(), "");
+
+    // What the dialog cannot show comes back as its default, each value on its own.
+    QSettings settings;
+    settings.setValue("TrueTypeImport/threshold", 500);
+    settings.setValue("TrueTypeImport/resolution", "fine");
+    settings.setValue("TrueTypeImport/fit", "sideways");
+    settings.setValue("TrueTypeImport/combineMode", -1);
+    EXPECT_EQ(RememberedConversionSettings(settings),
+              (ConversionSettings{.ShiftMode = 2, .Amplitude = 35}));
+}
+
+TEST(TtfImportCommand,
+     CancelOrClosingTheDialogOrTheFrameBeforeOrDuringTheConversionLeavesNoWindow) {
+    for (const bool waiting : {true, false}) {
+        for (const std::string way : {"cancel", "close dialog", "close frame"}) {
+            SCOPED_TRACE(way + (waiting ? " before Convert" : " at the third character"));
+            Editor editor;
+            MDIForm1& frame = *editor.frame;
+            Bystander(frame);
+            ConversionWatcher watcher;
+            const auto abandon = [&](Form2& dialog) {
+                if (way == "cancel") dialog.cancell()->click();
+                if (way == "close dialog") dialog.close();
+                if (way == "close frame") frame.close();
+            };
+            if (waiting) watcher.onWaiting = abandon;
+            watcher.onCharacter = [&](Form2& dialog, int done) {
+                if (done == 3) Meanwhile(&dialog, [&abandon, &dialog] { abandon(dialog); });
+            };
+            Import(editor);
+            EXPECT_EQ(watcher.progress, waiting ? std::vector<int>() : std::vector<int>({1, 2, 3}));
+            EXPECT_EQ(ConversionDialog(frame), nullptr);
+            EXPECT_EQ(editor.Said(), "");
+            // Only "Convert" makes settings worth remembering.
+            EXPECT_EQ(QSettings().allKeys().isEmpty(), waiting);
+            // The frame closes once the conversion has stopped; else the commands work again
+            // and a new font takes the freed slot.
+            EXPECT_EQ(frame.isVisible(), way != "close frame");
+            if (way == "close frame") continue;
+            EXPECT_EQ(FileCommands(frame), "FNOSf");
+            EXPECT_EQ(NewFont(frame, "8", "8")->index(), 2);
+        }
     }
 }
 

@@ -10,6 +10,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QToolButton>
 
 #include "formats/FonLibrary.h"
@@ -19,7 +21,8 @@ namespace pixmere::test {
 
 namespace {
 
-// Widget tests need one QApplication for the whole run.
+// Widget tests need one QApplication for the whole run, and the application's settings in a
+// folder of their own, never the user's.
 class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
@@ -27,11 +30,19 @@ public:
         static char name[] = "pixmere_ui_tests";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        settings_ = std::make_unique<TempDir>();
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(settings_->path().string()));
         app_ = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override { app_.reset(); }
+    void TearDown() override {
+        app_.reset();
+        settings_.reset();
+    }
 
 private:
+    std::unique_ptr<TempDir> settings_;
     std::unique_ptr<QApplication> app_;
 };
 
@@ -80,6 +91,7 @@ void ScriptedDialogs::ShowFontSelection(Form4& dialog) {
 }
 
 Editor::Editor(const std::string& osName) {
+    QSettings().clear();  // as on the first run: nothing remembered
     auto scripted = std::make_unique<ScriptedPrompts>();
     auto fileDialogs = std::make_unique<ScriptedDialogs>();
     auto fontDialog = std::make_unique<ScriptedFontDialog>();
