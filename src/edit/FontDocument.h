@@ -14,9 +14,6 @@
 
 namespace pixmere {
 
-// Keys that move the current character in the font window.
-enum class CarKey { Left, Right, Up, Down, Home, End };
-
 // One open font and everything the editor decides about it: the selection made in the font
 // window, pixel strokes in the edit window, row and column changes, moves, copy, paste and
 // delete, the undo history and FlagModified. It draws nothing: every command returns an

@@ -14,6 +14,9 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
+// Keys that move the current character in the font window.
+enum class CarKey { Left, Right, Up, Down, Home, End };
+
 // The font window's layout, computed by its full refresh: cells are placed edge to edge,
 // cellsPerRow in each row, in index order. Pointer positions are in the same pixel units.
 struct CellLayout {

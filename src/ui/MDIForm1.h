@@ -31,6 +31,8 @@ struct FrameActions {
     QAction* Paste = nullptr;
     QAction* Undo = nullptr;
     QAction* Redo = nullptr;
+    // The frame's own "Modify Font" menu: there is no document to modify while it shows.
+    QMenu* modifyMenu = nullptr;
 };
 
 // The main frame: the document slot table, the toolbar acting on the active document, the
@@ -121,6 +123,8 @@ private:
     void SubWindowActivated(QMdiSubWindow* window);
     void ShowMenus(const QList<QMenu*>& menus);
     QMdiSubWindow* SubWindowOf(form1& document) const;
+    // Places a window about to be shown for the first time.
+    void PlaceNewWindow(QMdiSubWindow* window);
     // Closes every document in slot order; false when one close was cancelled.
     bool CloseAllDocuments();
 
@@ -134,6 +138,7 @@ private:
     QPointer<Form3> propertyDialog_;
     QPointer<Form6> about_;
     QMdiSubWindow* menusOf_ = nullptr;
+    QPointer<QMdiSubWindow> lastPlaced_;
     bool fileCommandsLocked_ = false;
     std::function<void()> cancelLockedCommand_;
     bool closeAfterUnlock_ = false;

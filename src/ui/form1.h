@@ -14,6 +14,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QSplitter;
 
 namespace pixmere {
 
@@ -61,6 +62,10 @@ public:
     void SetFile(const QString& path, std::optional<FontFileType> format);
     // Shows name in the window title and in the label above the font window.
     void ShowName(const QString& name);
+    // The window title alone; a changed document shows it there too.
+    void SetTitle(const QString& title);
+    // The window title as set, without the changed mark.
+    const QString& Title() const { return title_; }
     // The label above the font window alone (a library's font under the library's path).
     void SetTitleFon(const QString& text);
 
@@ -118,6 +123,8 @@ public slots:
     void fontsupport_MouseDown(int Button, int Shift, double x, double y);
     void FontSupport_MouseMove(int Button, int Shift, double x, double y);
     void fontsupport_MouseUp(int Button, int Shift, double x, double y);
+    // A key that moves the current character; Shift (1) extends the selection.
+    void FontSupport_KeyDown(CarKey KeyCode, int Shift);
     // Edit window pointer handlers (picture coordinates).
     void ZoomPic_MouseDown(int Button, int Shift, double x, double y);
     void ZoomPic_MouseMove(int Button, int Shift, double x, double y);
@@ -148,6 +155,10 @@ public slots:
     void ZoomPicPLUS_Click();
     void ZoomPicMOINS_Click();
     void EnabMagnif_Click();
+    // The edit window's size changed: the picture is fitted again.
+    void ZoomPicSupport_Resize();
+
+    QSize sizeHint() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -163,6 +174,9 @@ private:
     void Apply(const EditResult& result);
     void Geometry(EditResult (FontDocument::*command)());
     void ReselectLastClick();
+    // After a change of layout: the current character stays the one selected, shown and in view.
+    void ReselectCurrentCar();
+    void KeepCurrentCarInView();
 
     MDIForm1& frame_;
     AppState& app_;
@@ -170,6 +184,7 @@ private:
     std::unique_ptr<FontDocument> doc_;
     FontParams pending_;
     bool FlagAutoZoom_ = true;
+    QString title_;
     QString FileName_;
     std::optional<FontFileType> saveFormat_;
     bool emptyClose_ = false;
@@ -178,6 +193,7 @@ private:
     QLabel* TitleFon_;
     FontWindow* fontWindow_;
     QGroupBox* Frame2_;
+    QSplitter* Splitter_;
     EditWindow* editWindow_;
     std::unique_ptr<DocumentActions> actions_;
 };

@@ -54,7 +54,7 @@ void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, cons
     EXPECT_TRUE(Shown(frame, *document));
     EXPECT_EQ(Describe(document->params()), Describe(expected.params));
     EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
-    EXPECT_EQ(document->windowTitle(), title);
+    EXPECT_EQ(document->Title(), title);
 }
 
 // Three 5 x 4 glyphs from code 41h, downstroke 1, magnification 2.
@@ -111,7 +111,7 @@ TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
               "Question Velmar Pixmere: File exists, overwrite?");
     EXPECT_EQ(LoadNative(ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
     EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
-    EXPECT_EQ(doc->windowTitle(), Q(other));
+    EXPECT_EQ(doc->Title(), Q(other));
     EXPECT_EQ(editor.dialogs->saves.at(0).filter,
               "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt");
     // The dialogs start where the user last chose a file.

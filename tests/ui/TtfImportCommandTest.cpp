@@ -211,7 +211,7 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     // Not two empty fonts agreeing: "H" has ink.
     EXPECT_NE(Picture(font, 0x48 - 0x20).find('#'), std::string::npos);
     EXPECT_TRUE(imported->FlagModified());
-    EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
+    EXPECT_EQ(imported->Title(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
     EXPECT_EQ(ConversionDialog(frame), nullptr);
     EXPECT_EQ(editor.Said(), "");
@@ -261,7 +261,7 @@ TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoW
     editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
     editor.FrameMenu("ImportTTF");
     ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(frame.Document(2)->windowTitle(), "DejaVu Sans");
+    EXPECT_EQ(frame.Document(2)->Title(), "DejaVu Sans");
     Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(FileCommands(frame), "FNOSf");
     EXPECT_EQ(watcher.dialogs, 0);
