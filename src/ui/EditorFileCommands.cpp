@@ -65,6 +65,15 @@ bool EditorFileCommands::Run(FontCommand command, form1& window) {
     return false;
 }
 
+bool EditorFileCommands::OpenFile(const QString& path, form1& window) {
+    Remember(path);
+    const QString type = QFileInfo(path).suffix().toLower();
+    if (type == QLatin1String("fnt")) return ImportFntFile(window, path);
+    if (type == QLatin1String("fon")) return ReadFontDirectory(window, path);
+    if (type == QLatin1String("c")) return AskCFileParameters(window, path);
+    return LoadNativeInto(window, path);
+}
+
 bool EditorFileCommands::ContinueImport(FontCommand command, form1& window) {
     if (command == FontCommand::ImportC) return BeginCFile(window);
     if (command == FontCommand::ImportTtf) return TtfImport(window).Continue(window);
@@ -208,7 +217,10 @@ void EditorFileCommands::Reopen(form1& window) {
 
 bool EditorFileCommands::fnt_Click(form1& window) {
     const QString path = ChooseFile(window, kFntFilter);
-    if (path.isEmpty()) return false;
+    return !path.isEmpty() && ImportFntFile(window, path);
+}
+
+bool EditorFileCommands::ImportFntFile(form1& window, const QString& path) {
     window.ShowName(path);
     std::optional<Font> font =
         LoadFont(window.frame(), [&] { return FntBegin(ReadFileBytes(Path(path))); });
@@ -247,9 +259,12 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
 // ---------------------------------------------------------------- C-file import
 
 bool EditorFileCommands::CFile_Click(form1& window) {
-    MDIForm1& frame = window.frame();
     const QString path = ChooseFile(window, kCFilter);
-    if (path.isEmpty()) return false;
+    return !path.isEmpty() && AskCFileParameters(window, path);
+}
+
+bool EditorFileCommands::AskCFileParameters(form1& window, const QString& path) {
+    MDIForm1& frame = window.frame();
     cFileWindow_ = &window;
     cFilePath_ = path;
     frame.ShowPropertyDialog(window, 4);

@@ -45,6 +45,7 @@ public:
     ~EditorFileCommands() override;
 
     bool Run(FontCommand command, form1& window) override;
+    bool OpenFile(const QString& path, form1& window) override;
     bool ContinueImport(FontCommand command, form1& window) override;
     bool Save(form1& window) override;
     bool SaveAs(form1& window) override;
@@ -58,10 +59,12 @@ public:
     // Loads the file named by ReopenName() into window.
     bool OpenTwice(form1& window);
     bool fnt_Click(form1& window);
+    bool ImportFntFile(form1& window, const QString& path);
     // Chooses a library and shows its font selection, which finishes the command.
     bool fon_Click(form1& window);
     // Chooses a C file and opens the parameters dialog in its mode; BeginCFile follows its Ok.
     bool CFile_Click(form1& window);
+    bool AskCFileParameters(form1& window, const QString& path);
     bool BeginCFile(form1& window);
 
     FileDialogs& dialogs() { return *dialogs_; }

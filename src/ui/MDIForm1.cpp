@@ -190,6 +190,8 @@ form1* MDIForm1::Newform() {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWidget(document);
     window->setWindowIcon(document->windowIcon());
+    // The document's Windows menu carries the keys that close and switch windows.
+    for (QAction* item : window->systemMenu()->actions()) item->setShortcuts({});
     mdiArea_->addSubWindow(window);
     window->hide();  // until its first full refresh
     app_.ActiveDoc = document->index();
@@ -205,10 +207,19 @@ void MDIForm1::FrameCommand(FontCommand command) {
         last->RequestFontCommand(command);
         return;
     }
+    RunInNewWindow([command](form1& document) { document.RunFontCommand(command); });
+}
+
+bool MDIForm1::OpenFile(const QString& path) {
+    return RunInNewWindow([&path](form1& document) { document.OpenFile(path); });
+}
+
+bool MDIForm1::RunInNewWindow(const std::function<void(form1&)>& command) {
     form1* document = Newform();
-    if (!document) return;
-    document->RunFontCommand(command);
+    if (!document) return false;
+    command(*document);
     if (app_.LastDoc != 0) app_.FreshWindow = false;
+    return true;
 }
 
 QMdiSubWindow* MDIForm1::SubWindowOf(form1& document) const {

@@ -70,6 +70,9 @@ public:
     form1* Newform();
     // Frame commands New, Open and the imports: every one runs in a fresh window.
     void FrameCommand(FontCommand command);
+    // Opens a named file in a fresh window as Open or the Import menu would; false when no
+    // window slot is free.
+    bool OpenFile(const QString& path);
     // Shows a document window (its first full refresh) and activates it.
     void ShowDocument(form1& document);
     // Closes a document window through its close event.
@@ -120,6 +123,8 @@ private:
     void BuildMenus();
     // Connects a toolbar or menu command to its handler; the commands' states follow it.
     void Command(QAction* action, void (MDIForm1::*handler)());
+    // Runs a font command in a new window; false when no slot is free.
+    bool RunInNewWindow(const std::function<void(form1&)>& command);
     void SubWindowActivated(QMdiSubWindow* window);
     void ShowMenus(const QList<QMenu*>& menus);
     QMdiSubWindow* SubWindowOf(form1& document) const;

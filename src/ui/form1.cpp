@@ -297,17 +297,25 @@ void form1::RequestFontCommand(FontCommand command) {
     }
 }
 
-void form1::RunFontCommand(FontCommand command) {
-    bool received = true;
+void form1::Receive(const std::function<bool()>& command) {
+    bool received = false;
     {
         const BusyCommand busy(app_);
-        if (command == FontCommand::New) {
-            New_Click();  // the parameters dialog carries it on
-        } else {
-            received = frame_.files().Run(command, *this);
-        }
+        received = command();
     }
     if (!received && !doc_) CloseEmpty();
+}
+
+void form1::RunFontCommand(FontCommand command) {
+    Receive([this, command] {
+        if (command != FontCommand::New) return frame_.files().Run(command, *this);
+        New_Click();  // the parameters dialog carries it on
+        return true;
+    });
+}
+
+void form1::OpenFile(const QString& path) {
+    Receive([this, &path] { return frame_.files().OpenFile(path, *this); });
 }
 
 void form1::New_Click() {
@@ -333,12 +341,7 @@ void form1::SetImportParameters(const FontParams& params) {
 }
 
 void form1::StartImport(FontCommand command) {
-    bool received = false;
-    {
-        const BusyCommand busy(app_);
-        received = frame_.files().ContinueImport(command, *this);
-    }
-    if (!received && !doc_) CloseEmpty();
+    Receive([this, command] { return frame_.files().ContinueImport(command, *this); });
 }
 
 void form1::SetFont(Font font, bool modified) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -76,6 +77,8 @@ public:
     void RequestFontCommand(FontCommand command);
     // Runs a font command in this (fresh, hidden) window.
     void RunFontCommand(FontCommand command);
+    // Opens a named file in this (fresh, hidden) window, as Open or the Import menu would.
+    void OpenFile(const QString& path);
     void New_Click();
     // Opens the parameters dialog in a mode (1 new, 2 TrueType, 4 C file) for this window.
     void ShowPropertyDialog(uint8_t mode);
@@ -173,6 +176,9 @@ private:
     void Command(QAction* action, void (form1::*handler)());
     void Apply(const EditResult& result);
     void Geometry(EditResult (FontDocument::*command)());
+    // Runs a command that is to give this window its font; the window closes again when the
+    // command did not and waits for nothing.
+    void Receive(const std::function<bool()>& command);
     void ReselectLastClick();
     // After a change of layout: the current character stays the one selected, shown and in view.
     void ReselectCurrentCar();
