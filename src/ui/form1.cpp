@@ -169,8 +169,13 @@ void form1::PlaceControls() {
     const int editHeight = t.Y(3750);
     const int splitterHeight = height() - t.Y(60 + 120 + 60) - f.sizeLabel()->sizeHint().height();
     Splitter_->setSizes({splitterHeight - editHeight - Splitter_->handleWidth(), editHeight});
+    SetTabOrder();
+}
 
-    // Tab order: the left column from the top, then the font window.
+void form1::SetTabOrder() {
+    FontWindow& f = *fontWindow_;
+    EditWindow& e = *editWindow_;
+    // The left column from the top, then the font window.
     QWidget* order[] = {f.zoomFactor(),
                         Frame2_->findChild<QToolButton*>(QStringLiteral("Up")),
                         Frame2_->findChild<QToolButton*>(QStringLiteral("Leeeft")),

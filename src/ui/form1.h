@@ -169,6 +169,7 @@ protected:
 private:
     void BuildMoveFrame();
     void PlaceControls();
+    void SetTabOrder();
     void Wire();
     void WireViews();
     void WireMenus();
