@@ -63,7 +63,10 @@ void UpdateDocumentCommands(form1& window, const Application& app) {
     editWindow.zoomOut()->setEnabled(editWindow.CanZoomOut());
     editWindow.magnifier()->setEnabled(window.params().Magnification != 1);
     // Not a command, but state every command may change: the title's mark of a changed font.
-    window.setWindowModified(window.FlagModified());
+    // Set only when it changes, as every setting redraws the window's title bar.
+    if (window.isWindowModified() != window.FlagModified()) {
+        window.setWindowModified(window.FlagModified());
+    }
 }
 
 }  // namespace

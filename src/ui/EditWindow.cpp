@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
+#include <array>
 
 #include "ui/EditCanvas.h"
 #include "ui/EditZoom.h"
@@ -177,9 +178,12 @@ void EditWindow::Remagnify(const FontParams& params, int current) {
 }
 
 void EditWindow::ShowCarInfo(const FontParams& params, int index) {
-    CarInfo_->setText(index < 0 ? QString()
-                                : CarInfoText(params.firstcar + index, params.FormatLengthCar,
-                                              params.FormatHeightCar));
+    // Every stroke asks: the text is made again only when it would change.
+    const std::array<int, 3> shown{index < 0 ? -1 : params.firstcar + index,
+                                   params.FormatLengthCar, params.FormatHeightCar};
+    if (shown == carInfoShown_) return;
+    carInfoShown_ = shown;
+    CarInfo_->setText(index < 0 ? QString() : CarInfoText(shown[0], shown[1], shown[2]));
 }
 
 void EditWindow::resizeEvent(QResizeEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 #include "edit/PointerHit.h"
 #include "model/Font.h"
@@ -87,6 +88,7 @@ private:
     int fittedZoom_ = 3;
     bool zoomInStopped_ = false;
     WheelTurns wheel_;
+    std::array<int, 3> carInfoShown_{-1, 0, 0};  // code, width and height the label shows
 
     QGroupBox* ZoomCharFrame_;
     QToolButton* ZoomPicMOINS_;

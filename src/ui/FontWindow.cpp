@@ -41,7 +41,6 @@ void FontWindow::BuildControls(QWidget* controls) {
     ProgressBar1_ = new QProgressBar(controls);
     ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1_->setTextVisible(false);
-    ProgressBar1_->setFixedSize(t.X(2295), t.Y(135));
     max_ = new QLabel(QStringLiteral("100%"), controls);
     max_->setObjectName(QStringLiteral("max"));
     ShowProgress(false);

@@ -31,13 +31,13 @@ namespace pixmere {
 
 namespace {
 
-// The document window's size in twips as it opens: the views fill what the controls leave.
+// The document window's width in twips as it opens; it is as high as the views at their
+// nominal heights need.
 constexpr int kWindowWidth = 11760;
-constexpr int kWindowHeight = 7935;
 
-// A column of controls beside a view: each part at its place (twips, from the column's
-// top-left corner), at least as large as its place; the column keeps its size as the window
-// grows.
+// A column of controls beside a view (or a group of them): each part at its place (twips, from
+// the column's top-left corner), at least as large as its place; the column keeps its size as
+// the window grows.
 struct Placed {
     QWidget* part;
     int left, top, width, height;
@@ -99,7 +99,7 @@ form1::~form1() = default;
 
 QSize form1::sizeHint() const {
     const Twips t = Twips::Of(this);
-    return QSize(t.X(kWindowWidth), t.Y(kWindowHeight));
+    return QSize(t.X(kWindowWidth), layout() ? layout()->sizeHint().height() : 0);
 }
 
 void form1::BuildMoveFrame() {
@@ -126,7 +126,6 @@ void form1::BuildMoveFrame() {
 
 void form1::PlaceControls() {
     const Twips t = Twips::Of(this);
-    resize(sizeHint());
     FontWindow& f = *fontWindow_;
     EditWindow& e = *editWindow_;
     // Both columns as wide as the widest of their parts, so that the views line up.
@@ -142,11 +141,16 @@ void form1::PlaceControls() {
                                            {e.carInfo(), 0, 1680, 2055, 375}},
                                           columnWidth);
 
+    // The progress of a full refresh keeps its room while hidden, so that showing it does not
+    // lay the window out again.
+    QWidget* progress = ControlColumn(this, t,
+                                      {{f.progressMin(), 0, 0, 255, 255},
+                                       {f.progressBar(), 240, 60, 2295, 135},
+                                       {f.progressMax(), 2520, 0, 495, 255}},
+                                      t.X(3015));
     auto* top = new QHBoxLayout;
     top->addWidget(TitleFon_, 1);
-    top->addWidget(f.progressMin());
-    top->addWidget(f.progressBar());
-    top->addWidget(f.progressMax());
+    top->addWidget(progress);
     top->addWidget(f.sizeLabel());
 
     // The font window takes the width; it shares the height with the edit window at a border
@@ -165,10 +169,9 @@ void form1::PlaceControls() {
     column->setSpacing(t.Y(60));
     column->addLayout(top);
     column->addWidget(Splitter_, 1);
-    // The edit window opens at its nominal height; the font window takes what is left.
-    const int editHeight = t.Y(3750);
-    const int splitterHeight = height() - t.Y(60 + 120 + 60) - f.sizeLabel()->sizeHint().height();
-    Splitter_->setSizes({splitterHeight - editHeight - Splitter_->handleWidth(), editHeight});
+    // Both views open at their nominal heights and share what the window grows by.
+    Splitter_->setSizes({f.sizeHint().height(), e.sizeHint().height()});
+    resize(sizeHint());
     SetTabOrder();
 }
 
