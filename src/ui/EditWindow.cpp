@@ -179,8 +179,8 @@ void EditWindow::Remagnify(const FontParams& params, int current) {
 
 void EditWindow::ShowCarInfo(const FontParams& params, int index) {
     // Every stroke asks: the text is made again only when it would change.
-    const std::array<int, 3> shown{index < 0 ? -1 : params.firstcar + index,
-                                   params.FormatLengthCar, params.FormatHeightCar};
+    const std::array<int, 3> shown{index < 0 ? -1 : params.firstcar + index, params.FormatLengthCar,
+                                   params.FormatHeightCar};
     if (shown == carInfoShown_) return;
     carInfoShown_ = shown;
     CarInfo_->setText(index < 0 ? QString() : CarInfoText(shown[0], shown[1], shown[2]));
