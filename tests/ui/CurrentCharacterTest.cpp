@@ -106,6 +106,13 @@ TEST(CurrentCharacter, AFastStrokeLeavesNoGapsAndIsOneUndoStep) {
     EXPECT_EQ(Picture(*doc, 0), Joined({"##.....#", "..##...#", "....##.#", "......##"}));
     doc->undo_Click();
     EXPECT_EQ(Picture(*doc, 0), Joined({"........", "........", "........", "........"}));
+    // A new press starts a line of its own; the right button erases along its line.
+    Click(picture, PixelCentre(*doc, 1, 3));
+    Click(picture, PixelCentre(*doc, 7, 0));
+    Press(picture, PixelCentre(*doc, 0, 3), Qt::RightButton);
+    DragTo(picture, PixelCentre(*doc, 4, 3), Qt::RightButton);
+    Release(picture, PixelCentre(*doc, 4, 3), Qt::RightButton);
+    EXPECT_EQ(Picture(*doc, 0), Joined({".......#", "........", "........", "........"}));
 }
 
 }  // namespace
