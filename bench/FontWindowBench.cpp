@@ -1,5 +1,7 @@
-// Font window costs: a full refresh (layout, edit window fit, the cells in view painted) and
-// painting every cell of the font once, as scrolling through the whole canvas does.
+// Font window costs: a full refresh (layout, edit window fit, the cells in view painted),
+// painting every cell of the font once, as scrolling through the whole canvas does, one step of
+// the font window's scroll bar as the screen shows it, and a stroke dragged across a glyph in
+// the edit window.
 //   cmake -B build -DPIXMERE_BENCH=ON && cmake --build build --target pixmere_ui_bench
 //   QT_QPA_PLATFORM=offscreen build/bench/pixmere_ui_bench
 #include <benchmark/benchmark.h>
@@ -8,8 +10,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <cstdio>
 
+#include "ui/EditCanvas.h"
 #include "ui/FontCanvas.h"
 #include "ui/MDIForm1.h"
 #include "ui/form1.h"
@@ -66,6 +70,39 @@ void PaintEveryCell(benchmark::State& state, int width, int height, int magnific
     state.SetItemsProcessed(state.iterations() * font.params.NbCar);
 }
 
+// One step down the font window's scroll bar and back, each painted as the screen receives it.
+void ScrollStep(benchmark::State& state, int width, int height, int magnification,
+                const char* zoom) {
+    Window window(width, height, magnification, zoom);
+    auto* bar = window.doc->findChild<QScrollBar*>(QStringLiteral("VScroll1"));
+    for (auto _ : state) {
+        bar->setValue(bar->value() + bar->singleStep());
+        QApplication::processEvents();
+        bar->setValue(0);
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+
+// A left-button stroke across every pixel of a row of the glyph, one pointer move per pixel,
+// each move painted as the screen receives it, then the release that repaints the cell.
+void Stroke(benchmark::State& state, int width, int height) {
+    Window window(width, height, 1, "2");
+    form1& doc = *window.doc;
+    const int zoom = doc.editZoom();
+    const double y = zoom / 2.0;
+    for (auto _ : state) {
+        doc.ZoomPic_MouseDown(1, 0, zoom / 2.0, y);
+        for (int x = 1; x < width; ++x) {
+            doc.ZoomPic_MouseMove(1, 0, x * zoom + zoom / 2.0, y);
+            QApplication::processEvents();
+        }
+        doc.ZoomPic_MouseUp(1, 0, 0, 0);
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations() * width);
+}
+
 BENCHMARK_CAPTURE(FullRefresh, standard_16x16_zoom2, 16, 16, 1, "2")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FullRefresh, largest_255x255_m5_zoom8, 255, 255, 5, "8")
     ->Unit(benchmark::kMillisecond);
@@ -73,6 +110,11 @@ BENCHMARK_CAPTURE(PaintEveryCell, standard_16x16_zoom2, 16, 16, 1, 2)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PaintEveryCell, largest_255x255_m5_zoom8, 255, 255, 5, 8)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ScrollStep, standard_16x16_zoom2, 16, 16, 1, "2")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(ScrollStep, largest_255x255_m5_zoom8, 255, 255, 5, "8")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Stroke, standard_16x16, 16, 16)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(Stroke, wide_255x32, 255, 32)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -20,8 +20,10 @@ StartAction EarlyAction(const std::vector<std::string>& args) {
 }
 
 std::string HelpText() {
-    return "Usage: pixmere [OPTION...]\n"
+    return "Usage: pixmere [OPTION...] [FILE...]\n"
            "Edit monochrome bitmap fonts for Velmar label and receipt printers.\n"
+           "Each FILE opens in a window of its own: a .pzf font as Open does; .fnt, .fon, .c,\n"
+           ".bdf, .pcf, .pcf.gz, .psf, .psf.gz and .bin files through their imports.\n"
            "\n"
            "Options:\n"
            "  -h, --help     show this help and exit\n"

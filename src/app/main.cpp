@@ -4,6 +4,7 @@
 #include <new>
 
 #include "app/CommandLine.h"
+#include "ui/CommandLineFiles.h"
 #include "ui/EditorFileCommands.h"
 #include "ui/Form5.h"
 #include "ui/MDIForm1.h"
@@ -40,10 +41,19 @@ private:
     }
 };
 
+// Usage: pixmere [FILE...]
+// Each font file named on the command line opens in a window of its own once the frame shows.
+void OpenCommandLineFiles(pixmere::MDIForm1& frame) {
+    auto* files = new pixmere::CommandLineFiles(
+        frame, pixmere::CommandLineFiles::FileArguments(QApplication::arguments()), &frame);
+    QMetaObject::invokeMethod(files, &pixmere::CommandLineFiles::OpenNext, Qt::QueuedConnection);
+}
+
 }  // namespace
 
 // Start-up: answer --help and --version before a display is needed, then name the operating
-// system, which sets the number of document windows, and show the frame with no document open.
+// system, which sets the number of document windows, and show the frame with the files the
+// command line names.
 int main(int argc, char** argv) {
     switch (pixmere::EarlyAction(Arguments(argc, argv))) {
         case pixmere::StartAction::Help:
@@ -69,5 +79,6 @@ int main(int argc, char** argv) {
     const std::string osName = pixmere::Form5::CheckOS();
     pixmere::MDIForm1 frame(osName, nullptr, std::make_unique<pixmere::EditorFileCommands>());
     frame.show();
+    OpenCommandLineFiles(frame);
     return app.exec();
 }

@@ -173,6 +173,56 @@ EditResult FontDocument::ReselectLastClick(const CellLayout& layout) {
     return Finish(std::move(r));
 }
 
+void FontDocument::PickCar(int32_t i, bool extend, const CellLayout& layout, EditResult& r) {
+    if (layout.cellWidth > 0 && layout.cellHeight > 0 && layout.cellsPerRow > 0) {
+        LastClickX_ =
+            static_cast<float>(i % layout.cellsPerRow * layout.cellWidth + layout.cellWidth / 2);
+        LastClickY_ =
+            static_cast<float>(i / layout.cellsPerRow * layout.cellHeight + layout.cellHeight / 2);
+    }
+    // Nothing to extend before anything was picked: the anchor is then not selected.
+    DragSelect_ = extend && IsSelected(SelAnchor_);
+    SelectHit(i, r);
+    HitCar_ = i;
+    hitValid_ = true;
+    ReleaseFontWindow(r);
+}
+
+EditResult FontDocument::ReselectCurrentCar(const CellLayout& layout) {
+    EditResult r;
+    PickCar(std::clamp<int32_t>(CurrentCar_, 0, font_.params.NbCar - 1), false, layout, r);
+    return Finish(std::move(r));
+}
+
+EditResult FontDocument::FontWindowKey(CarKey key, bool extend, const CellLayout& layout) {
+    const int32_t row = std::max<int32_t>(layout.cellsPerRow, 1);
+    int64_t target = CurrentCar_;
+    switch (key) {
+        case CarKey::Left:
+            target -= 1;
+            break;
+        case CarKey::Right:
+            target += 1;
+            break;
+        case CarKey::Up:
+            target -= row;
+            break;
+        case CarKey::Down:
+            target += row;
+            break;
+        case CarKey::Home:
+            target = 0;
+            break;
+        case CarKey::End:
+            target = font_.params.NbCar - 1;
+            break;
+    }
+    EditResult r;
+    PickCar(static_cast<int32_t>(std::clamp<int64_t>(target, 0, font_.params.NbCar - 1)), extend,
+            layout, r);
+    return Finish(std::move(r));
+}
+
 EditResult FontDocument::SelectRange(int32_t first, int32_t last) {
     EditResult r;
     const int32_t n = font_.params.NbCar;
@@ -191,35 +241,51 @@ EditResult FontDocument::SelectRange(int32_t first, int32_t last) {
 
 // ---- edit window ----
 
-EditResult FontDocument::ZoomPic_MouseDown(int Button, float x, float y, const EditView& view) {
-    EditResult r;
-    FlagModified_ = true;
-    if (!EditReady_) return Finish(std::move(r));
-    const EditWindowHit hit = HitTestEditWindow(x, y, view, font_.params);
-    if (!hit.valid) return Finish(std::move(r));
+void FontDocument::StrokePixels(int Button, const std::vector<GlyphPoint>& pixels, EditResult& r) {
+    if (pixels.empty()) return;
     if (shownCar_ != CurrentCar_) ShowInEditWindow(CurrentCar_, r);
-    CarObject& g = glyph(CurrentCar_);
-    int v = g.carbitmap(hit.byteColumn, hit.row);
     if (StrokeSaved_ == 0) {
         StrokeSaved_ = 1;
         history_.SaveObject(font_, CurrentCar_, CurrentCar_);
     }
-    const int mask = 1 << hit.bit;
-    if (Button == kLeftButton) {
-        v |= mask;
-    } else if (Button == kRightButton) {
-        v &= 255 - mask;
-    } else {
-        return Finish(std::move(r));
+    if (Button != kLeftButton && Button != kRightButton) return;
+    CarObject& g = glyph(CurrentCar_);
+    for (const GlyphPoint& p : pixels) {
+        const int byteColumn = p.column / 8;
+        const int mask = 1 << (7 - p.column % 8);
+        const int v = g.carbitmap(byteColumn, p.row);
+        g.setCarbitmap(byteColumn, p.row, Button == kLeftButton ? v | mask : v & (255 - mask));
+        r.editRows.push_back(p.row);
     }
-    g.setCarbitmap(hit.byteColumn, hit.row, v);
-    r.editRows.push_back(hit.row);
+}
+
+EditResult FontDocument::ZoomPic_MouseDown(int Button, float x, float y, const EditView& view) {
+    EditResult r;
+    FlagModified_ = true;
+    strokePoint_.reset();  // a press starts a line of its own
+    StrokeTo(Button, x, y, view, r);
     return Finish(std::move(r));
 }
 
 EditResult FontDocument::ZoomPic_MouseMove(int Button, float x, float y, const EditView& view) {
-    if (Button == 0) return Finish(EditResult{});
-    return ZoomPic_MouseDown(Button, x, y, view);
+    EditResult r;
+    if (Button == 0) return Finish(std::move(r));
+    FlagModified_ = true;
+    StrokeTo(Button, x, y, view, r);
+    return Finish(std::move(r));
+}
+
+void FontDocument::StrokeTo(int Button, float x, float y, const EditView& view, EditResult& r) {
+    if (!EditReady_) return;
+    const FontParams& p = font_.params;
+    const std::optional<GlyphPoint> point = EditWindowPoint(x, y, view, p);
+    if (point) {
+        StrokePixels(
+            Button,
+            LinePixels(strokePoint_.value_or(*point), *point, p.FormatLengthCar, p.FormatHeightCar),
+            r);
+    }
+    strokePoint_ = point;
 }
 
 EditResult FontDocument::ZoomPic_MouseUp(int Button) {
@@ -228,6 +294,7 @@ EditResult FontDocument::ZoomPic_MouseUp(int Button) {
         RedrawCell(CurrentCar_, r);
     }
     StrokeSaved_ = 0;
+    strokePoint_.reset();
     return Finish(std::move(r));
 }
 
@@ -242,6 +309,7 @@ EditResult FontDocument::ChangeGeometry(GeometryCommand command) {
     FlagModified_ = true;
     history_.SaveObjectInit(font_.params);
     StrokeSaved_ = 0;
+    strokePoint_.reset();
     // The full refresh clears the edit window; ReselectLastClick shows a glyph again.
     shownCar_ = -1;
     r.layoutChanged = true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "edit/EditResult.h"
@@ -24,7 +25,8 @@ namespace pixmere {
 //
 // Commands that end with ReselectLastClick (paste, undo, redo) take the font window's current
 // layout. Row and column commands change the cell size; the window then lays the font window
-// out again and calls ReselectLastClick with the new layout (EditResult::layoutChanged).
+// out again and calls ReselectCurrentCar with the new layout (EditResult::layoutChanged), so
+// the character the user picked stays the one edited.
 class FontDocument {
 public:
     // A document for a freshly built font: empty history, nothing selected, the edit window not
@@ -50,9 +52,20 @@ public:
     // ends up selected and shown. When that position lies on no character any more, the
     // current character is kept instead.
     EditResult ReselectLastClick(const CellLayout& layout);
+    // After a change of the font window's layout (cell size, zoom, cells per row): the current
+    // character alone is selected and shown, and a later ReselectLastClick finds it in the new
+    // layout.
+    EditResult ReselectCurrentCar(const CellLayout& layout);
     // Turns strokes off until the next release in the font window (a zoom change does this
     // before it reselects).
     void ClearEditReady() { EditReady_ = false; }
+
+    // A key in the font window moves the current character: Left and Right by one code, Up and
+    // Down by a row of cells, Home and End to the first and the last; it stops at either end.
+    // With extend the selection grows or shrinks to it as a drag does, from the same anchor;
+    // without, the character alone is selected. Either way the edit window shows it, as after a
+    // click on its cell, which counts as the last click from then on.
+    EditResult FontWindowKey(CarKey key, bool extend, const CellLayout& layout);
 
     // Selects characters first..last (indices, either order) as a drag from first to last
     // would, and shows last in the edit window. Refused when an index lies outside the font.
@@ -64,7 +77,8 @@ public:
     // (any other button) the pixel under the pointer in the current character. The first hit
     // of a stroke records one undo step, whatever the button.
     EditResult ZoomPic_MouseDown(int Button, float x, float y, const EditView& view);
-    // A move with a button held continues the stroke (a trail in the same undo step).
+    // A move with a button held continues the stroke in the same undo step: every pixel on the
+    // line from the previous position of the stroke to this one, however fast the pointer went.
     EditResult ZoomPic_MouseMove(int Button, float x, float y, const EditView& view);
     // Ends the stroke; after a left or right stroke the font window's cell shows the change.
     EditResult ZoomPic_MouseUp(int Button);
@@ -141,6 +155,14 @@ private:
     void ReleaseFontWindow(EditResult& r);
     void Reselect(const CellLayout& layout, EditResult& r);
     void ShowInEditWindow(int32_t i, EditResult& r);
+    // Makes character i current as a click on its cell in layout would, the selection extended
+    // to it instead of replaced when extend is set.
+    void PickCar(int32_t i, bool extend, const CellLayout& layout, EditResult& r);
+    // Sets, clears or (other buttons) leaves the given pixels of the current character; the first
+    // pixel of a stroke records its undo step.
+    void StrokePixels(int Button, const std::vector<GlyphPoint>& pixels, EditResult& r);
+    // Continues the stroke to the pointer position: the line from where it last was.
+    void StrokeTo(int Button, float x, float y, const EditView& view, EditResult& r);
     void OrderSelection();
     // One undo step for the selection, `change` applied to each of its glyphs.
     template <typename Change>
@@ -161,6 +183,7 @@ private:
     bool DragSelect_ = false;
     bool EditReady_ = false;
     uint8_t StrokeSaved_ = 0;
+    std::optional<GlyphPoint> strokePoint_;  // where the stroke under way last was
     int32_t shownCar_ = -1;
 };
 

@@ -1,6 +1,8 @@
 #include "edit/PointerHit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <optional>
 
@@ -50,23 +52,66 @@ FontWindowHit HitTestFontWindow(double x, double y, const CellLayout& layout, in
     return hit;
 }
 
+std::optional<GlyphPoint> EditWindowPoint(double x, double y, const EditView& view,
+                                          const FontParams& params) {
+    const auto px = PointerUnits(x);
+    const auto py = PointerUnits(y);
+    if (!px || !py || view.zoom <= 0) return std::nullopt;
+    const int64_t rowPitch = int64_t{EditMagnif(view, params)} * view.zoom;
+    return GlyphPoint{static_cast<int32_t>(FloorDiv(*px, view.zoom)),
+                      static_cast<int32_t>(FloorDiv(*py, rowPitch))};
+}
+
 EditWindowHit HitTestEditWindow(double x, double y, const EditView& view,
                                 const FontParams& params) {
     EditWindowHit hit;
-    const auto px = PointerUnits(x);
-    const auto py = PointerUnits(y);
-    if (!px || !py || view.zoom <= 0) return hit;
-    const int64_t rowPitch = int64_t{EditMagnif(view, params)} * view.zoom;
-    if (*px < 0 || *py < 0 || *px >= int64_t{params.FormatLengthCar} * view.zoom ||
-        *py >= int64_t{params.FormatHeightCar} * rowPitch) {
+    const auto point = EditWindowPoint(x, y, view, params);
+    if (!point || point->column < 0 || point->row < 0 || point->column >= params.FormatLengthCar ||
+        point->row >= params.FormatHeightCar) {
         return hit;
     }
-    hit.column = static_cast<int32_t>(*px / view.zoom);
-    hit.row = static_cast<int32_t>(*py / rowPitch);
+    hit.column = point->column;
+    hit.row = point->row;
     hit.byteColumn = hit.column / 8;
     hit.bit = 7 - hit.column % 8;
     hit.valid = true;
     return hit;
+}
+
+std::vector<GlyphPoint> LinePixels(GlyphPoint from, GlyphPoint to, int32_t width, int32_t height) {
+    std::vector<GlyphPoint> pixels;
+    const int64_t dx = int64_t{to.column} - from.column;
+    const int64_t dy = int64_t{to.row} - from.row;
+    const int64_t n = std::max(std::abs(dx), std::abs(dy));  // steps of one pixel
+    // Step i lies at from + i / n (to - from), rounded; only the steps within a pixel of the
+    // glyph are visited, so a line from far away costs no more than one across the glyph.
+    double first = 0;
+    double last = static_cast<double>(n);
+    const auto keepNear = [&](int64_t start, int64_t d, int32_t size) {
+        if (d == 0) {
+            if (start < 0 || start >= size) last = -1;
+            return;
+        }
+        const double a = static_cast<double>(-1 - start) * static_cast<double>(n) / d;
+        const double b = static_cast<double>(size - start) * static_cast<double>(n) / d;
+        first = std::max(first, std::floor(std::min(a, b)));
+        last = std::min(last, std::ceil(std::max(a, b)));
+    };
+    keepNear(from.column, dx, width);
+    keepNear(from.row, dy, height);
+    const auto along = [n](int32_t start, int64_t d, int64_t i) {
+        return n == 0 ? int64_t{start}
+                      : start + std::llround(static_cast<double>(i) * static_cast<double>(d) /
+                                             static_cast<double>(n));
+    };
+    for (auto i = static_cast<int64_t>(first); i <= static_cast<int64_t>(last); ++i) {
+        const int64_t column = along(from.column, dx, i);
+        const int64_t row = along(from.row, dy, i);
+        if (column >= 0 && row >= 0 && column < width && row < height) {
+            pixels.push_back({static_cast<int32_t>(column), static_cast<int32_t>(row)});
+        }
+    }
+    return pixels;
 }
 
 }  // namespace pixmere

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "model/Font.h"
 
@@ -11,6 +13,9 @@ namespace pixmere {
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
+
+// Keys that move the current character in the font window.
+enum class CarKey { Left, Right, Up, Down, Home, End };
 
 // The font window's layout, computed by its full refresh: cells are placed edge to edge,
 // cellsPerRow in each row, in index order. Pointer positions are in the same pixel units.
@@ -50,5 +55,22 @@ struct EditWindowHit {
 };
 
 EditWindowHit HitTestEditWindow(double x, double y, const EditView& view, const FontParams& params);
+
+// A glyph pixel position; it may lie off the glyph (column -1 is left of it).
+struct GlyphPoint {
+    int32_t column = 0;
+    int32_t row = 0;
+    bool operator==(const GlyphPoint&) const = default;
+};
+
+// The glyph pixel under an edit-window position, off the glyph too; none for a position no
+// pointer can have (not finite, or beyond 32 bits).
+std::optional<GlyphPoint> EditWindowPoint(double x, double y, const EditView& view,
+                                          const FontParams& params);
+
+// The pixels of a width x height glyph that the straight line from `from` to `to` passes,
+// both ends included, in order from `from`: one pixel a column or a row, whichever the line
+// crosses more of, each the nearest to the line. Parts of the line off the glyph give none.
+std::vector<GlyphPoint> LinePixels(GlyphPoint from, GlyphPoint to, int32_t width, int32_t height);
 
 }  // namespace pixmere

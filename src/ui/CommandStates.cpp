@@ -23,6 +23,7 @@ struct Application {
     bool slotFree;    // a font command can have a window of its own
     bool fileLocked;  // a TrueType conversion runs
     bool clipboardFull;
+    int fonts;  // documents showing a font, the ones the window keys go through
 };
 
 void UpdateDocumentCommands(form1& window, const Application& app) {
@@ -49,6 +50,9 @@ void UpdateDocumentCommands(form1& window, const Application& app) {
     }
     a.fontparam->setEnabled(hasFont);
     a.windowsMenu->menuAction()->setEnabled(!refreshing);
+    a.closeWindow->setEnabled(!refreshing);
+    a.nextWindow->setEnabled(app.fonts > 1);
+    a.previousWindow->setEnabled(app.fonts > 1);
     for (QAction* move : {a.Up, a.Down, a.Leeeft, a.Right}) move->setEnabled(ready);
 
     const FontWindow& fontWindow = window.fontWindow();
@@ -58,19 +62,24 @@ void UpdateDocumentCommands(form1& window, const Application& app) {
     editWindow.zoomIn()->setEnabled(editWindow.CanZoomIn());
     editWindow.zoomOut()->setEnabled(editWindow.CanZoomOut());
     editWindow.magnifier()->setEnabled(window.params().Magnification != 1);
+    // Not a command, but state every command may change: the title's mark of a changed font.
+    // Set only when it changes, as every setting redraws the window's title bar.
+    if (window.isWindowModified() != window.FlagModified()) {
+        window.setWindowModified(window.FlagModified());
+    }
 }
 
 }  // namespace
 
 void MDIForm1::UpdateCommands() {
+    int fonts = 0;
+    for (form1* document : app_.DocList) fonts += document && document->document() ? 1 : 0;
     const Application app{!(app_.LimitWindows && app_.DocCount >= app_.DocMax), fileCommandsLocked_,
-                          app_.ClipboardFull};
-    bool anyFont = false;
+                          app_.ClipboardFull, fonts};
     for (form1* document : app_.DocList) {
-        if (!document) continue;
-        UpdateDocumentCommands(*document, app);
-        anyFont = anyFont || document->document() != nullptr;
+        if (document) UpdateDocumentCommands(*document, app);
     }
+    const bool anyFont = fonts > 0;
 
     const FrameActions& a = actions_;
     a.file.menu->menuAction()->setEnabled(!app.fileLocked);
@@ -80,6 +89,8 @@ void MDIForm1::UpdateCommands() {
     a.Save->setEnabled(anyFont && !app.fileLocked);
     a.Copy->setEnabled(anyFont);
     a.Paste->setEnabled(app.clipboardFull && app_.DocCount > 0);
+    // The frame's menus show while no document is active: nothing to modify then.
+    for (QAction* item : a.modifyMenu->actions()) item->setEnabled(false);
     // The toolbar's Undo and Redo act on the active document.
     const form1* active = ActiveDocument();
     a.Undo->setEnabled(active && active->UndoEnabled());

@@ -4,65 +4,83 @@
 #include <QIcon>
 #include <QMenu>
 #include <array>
+#include <utility>
 
 namespace pixmere {
+
+QMenu* BuildModifyMenu(QWidget* parent, std::array<QAction*, 9>& items) {
+    auto* modify = new QMenu(QStringLiteral("&Modify Font"), parent);
+    // "Add" and "Remove", each with "Line" (Top, Bottom) and "Column" (Left, Right); the items
+    // are named after the menu's initial and the side ("Atop", "Rright", ...).
+    std::size_t next = 0;
+    for (const auto& [caption, initial] : {std::pair{"&Add", 'A'}, std::pair{"&Remove", 'R'}}) {
+        QMenu* menu = modify->addMenu(QString::fromLatin1(caption));
+        QMenu* line = menu->addMenu(QStringLiteral("&Line"));
+        QMenu* column = menu->addMenu(QStringLiteral("&Column"));
+        const struct {
+            QMenu* menu;
+            const char* side;
+            const char* caption;
+        } places[] = {{line, "top", "&Top"},
+                      {line, "bottom", "&Bottom"},
+                      {column, "left", "&Left"},
+                      {column, "right", "&Right"}};
+        for (const auto& place : places) {
+            const QByteArray name = QByteArray(1, initial) + place.side;
+            items[next++] = AddMenuItem(place.menu, name.constData(), place.caption);
+        }
+    }
+    items[next] = AddMenuItem(modify, "fontparam", "Font &Properties");
+    return modify;
+}
 
 DocumentActions::DocumentActions(QWidget* window, MDIForm1& frame)
     : file(BuildFileMenu(window, frame)) {
     BuildEditMenu(window);
-    BuildModifyMenu(window);
+    std::array<QAction*, 9> modify{};
+    modifyMenu = BuildModifyMenu(window, modify);
+    QAction** items[] = {&Atop,    &Abottom, &Aleft,  &Aright,   &Rtop,
+                         &Rbottom, &Rleft,   &Rright, &fontparam};
+    for (std::size_t i = 0; i < modify.size(); ++i) *items[i] = modify[i];
+    BuildWindowsMenu(window);
 
-    windowsMenu = new QMenu(QStringLiteral("Windows"), window);
-    Cascade = AddMenuItem(windowsMenu, "Cascade", "Cascade");
-    ArrangeIcons = AddMenuItem(windowsMenu, "ArrangeIcons", "Arrange Icons");
-    openedWindows = windowsMenu->addMenu(QStringLiteral("Opened Windows"));
-    openedWindows->menuAction()->setObjectName(QStringLiteral("OpenedWindows"));
-
-    helpMenu = new QMenu(QStringLiteral("?"), window);
-    help = AddMenuItem(helpMenu, "help", "Help");
-    about = AddMenuItem(helpMenu, "about", "About");
+    helpMenu = new QMenu(QStringLiteral("&?"), window);
+    help = AddMenuItem(helpMenu, "help", "&Help");
+    about = AddMenuItem(helpMenu, "about", "&About");
 
     BuildMoveActions(window);
 }
 
 void DocumentActions::BuildEditMenu(QWidget* window) {
-    editMenu = new QMenu(QStringLiteral("Edit"), window);
-    undo = AddMenuItem(editMenu, "undo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redo = AddMenuItem(editMenu, "redo", "Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
+    editMenu = new QMenu(QStringLiteral("&Edit"), window);
+    undo = AddMenuItem(editMenu, "undo", "&Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redo = AddMenuItem(editMenu, "redo", "&Redo", QKeySequence(Qt::CTRL | Qt::Key_Y));
     editMenu->addAction(QStringLiteral("__________"))->setEnabled(false);
-    copy = AddMenuItem(editMenu, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-    paste = AddMenuItem(editMenu, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    copy = AddMenuItem(editMenu, "copy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    paste = AddMenuItem(editMenu, "paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     editMenu->addAction(QStringLiteral("__________"))->setEnabled(false);
-    Dele = AddMenuItem(editMenu, "Dele", "Del Selected Char", QKeySequence(Qt::Key_Delete));
+    Dele = AddMenuItem(editMenu, "Dele", "&Del Selected Char", QKeySequence(Qt::Key_Delete));
     // Nothing to edit until the first full refresh.
     for (QAction* a : {editMenu->menuAction(), undo, redo, paste}) a->setEnabled(false);
 }
 
-void DocumentActions::BuildModifyMenu(QWidget* window) {
-    modifyMenu = new QMenu(QStringLiteral("Modify Font"), window);
-    // "Add" and "Remove", each with "Line" (Top, Bottom) and "Column" (Left, Right); the items
-    // are named after the menu's initial and the side ("Atop", "Rright", ...).
-    auto sides = [this](const char* caption, const QString& initial,
-                        std::array<QAction**, 4> items) {
-        QMenu* menu = modifyMenu->addMenu(QString::fromLatin1(caption));
-        QMenu* line = menu->addMenu(QStringLiteral("Line"));
-        QMenu* column = menu->addMenu(QStringLiteral("Column"));
-        const struct {
-            QMenu* menu;
-            const char* side;
-            const char* caption;
-        } places[] = {{line, "top", "Top"},
-                      {line, "bottom", "Bottom"},
-                      {column, "left", "Left"},
-                      {column, "right", "Right"}};
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            const QByteArray name = (initial + QLatin1String(places[i].side)).toLatin1();
-            *items[i] = AddMenuItem(places[i].menu, name.constData(), places[i].caption);
-        }
-    };
-    sides("Add", QStringLiteral("A"), {&Atop, &Abottom, &Aleft, &Aright});
-    sides("Remove", QStringLiteral("R"), {&Rtop, &Rbottom, &Rleft, &Rright});
-    fontparam = AddMenuItem(modifyMenu, "fontparam", "Font Properties");
+void DocumentActions::BuildWindowsMenu(QWidget* window) {
+    windowsMenu = new QMenu(QStringLiteral("&Windows"), window);
+    Cascade = AddMenuItem(windowsMenu, "Cascade", "&Cascade");
+    ArrangeIcons = AddMenuItem(windowsMenu, "ArrangeIcons", "Arrange &Icons");
+    openedWindows = windowsMenu->addMenu(QStringLiteral("&Opened Windows"));
+    openedWindows->menuAction()->setObjectName(QStringLiteral("OpenedWindows"));
+    windowsMenu->addSeparator();
+    // The usual keys of a desktop for the document windows, both usual keys for closing one.
+    closeWindow = AddMenuItem(windowsMenu, "CloseWindow", "C&lose");
+    closeWindow->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
+    nextWindow =
+        AddMenuItem(windowsMenu, "NextWindow", "&Next", QKeySequence(Qt::CTRL | Qt::Key_Tab));
+    previousWindow = AddMenuItem(windowsMenu, "PreviousWindow", "&Previous");
+    // Shift+Tab arrives as Backtab on some systems.
+    previousWindow->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
 }
 
 void DocumentActions::BuildMoveActions(QWidget* window) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <array>
 #include <utility>
 
 #include "edit/FontGeometry.h"
@@ -47,6 +48,9 @@ public:
     QAction* Cascade;
     QAction* ArrangeIcons;
     QMenu* openedWindows;
+    QAction* closeWindow;
+    QAction* nextWindow;
+    QAction* previousWindow;
 
     QMenu* helpMenu;
     QAction* help;
@@ -66,9 +70,14 @@ public:
 
 private:
     void BuildEditMenu(QWidget* window);
-    void BuildModifyMenu(QWidget* window);
+    void BuildWindowsMenu(QWidget* window);
     void BuildMoveActions(QWidget* window);
 };
+
+// "Modify Font", for a document and for the frame: "Add" and "Remove", each with "Line" (Top,
+// Bottom) and "Column" (Left, Right), then "Font Properties". items receives Atop, Abottom,
+// Aleft, Aright, Rtop, Rbottom, Rleft, Rright and fontparam, in that order.
+QMenu* BuildModifyMenu(QWidget* parent, std::array<QAction*, 9>& items);
 
 // Tooltip of the move buttons and of their frame.
 inline const char* const kMoveTip = "Move one or several Characters inside the defined definition";

@@ -3,12 +3,16 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QWheelEvent>
 #include <algorithm>
+#include <array>
 
 #include "ui/EditCanvas.h"
 #include "ui/EditZoom.h"
+#include "ui/FontCanvas.h"
 
 namespace pixmere {
 
@@ -32,7 +36,6 @@ EditWindow::EditWindow(QWidget* controls, QWidget* parent) : QWidget(parent) {
     twips_ = Twips::Of(this);
     BuildControls(controls);
     BuildStrip();
-    ApplyNominalLayout();
 }
 
 void EditWindow::BuildControls(QWidget* controls) {
@@ -52,6 +55,12 @@ void EditWindow::BuildControls(QWidget* controls) {
     EnabMagnif_->setToolTip(
         QStringLiteral("Allow to show or not the magnification effect in the Edit Window"));
     EnabMagnif_->setEnabled(false);
+
+    CarInfo_ = new QLabel(controls);
+    CarInfo_->setObjectName(QStringLiteral("CarInfo"));
+    QFont bold = CarInfo_->font();
+    bold.setBold(true);
+    CarInfo_->setFont(bold);
 }
 
 void EditWindow::BuildStrip() {
@@ -67,6 +76,10 @@ void EditWindow::BuildStrip() {
     VScroll2_->hide();
 }
 
+QSize EditWindow::sizeHint() const { return QSize(twips_.X(9015), twips_.Y(3750)); }
+
+QSize EditWindow::minimumSizeHint() const { return QSize(twips_.X(1500), twips_.Y(900)); }
+
 void EditWindow::SetFont(const Font* font) { ZoomPic_->SetFont(font); }
 
 uint8_t EditWindow::EditMagnif(const FontParams& params) const {
@@ -77,23 +90,18 @@ EditView EditWindow::view() const { return EditView{editZoom_, EnabMagnif_->isCh
 
 bool EditWindow::CanZoomOut() const { return pixmere::CanZoomOut(editZoom_, fittedZoom_); }
 
-void EditWindow::ApplyNominalLayout() {
-    const Twips& t = twips_;
-    ZoomPicSupport_->setGeometry(0, 0, t.X(9015), t.Y(3750));
-    ZoomPic_->setGeometry(0, 0, ZoomPicSupport_->width(), ZoomPicSupport_->height());
-    VScroll2_->setGeometry(t.X(9000), 0, t.X(255), t.Y(3735));
-    HScroll2_->setGeometry(0, t.Y(3720), t.X(9015), t.Y(255));
-    FitChildren();
-}
-
-void EditWindow::FitChildren() { FitAround(this, {ZoomPicSupport_, VScroll2_, HScroll2_}); }
-
 void EditWindow::ResizePicture(const FontParams& params) {
     ZoomPic_->SetZoom(editZoom_, EditMagnif(params));
 }
 
 void EditWindow::AutomaticFit(const FontParams& params) {
-    editZoom_ = AutoFitZoom(ZoomPicSupport_->height(), params.FormatHeightCar, EditMagnif(params));
+    const uint8_t magnif = EditMagnif(params);
+    editZoom_ = AutoFitZoom(height(), params.FormatHeightCar, magnif);
+    // A glyph too wide for the window at that zoom needs the horizontal scroll bar: the rows
+    // fit in what it leaves.
+    if (params.FormatLengthCar * editZoom_ + 4 > width()) {
+        editZoom_ = AutoFitZoom(height() - twips_.Y(255), params.FormatHeightCar, magnif);
+    }
     ResizePicture(params);
     fittedZoom_ = editZoom_;
 }
@@ -101,40 +109,41 @@ void EditWindow::AutomaticFit(const FontParams& params) {
 void EditWindow::Refit(const FontParams& params, bool autoZoom) {
     if (autoZoom) {
         AutomaticFit(params);
-        ZoomPic_->Clear();
     } else {
         ResizePicture(params);
     }
     PlaceScrollBars();
-    zoomInStopped_ = false;
+    zoomInStopped_ = !pixmere::CanZoomIn(editZoom_);
 }
 
 void EditWindow::PlaceScrollBars() {
     const QSize picture = ZoomPic_->PictureSize();
-    const QRect viewport = ZoomPicSupport_->geometry();
-    if (picture.width() < viewport.width()) {
-        HScroll2_->hide();
-        HScroll2_->setValue(0);
-    } else {
-        HScroll2_->setGeometry(viewport.left(), viewport.bottom() + 1, viewport.width(),
-                               HScroll2_->height());
-        HScroll2_->setRange(0, picture.width() - viewport.width() + 1);
-        HScroll2_->setPageStep(viewport.width());
-        HScroll2_->setSingleStep(editZoom_);
-        HScroll2_->show();
-    }
-    if (picture.height() < viewport.height()) {
-        VScroll2_->hide();
-        VScroll2_->setValue(0);
-    } else {
-        VScroll2_->setGeometry(viewport.right() + 2, viewport.top(), VScroll2_->width(),
-                               viewport.height());
-        VScroll2_->setRange(0, picture.height() - viewport.height() + 1);
-        VScroll2_->setPageStep(viewport.height());
-        VScroll2_->setSingleStep(editZoom_ * ZoomPic_->magnif());
-        VScroll2_->show();
-    }
-    FitChildren();
+    const int barWidth = twips_.X(255);
+    const int barHeight = twips_.Y(255);
+    // A bar in one direction takes room from the other.
+    bool horizontal = picture.width() > width();
+    const bool vertical = picture.height() > height() - (horizontal ? barHeight : 0);
+    horizontal = picture.width() > width() - (vertical ? barWidth : 0);
+    const QRect viewport(0, 0, width() - (vertical ? barWidth : 0),
+                         height() - (horizontal ? barHeight : 0));
+    ZoomPicSupport_->setGeometry(viewport);
+    ZoomPic_->setGeometry(0, 0, viewport.width(), viewport.height());
+    const auto place = [](QScrollBar* bar, bool shown, const QRect& where, int range, int page,
+                          int step) {
+        bar->setVisible(shown);
+        if (!shown) {
+            bar->setValue(0);
+            return;
+        }
+        bar->setGeometry(where);
+        bar->setRange(0, range);
+        bar->setPageStep(page);
+        bar->setSingleStep(step);
+    };
+    place(HScroll2_, horizontal, QRect(0, viewport.height(), viewport.width(), barHeight),
+          picture.width() - viewport.width(), viewport.width(), editZoom_);
+    place(VScroll2_, vertical, QRect(viewport.width(), 0, barWidth, viewport.height()),
+          picture.height() - viewport.height(), viewport.height(), editZoom_ * ZoomPic_->magnif());
 }
 
 void EditWindow::ScrollToOrigin() {
@@ -166,6 +175,26 @@ void EditWindow::Remagnify(const FontParams& params, int current) {
     PlaceScrollBars();
     ZoomPic_->ShowGlyph(current);
     zoomInStopped_ = false;
+}
+
+void EditWindow::ShowCarInfo(const FontParams& params, int index) {
+    // Every stroke asks: the text is made again only when it would change.
+    const std::array<int, 3> shown{index < 0 ? -1 : params.firstcar + index, params.FormatLengthCar,
+                                   params.FormatHeightCar};
+    if (shown == carInfoShown_) return;
+    carInfoShown_ = shown;
+    CarInfo_->setText(index < 0 ? QString() : CarInfoText(shown[0], shown[1], shown[2]));
+}
+
+void EditWindow::resizeEvent(QResizeEvent*) {
+    PlaceScrollBars();
+    emit Resized();
+}
+
+void EditWindow::wheelEvent(QWheelEvent* event) {
+    const int steps = wheel_.Take(*event, VScroll2_, HScroll2_);
+    QToolButton* button = steps > 0 ? ZoomPicPLUS_ : ZoomPicMOINS_;
+    for (int n = 0; n < std::abs(steps) && button->isEnabled(); ++n) button->click();
 }
 
 }  // namespace pixmere

@@ -7,9 +7,10 @@ namespace pixmere {
 
 // Zoom rules of the edit window, apart from the widgets.
 
-// The automatic fit: the largest zoom at which all rows fit the viewport, at least 3.
+// The automatic fit: the largest zoom at which the whole picture, its rows and the four pixels
+// of margin below them, fits the viewport; at least 3.
 inline int AutoFitZoom(int viewportHeight, int H, int editMagnif) {
-    return std::max((viewportHeight - 2) / std::max(H * editMagnif, 1), 3);
+    return std::max((viewportHeight - 4) / std::max(H * editMagnif, 1), 3);
 }
 
 inline int ZoomInValue(int zoom) { return zoom * 2; }

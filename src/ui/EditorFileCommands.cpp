@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <array>
 #include <filesystem>
 
 #include "formats/BdfPcfFile.h"
@@ -36,6 +38,28 @@ std::vector<uint8_t> ReadChosenFile(const QString& path, uint64_t largestFile) {
 
 ImportedFont LoadFntFile(std::span<const uint8_t> bytes) { return FntBegin(bytes); }
 ImportedFont LoadBinFile(std::span<const uint8_t> bytes) { return LoadBin(bytes, 1); }
+
+}  // namespace
+
+// The imports that take one file and need no dialog of their own.
+struct EditorFileCommands::OneFileImport {
+    const char* filter;
+    uint64_t largestFile;
+    ImportedFont (*load)(std::span<const uint8_t>);
+    // What the file's name ends with when it is named on the command line.
+    std::array<const char*, 3> endings;
+};
+
+namespace {
+
+const EditorFileCommands::OneFileImport kFntImport{
+    kFntFilter, kFntLargestFile, LoadFntFile, {".fnt"}};
+const EditorFileCommands::OneFileImport kBdfPcfImport{
+    kBdfPcfFilter, kBdfPcfLargestFile, LoadBdfPcf, {".bdf", ".pcf", ".pcf.gz"}};
+const EditorFileCommands::OneFileImport kPsfImport{
+    kPsfFilter, kPsfLargestFile, LoadPsf, {".psf", ".psf.gz"}};
+const EditorFileCommands::OneFileImport kBinImport{
+    kBinFilter, kBinLargestFile, LoadBinFile, {".bin"}};
 
 }  // namespace
 
@@ -82,6 +106,22 @@ bool EditorFileCommands::Run(FontCommand command, form1& window) {
             break;  // the window runs New itself
     }
     return false;
+}
+
+bool EditorFileCommands::OpenFile(const QString& path, form1& window) {
+    Remember(path);
+    const auto endsWith = [&path](const char* ending) {
+        return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
+    };
+    for (const OneFileImport* type : {&kFntImport, &kBdfPcfImport, &kPsfImport, &kBinImport}) {
+        if (std::any_of(type->endings.begin(), type->endings.end(),
+                        [&](const char* e) { return e && endsWith(e); })) {
+            return ImportPath(window, path, *type);
+        }
+    }
+    if (endsWith(".fon")) return ReadFontDirectory(window, path);
+    if (endsWith(".c")) return AskCFileParameters(window, path);
+    return LoadNativeInto(window, path);
 }
 
 bool EditorFileCommands::ContinueImport(FontCommand command, form1& window) {
@@ -242,27 +282,20 @@ void EditorFileCommands::Reopen(form1& window) {
 
 // ---------------------------------------------------------------- imports of one file
 
-bool EditorFileCommands::fnt_Click(form1& window) {
-    return ImportFile(window, kFntFilter, kFntLargestFile, LoadFntFile);
+bool EditorFileCommands::fnt_Click(form1& window) { return ImportFile(window, kFntImport); }
+
+bool EditorFileCommands::BdfPcf_Click(form1& window) { return ImportFile(window, kBdfPcfImport); }
+bool EditorFileCommands::Psf_Click(form1& window) { return ImportFile(window, kPsfImport); }
+bool EditorFileCommands::Bin_Click(form1& window) { return ImportFile(window, kBinImport); }
+
+bool EditorFileCommands::ImportFile(form1& window, const OneFileImport& type) {
+    const QString path = ChooseFile(window, type.filter);
+    return !path.isEmpty() && ImportPath(window, path, type);
 }
 
-bool EditorFileCommands::BdfPcf_Click(form1& window) {
-    return ImportFile(window, kBdfPcfFilter, kBdfPcfLargestFile, LoadBdfPcf);
-}
-
-bool EditorFileCommands::Psf_Click(form1& window) {
-    return ImportFile(window, kPsfFilter, kPsfLargestFile, LoadPsf);
-}
-
-bool EditorFileCommands::Bin_Click(form1& window) {
-    return ImportFile(window, kBinFilter, kBinLargestFile, LoadBinFile);
-}
-
-bool EditorFileCommands::ImportFile(form1& window, const char* filter, uint64_t largestFile,
-                                    ImportedFont (*load)(std::span<const uint8_t>)) {
-    const QString path = ChooseFile(window, filter);
-    if (path.isEmpty()) return false;
-    return GiveImport(window, path, [&] { return load(ReadChosenFile(path, largestFile)); });
+bool EditorFileCommands::ImportPath(form1& window, const QString& path, const OneFileImport& type) {
+    return GiveImport(window, path,
+                      [&] { return type.load(ReadChosenFile(path, type.largestFile)); });
 }
 
 bool EditorFileCommands::GiveImport(form1& window, const QString& path,
@@ -311,9 +344,12 @@ bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
 // ---------------------------------------------------------------- C-file import
 
 bool EditorFileCommands::CFile_Click(form1& window) {
-    MDIForm1& frame = window.frame();
     const QString path = ChooseFile(window, kCFilter);
-    if (path.isEmpty()) return false;
+    return !path.isEmpty() && AskCFileParameters(window, path);
+}
+
+bool EditorFileCommands::AskCFileParameters(form1& window, const QString& path) {
+    MDIForm1& frame = window.frame();
     std::vector<uint8_t> bytes;
     if (!Attempt(frame, [&] { bytes = ReadChosenFile(path, kCLargestFile); })) return false;
     // A table that states its parameters fills the dialog with them, and its range is its own;

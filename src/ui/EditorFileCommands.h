@@ -52,9 +52,13 @@ public:
     ~EditorFileCommands() override;
 
     bool Run(FontCommand command, form1& window) override;
+    bool OpenFile(const QString& path, form1& window) override;
     bool ContinueImport(FontCommand command, form1& window) override;
     bool Save(form1& window) override;
     bool SaveAs(form1& window) override;
+
+    // An import of one file that needs no dialog of its own: FNT, BDF/PCF, PSF, download file.
+    struct OneFileImport;
 
     // ---- the commands, each in the fresh window it gives a font to ----
 
@@ -76,6 +80,7 @@ public:
     // Chooses a C file and opens the parameters dialog in its mode, filled with the file's own
     // parameters when it states them; BeginCFile follows its Ok.
     bool CFile_Click(form1& window);
+    bool AskCFileParameters(form1& window, const QString& path);
     bool BeginCFile(form1& window);
 
     FileDialogs& dialogs() { return *dialogs_; }
@@ -108,8 +113,9 @@ private:
                                  int* charactersCut = nullptr);
     // An import that reads one chosen file: the font goes to window, modified and without a
     // file, and the user hears of characters that lost pixels.
-    bool ImportFile(form1& window, const char* filter, uint64_t largestFile,
-                    ImportedFont (*load)(std::span<const uint8_t>));
+    bool ImportFile(form1& window, const OneFileImport& type);
+    // The same for a file already chosen.
+    bool ImportPath(form1& window, const QString& path, const OneFileImport& type);
     // Gives window the font load reads, as ImportFile does; the path names the window.
     bool GiveImport(form1& window, const QString& path, const std::function<ImportedFont()>& load,
                     const char* otherFailure = kBadFontFileMessage);

@@ -1,5 +1,7 @@
 #pragma once
 
+class QString;
+
 namespace pixmere {
 
 class form1;
@@ -29,6 +31,9 @@ public:
     // window received its font, or when a dialog of the command now waits for the user and
     // will give the font or close the window itself; on false the window is closed again.
     virtual bool Run(FontCommand command, form1& window);
+    // Opens a named file in window, a fresh hidden document window, as Open does, or as the
+    // Import menu does for a .fnt, .fon or .c file; the same return as Run.
+    virtual bool OpenFile(const QString& path, form1& window);
     // Carries on an import whose parameters the parameters dialog has just stored in window
     // (TrueType and C-file imports). Returns true when the window received its font.
     virtual bool ContinueImport(FontCommand command, form1& window);

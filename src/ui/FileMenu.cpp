@@ -29,23 +29,24 @@ QList<std::pair<QAction*, FontCommand>> FileActions::FontCommands() const {
 
 FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame) {
     FileActions a;
-    a.menu = new QMenu(QStringLiteral("File"), parent);
-    a.New = AddMenuItem(a.menu, "New", "Create New Font");
-    a.open = AddMenuItem(a.menu, "open", "Open");
-    a.importMenu = a.menu->addMenu(QStringLiteral("Import"));
+    a.menu = new QMenu(QStringLiteral("&File"), parent);
+    a.New = AddMenuItem(a.menu, "New", "Create &New Font", QKeySequence(Qt::CTRL | Qt::Key_N));
+    a.open = AddMenuItem(a.menu, "open", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
+    a.importMenu = a.menu->addMenu(QStringLiteral("&Import"));
     a.importMenu->menuAction()->setObjectName(QStringLiteral("Import"));
-    a.ImportFNT = AddMenuItem(a.importMenu, "ImportFNT", "Font FNT");
-    a.ImportFON = AddMenuItem(a.importMenu, "ImportFON", "Font FON");
-    a.ImportTTF = AddMenuItem(a.importMenu, "ImportTTF", "Font TTF");
-    a.ImportC = AddMenuItem(a.importMenu, "ImportC", "Font C File");
-    a.ImportBDF = AddMenuItem(a.importMenu, "ImportBDF", "Font BDF / PCF");
-    a.ImportPSF = AddMenuItem(a.importMenu, "ImportPSF", "Font PSF");
-    a.ImportBIN = AddMenuItem(a.importMenu, "ImportBIN", "Bin Velmar");
-    a.save = AddMenuItem(a.menu, "save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
-    a.saveas = AddMenuItem(a.menu, "saveas", "Save As");
+    a.ImportFNT = AddMenuItem(a.importMenu, "ImportFNT", "Font &FNT");
+    a.ImportFON = AddMenuItem(a.importMenu, "ImportFON", "Font F&ON");
+    a.ImportTTF = AddMenuItem(a.importMenu, "ImportTTF", "Font &TTF");
+    a.ImportC = AddMenuItem(a.importMenu, "ImportC", "Font &C File");
+    a.ImportBDF = AddMenuItem(a.importMenu, "ImportBDF", "Font B&DF / PCF");
+    a.ImportPSF = AddMenuItem(a.importMenu, "ImportPSF", "Font &PSF");
+    a.ImportBIN = AddMenuItem(a.importMenu, "ImportBIN", "&Bin Velmar");
+    a.save = AddMenuItem(a.menu, "save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+    a.saveas =
+        AddMenuItem(a.menu, "saveas", "Save &As", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     a.save->setEnabled(false);
     a.saveas->setEnabled(false);
-    a.exit = AddMenuItem(a.menu, "exit", "Exit");
+    a.exit = AddMenuItem(a.menu, "exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
     QObject::connect(a.exit, &QAction::triggered, &frame, &MDIForm1::Exit);
     return a;
 }

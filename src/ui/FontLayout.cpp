@@ -1,7 +1,6 @@
 #include "ui/FontLayout.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace pixmere {
 
@@ -19,18 +18,10 @@ FontLayout ComputeFontLayout(const FontLayoutInput& in) {
     const int px = L.cellWidth;
     const int py = L.cellHeight;
 
-    const int nominalWidth = static_cast<int>(std::floor(9000 / in.tx));
-    L.viewportHeight = static_cast<int>(std::floor(3000 / in.ty));
-
-    // Cells that fit the nominal canvas; a cell wider than it still gets a row of its own and
-    // the viewport keeps its nominal width, with the horizontal scroll bar reaching the rest.
-    const int fit = static_cast<int>(std::floor((9000 / in.tx - 4) / px));
-    L.cellsPerRow = std::max(fit, 1);
-    L.viewportWidth = fit >= 1 ? L.cellsPerRow * px + 4 : nominalWidth;
-
-    L.viewportLeft =
-        (in.windowWidth - in.vScrollWidth - L.viewportWidth - in.frame2Width) / 2 + in.frame2Width;
-    L.vScrollLeft = L.viewportLeft + L.viewportWidth + 1;
+    // As many whole cells as the viewport is wide; a cell wider than it still gets a row of its
+    // own, the horizontal scroll bar reaching the rest.
+    L.viewportWidth = std::max(in.areaWidth - in.vScrollWidth, 1);
+    L.cellsPerRow = std::max((L.viewportWidth - 4) / px, 1);
 
     if ((L.N / L.cellsPerRow) * py >= kCanvasLimit) {
         // Too tall: as many rows as the limit allows, the cells spread over enough columns.
@@ -44,12 +35,13 @@ FontLayout ComputeFontLayout(const FontLayoutInput& in) {
         L.canvasHeight = (L.N / L.cellsPerRow + 1) * py + 4;
     }
     L.canvasWidth = std::max(L.viewportWidth, L.cellsPerRow * px + 4);
-    L.canvasHeight = std::max(L.canvasHeight, L.viewportHeight);
+    L.hScrollMax = L.canvasWidth - L.viewportWidth;
+    L.hScrollVisible = L.hScrollMax >= 1;
 
+    L.viewportHeight = std::max(in.areaHeight - (L.hScrollVisible ? in.hScrollHeight : 0), 1);
+    L.canvasHeight = std::max(L.canvasHeight, L.viewportHeight);
     L.vScrollMax = L.canvasHeight - L.viewportHeight;
     L.vScrollVisible = L.vScrollMax >= 1;
-    L.hScrollMax = L.canvasWidth - L.viewportWidth;
-    L.hScrollVisible = L.wide || L.hScrollMax >= 1;
     return L;
 }
 

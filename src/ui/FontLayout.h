@@ -4,19 +4,21 @@
 
 namespace pixmere {
 
-// What the font window's layout depends on. Sizes of controls are pixels, the nominal layout is
-// twips converted with the screen's twips per pixel.
+// What the font window's layout depends on: the font, the zoom, and the room the window has,
+// in pixels. The vertical scroll bar always keeps its place at the right (so the cells per row
+// do not change as it comes and goes); the horizontal one takes its height from the bottom
+// only while it is shown. The defaults are the nominal 9000 x 3000 twips viewport at 15 twips
+// a pixel with its vertical scroll bar.
 struct FontLayoutInput {
     int W = 1;  // FormatLengthCar
     int H = 1;  // FormatHeightCar
     int M = 1;  // Magnification
     int Z = 2;  // font zoom
     int N = 1;  // NbCar
-    double tx = 15;
-    double ty = 15;
-    int windowWidth = 784;  // document window, pixels
-    int vScrollWidth = 17;  // VScroll1
-    int frame2Width = 137;  // the "Move characters" frame
+    int areaWidth = 617;
+    int areaHeight = 200;
+    int vScrollWidth = 17;
+    int hScrollHeight = 17;
 };
 
 // The font window's layout numbers: one pure computation shared by the painter, the pointer hit
@@ -29,7 +31,6 @@ struct FontLayout {
     int N = 0;
     bool wide = false;  // the canvas would pass 16383 pixels: cells spread sideways
 
-    int viewportLeft = 0;
     int viewportWidth = 0;
     int viewportHeight = 0;
     int canvasWidth = 0;
@@ -37,7 +38,6 @@ struct FontLayout {
 
     bool vScrollVisible = false;
     int vScrollMax = 0;
-    int vScrollLeft = 0;
     bool hScrollVisible = false;
     int hScrollMax = 0;
 

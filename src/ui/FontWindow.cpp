@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "ui/FontCanvas.h"
@@ -25,7 +26,6 @@ FontWindow::FontWindow(QWidget* controls, QWidget* parent) : QWidget(parent) {
     twips_ = Twips::Of(this);
     BuildControls(controls);
     BuildStrip();
-    ApplyNominalLayout();
 }
 
 void FontWindow::BuildControls(QWidget* controls) {
@@ -33,6 +33,9 @@ void FontWindow::BuildControls(QWidget* controls) {
     SizeKo_ = BlueLabel(QStringLiteral("Size = XXXXXX Bytes"), controls);
     SizeKo_->setObjectName(QStringLiteral("SizeKo"));
     SizeKo_->setToolTip(QStringLiteral("Printer Memory Needed in the printer"));
+    // Room for the largest font's figure, seven digits.
+    SizeKo_->setMinimumWidth(
+        SizeKo_->fontMetrics().horizontalAdvance(QStringLiteral("Font Size = 8888888 Bytes")) + 4);
     min_ = new QLabel(QStringLiteral("0%"), controls);
     min_->setObjectName(QStringLiteral("min"));
     ProgressBar1_ = new QProgressBar(controls);
@@ -62,9 +65,17 @@ void FontWindow::BuildStrip() {
     FontSupport_ = new FontCanvas(FontPic_);
     FontSupport_->setEnabled(false);
     std::tie(VScroll1_, HScroll1_) = PictureScrollBars(FontSupport_, 1, this);
+    VScroll1_->hide();
 }
 
-void FontWindow::SetFont(const Font* font) { FontSupport_->SetFont(font); }
+QSize FontWindow::sizeHint() const { return QSize(twips_.X(9000 + 255), twips_.Y(3000)); }
+
+QSize FontWindow::minimumSizeHint() const { return QSize(twips_.X(1500), twips_.Y(900)); }
+
+void FontWindow::SetFont(const Font* font) {
+    font_ = font;
+    FontSupport_->SetFont(font);
+}
 
 bool FontWindow::SelectZoom(const QString& text) {
     const int item = ZoomFactor_->findText(text);
@@ -75,20 +86,17 @@ bool FontWindow::SelectZoom(const QString& text) {
 
 void FontWindow::TakeChosenZoom() { Z_ = ZoomFactor_->currentText().toInt(); }
 
+void FontWindow::StepZoom(int steps) {
+    if (steps == 0 || !ZoomFactor_->isEnabled()) return;
+    const int item = std::clamp(ZoomFactor_->currentIndex() + steps, 0, ZoomFactor_->count() - 1);
+    if (item == ZoomFactor_->currentIndex()) return;
+    ZoomFactor_->setCurrentIndex(item);
+    emit ZoomChosen();
+}
+
 CellLayout FontWindow::cellLayout() const {
     return CellLayout{layout_.cellWidth, layout_.cellHeight, layout_.cellsPerRow};
 }
-
-void FontWindow::ApplyNominalLayout() {
-    const Twips& t = twips_;
-    FontPic_->setGeometry(0, 0, t.X(9000), t.Y(3000));
-    FontSupport_->setGeometry(0, 0, FontPic_->width(), FontPic_->height());
-    VScroll1_->setGeometry(t.X(9000), 0, t.X(255), t.Y(3015));
-    HScroll1_->setGeometry(0, t.Y(3000), t.X(9015), t.Y(255));
-    FitChildren();
-}
-
-void FontWindow::FitChildren() { FitAround(this, {FontPic_, VScroll1_, HScroll1_}); }
 
 void FontWindow::ShowProgress(bool shown) {
     for (QWidget* part : {static_cast<QWidget*>(min_), static_cast<QWidget*>(ProgressBar1_),
@@ -97,57 +105,88 @@ void FontWindow::ShowProgress(bool shown) {
     }
 }
 
-void FontWindow::Refresh(const FontParams& p, int windowWidth, int frame2Width) {
+void FontWindow::Refresh() {
+    if (!font_) return;
+    const FontParams& p = font_->params;
     twips_ = Twips::Of(this);
-    ApplyNominalLayout();
-    FontSupport_->SetOffsets(0, 0);
     {
         const QSignalBlocker v(VScroll1_);
         const QSignalBlocker h(HScroll1_);
         VScroll1_->setValue(0);
         HScroll1_->setValue(0);
     }
+    FontSupport_->SetOffsets(0, 0);
+    ShowProgress(true);
+    ProgressBar1_->setRange(0, p.NbCar);
+    ProgressBar1_->setValue(0);
+    Relayout();
+    // The cells in view are painted at once, the others when they are scrolled to.
+    FontSupport_->repaint();
+    ProgressBar1_->setValue(p.NbCar);
+    ShowProgress(false);
+    SizeKo_->setText(QStringLiteral("Font Size = %1 Bytes").arg(PrinterBytes(p)));
+}
+
+void FontWindow::Relayout() {
+    if (!font_) return;
+    const FontParams& p = font_->params;
     FontLayoutInput in;
     in.W = p.FormatLengthCar;
     in.H = p.FormatHeightCar;
     in.M = p.Magnification;
     in.Z = Z_;
     in.N = p.NbCar;
-    in.tx = twips_.tx;
-    in.ty = twips_.ty;
-    in.windowWidth = windowWidth;
-    in.vScrollWidth = VScroll1_->width();
-    in.frame2Width = frame2Width;
+    in.areaWidth = width();
+    in.areaHeight = height();
+    in.vScrollWidth = twips_.X(255);
+    in.hScrollHeight = twips_.Y(255);
     layout_ = ComputeFontLayout(in);
     ApplyLayout();
-
-    ShowProgress(true);
-    ProgressBar1_->setRange(0, p.NbCar);
-    ProgressBar1_->setValue(0);
-    // Every cell is now unselected as far as the view is concerned; the cells in view are
-    // painted at once, the others when they are scrolled to.
-    FontSupport_->SetLayout(layout_, Z_);
-    FontSupport_->repaint();
-    ProgressBar1_->setValue(p.NbCar);
-    VScroll1_->setVisible(layout_.vScrollVisible);
-    ShowProgress(false);
-    SizeKo_->setText(QStringLiteral("Font Size = %1 Bytes").arg(PrinterBytes(p)));
 }
 
 void FontWindow::ApplyLayout() {
     const FontLayout& L = layout_;
     FontPic_->setGeometry(0, 0, L.viewportWidth, L.viewportHeight);
     FontSupport_->setGeometry(0, 0, L.viewportWidth, L.viewportHeight);
-    VScroll1_->move(L.viewportWidth + 1, 0);
-    HScroll1_->setGeometry(0, HScroll1_->y(), L.viewportWidth, HScroll1_->height());
+    FontSupport_->SetLayout(L, Z_);
+    VScroll1_->setGeometry(L.viewportWidth, 0, width() - L.viewportWidth, L.viewportHeight);
+    HScroll1_->setGeometry(0, L.viewportHeight, L.viewportWidth, height() - L.viewportHeight);
     VScroll1_->setRange(0, L.vScrollMax);
     VScroll1_->setPageStep(L.viewportHeight);
     VScroll1_->setSingleStep(L.cellHeight);
+    VScroll1_->setVisible(L.vScrollVisible);
     HScroll1_->setRange(0, std::max(L.hScrollMax, 0));
     HScroll1_->setPageStep(L.viewportWidth);
     HScroll1_->setSingleStep(L.cellWidth);
     HScroll1_->setVisible(L.hScrollVisible);
-    FitChildren();
+}
+
+void FontWindow::EnsureVisible(int index) {
+    const FontLayout& L = layout_;
+    if (L.cellWidth <= 0 || index < 0) return;
+    const auto bring = [](QScrollBar* bar, int start, int size, int view) {
+        if (start < bar->value() || size > view) {
+            bar->setValue(start);
+        } else if (start + size > bar->value() + view) {
+            bar->setValue(start + size - view);
+        }
+    };
+    bring(HScroll1_, L.CellLeft(index), L.cellWidth + 1, L.viewportWidth);
+    bring(VScroll1_, L.CellTop(index), L.cellHeight + 1, L.viewportHeight);
+}
+
+void FontWindow::resizeEvent(QResizeEvent*) {
+    if (!font_) {
+        FontPic_->setGeometry(0, 0, width(), height());
+        FontSupport_->setGeometry(0, 0, width(), height());
+        return;
+    }
+    Relayout();
+    emit Relaid();
+}
+
+void FontWindow::wheelEvent(QWheelEvent* event) {
+    StepZoom(wheel_.Take(*event, VScroll1_, HScroll1_));
 }
 
 }  // namespace pixmere

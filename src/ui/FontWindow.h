@@ -5,6 +5,7 @@
 #include "edit/PointerHit.h"
 #include "model/Font.h"
 #include "ui/FontLayout.h"
+#include "ui/ScrolledPicture.h"
 #include "ui/Twips.h"
 
 class QComboBox;
@@ -19,9 +20,10 @@ namespace pixmere {
 class FontCanvas;
 
 // The font window: the cell canvas FontSupport in its viewport FontPic with the scroll bars
-// VScroll1 and HScroll1, all inside this widget, and the controls that go with it elsewhere in
-// the document window: the zoom selector ZoomFactor in its "Zoom Font" frame, the size label
-// SizeKo and the progress bar of a full refresh with its "0%" and "100%" labels.
+// VScroll1 and HScroll1, all inside this widget, which fills the room its owner gives it, and
+// the controls that go with it elsewhere in the document window: the zoom selector ZoomFactor
+// in its "Zoom Font" frame, the size label SizeKo and the progress bar of a full refresh with
+// its "0%" and "100%" labels. The wheel scrolls the canvas, Ctrl+wheel steps the zoom.
 class FontWindow : public QWidget {
     Q_OBJECT
 public:
@@ -47,28 +49,41 @@ public:
     const FontLayout& layout() const { return layout_; }
     CellLayout cellLayout() const;
 
-    // The nominal size of the viewport with the scroll bars beside and below it.
-    void ApplyNominalLayout();
-    // The full refresh: lays the canvas out for the font at the zoom (the viewport centred in a
-    // window windowWidth wide right of a frame frame2Width wide), scrolls to the origin,
-    // paints the cells in view and shows the printer memory the font needs.
-    void Refresh(const FontParams& params, int windowWidth, int frame2Width);
+    // The full refresh: lays the canvas out for the font at the zoom in the room this window
+    // has, scrolls to the origin, paints the cells in view and shows the printer memory the
+    // font needs.
+    void Refresh();
+    // Scrolls as little as needed to bring cell index into view.
+    void EnsureVisible(int index);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 signals:
-    // An item of the zoom selector was chosen.
+    // An item of the zoom selector was chosen, by the user or by Ctrl+wheel.
     void ZoomChosen();
+    // The cells were laid out again for a new size of the window.
+    void Relaid();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void BuildControls(QWidget* controls);
     void BuildStrip();
+    // Lays the cells out for the current size; the scroll positions stay where they can.
+    void Relayout();
     void ApplyLayout();
     void ShowProgress(bool shown);
-    // Makes this widget just large enough for the viewport and its scroll bars.
-    void FitChildren();
+    // Chooses the zoom item steps places further (larger zooms first), as the user would.
+    void StepZoom(int steps);
 
     Twips twips_;
     int Z_ = 2;
+    const Font* font_ = nullptr;
     FontLayout layout_;
+    WheelTurns wheel_;
 
     QLabel* SizeKo_;
     QLabel* min_;

@@ -74,12 +74,12 @@ void Form3::BuildFields() {
     Jambage_->setObjectName(QStringLiteral("Jambage"));
     Jambage_->setEditable(true);
     Jambage_->setInsertPolicy(QComboBox::NoInsert);
+    // Return presses Ok from any field; on Cancel, with the focus there, it cancels.
     Ok_ = new QPushButton(QStringLiteral("Ok"), this);
     Ok_->setObjectName(QStringLiteral("Ok"));
-    Ok_->setAutoDefault(false);
+    Ok_->setDefault(true);
     Cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     Cancel_->setObjectName(QStringLiteral("Cancel"));
-    Cancel_->setAutoDefault(false);
 }
 
 void Form3::BuildLayout() {

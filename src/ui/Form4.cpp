@@ -38,7 +38,6 @@ Form4::Form4(form1& document, const QString& path, std::vector<uint8_t> bytes, F
     OkChooseFON_->setDefault(true);
     Cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     Cancel_->setObjectName(QStringLiteral("Cancel"));
-    Cancel_->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -72,7 +71,7 @@ void Form4::OkChooseFON_Click() {
         const int sel = selected.isEmpty() ? 0 : ListFnt_->row(selected.last());
         const FonFont& font = library_.fonts[static_cast<std::size_t>(sel)];
         document->SetTitleFon(QString::fromStdString(font.title));
-        document->setWindowTitle(path_);
+        document->SetTitle(path_);
         try {
             const LoadedFont loaded = LoadFonFont(bytes_, font);
             hide();

@@ -8,11 +8,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
 
+#include "ui/DocumentActions.h"
 #include "ui/Form3.h"
 #include "ui/Form6.h"
 #include "ui/HelpPages.h"
@@ -40,6 +42,9 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    // A document window larger than the frame is scrolled to, not cut off.
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdiArea_);
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MDIForm1::SubWindowActivated);
     BuildActions();
@@ -136,41 +141,27 @@ void MDIForm1::BuildToolbar() {
 
 void MDIForm1::BuildMenus() {
     // Shown for completeness while no document is open; they act on nothing.
-    auto* edit = new QMenu(QStringLiteral("Edit"), this);
+    auto* edit = new QMenu(QStringLiteral("&Edit"), this);
     edit->menuAction()->setEnabled(false);
-    AddMenuItem(edit, "undo", "Undo");
-    AddMenuItem(edit, "redo", "Redo")->setEnabled(false);
+    AddMenuItem(edit, "undo", "&Undo");
+    AddMenuItem(edit, "redo", "&Redo")->setEnabled(false);
     AddMenuItem(edit, "sep1", "__________")->setEnabled(false);
-    AddMenuItem(edit, "copy", "Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
-    AddMenuItem(edit, "paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
+    AddMenuItem(edit, "copy", "&Copy", QKeySequence(Qt::CTRL | Qt::Key_C));
+    AddMenuItem(edit, "paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     AddMenuItem(edit, "sep2", "__________")->setEnabled(false);
 
-    auto* modify = new QMenu(QStringLiteral("Modify Font"), this);
-    QMenu* add = modify->addMenu(QStringLiteral("Add"));
-    QMenu* addLine = add->addMenu(QStringLiteral("Line"));
-    addLine->addAction(QStringLiteral("Top"));
-    addLine->addAction(QStringLiteral("Bottom"));
-    QMenu* addColumn = add->addMenu(QStringLiteral("Column"));
-    addColumn->addAction(QStringLiteral("Left"));
-    addColumn->addAction(QStringLiteral("Right"));
-    QMenu* remove = modify->addMenu(QStringLiteral("Remove"));
-    QMenu* removeLine = remove->addMenu(QStringLiteral("Line"));
-    removeLine->addAction(QStringLiteral("Top"));
-    removeLine->addAction(QStringLiteral("Bottom"));
-    QMenu* removeColumn = remove->addMenu(QStringLiteral("Column"));
-    removeColumn->addAction(QStringLiteral("Left"));
-    removeColumn->addAction(QStringLiteral("Right"));
-    modify->addAction(QStringLiteral("Font Properties"));
+    std::array<QAction*, 9> modifyItems{};
+    actions_.modifyMenu = BuildModifyMenu(this, modifyItems);
 
-    auto* windows = new QMenu(QStringLiteral("Windows"), this);
+    auto* windows = new QMenu(QStringLiteral("&Windows"), this);
     windows->menuAction()->setEnabled(false);
 
-    auto* help = new QMenu(QStringLiteral("?"), this);
-    connect(AddMenuItem(help, "help", "Help"), &QAction::triggered, this,
+    auto* help = new QMenu(QStringLiteral("&?"), this);
+    connect(AddMenuItem(help, "help", "&Help"), &QAction::triggered, this,
             [this] { Help(QStringLiteral("\\Help.htm")); });
-    connect(AddMenuItem(help, "about", "About"), &QAction::triggered, this, &MDIForm1::About);
+    connect(AddMenuItem(help, "about", "&About"), &QAction::triggered, this, &MDIForm1::About);
 
-    frameMenus_ = {actions_.file.menu, edit, modify, windows, help};
+    frameMenus_ = {actions_.file.menu, edit, actions_.modifyMenu, windows, help};
 }
 
 void MDIForm1::ShowMenus(const QList<QMenu*>& menus) {
@@ -198,6 +189,8 @@ form1* MDIForm1::Newform() {
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWidget(document);
     window->setWindowIcon(document->windowIcon());
+    // The document's Windows menu carries the keys that close and switch windows.
+    for (QAction* item : window->systemMenu()->actions()) item->setShortcuts({});
     mdiArea_->addSubWindow(window);
     window->hide();  // until its first full refresh
     app_.ActiveDoc = document->index();
@@ -213,10 +206,19 @@ void MDIForm1::FrameCommand(FontCommand command) {
         last->RequestFontCommand(command);
         return;
     }
+    RunInNewWindow([command](form1& document) { document.RunFontCommand(command); });
+}
+
+bool MDIForm1::OpenFile(const QString& path) {
+    return RunInNewWindow([&path](form1& document) { document.OpenFile(path); });
+}
+
+bool MDIForm1::RunInNewWindow(const std::function<void(form1&)>& command) {
     form1* document = Newform();
-    if (!document) return;
-    document->RunFontCommand(command);
+    if (!document) return false;
+    command(*document);
     if (app_.LastDoc != 0) app_.FreshWindow = false;
+    return true;
 }
 
 QMdiSubWindow* MDIForm1::SubWindowOf(form1& document) const {
@@ -231,9 +233,26 @@ void MDIForm1::ShowDocument(form1& document) {
     if (!window) return;
     if (!window->isVisible()) {
         window->adjustSize();
+        PlaceNewWindow(window);
         window->show();
+        lastPlaced_ = window;
     }
     if (mdiArea_->activeSubWindow() != window) mdiArea_->setActiveSubWindow(window);
+}
+
+void MDIForm1::PlaceNewWindow(QMdiSubWindow* window) {
+    // Cascaded from the window that opened last, one title bar further down and right; back
+    // at the top-left corner when that would leave the frame's view.
+    QPoint at(0, 0);
+    if (lastPlaced_ && lastPlaced_->isVisible() && !lastPlaced_->isMaximized()) {
+        const int step = window->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window);
+        at = lastPlaced_->pos() + QPoint(step, step);
+        const QRect view = mdiArea_->viewport()->rect();
+        if (at.x() + step * 4 > view.right() || at.y() + step * 4 > view.bottom()) {
+            at = QPoint(0, 0);
+        }
+    }
+    window->move(at);
 }
 
 void MDIForm1::CloseDocument(form1& document) {
@@ -321,9 +340,17 @@ void MDIForm1::ClipboardFilled() {
 void MDIForm1::FillWindowList(QMenu* menu) {
     menu->clear();
     QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    QStringList names;
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
-        if (!window->isVisible()) continue;
-        QAction* a = menu->addAction(window->windowTitle());
+        auto* document = qobject_cast<form1*>(window->widget());
+        if (!window->isVisible() || !document) continue;
+        // Documents of the same name are numbered in the order they opened: "a", "a (2)", ...
+        names << document->Title();
+        const auto same = names.count(document->Title());
+        QString text = same > 1 ? QStringLiteral("%1 (%2)").arg(document->Title()).arg(same)
+                                : document->Title();
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));  // no access key from the name
+        QAction* a = menu->addAction(text);
         a->setCheckable(true);
         a->setChecked(window == active);
         connect(a, &QAction::triggered, this, [this, window] {

@@ -31,6 +31,8 @@ struct FrameActions {
     QAction* Paste = nullptr;
     QAction* Undo = nullptr;
     QAction* Redo = nullptr;
+    // The frame's own "Modify Font" menu: there is no document to modify while it shows.
+    QMenu* modifyMenu = nullptr;
 };
 
 // The main frame: the document slot table, the toolbar acting on the active document, the
@@ -71,6 +73,9 @@ public:
     form1* Newform();
     // Frame commands New, Open and the imports: every one runs in a fresh window.
     void FrameCommand(FontCommand command);
+    // Opens a named file in a fresh window as Open or the Import menu would; false when no
+    // window slot is free.
+    bool OpenFile(const QString& path);
     // Shows a document window (its first full refresh) and activates it.
     void ShowDocument(form1& document);
     // Closes a document window through its close event.
@@ -122,9 +127,13 @@ private:
     void BuildMenus();
     // Connects a toolbar or menu command to its handler; the commands' states follow it.
     void Command(QAction* action, void (MDIForm1::*handler)());
+    // Runs a font command in a new window; false when no slot is free.
+    bool RunInNewWindow(const std::function<void(form1&)>& command);
     void SubWindowActivated(QMdiSubWindow* window);
     void ShowMenus(const QList<QMenu*>& menus);
     QMdiSubWindow* SubWindowOf(form1& document) const;
+    // Places a window about to be shown for the first time.
+    void PlaceNewWindow(QMdiSubWindow* window);
     // Closes every document in slot order; false when one close was cancelled.
     bool CloseAllDocuments();
 
@@ -138,6 +147,7 @@ private:
     QPointer<Form3> propertyDialog_;
     QPointer<Form6> about_;
     QMdiSubWindow* menusOf_ = nullptr;
+    QPointer<QMdiSubWindow> lastPlaced_;
     bool fileCommandsLocked_ = false;
     std::function<void()> cancelLockedCommand_;
     bool closeAfterUnlock_ = false;

@@ -1,7 +1,10 @@
 #include "ui/ScrolledPicture.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
 
 namespace pixmere {
 
@@ -35,10 +38,25 @@ std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, 
     return {vertical, horizontal};
 }
 
-void FitAround(QWidget* view, std::initializer_list<const QWidget*> parts) {
-    QRect all;
-    for (const QWidget* part : parts) all |= part->geometry();
-    view->resize(all.right() + 1, all.bottom() + 1);
+int WheelTurns::Take(QWheelEvent& event, QScrollBar* vertical, QScrollBar* horizontal) {
+    constexpr int kNotch = 120;  // eighths of a degree
+    const QPoint angle = event.angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    event.accept();
+    if (event.modifiers() & Qt::ControlModifier) {
+        zoomAngle_ += delta;
+        const int steps = zoomAngle_ / kNotch;
+        zoomAngle_ -= steps * kNotch;
+        return steps;
+    }
+    const bool sideways = (event.modifiers() & Qt::ShiftModifier) || angle.y() == 0;
+    QScrollBar* bar = sideways ? horizontal : vertical;
+    if (!bar->isVisible()) return 0;
+    const int lines = QApplication::wheelScrollLines();
+    const int pixels =
+        std::clamp(delta * lines * bar->singleStep() / kNotch, -bar->pageStep(), bar->pageStep());
+    bar->setValue(bar->value() - pixels);
+    return 0;
 }
 
 void ScrolledPicture::SetOffsets(int horizontal, int vertical) {

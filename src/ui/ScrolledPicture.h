@@ -2,10 +2,10 @@
 
 #include <QPointF>
 #include <QWidget>
-#include <initializer_list>
 #include <utility>
 
 class QScrollBar;
+class QWheelEvent;
 
 namespace pixmere {
 
@@ -42,8 +42,19 @@ protected:
 std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, int n,
                                                       QWidget* parent);
 
-// Resizes view just to hold its parts (a viewport and its scroll bars, shown or not).
-void FitAround(QWidget* view, std::initializer_list<const QWidget*> parts);
+// Turns of the mouse wheel over a view with a vertical and a horizontal scroll bar. A turn
+// scrolls by the system's lines per notch, a line being the bar's single step, at most a page;
+// Shift+wheel, or a sideways wheel, scrolls horizontally. Ctrl+wheel scrolls nothing and counts
+// zoom steps instead: one a notch, finer wheels adding up to notches.
+class WheelTurns {
+public:
+    // Scrolls for the event, or returns the zoom steps it completes (positive away from the
+    // user: zoom in).
+    int Take(QWheelEvent& event, QScrollBar* vertical, QScrollBar* horizontal);
+
+private:
+    int zoomAngle_ = 0;
+};
 
 // Button and Shift values of the pointer handlers from a Qt mouse event.
 int ButtonValue(Qt::MouseButtons buttons);

@@ -6,10 +6,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSplitter>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
 
@@ -27,16 +31,49 @@ namespace pixmere {
 
 namespace {
 
-// The document window's size in twips: every control of its layout fits inside.
+// The document window's width in twips as it opens; it is as high as the views at their
+// nominal heights need.
 constexpr int kWindowWidth = 11760;
-constexpr int kWindowHeight = 7935;
+
+// A column of controls beside a view (or a group of them): each part at its place (twips, from
+// the column's top-left corner), at least as large as its place; the column keeps its size as
+// the window grows.
+struct Placed {
+    QWidget* part;
+    int left, top, width, height;
+};
+
+QWidget* ControlColumn(QWidget* parent, const Twips& t, std::initializer_list<Placed> parts,
+                       int width) {
+    auto* column = new QWidget(parent);
+    int bottom = 0;
+    for (const Placed& p : parts) {
+        p.part->setParent(column);
+        p.part->setGeometry(t.X(p.left), t.Y(p.top),
+                            std::max(t.X(p.width), p.part->sizeHint().width()), t.Y(p.height));
+        bottom = std::max(bottom, p.part->geometry().bottom() + 1);
+    }
+    column->setFixedSize(width, bottom);
+    return column;
+}
+
+// A pane of the splitter: the controls at the left, the view taking the rest.
+QWidget* Pane(QWidget* controls, QWidget* view, int gap) {
+    auto* pane = new QWidget;
+    auto* row = new QHBoxLayout(pane);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(gap);
+    row->addWidget(controls, 0, Qt::AlignTop);
+    row->addWidget(view, 1);
+    return pane;
+}
 
 }  // namespace
 
 form1::form1(MDIForm1& frame, AppState& app, uint8_t index, QWidget* parent)
     : QWidget(parent), frame_(frame), app_(app), index_(index) {
     setObjectName(QStringLiteral("form1"));
-    setWindowTitle(QStringLiteral("Velmar Pixmere 2.1"));
+    SetTitle(QStringLiteral("Velmar Pixmere 2.1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
     // The layout's sizes were made for a small dialog face; keep the text inside them.
     QFont small = font();
@@ -49,6 +86,8 @@ form1::form1(MDIForm1& frame, AppState& app, uint8_t index, QWidget* parent)
     actions_ = std::make_unique<DocumentActions>(this, frame_);
     TitleFon_ = BlueLabel(QString(), this);
     TitleFon_->setObjectName(QStringLiteral("TitleFon"));
+    // A long path is cut at the window's edge rather than widening the window.
+    TitleFon_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     fontWindow_ = new FontWindow(this, this);
     BuildMoveFrame();
     editWindow_ = new EditWindow(this, this);
@@ -57,6 +96,11 @@ form1::form1(MDIForm1& frame, AppState& app, uint8_t index, QWidget* parent)
 }
 
 form1::~form1() = default;
+
+QSize form1::sizeHint() const {
+    const Twips t = Twips::Of(this);
+    return QSize(t.X(kWindowWidth), layout() ? layout()->sizeHint().height() : 0);
+}
 
 void form1::BuildMoveFrame() {
     const Twips t = Twips::Of(this);
@@ -82,28 +126,59 @@ void form1::BuildMoveFrame() {
 
 void form1::PlaceControls() {
     const Twips t = Twips::Of(this);
-    setFixedSize(t.X(kWindowWidth), t.Y(kWindowHeight));
     FontWindow& f = *fontWindow_;
     EditWindow& e = *editWindow_;
-    TitleFon_->setGeometry(t.Rect(120, 60, 9375, 255));
-    f.sizeLabel()->setGeometry(t.Rect(9720, 60, 1935, 315));
-    f.progressMin()->setGeometry(t.Rect(8520, 0, 255, 255));
-    f.progressBar()->setGeometry(t.Rect(8760, 60, 2295, 135));
-    f.progressMax()->setGeometry(t.Rect(11040, 0, 495, 255));
-    f.zoomFrame()->setGeometry(t.Rect(120, 360, 2055, 735));
-    Frame2_->setGeometry(t.Rect(120, 1200, 2055, 2175));
-    e.zoomFrame()->setGeometry(t.Rect(120, 4560, 2055, 975));
-    QCheckBox* magnifier = e.magnifier();
-    magnifier->setGeometry(t.Rect(240, 5760, 1815, 375));
-    // Room for the whole caption in the face the platform gives; the left column is free.
-    magnifier->resize(std::max(magnifier->width(), magnifier->sizeHint().width()),
-                      magnifier->height());
-    // The views lie over the left column's edge where a caption reaches it.
-    f.move(t.X(2280), t.Y(360));
-    e.move(t.X(2280), t.Y(3840));
-    f.raise();
-    e.raise();
-    // Tab order: the left column from the top, then the font window.
+    // Both columns as wide as the widest of their parts, so that the views line up.
+    const QString widestInfo = CarInfoText(0x8C, 255, 255);
+    const int columnWidth =
+        std::max({t.X(2055), e.magnifier()->sizeHint().width() + t.X(120),
+                  e.carInfo()->fontMetrics().horizontalAdvance(widestInfo) + 4});
+    QWidget* fontControls = ControlColumn(
+        this, t, {{f.zoomFrame(), 0, 0, 2055, 735}, {Frame2_, 0, 840, 2055, 2175}}, columnWidth);
+    QWidget* editControls = ControlColumn(this, t,
+                                          {{e.zoomFrame(), 0, 0, 2055, 975},
+                                           {e.magnifier(), 120, 1200, 1815, 375},
+                                           {e.carInfo(), 0, 1680, 2055, 375}},
+                                          columnWidth);
+
+    // The progress of a full refresh keeps its room while hidden, so that showing it does not
+    // lay the window out again.
+    QWidget* progress = ControlColumn(this, t,
+                                      {{f.progressMin(), 0, 0, 255, 255},
+                                       {f.progressBar(), 240, 60, 2295, 135},
+                                       {f.progressMax(), 2520, 0, 495, 255}},
+                                      t.X(3015));
+    auto* top = new QHBoxLayout;
+    top->addWidget(TitleFon_, 1);
+    top->addWidget(progress);
+    top->addWidget(f.sizeLabel());
+
+    // The font window takes the width; it shares the height with the edit window at a border
+    // the user can move.
+    const int gap = t.X(105);
+    Splitter_ = new QSplitter(Qt::Vertical, this);
+    Splitter_->setObjectName(QStringLiteral("ViewSplitter"));
+    Splitter_->setChildrenCollapsible(false);
+    Splitter_->addWidget(Pane(fontControls, &f, gap));
+    Splitter_->addWidget(Pane(editControls, &e, gap));
+    Splitter_->setStretchFactor(0, 1);
+    Splitter_->setStretchFactor(1, 1);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(t.X(120), t.Y(60), t.X(120), t.Y(120));
+    column->setSpacing(t.Y(60));
+    column->addLayout(top);
+    column->addWidget(Splitter_, 1);
+    // Both views open at their nominal heights and share what the window grows by.
+    Splitter_->setSizes({f.sizeHint().height(), e.sizeHint().height()});
+    resize(sizeHint());
+    SetTabOrder();
+}
+
+void form1::SetTabOrder() {
+    FontWindow& f = *fontWindow_;
+    EditWindow& e = *editWindow_;
+    // The left column from the top, then the font window.
     QWidget* order[] = {f.zoomFactor(),
                         Frame2_->findChild<QToolButton*>(QStringLiteral("Up")),
                         Frame2_->findChild<QToolButton*>(QStringLiteral("Leeeft")),
@@ -111,7 +186,7 @@ void form1::PlaceControls() {
                         Frame2_->findChild<QToolButton*>(QStringLiteral("Down")),
                         e.zoomOut(),
                         e.zoomIn(),
-                        magnifier,
+                        e.magnifier(),
                         f.canvas()};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
@@ -134,7 +209,10 @@ void form1::WireViews() {
             &form1::fontsupport_MouseUp);
     pointer(zoomPic(), &form1::ZoomPic_MouseDown, &form1::ZoomPic_MouseMove,
             &form1::ZoomPic_MouseUp);
+    connect(fontSupport(), &FontCanvas::CarKeyPressed, this, &form1::FontSupport_KeyDown);
     connect(fontWindow_, &FontWindow::ZoomChosen, this, &form1::ZoomFactor_Click);
+    connect(fontWindow_, &FontWindow::Relaid, this, &form1::KeepCurrentCarInView);
+    connect(editWindow_, &EditWindow::Resized, this, &form1::ZoomPicSupport_Resize);
     connect(editWindow_->zoomOut(), &QToolButton::clicked, this, &form1::ZoomPicMOINS_Click);
     connect(editWindow_->zoomIn(), &QToolButton::clicked, this, &form1::ZoomPicPLUS_Click);
     connect(editWindow_->magnifier(), &QCheckBox::toggled, this, &form1::EnabMagnif_Click);
@@ -175,6 +253,10 @@ void form1::WireMenus() {
     Command(a.Down, &form1::Down_Click);
     Command(a.Leeeft, &form1::Leeeft_Click);
     Command(a.Right, &form1::Right_Click);
+    connect(a.closeWindow, &QAction::triggered, this, [this] { frame_.CloseDocument(*this); });
+    connect(a.nextWindow, &QAction::triggered, frame_.mdiArea(), &QMdiArea::activateNextSubWindow);
+    connect(a.previousWindow, &QAction::triggered, frame_.mdiArea(),
+            &QMdiArea::activatePreviousSubWindow);
     connect(a.Cascade, &QAction::triggered, &frame_, &MDIForm1::Cascade);
     connect(a.ArrangeIcons, &QAction::triggered, &frame_, &MDIForm1::ArrangeIcons);
     connect(a.openedWindows, &QMenu::aboutToShow, this,
@@ -198,7 +280,15 @@ void form1::SetFile(const QString& path, std::optional<FontFileType> format) {
 
 void form1::ShowName(const QString& name) {
     SetTitleFon(name);
-    setWindowTitle(name);
+    SetTitle(name);
+}
+
+void form1::SetTitle(const QString& title) {
+    title_ = title;
+    // "[*]" marks where a changed document shows it; one in the name itself is no mark.
+    QString escaped = title;
+    escaped.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(escaped + QStringLiteral("[*]"));
 }
 
 void form1::SetTitleFon(const QString& text) { TitleFon_->setText(text); }
@@ -215,17 +305,25 @@ void form1::RequestFontCommand(FontCommand command) {
     }
 }
 
-void form1::RunFontCommand(FontCommand command) {
-    bool received = true;
+void form1::Receive(const std::function<bool()>& command) {
+    bool received = false;
     {
         const BusyCommand busy(app_);
-        if (command == FontCommand::New) {
-            New_Click();  // the parameters dialog carries it on
-        } else {
-            received = frame_.files().Run(command, *this);
-        }
+        received = command();
     }
     if (!received && !doc_) CloseEmpty();
+}
+
+void form1::RunFontCommand(FontCommand command) {
+    Receive([this, command] {
+        if (command != FontCommand::New) return frame_.files().Run(command, *this);
+        New_Click();  // the parameters dialog carries it on
+        return true;
+    });
+}
+
+void form1::OpenFile(const QString& path) {
+    Receive([this, &path] { return frame_.files().OpenFile(path, *this); });
 }
 
 void form1::New_Click() {
@@ -251,12 +349,7 @@ void form1::SetImportParameters(const FontParams& params) {
 }
 
 void form1::StartImport(FontCommand command) {
-    bool received = false;
-    {
-        const BusyCommand busy(app_);
-        received = frame_.files().ContinueImport(command, *this);
-    }
-    if (!received && !doc_) CloseEmpty();
+    Receive([this, command] { return frame_.files().ContinueImport(command, *this); });
 }
 
 void form1::SetFont(Font font, bool modified) {
@@ -319,7 +412,7 @@ void form1::ZoomFactor_Click() {
     RefreshFontWindow();
     if (!doc_) return;
     doc_->ClearEditReady();
-    ReselectLastClick();
+    ReselectCurrentCar();
 }
 
 void form1::RefreshFontWindow() {
@@ -329,14 +422,20 @@ void form1::RefreshFontWindow() {
     frame_.UpdateCommands();
     frame_.ShowDocument(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const FontParams& p = doc_->params();
-    fontWindow_->Refresh(p, width(), Frame2_->width());
-    // Centred in the room right of the "Move characters" frame.
-    fontWindow_->move(fontWindow_->layout().viewportLeft, fontWindow_->y());
-    editWindow_->ApplyNominalLayout();
-    editWindow_->Refit(p, FlagAutoZoom_);
+    fontWindow_->Refresh();
+    editWindow_->Refit(doc_->params(), FlagAutoZoom_);
     QApplication::restoreOverrideCursor();
     refreshing_ = false;
+    frame_.UpdateCommands();
+}
+
+void form1::KeepCurrentCarInView() {
+    if (doc_) fontWindow_->EnsureVisible(doc_->CurrentCar());
+}
+
+void form1::ZoomPicSupport_Resize() {
+    if (!doc_) return;
+    editWindow_->Refit(doc_->params(), FlagAutoZoom_);
     frame_.UpdateCommands();
 }
 
@@ -375,18 +474,25 @@ void form1::Apply(const EditResult& r) {
             for (int row : r.editRows) picture->RefreshRow(row);
         }
     }
+    editWindow_->ShowCarInfo(params(), picture->shownGlyph());
     if (r.clipboardFilled) frame_.ClipboardFilled();
     if (r.layoutChanged) {
         editWindow_->ScrollToOrigin();
         FlagAutoZoom_ = true;
         RefreshFontWindow();
-        ReselectLastClick();
+        ReselectCurrentCar();
     }
     frame_.UpdateCommands();
 }
 
 void form1::ReselectLastClick() {
     if (doc_) Apply(doc_->ReselectLastClick(cellLayout()));
+}
+
+void form1::ReselectCurrentCar() {
+    if (!doc_) return;
+    Apply(doc_->ReselectCurrentCar(cellLayout()));
+    KeepCurrentCarInView();
 }
 
 // ---------------------------------------------------------------- pointer handlers
@@ -406,6 +512,12 @@ void form1::FontSupport_MouseMove(int Button, int, double x, double y) {
 void form1::fontsupport_MouseUp(int, int, double, double) {
     if (!doc_) return;
     Apply(doc_->fontsupport_MouseUp());
+}
+
+void form1::FontSupport_KeyDown(CarKey KeyCode, int Shift) {
+    if (!doc_) return;
+    Apply(doc_->FontWindowKey(KeyCode, (Shift & 1) != 0, cellLayout()));
+    KeepCurrentCarInView();
 }
 
 void form1::ZoomPic_MouseDown(int Button, int, double x, double y) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -14,6 +15,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QSplitter;
 
 namespace pixmere {
 
@@ -61,6 +63,10 @@ public:
     void SetFile(const QString& path, std::optional<FontFileType> format);
     // Shows name in the window title and in the label above the font window.
     void ShowName(const QString& name);
+    // The window title alone; a changed document shows it there too.
+    void SetTitle(const QString& title);
+    // The window title as set, without the changed mark.
+    const QString& Title() const { return title_; }
     // The label above the font window alone (a library's font under the library's path).
     void SetTitleFon(const QString& text);
 
@@ -71,6 +77,8 @@ public:
     void RequestFontCommand(FontCommand command);
     // Runs a font command in this (fresh, hidden) window.
     void RunFontCommand(FontCommand command);
+    // Opens a named file in this (fresh, hidden) window, as Open or the Import menu would.
+    void OpenFile(const QString& path);
     void New_Click();
     // Opens the parameters dialog in a mode (1 new, 2 TrueType, 4 C file) for this window.
     void ShowPropertyDialog(uint8_t mode);
@@ -118,6 +126,8 @@ public slots:
     void fontsupport_MouseDown(int Button, int Shift, double x, double y);
     void FontSupport_MouseMove(int Button, int Shift, double x, double y);
     void fontsupport_MouseUp(int Button, int Shift, double x, double y);
+    // A key that moves the current character; Shift (1) extends the selection.
+    void FontSupport_KeyDown(CarKey KeyCode, int Shift);
     // Edit window pointer handlers (picture coordinates).
     void ZoomPic_MouseDown(int Button, int Shift, double x, double y);
     void ZoomPic_MouseMove(int Button, int Shift, double x, double y);
@@ -148,6 +158,10 @@ public slots:
     void ZoomPicPLUS_Click();
     void ZoomPicMOINS_Click();
     void EnabMagnif_Click();
+    // The edit window's size changed: the picture is fitted again.
+    void ZoomPicSupport_Resize();
+
+    QSize sizeHint() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -155,6 +169,7 @@ protected:
 private:
     void BuildMoveFrame();
     void PlaceControls();
+    void SetTabOrder();
     void Wire();
     void WireViews();
     void WireMenus();
@@ -162,7 +177,13 @@ private:
     void Command(QAction* action, void (form1::*handler)());
     void Apply(const EditResult& result);
     void Geometry(EditResult (FontDocument::*command)());
+    // Runs a command that is to give this window its font; the window closes again when the
+    // command did not and waits for nothing.
+    void Receive(const std::function<bool()>& command);
     void ReselectLastClick();
+    // After a change of layout: the current character stays the one selected, shown and in view.
+    void ReselectCurrentCar();
+    void KeepCurrentCarInView();
 
     MDIForm1& frame_;
     AppState& app_;
@@ -170,6 +191,7 @@ private:
     std::unique_ptr<FontDocument> doc_;
     FontParams pending_;
     bool FlagAutoZoom_ = true;
+    QString title_;
     QString FileName_;
     std::optional<FontFileType> saveFormat_;
     bool emptyClose_ = false;
@@ -178,6 +200,7 @@ private:
     QLabel* TitleFon_;
     FontWindow* fontWindow_;
     QGroupBox* Frame2_;
+    QSplitter* Splitter_;
     EditWindow* editWindow_;
     std::unique_ptr<DocumentActions> actions_;
 };

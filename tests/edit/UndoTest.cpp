@@ -48,7 +48,8 @@ TEST(Undo, TheRingReachesTheLastFiveStepsAndNoFurther) {
 // Random sessions against a model: the font states each undo step went through (a change of
 // geometry starts the history again), which actions mark the document, the selection as one
 // run between the anchor and the current character, and the windows as repainted from the
-// results. Presses and drags also land off the cells; the glyphs grow and shrink from 3 x 2.
+// results. Keys move the selection as presses do. Presses and drags also land off the cells; the
+// glyphs grow and shrink from 3 x 2.
 TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
     const int n = 21;  // three rows of 8, the last one partly empty
     FontDocument doc(BlankFont(3, 2, n));
@@ -80,7 +81,18 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
                                                 any(doc.params().FormatHeightCar), kZoom1));
              return doc.ZoomPic_MouseUp(button);
          }},
+        {kEdit,
+         [&] {
+             // A stroke dragged on to anywhere near the glyph, off it too.
+             const int w = doc.params().FormatLengthCar, h = doc.params().FormatHeightCar;
+             screen.Apply(doc.ZoomPic_MouseDown(kLeftButton, any(w), any(h), kZoom1));
+             screen.Apply(
+                 doc.ZoomPic_MouseMove(kLeftButton, any(w + 6) - 3, any(h + 6) - 3, kZoom1));
+             return doc.ZoomPic_MouseUp(kLeftButton);
+         }},
         {kEdit, [&] { return doc.Move(static_cast<MoveDirection>(any(4))); }},
+        {kView,
+         [&] { return doc.FontWindowKey(static_cast<CarKey>(any(6)), any(2) == 1, kLayout); }},
         {kEdit, [&] { return doc.paste_Click(clipboard, kLayout); }},
         {kEdit, [&] { return doc.Dele_Click(); }},
         {kGeometry, [&] { return doc.ChangeGeometry(static_cast<GeometryCommand>(any(8))); }},
@@ -100,7 +112,7 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
         if (kind == kGeometry && edit) {
             ASSERT_TRUE(r.layoutChanged && r.editGlyph < 0 && !r.undoEnabled && !r.redoEnabled)
                 << "step " << step;
-            screen.Apply(doc.ReselectLastClick(kLayout));  // as the window does
+            screen.Apply(doc.ReselectCurrentCar(kLayout));  // as the window does
             states.assign(1, FontPicture(doc.font()));
             pos = 0;
         } else if (edit) {

@@ -26,7 +26,7 @@ namespace {
 
 QStringList MenuTitles(MDIForm1& frame) {
     QStringList titles;
-    for (QAction* a : frame.menuBar()->actions()) titles << a->text();
+    for (QAction* a : frame.menuBar()->actions()) titles << VisibleText(a->text());
     return titles;
 }
 
@@ -167,7 +167,7 @@ TEST(FontParameters, NewShowsABlankFontWithItsSizeAndTheDocumentsMenus) {
     EXPECT_EQ(Picture(*doc, 0), Glyph(9, 16));
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({0}));
     EXPECT_TRUE(doc->FlagModified());
-    EXPECT_EQ(doc->windowTitle(), "Velmar Pixmere 2.1");
+    EXPECT_EQ(doc->Title(), "Velmar Pixmere 2.1");
     EXPECT_EQ(doc->editZoom(), 15);  // 16 rows fit the 250-pixel edit window
     EXPECT_FALSE(doc->findChild<QCheckBox*>("EnabMagnif")->isEnabled());
     // Save and Copy come with the first full refresh; the document's menus replace the frame's.
@@ -302,11 +302,11 @@ TEST(Editing, ScrolledFontWindowRowsAndColumnsFromTheMenuAndRefusedItems) {
     doc->action("Rleft")->trigger();
     doc->action("Rbottom")->trigger();
     EXPECT_EQ(Picture(*doc, 223), Glyph(8, 16, {{1, "......#."}}));
-    // A zoom change lays out again and keeps one character selected.
+    // A zoom change lays out again; the character stays selected and in view.
     doc->SetZoomFactorText("8");
     EXPECT_EQ(doc->fontLayout().cellWidth, 65);
-    EXPECT_EQ(vertical->value(), 0);
-    EXPECT_EQ(doc->document()->SelectedCars().size(), 1u);
+    EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({223}));
+    EXPECT_TRUE(CellInView(*doc, 223));
 
     // Items the engine would refuse are disabled, and reached anyway they change nothing.
     form1* tiny = NewFont(*editor.frame, "1", "1", "20", "21");

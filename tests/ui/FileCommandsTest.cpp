@@ -83,7 +83,7 @@ TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
               "Question Velmar Pixmere: File exists, overwrite?");
     EXPECT_EQ(LoadNative(ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
     EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
-    EXPECT_EQ(doc->windowTitle(), Q(other));
+    EXPECT_EQ(doc->Title(), Q(other));
     EXPECT_EQ(editor.dialogs->saves.at(0).filter,
               "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf");
     // The dialogs start where the user last chose a file.

@@ -35,16 +35,17 @@ TEST(FontLayout, StandardFontsAndTheCellsARectangleMeets) {
     EXPECT_EQ(L.cellWidth, 17);
     EXPECT_EQ(L.cellHeight, 43);
     EXPECT_EQ(L.cellsPerRow, 35);
-    EXPECT_EQ(L.viewportWidth, 599);
+    EXPECT_EQ(L.viewportWidth, 600);
     EXPECT_EQ(L.viewportHeight, 200);
     EXPECT_EQ(L.canvasHeight, 348);
     EXPECT_FALSE(L.wide);
     EXPECT_FALSE(L.hScrollVisible);
     EXPECT_EQ(L.vScrollMax, 148);
-    // Centred right of the "Move characters" frame: (784 - 17 - 599 - 137) / 2 + 137.
-    EXPECT_EQ(L.viewportLeft, 152);
-    EXPECT_EQ(L.vScrollLeft, 152 + 599 + 1);
     ExpectEveryCellReachable(L);
+    // A wider window takes more cells to a row; the scroll bar's place stays reserved.
+    FontLayoutInput wider{.W = 8, .H = 16, .M = 1, .Z = 2, .N = 256, .areaWidth = 1217};
+    EXPECT_EQ(ComputeFontLayout(wider).cellsPerRow, 70);
+    EXPECT_FALSE(ComputeFontLayout(wider).vScrollVisible);
     // A multiple of a row keeps an empty last row; a small canvas fills the viewport.
     EXPECT_EQ(Layout(8, 16, 1, 2, 245).canvasHeight, 8 * 43 + 4);
     const FontLayout few = Layout(8, 8, 1, 1, 10);

@@ -222,7 +222,7 @@ TEST(TtfImportCommand, ImportsDejaVuSansIntoANewWindowWithTheFileCommandsLockedM
     form1* imported = frame.Document(2);
     ExpectImported(imported, ConversionSettings{});
     EXPECT_TRUE(imported->FlagModified());
-    EXPECT_EQ(imported->windowTitle(), "DejaVu Sans");
+    EXPECT_EQ(imported->Title(), "DejaVu Sans");
     EXPECT_EQ(imported->findChild<QLabel*>("TitleFon")->text(), "DejaVu Sans");
     EXPECT_EQ(ConversionDialog(frame), nullptr);
     EXPECT_EQ(editor.Said(), "");
@@ -408,7 +408,7 @@ TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoW
     editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
     editor.FrameMenu("ImportTTF");
     ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(frame.Document(2)->windowTitle(), "DejaVu Sans");
+    EXPECT_EQ(frame.Document(2)->Title(), "DejaVu Sans");
     Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(FileCommands(frame), "FNOSf");
     EXPECT_EQ(watcher.dialogs, 0);

@@ -199,6 +199,15 @@ QPoint CellCentre(form1& document, int index) {
                   layout.CellTop(index) + layout.cellHeight / 2 - canvas->vOffset());
 }
 
+bool CellInView(form1& document, int index) {
+    const FontLayout& layout = document.fontLayout();
+    const FontCanvas* canvas = document.fontSupport();
+    const QRect cell(layout.CellLeft(index) - canvas->hOffset(),
+                     layout.CellTop(index) - canvas->vOffset(), layout.cellWidth,
+                     layout.cellHeight);
+    return canvas->rect().contains(cell);
+}
+
 QPoint PixelCentre(form1& document, int column, int row) {
     const int zoom = document.editZoom();
     const int rowHeight = zoom * document.EditMagnif();
@@ -219,6 +228,15 @@ std::string Picture(const Font& font, int index) {
 
 std::string Picture(form1& document, int index) {
     return Picture(document.document()->font(), index);
+}
+
+QString VisibleText(const QString& caption) {
+    QString shown;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;  // "&&" shows "&"
+        shown += caption[i];
+    }
+    return shown;
 }
 
 QToolButton* Tool(MDIForm1& frame, const QString& name) {
@@ -267,7 +285,7 @@ void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, cons
     EXPECT_TRUE(Shown(frame, *document));
     EXPECT_EQ(Describe(document->params()), Describe(expected.params));
     EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
-    EXPECT_EQ(document->windowTitle(), title);
+    EXPECT_EQ(document->Title(), title);
 }
 
 std::vector<uint8_t> RawNativeFile(const Font& font) {

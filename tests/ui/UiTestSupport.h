@@ -131,6 +131,8 @@ void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 
 // Centre of cell index of the document's font window, in widget coordinates.
 QPoint CellCentre(form1& document, int index);
+// Whether cell index lies wholly in the font window's viewport.
+bool CellInView(form1& document, int index);
 // Centre of glyph pixel (column, row) in the document's edit window, in widget coordinates.
 QPoint PixelCentre(form1& document, int column, int row);
 // Picks character index in the font window and sets pixel (x, y) in the edit window.
@@ -139,6 +141,8 @@ void Draw(form1& document, int index, int x, int y);
 std::string Picture(const Font& font, int index);
 std::string Picture(form1& document, int index);
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+// A caption as it shows, without the "&" that marks its access key.
+QString VisibleText(const QString& caption);
 
 // A toolbar button by name, "Command1" (New) to "Command7" (Redo); fails the test when missing.
 QToolButton* Tool(MDIForm1& frame, const QString& name);

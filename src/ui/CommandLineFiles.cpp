@@ -1,0 +1,54 @@
+#include "ui/CommandLineFiles.h"
+
+#include <QFileInfo>
+
+#include "ui/Form3.h"
+#include "ui/Form4.h"
+#include "ui/MDIForm1.h"
+#include "ui/Prompts.h"
+
+namespace pixmere {
+
+CommandLineFiles::CommandLineFiles(MDIForm1& frame, QStringList paths, QObject* parent)
+    : QObject(parent), frame_(frame), paths_(std::move(paths)) {}
+
+QStringList CommandLineFiles::FileArguments(const QStringList& arguments) {
+    QStringList files;
+    bool options = true;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (options && arg == QLatin1String("--")) {
+            options = false;
+        } else if (!options || arg.size() < 2 || !arg.startsWith(QLatin1Char('-'))) {
+            files << QFileInfo(arg).absoluteFilePath();
+        }
+    }
+    return files;
+}
+
+QDialog* CommandLineFiles::WaitingDialog() const {
+    if (Form3* parameters = frame_.propertyDialog()) return parameters;
+    for (Form4* selection : frame_.findChildren<Form4*>()) {
+        if (selection->isVisible()) return selection;
+    }
+    return nullptr;
+}
+
+void CommandLineFiles::OpenNext() {
+    while (!paths_.isEmpty()) {
+        if (QDialog* dialog = WaitingDialog()) {
+            connect(dialog, &QObject::destroyed, this, &CommandLineFiles::OpenNext,
+                    Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+            return;
+        }
+        const QString path = paths_.takeFirst();
+        if (!frame_.OpenFile(path)) {
+            frame_.prompts().Message(
+                &frame_, QMessageBox::Warning, QString::fromLatin1(kAppTitle),
+                QStringLiteral("Every window is taken: \"%1\" was not opened.").arg(path),
+                QMessageBox::Ok);
+        }
+    }
+}
+
+}  // namespace pixmere

@@ -1,0 +1,79 @@
+// pixmere FILE...: files named on the command line open as Open and the Import menu open them.
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "UiTestSupport.h"
+#include "formats/Exports.h"
+#include "formats/NativeFile.h"
+#include "ui/CommandLineFiles.h"
+
+namespace pixmere::test {
+namespace {
+
+TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
+    const QString here = QDir::currentPath();
+    EXPECT_EQ(
+        CommandLineFiles::FileArguments(
+            {"pixmere", "a.pzf", "-x", "/tmp/b.fnt", "-", "--", "-c.c", "--"}),
+        QStringList({here + "/a.pzf", "/tmp/b.fnt", here + "/-", here + "/-c.c", here + "/--"}));
+    EXPECT_TRUE(CommandLineFiles::FileArguments({"pixmere"}).isEmpty());
+}
+
+TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsWaitForTheirDialogsInTurn) {
+    TempDir dir;
+    const Font small = PatternFont(Shape(5, 4, 0x41, 3));
+    const std::string native = dir.file("small.pzf");
+    WriteAll(native, SaveNative(small).bytes);
+    const std::string fnt = dir.file("serif.fnt");
+    WriteAll(fnt, RealFnt("sserife.fon", 0));
+    const std::string table = dir.file("table.c");
+    WriteAll(table, saveC(PatternFont(Shape(8, 2, 0x20, 224))));
+    const std::string damaged = dir.file("damaged.pzf");
+    WriteAll(damaged, {1, 2, 3});
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    const QString console = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
+    CommandLineFiles files(frame, {Q(native), Q(fnt), "/usr/share/wine/fonts/sserife.fon", Q(table),
+                                   Q(damaged), Q(native), console});
+    files.OpenNext();
+    ASSERT_NE(frame.Document(2), nullptr);
+    EXPECT_EQ(frame.Document(1)->Title(), Q(native));
+    EXPECT_EQ(frame.Document(1)->document()->font().glyphData(), small.glyphData());
+    EXPECT_EQ(frame.Document(2)->Title(), Q(fnt));
+    EXPECT_TRUE(frame.Document(2)->FlagModified());  // imported: Save asks for a file
+    // The library's font selection waits for its answer; the C table after it for its cell.
+    ASSERT_NE(editor.dialogs->fontSelection, nullptr);
+    EXPECT_EQ(files.waiting().size(), 4);
+    Push(editor.dialogs->fontSelection->OkChooseFON());
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    ASSERT_EQ(files.waiting().size(), 3);
+    EXPECT_NE(frame.Document(3)->document(), nullptr);
+    // The table states its own cell, which the dialog shows.
+    ASSERT_NE(FillPropertyDialog(frame, "", "", "", ""), nullptr);
+    Settle();
+    // The damaged file is refused as Open refuses it; the last one opens again.
+    EXPECT_EQ(editor.Said(), "Critical Error: This file contains errors or can not be opened.");
+    EXPECT_TRUE(files.waiting().isEmpty());
+    EXPECT_EQ(frame.app().DocCount, 6);
+    EXPECT_EQ(frame.Document(4)->Title(), Q(table));
+    EXPECT_EQ(frame.Document(5)->Title(), Q(native));
+    // A compressed console font goes through its import, as the Import menu's would.
+    EXPECT_EQ(frame.Document(6)->Title(), console);
+    EXPECT_EQ(frame.Document(6)->params().FormatHeightCar, 16);
+}
+
+TEST(CommandLine, FilesBeyondTheLastFreeWindowAreNamedAndLeftClosed) {
+    TempDir dir;
+    const std::string native = dir.file("small.pzf");
+    WriteAll(native, SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes);
+    Editor editor("Windows 98");
+    CommandLineFiles files(*editor.frame, QStringList(4, Q(native)));
+    files.OpenNext();
+    EXPECT_EQ(editor.frame->app().DocCount, 3);
+    EXPECT_EQ(editor.Said(),
+              "Warning Velmar Pixmere: Every window is taken: \"" + native + "\" was not opened.");
+}
+
+}  // namespace
+}  // namespace pixmere::test

@@ -1,0 +1,181 @@
+// The keyboard as desktop users reach for it: Return in the dialogs, access keys in every menu,
+// the usual shortcuts, and the keys that move through the font window.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <set>
+
+#include "UiTestSupport.h"
+
+namespace pixmere::test {
+namespace {
+
+// Keys go where a user's would: to the frame, once it is the active window.
+void Key(MDIForm1& frame, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QApplication::setActiveWindow(&frame);
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus ? focus : &frame, static_cast<Qt::Key>(key), modifiers);
+    Settle();
+}
+
+TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    // New: Return from the downstroke list, the last field filled.
+    Tool(frame, "Command1")->click();
+    Form3* dialog = frame.propertyDialog();
+    ASSERT_NE(dialog, nullptr);
+    QTest::keyClicks(dialog->width1(), "8");
+    QTest::keyClicks(dialog->height1(), "8");
+    QTest::keyClick(dialog->Jambage(), Qt::Key_Return);
+    Settle();
+    ASSERT_EQ(frame.propertyDialog(), nullptr);
+    form1* doc = frame.Document(1);
+    ASSERT_TRUE(doc && doc->document());
+    // Font Properties: Return from the magnification list applies it.
+    doc->action("fontparam")->trigger();
+    dialog = frame.propertyDialog();
+    ASSERT_NE(dialog, nullptr);
+    dialog->Magnificatio()->setFocus();
+    dialog->Magnificatio()->setEditText("2");
+    QTest::keyClick(dialog->Magnificatio(), Qt::Key_Return);
+    Settle();
+    EXPECT_EQ(frame.propertyDialog(), nullptr);
+    EXPECT_EQ(doc->params().Magnification, 2);
+    // Font Selection: Return in the list takes the selected font.
+    editor.WillOpen("/usr/share/wine/fonts/sserife.fon");
+    editor.FrameMenu("ImportFON");
+    Form4* selection = editor.dialogs->fontSelection;
+    ASSERT_NE(selection, nullptr);
+    selection->ListFnt()->setCurrentRow(1);
+    QTest::keyClick(selection->ListFnt(), Qt::Key_Return);
+    Settle();
+    EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
+    ASSERT_NE(frame.Document(2), nullptr);
+    EXPECT_NE(frame.Document(2)->document(), nullptr);
+}
+
+// Every caption, as it shows, and whether it carries an access key of its own in its menu.
+void CheckAccessKeys(QMenu* menu, QStringList& shown) {
+    std::set<QChar> keys;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator() || a->text().startsWith(QLatin1Char('_'))) continue;
+        shown << VisibleText(a->text());
+        const auto amp = a->text().indexOf(QLatin1Char('&'));
+        EXPECT_TRUE(amp >= 0 && amp + 1 < a->text().size()) << a->text().toStdString();
+        if (amp >= 0 && amp + 1 < a->text().size()) {
+            EXPECT_TRUE(keys.insert(a->text()[amp + 1].toLower()).second)
+                << "access key used twice: " << a->text().toStdString();
+        }
+        if (a->menu()) CheckAccessKeys(a->menu(), shown);
+    }
+}
+
+TEST(Keyboard, EveryMenuAndItemHasItsOwnAccessKeyAndShowsItsCaptionUnchanged) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = NewFont(frame, "8", "8");
+    for (const QList<QMenu*>& bar : {frame.FrameMenus(), doc->Menus()}) {
+        auto* all = new QMenu(&frame);
+        for (QMenu* menu : bar) all->addMenu(menu);
+        QStringList shown;
+        CheckAccessKeys(all, shown);
+        for (const char* caption : {"File",        "Create New Font",
+                                    "Open",        "Import",
+                                    "Font FNT",    "Font FON",
+                                    "Font TTF",    "Font C File",
+                                    "Save",        "Save As",
+                                    "Exit",        "Edit",
+                                    "Undo",        "Redo",
+                                    "Copy",        "Paste",
+                                    "Modify Font", "Add",
+                                    "Remove",      "Line",
+                                    "Column",      "Top",
+                                    "Bottom",      "Left",
+                                    "Right",       "Font Properties",
+                                    "Windows",     "?",
+                                    "Help",        "About"}) {
+            EXPECT_TRUE(shown.contains(QString::fromLatin1(caption))) << caption;
+        }
+    }
+    // Alt and the key open the menu.
+    QApplication::setActiveWindow(&frame);
+    QTest::keyClick(&frame, Qt::Key_F, Qt::AltModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), doc->Menus().first());
+    if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
+
+TEST(Keyboard, StandardShortcutsReachTheirCommands) {
+    TempDir dir;
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    // Ctrl+N and Ctrl+O with no document open.
+    Key(frame, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    Push(frame.propertyDialog()->Cancel());
+    Key(frame, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(editor.dialogs->opens.size(), 1u);
+    form1* first = NewFont(frame, "8", "8");
+    form1* second = NewFont(frame, "8", "8");
+    // Ctrl+Shift+S asks for a file; Ctrl+S then writes it without asking.
+    editor.WillSave(dir.file("second.pzf"), 1);
+    Key(frame, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(second->FileName(), Q(dir.file("second.pzf")));
+    Draw(*second, 0, 0, 0);
+    Key(frame, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(second->FlagModified());
+    EXPECT_EQ(editor.dialogs->saves.size(), 1u);
+    // Ctrl+Tab and Ctrl+Shift+Tab go through the documents.
+    Key(frame, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(frame.ActiveDocument(), first);
+    Key(frame, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(frame.ActiveDocument(), second);
+    // Ctrl+W and Ctrl+F4 close the active document.
+    Key(frame, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(frame.app().DocCount, 1);
+    first->document()->setFlagModified(false);
+    Key(frame, Qt::Key_F4, Qt::ControlModifier);
+    EXPECT_EQ(frame.app().DocCount, 0);
+    // Ctrl+Q exits.
+    Key(frame, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame.isVisible());
+}
+
+TEST(Keyboard, ArrowsHomeAndEndMoveTheCurrentCharacterShiftExtendsAndTheEditWindowFollows) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = NewFont(frame, "8", "16", "20", "FF");
+    const int row = doc->fontLayout().cellsPerRow;
+    Click(doc->fontSupport(), CellCentre(*doc, 3));
+    const auto selected = [&] { return doc->document()->SelectedCars(); };
+    Key(frame, Qt::Key_Right);
+    Key(frame, Qt::Key_Down);
+    EXPECT_EQ(selected(), std::vector<int32_t>({4 + row}));
+    EXPECT_EQ(doc->zoomPic()->shownGlyph(), 4 + row);
+    Key(frame, Qt::Key_Left, Qt::ShiftModifier);
+    Key(frame, Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(selected(), std::vector<int32_t>({2 + row, 3 + row, 4 + row}));
+    EXPECT_EQ(doc->zoomPic()->shownGlyph(), 2 + row);
+    // End scrolls the last character into view; strokes go to it.
+    Key(frame, Qt::Key_End);
+    EXPECT_EQ(selected(), std::vector<int32_t>({223}));
+    EXPECT_TRUE(CellInView(*doc, 223));
+    Click(doc->zoomPic(), PixelCentre(*doc, 7, 15));
+    EXPECT_EQ(GlyphPicture(doc->document()->font().glyphs[223], 8)[15], ".......#");
+    Key(frame, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(selected().size(), 224u);
+    EXPECT_TRUE(CellInView(*doc, 0));
+    Key(frame, Qt::Key_Up);
+    EXPECT_EQ(selected(), std::vector<int32_t>({0}));
+}
+
+}  // namespace
+}  // namespace pixmere::test

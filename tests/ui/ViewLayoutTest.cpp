@@ -1,0 +1,139 @@
+// Views that grow with their window, windows that open cascaded in a frame that scrolls, and
+// what a new layout keeps: the character being edited.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+
+#include "UiTestSupport.h"
+
+namespace pixmere::test {
+namespace {
+
+QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document) {
+    for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
+        if (window->widget() == &document) return window;
+    }
+    return nullptr;
+}
+
+QWidget* View(form1& document, const char* name) { return document.findChild<QWidget*>(name); }
+
+TEST(Layout, TheViewsFillTheWindowAsItGrowsAndTheControlsKeepTheirSize) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    frame.resize(1400, 1000);
+    form1* doc = NewFont(frame, "8", "16", "20", "FF");
+    QWidget* fontWindow = View(*doc, "FontWindow");
+    QWidget* editWindow = View(*doc, "EditWindow");
+    const QSize moveFrame = doc->findChild<QGroupBox*>("Frame2")->size();
+    const int cellsPerRow = doc->fontLayout().cellsPerRow;
+    const int fontHeight = fontWindow->height();
+    EXPECT_EQ(doc->editZoom(), 15);
+
+    WindowOf(frame, *doc)->showMaximized();
+    Settle();
+    EXPECT_EQ(doc->findChild<QGroupBox*>("Frame2")->size(), moveFrame);
+    EXPECT_GT(doc->fontLayout().cellsPerRow, cellsPerRow);
+    EXPECT_GT(fontWindow->height(), fontHeight);
+    // Both views reach the window's right edge, the edit window its bottom.
+    const QRect inside = doc->rect();
+    const auto right = [&](QWidget* view) { return view->mapTo(doc, view->rect().bottomRight()); };
+    EXPECT_GT(right(fontWindow).x(), inside.right() - 20);
+    EXPECT_GT(right(editWindow).x(), inside.right() - 20);
+    EXPECT_GT(right(editWindow).y(), inside.bottom() - 20);
+    // The automatic zoom fits the taller edit window; the selection stays where it was.
+    EXPECT_GT(doc->editZoom(), 15);
+    EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({0}));
+
+    // The border between the views moves: the edit window takes height from the font window.
+    auto* splitter = doc->findChild<QSplitter*>("ViewSplitter");
+    const QList<int> sizes = splitter->sizes();
+    splitter->setSizes({sizes[0] - 100, sizes[1] + 100});
+    Settle();
+    EXPECT_EQ(editWindow->height(), sizes[1] + 100);
+    EXPECT_EQ(doc->findChild<QScrollBar*>("VScroll1")->maximum(), doc->fontLayout().vScrollMax);
+}
+
+TEST(Layout, NewWindowsOpenCascadedAndTheFrameScrollsToWindowsLargerThanIt) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* first = NewFont(frame, "8", "8");
+    form1* second = NewFont(frame, "8", "8");
+    const QPoint a = WindowOf(frame, *first)->pos();
+    const QPoint b = WindowOf(frame, *second)->pos();
+    EXPECT_GT(b.x(), a.x());
+    EXPECT_GT(b.y(), a.y());
+    // A frame smaller than its document window scrolls to the rest of it.
+    frame.resize(500, 400);
+    Settle();
+    EXPECT_TRUE(frame.mdiArea()->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(frame.mdiArea()->horizontalScrollBar()->isVisible());
+}
+
+// Add a column on the right with 43h selected: 43h stays selected, shown and edited, also
+// after the font properties and the font zoom change the layout.
+TEST(Layout, AChangeOfLayoutKeepsTheSelectedCharacter) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = NewFont(frame, "8", "8", "40", "7F");
+    Click(doc->fontSupport(), CellCentre(*doc, 3));
+    const auto expectCurrent = [&](const char* after) {
+        EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({3})) << after;
+        EXPECT_EQ(doc->zoomPic()->shownGlyph(), 3) << after;
+    };
+    doc->action("Aright")->trigger();
+    expectCurrent("a column");
+    Click(doc->zoomPic(), PixelCentre(*doc, 8, 0));
+    EXPECT_EQ(GlyphPicture(doc->document()->font().glyphs[3], 9)[0], "........#");
+    doc->action("Rtop")->trigger();
+    expectCurrent("a row less");
+    doc->SetZoomFactorText("8");
+    expectCurrent("a zoom");
+    doc->action("fontparam")->trigger();
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    frame.propertyDialog()->Magnificatio()->setEditText("3");
+    Push(frame.propertyDialog()->Ok());
+    expectCurrent("the font properties");
+    // Undo replays the last click: it finds 43h in the new layout.
+    Click(doc->zoomPic(), PixelCentre(*doc, 0, 0));
+    doc->undo_Click();
+    expectCurrent("an undo");
+}
+
+TEST(Layout, TheEditWindowShowsNoScrollBarWhenTheGlyphFits) {
+    Editor editor;
+    for (const char* height : {"8", "13", "16", "40"}) {
+        form1* doc = NewFont(*editor.frame, "8", height);
+        EXPECT_FALSE(doc->findChild<QScrollBar*>("VScroll2")->isVisible()) << height;
+        EXPECT_FALSE(doc->findChild<QScrollBar*>("HScroll2")->isVisible()) << height;
+        EXPECT_LE(doc->zoomPic()->PictureSize().height(), doc->zoomPic()->height()) << height;
+    }
+    // A glyph too wide for the window gets the horizontal bar, and its rows still fit above it.
+    form1* wide = NewFont(*editor.frame, "200", "4");
+    EXPECT_TRUE(wide->findChild<QScrollBar*>("HScroll2")->isVisible());
+    EXPECT_FALSE(wide->findChild<QScrollBar*>("VScroll2")->isVisible());
+}
+
+TEST(Layout, WithNoDocumentTheFramesModifyFontItemsAreDisabled) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    QMenu* modify = frame.FrameMenus().at(2);
+    ASSERT_EQ(VisibleText(modify->title()), "Modify Font");
+    ASSERT_EQ(modify->actions().size(), 3);
+    for (QAction* item : modify->actions())
+        EXPECT_FALSE(item->isEnabled()) << VisibleText(item->text()).toStdString();
+    form1* doc = NewFont(frame, "8", "8");
+    EXPECT_TRUE(doc->action("Atop")->isEnabled());
+    Discard(frame, *doc);
+    for (QAction* item : modify->actions()) EXPECT_FALSE(item->isEnabled());
+}
+
+}  // namespace
+}  // namespace pixmere::test
