@@ -39,7 +39,8 @@ check_desktop_entry() {
     check_file "$entry" || return 0
     check_line "$entry" "Exec=pixmere %F"
     check_line "$entry" "Icon=$app_id"
-    check_line "$entry" "MimeType=$mime_type;"
+    # The native font first; the other font files the editor imports from its command line.
+    check_line "$entry" "MimeType=$mime_type;application/x-font-bdf;application/x-font-pcf;application/x-font-linux-psf;application/x-gz-font-linux-psf;"
     grep -q '^Categories=.' "$entry" || fail "$entry names no categories"
     grep -q '^GenericName=.' "$entry" || fail "$entry has no generic name"
     grep -q '^Comment=.' "$entry" || fail "$entry has no comment"
