@@ -1,6 +1,6 @@
 // X11 bitmap fonts, BDF or PCF, plain or gzip-compressed: FreeType reads them, the mapping onto
 // the cell is ours.
-#include "BdfReadBack.h"
+#include "ImportCheck.h"
 
 using namespace pixmere;
 

@@ -1,6 +1,6 @@
 // Linux console fonts, PSF 1 or 2, plain or gzip-compressed. Every glyph fills its cell exactly,
 // so nothing may be cut.
-#include "BdfReadBack.h"
+#include "ImportCheck.h"
 #include "formats/PsfFile.h"
 
 using namespace pixmere;
