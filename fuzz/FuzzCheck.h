@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <span>
 
 #include "model/Font.h"
@@ -29,6 +30,27 @@ void Refusable(Read read) {
         read();
     } catch (const UserError&) {
     }
+}
+
+// The reader's result, or nullopt when it refuses the input with the user's message. Only the
+// reader runs inside: a refusal of what it produced (writing the font back, reading that again)
+// escapes and is a finding.
+template <typename Read>
+auto Accepted(Read read) -> std::optional<decltype(read())> {
+    try {
+        return read();
+    } catch (const UserError&) {
+        return std::nullopt;
+    }
+}
+
+// Whether two fonts have the same parameters and the same glyph bytes, padding bits included.
+inline bool SameFont(const Font& a, const Font& b) {
+    const FontParams& p = a.params;
+    const FontParams& q = b.params;
+    return p.FormatLengthCar == q.FormatLengthCar && p.FormatHeightCar == q.FormatHeightCar &&
+           p.jambon == q.jambon && p.Magnification == q.Magnification && p.firstcar == q.firstcar &&
+           p.NbCar == q.NbCar && a.glyphData() == b.glyphData();
 }
 
 // What MatrixToObject guarantees and everything downstream relies on.

@@ -15,9 +15,9 @@ std::vector<uint8_t> StoredData(const Font& font) {
     return data;
 }
 
-void RoundTrip(const std::vector<uint8_t>& bytes) {
-    const Font font = LoadNative(bytes).build();
-    fuzz::CheckFont(font);
+void RoundTrip(const Font& font) {
+    // A font wholly below 20h leaves a native file nothing to keep: its save is refused.
+    if (font.params.lastCode() < 0x20) return;
     const Font again = LoadNative(SaveNative(font).bytes).build();
     const FontParams& p = font.params;
     const FontParams& q = again.params;
@@ -31,6 +31,11 @@ void RoundTrip(const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    fuzz::Refusable([&] { RoundTrip(std::vector<uint8_t>(data, data + size)); });
+    const auto loaded =
+        fuzz::Accepted([&] { return LoadNative(std::vector<uint8_t>(data, data + size)); });
+    if (!loaded) return 0;
+    const Font font = loaded->build();
+    fuzz::CheckFont(font);
+    RoundTrip(font);
     return 0;
 }

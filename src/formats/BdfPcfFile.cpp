@@ -73,7 +73,22 @@ uint8_t Magnification(FT_Face face) {
     return value >= 1 && value <= 5 ? static_cast<uint8_t>(value) : 1;
 }
 
-SourceGlyph LoadGlyph(FT_Face face, FT_UInt index) {
+// FreeType's PCF driver makes room for a bitmap as the glyph's metrics say before it reads it:
+// a file of a kilobyte can claim 65,535 x 65,535 pixels, half a gigabyte. The bitmap lies in
+// the file, so one whose rows could not fit in it is damaged; one that could takes at most eight
+// times the file (rows padded to eight bytes).
+void CheckBitmapFits(FT_Face face, FT_UInt index, std::size_t fileSize) {
+    if (FT_Load_Glyph(face, index, FT_LOAD_BITMAP_METRICS_ONLY) != 0) Refuse();
+    const FT_Glyph_Metrics& metrics = face->glyph->metrics;
+    const auto pixels = [](FT_Pos length) {
+        return static_cast<uint64_t>(std::max<FT_Pos>(length, 0) >> 6);
+    };
+    const uint64_t rows = pixels(metrics.height);
+    if (rows > 0 && (pixels(metrics.width) + 7) / 8 > fileSize / rows) Refuse();
+}
+
+SourceGlyph LoadGlyph(FT_Face face, FT_UInt index, std::size_t fileSize) {
+    CheckBitmapFits(face, index, fileSize);
     if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) Refuse();
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -115,7 +130,7 @@ ImportedFont ReadFace(std::span<const uint8_t> file) {
             const uint8_t code = static_cast<uint8_t>(c);
             const FT_ULong key = unicode ? Windows1252ToUnicode(code) : code;
             if (const FT_UInt index = FT_Get_Char_Index(face.get(), key)) {
-                source.codes[c] = LoadGlyph(face.get(), index);
+                source.codes[c] = LoadGlyph(face.get(), index, file.size());
             }
         }
     }

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 
 #include "formats/BdfExport.h"
 #include "formats/BdfPcfFile.h"
@@ -192,6 +197,70 @@ TEST(PcfImport, CompiledFontPlainAndCompressedReadsLikeItsBdf) {
     for (std::size_t length = 0; length < gz.size(); ++length) {
         EXPECT_TRUE(Refused({gz.begin(), gz.begin() + static_cast<long>(length)})) << length;
     }
+}
+
+// The PCF file with every glyph's metrics set to these bearings and extents; the compiler must
+// have written the metrics in full (16-bit) form.
+std::vector<uint8_t> WithGlyphMetrics(std::vector<uint8_t> pcf, int16_t left, int16_t right,
+                                      int16_t ascent, int16_t descent) {
+    const auto u32 = [&](std::size_t at, bool msb) {
+        uint32_t v = 0;
+        for (int n = 0; n < 4; ++n) v |= uint32_t{pcf.at(at + n)} << 8 * (msb ? 3 - n : n);
+        return v;
+    };
+    for (uint32_t table = 0; table < u32(4, false); ++table) {
+        const std::size_t entry = 8 + 16 * table;
+        if (u32(entry, false) != 4) continue;  // the metrics table
+        const std::size_t at = u32(entry + 12, false);
+        const uint32_t format = u32(at, false);
+        EXPECT_EQ(format & 0x100, 0u) << "compressed metrics";
+        const bool msb = (format & 4) != 0;
+        for (uint32_t glyph = 0; glyph < u32(at + 4, msb); ++glyph) {
+            const std::size_t metric = at + 8 + 12 * glyph;
+            const int16_t values[] = {left, right, ascent, descent};
+            const std::size_t fields[] = {0, 2, 6, 8};
+            for (int f = 0; f < 4; ++f) {
+                const auto v = static_cast<uint16_t>(values[f]);
+                pcf.at(metric + fields[f] + (msb ? 0 : 1)) = static_cast<uint8_t>(v >> 8);
+                pcf.at(metric + fields[f] + (msb ? 1 : 0)) = static_cast<uint8_t>(v);
+            }
+        }
+    }
+    return pcf;
+}
+
+// How much more memory than this process holds now a child of it needed to run `work`, in KiB.
+long ExtraPeakKiB(const std::function<void()>& work) {
+    long pages = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    const long before = resident * (sysconf(_SC_PAGESIZE) / 1024);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        try {
+            work();
+        } catch (...) {
+        }
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    EXPECT_EQ(wait4(pid, &status, 0, &usage), pid);
+    return usage.ru_maxrss - before;
+}
+
+TEST(PcfImport, GlyphsClaimingMoreBitmapThanTheFileHoldsAreRefusedBeforeTakingTheMemory) {
+    test::TempDir dir;
+    // The B reaching 200 columns left of the pen makes the compiler write full metrics.
+    const std::vector<uint8_t> pcf =
+        Compiled(dir, Bytes(BdfFont("ISO10646-1", 5, 2,
+                                    {BdfChar('A', 6, 0, 0, kA), BdfChar('B', 6, -200, 0, {"#"})})));
+    EXPECT_EQ(LoadBdfPcf(pcf).charactersCut, 1);
+    // 65,535 x 65,534 pixels each: half a gigabyte that a kilobyte file cannot hold.
+    const std::vector<uint8_t> huge = WithGlyphMetrics(pcf, -32768, 32767, 32767, 32767);
+    EXPECT_TRUE(Refused(huge));
+    EXPECT_LT(ExtraPeakKiB([&] { LoadBdfPcf(huge); }), 64 << 10);
+    // Bitmaps that the file could hold are read as before.
+    EXPECT_EQ(LoadBdfPcf(WithGlyphMetrics(pcf, 0, 5, 5, 0)).charactersCut, 0);
 }
 
 TEST(BdfExport, WritesEveryFieldForTheCellAndTheUnicodeOfEachCode) {
