@@ -74,21 +74,25 @@ uint8_t Magnification(FT_Face face) {
 }
 
 // FreeType's PCF driver makes room for a bitmap as the glyph's metrics say before it reads it:
-// a file of a kilobyte can claim 65,535 x 65,535 pixels, half a gigabyte. The bitmap lies in
-// the file, so one whose rows could not fit in it is damaged; one that could takes at most eight
-// times the file (rows padded to eight bytes).
-void CheckBitmapFits(FT_Face face, FT_UInt index, std::size_t fileSize) {
+// a file of a kilobyte can claim 65,535 x 65,535 pixels, half a gigabyte, and many glyphs can
+// claim one bitmap as large as the file. Every glyph's bitmap lies in the file, so together
+// they take at most its size (each row at least its bytes): `budget` starts at the file's size
+// and each character's glyph takes its share before it is loaded, so that codes pointed at one
+// huge bitmap cannot multiply it; a font that needs more is damaged.
+void TakeBitmapRoom(FT_Face face, FT_UInt index, uint64_t& budget) {
     if (FT_Load_Glyph(face, index, FT_LOAD_BITMAP_METRICS_ONLY) != 0) Refuse();
     const FT_Glyph_Metrics& metrics = face->glyph->metrics;
     const auto pixels = [](FT_Pos length) {
         return static_cast<uint64_t>(std::max<FT_Pos>(length, 0) >> 6);
     };
     const uint64_t rows = pixels(metrics.height);
-    if (rows > 0 && (pixels(metrics.width) + 7) / 8 > fileSize / rows) Refuse();
+    const uint64_t rowBytes = (pixels(metrics.width) + 7) / 8;
+    if (rows > 0 && rowBytes > budget / rows) Refuse();
+    budget -= rows * rowBytes;
 }
 
-SourceGlyph LoadGlyph(FT_Face face, FT_UInt index, std::size_t fileSize) {
-    CheckBitmapFits(face, index, fileSize);
+SourceGlyph LoadGlyph(FT_Face face, FT_UInt index, uint64_t& budget) {
+    TakeBitmapRoom(face, index, budget);
     if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) Refuse();
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -126,11 +130,12 @@ ImportedFont ReadFace(std::span<const uint8_t> file) {
     // not Unicode get it only when asked for.
     if (face->num_charmaps > 0 && FT_Set_Charmap(face.get(), face->charmaps[0]) == 0) {
         const bool unicode = IsUnicode(face.get());
+        uint64_t budget = file.size();
         for (int c = 0; c < 256; ++c) {
             const uint8_t code = static_cast<uint8_t>(c);
             const FT_ULong key = unicode ? Windows1252ToUnicode(code) : code;
             if (const FT_UInt index = FT_Get_Char_Index(face.get(), key)) {
-                source.codes[c] = LoadGlyph(face.get(), index, file.size());
+                source.codes[c] = LoadGlyph(face.get(), index, budget);
             }
         }
     }
