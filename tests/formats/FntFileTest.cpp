@@ -4,14 +4,11 @@
 #include "formats/FonLibrary.h"
 #include "model/UserError.h"
 #include "support/GlyphPicture.h"
+#include "support/SampleFonts.h"
 #include "support/TempDir.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
-
-void Put(std::vector<uint8_t>& bytes, std::size_t at, uint32_t value, int size) {
-    for (int n = 0; n < size; ++n) bytes[at + n] = static_cast<uint8_t>(value >> 8 * n);
-}
 
 uint32_t U32(const std::vector<uint8_t>& bytes, std::size_t at) {
     return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | uint32_t{bytes[at + 3]} << 24;
@@ -19,7 +16,7 @@ uint32_t U32(const std::vector<uint8_t>& bytes, std::size_t at) {
 
 // The resource of a real library's first font, as a stand-alone .fnt file.
 std::vector<uint8_t> RealFnt(const std::string& library) {
-    const std::vector<uint8_t> bytes = test::ReadAll("/usr/share/wine/fonts/" + library);
+    const std::vector<uint8_t> bytes = ReadAll("/usr/share/wine/fonts/" + library);
     const FonFont font = ReadFontDirectory(bytes).fonts.at(0);
     return {bytes.begin() + static_cast<long>(font.offset),
             bytes.begin() + static_cast<long>(font.offset + font.size)};
@@ -34,12 +31,10 @@ std::vector<uint8_t> Relaid(const std::vector<uint8_t>& v3, int version, uint32_
     for (std::size_t c = 0; c < entries; ++c) {
         const uint32_t width = v3[148 + 6 * c] | v3[149 + 6 * c] << 8, at = U32(v3, 150 + 6 * c);
         const bool v2 = version == 0x0200;
-        Put(out, (v2 ? 118 : 148) + (v2 ? 4 : 6) * c, width, 2);
-        Put(out, (v2 ? 120 : 150) + (v2 ? 4 : 6) * c, at + up, v2 ? 2 : 4);
+        out = Patched(out, (v2 ? 118 : 148) + (v2 ? 4 : 6) * c, width, 2);
+        out = Patched(out, (v2 ? 120 : 150) + (v2 ? 4 : 6) * c, at + up, v2 ? 2 : 4);
     }
-    Put(out, 0, version, 2);
-    Put(out, 2, static_cast<uint32_t>(out.size()), 4);
-    return out;
+    return Patched(Patched(out, 0, version, 2), 2, static_cast<uint32_t>(out.size()), 4);
 }
 
 TEST(FntBegin, EitherTableLayoutReadsTheGlyphsOfAProportionalFont) {
@@ -47,12 +42,11 @@ TEST(FntBegin, EitherTableLayoutReadsTheGlyphsOfAProportionalFont) {
     const std::vector<uint8_t> glyphs = FntBegin(v3).build().glyphData();
     // Bitmaps above 64 kilobytes: the low 16 bits of their offsets point into the zeros.
     EXPECT_EQ(FntBegin(Relaid(v3, 0x0300, 0x10000)).build().glyphData(), glyphs);
-    std::vector<uint8_t> v2 = Relaid(v3, 0x0200, 0);
+    const std::vector<uint8_t> v2 = Relaid(v3, 0x0200, 0);
     EXPECT_EQ(FntBegin(v2).build().glyphData(), glyphs);
     // An empty slot stays blank, wherever its offset points.
-    Put(v2, 118 + 4 * ('i' - 0x20), 0, 4);
-    const Font font = FntBegin(v2).build();
-    EXPECT_EQ(test::GlyphPicture(font.glyphs['i' - 0x20]), test::GlyphPicture(font.glyphs[0]));
+    const Font font = FntBegin(Patched(v2, 118 + 4 * ('i' - 0x20), 0, 4)).build();
+    EXPECT_EQ(GlyphPicture(font.glyphs['i' - 0x20]), GlyphPicture(font.glyphs[0]));
 }
 
 TEST(FntBegin, RefusesDamagedResourcesAndWhatTheDocumentCannotHold) {
@@ -65,38 +59,34 @@ TEST(FntBegin, RefusesDamagedResourcesAndWhatTheDocumentCannotHold) {
             return std::string(e.what()) == kBadFontFileMessage && e.caption() == "Error";
         }
     };
-    const auto with = [&](std::size_t at, uint32_t value, int size) {
-        std::vector<uint8_t> bytes = good;
-        Put(bytes, at, value, size);
-        return bytes;
-    };
     const uint32_t end = static_cast<uint32_t>(good.size()), height = good[88];
-    EXPECT_TRUE(refused(with(0, 0x0200 + 1, 2)));          // version
-    EXPECT_TRUE(refused(with(66, 1, 2)));                  // vector font
-    EXPECT_TRUE(refused(with(88, 0, 2)));                  // height 0
-    EXPECT_TRUE(refused(with(88, 256, 2)));                // height above 255
-    EXPECT_TRUE(refused(with(74, height + 1, 2)));         // ascent below the cell
-    EXPECT_TRUE(refused(with(96, 0x1F, 1)));               // last below first
-    EXPECT_TRUE(refused(with(148, 256, 2)));               // width above 255
-    EXPECT_TRUE(refused(with(118, 0x41, 4)));              // a colour font
-    EXPECT_TRUE(refused(with(2, end + 1, 4)));             // shorter than its size field
-    EXPECT_TRUE(refused(with(150, end - height + 1, 4)));  // a bitmap past the end
-    EXPECT_TRUE(refused(with(150, 0xFFFFFFF0u, 4)));       // that wraps a 32-bit sum
-    EXPECT_FALSE(refused(with(150, end - height, 4)));
-    EXPECT_EQ(FntBegin(with(148, 255, 2)).params.NbByteMatrix(), 32);
+    const std::tuple<std::size_t, uint32_t, int> damages[] = {
+        {0, 0x0200 + 1, 2},          // version
+        {66, 1, 2},                  // vector font
+        {88, 0, 2},                  // height 0
+        {88, 256, 2},                // height above 255
+        {74, height + 1, 2},         // ascent below the cell
+        {96, 0x1F, 1},               // last below first
+        {148, 256, 2},               // width above 255
+        {118, 0x41, 4},              // a colour font
+        {2, end + 1, 4},             // shorter than its size field
+        {150, end - height + 1, 4},  // a bitmap past the end
+        {150, 0xFFFFFFF0u, 4}};      // that wraps a 32-bit sum
+    for (const auto& [at, value, size] : damages) {
+        EXPECT_TRUE(refused(Patched(good, at, value, size))) << at << " " << value;
+    }
+    EXPECT_FALSE(refused(Patched(good, 150, end - height, 4)));
+    EXPECT_EQ(FntBegin(Patched(good, 148, 255, 2)).params.NbByteMatrix(), 32);
     std::vector<uint8_t> blank = good;
-    for (std::size_t c = 0; c < 224; ++c) Put(blank, 148 + 6 * c, 0, 2);
+    for (std::size_t c = 0; c < 224; ++c) blank = Patched(blank, 148 + 6 * c, 0, 2);
     EXPECT_TRUE(refused(blank));  // every width 0
 
     for (std::size_t length = 0; length < good.size(); ++length) {
-        std::vector<uint8_t> cut(good.begin(), good.begin() + static_cast<long>(length));
-        EXPECT_TRUE(refused(cut)) << length;
+        EXPECT_TRUE(refused(Cut(good, length))) << length;
         // With its size field cut to match, the rest must still be read within bounds.
-        if (length < 6) continue;
-        Put(cut, 2, static_cast<uint32_t>(length), 4);
-        refused(cut);
+        if (length >= 6) refused(Patched(Cut(good, length), 2, uint32_t(length), 4));
     }
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test
