@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "cli/CliRun.h"
 #include "formats/NativeFile.h"
 #include "support/TempDir.h"
@@ -61,48 +59,6 @@ TEST(TtfCli, FontFileAndOptionsReachTheConversion) {
     EXPECT_EQ(Cli({"info", dir.file("none.pzf")}).out,
               "width: 9\nheight: 12\ndownstroke: 2\nfirst: 0x41\nlast: 0x5A\ncount: 26\n"
               "magnification: 3\nprinter bytes: 629\n");
-}
-
-TEST(TtfCli, RefusesWhatItCannotConvert) {
-    test::TempDir dir;
-    const std::string out = dir.file("x.pzf");
-    const auto ttf = [&](std::vector<std::string> extra) {
-        std::vector<std::string> words = {"ttf", out, "--width", "8", "--height", "8"};
-        words.insert(words.end(), extra.begin(), extra.end());
-        return Cli(words);
-    };
-    const CliRun missing = ttf({"--face", "No Such Face 1234"});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("No Such Face 1234"), std::string::npos) << missing.err;
-    EXPECT_EQ(ttf({"--font-file", PIXMERE_TESTS_DIR "/cli/TtfCliTest.cpp"}).status, 1);
-
-    EXPECT_EQ(ttf({}).status, 2);
-    EXPECT_EQ(ttf({"--face", "DejaVu Sans", "--font-file", kDejaVuFile}).status, 2);
-    for (const char* bad : {"--shifts=3", "--combine=3", "--threshold=0", "--amplitude=51",
-                            "--resolution=0", "--resolution=1x", "--resolution=100",
-                            "--downstroke=9", "--fit=X", "--fit=", "--fit=whole"}) {
-        EXPECT_EQ(ttf({"--face", "DejaVu Sans", bad}).status, 2) << bad;
-    }
-    EXPECT_EQ(Cli({"ttf", out, "--face", "DejaVu Sans", "--height", "8"}).status, 2);
-    EXPECT_FALSE(std::filesystem::exists(out));
-    EXPECT_NE(Cli({"ttf", "--help"}).out.find("[--fit x|face]"), std::string::npos);
-}
-
-TEST(TtfCli, TallAndWideCellsConvert) {
-    // Cells whose sample points the dialog's 209-pixel picture could not hold apart.
-    test::TempDir dir;
-    for (const auto& [width, height] : {std::pair{"16", "205"}, {"209", "16"}}) {
-        for (const char* fit : {"x", "face"}) {
-            const std::string out = dir.file(std::string(width) + "x" + height + fit + ".pzf");
-            const CliRun run =
-                Cli({"ttf", out, "--face", "DejaVu Sans", "--width", width, "--height", height,
-                     "--first", "41", "--last", "42", "--fit", fit});
-            ASSERT_EQ(run.status, 0) << width << "x" << height << " " << fit << ": " << run.err;
-            for (const CarObject& glyph : LoadNative(test::ReadAll(out)).build().glyphs) {
-                EXPECT_GT(InkBits(glyph.bytes()), 30) << width << "x" << height << " " << fit;
-            }
-        }
-    }
 }
 
 }  // namespace
