@@ -1,4 +1,3 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -33,120 +32,98 @@ std::map<std::string, std::vector<uint8_t>> Contents(const test::TempDir& dir) {
     return contents;
 }
 
-struct Refusal {
+// The words of a command line separated by '|', "@NAME" standing for the file NAME of the
+// folder (also in messages).
+std::string Expanded(std::string text, const test::TempDir& dir) {
+    for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + 1)) {
+        const std::size_t end = std::min(text.find_first_of("|: ", at), text.size());
+        text.replace(at, end - at, dir.file(text.substr(at + 1, end - at - 1)));
+    }
+    return text;
+}
+
+Words Split(const std::string& line) {
     Words words;
+    for (std::size_t start = 0; !line.empty() && start <= line.size();) {
+        const std::size_t bar = std::min(line.find('|', start), line.size());
+        words.push_back(line.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return words;
+}
+
+struct Refusal {
     int status;
+    std::string words;
     std::string message;  // what it says, or part of it
 };
 
-// Refusals of each command and the words that make them, each with its exit status and
-// message, all in a folder that must not change: not by the refused output, not by the
-// operations before a failing one, not over a file that was there.
-std::vector<Refusal> Refusals(const test::TempDir& dir) {
-    const auto f = [&](const std::string& name) { return dir.file(name); };
-    const std::string kSans = "/usr/share/wine/fonts/sserife.fon", bad = f("bad.pzf");
-    const std::string wrong = "One or several properties are empty or wrong, please fill",
-                      downstroke = "One or several properties are empty, please",
-                      held = "the font holds the characters 41 to 43";
+const std::string kWrong = "One or several properties are empty or wrong, please fill",
+                  kDown = "One or several properties are empty, please",
+                  kHeld = "the font holds the characters 41 to 43",
+                  kSans = "/usr/share/wine/fonts/sserife.fon",
+                  kTtf = "ttf|@x.pzf|--face|DejaVu Sans|--width|8|--height|8|";
+
+// Refusals of each command and the words that make them, with their exit status and message.
+std::vector<Refusal> Refusals() {
     std::vector<Refusal> refusals = {
-        {{}, 2, "no command given"},
-        {{"frobnicate"}, 2, "unknown command"},
-        {{"info", f("f.pzf"), "--bogus", "1"}, 2, "unknown option --bogus"},
-        {{"new", f("x.pzf"), "--width", "8", "--height", "8", "--first", "1F"}, 2, wrong},
-        {{"new", f("x.pzf"), "--width", "8", "--height", "8", "--last", "100"},
-         2,
-         "One or several properties are empty or wrong. please fill"},
-        {{"new", f("x.pzf"), "--width", "8", "--height", "10", "--downstroke", "11"},
-         2,
-         downstroke},
-        {{"new", f("x.pzf"), "--width", "8"}, 2, "--height is required"},
-        {{"info", f("none.pzf")}, 1, f("none.pzf") + ": " + kBadFontFileMessage},
-        {{"convert", bad, f("x.bin")}, 1, bad + ": " + kBadFontFileMessage},
-        {{"list", f("junk.fon")}, 1, f("junk.fon") + ": " + kBadFontFileMessage},
-        {{"convert", f("f.pzf"), f("no/such/dir/x.bin")}, 1, "could not be written"},
-        {{"convert", f("f.pzf"), f("blocked.bin")}, 1, "could not be written"},
-        {{"convert", f("f.pzf"), f("x.png")}, 2, "cannot tell the output type"},
-        {{"convert", f("f.pzf"), f("x.bin"), "--to", "png"}, 2, "--to must be"},
-        {{"convert", f("f.pzf"), f("x"), "--to", "pcf"}, 2, "--to must be"},
-        {{"convert", f("f.xyz"), f("x.bin")}, 2, "cannot read"},
-        {{"info", f("x.gz")}, 2, ".bdf, .pcf, .pcf.gz, .psf, .psf.gz, .bin, .txt"},
+        {2, "", "no command given"},
+        {2, "frobnicate", "unknown command"},
+        {2, "info|@f.pzf|--bogus|1", "unknown option --bogus"},
+        {2, "new|@x.pzf|--width|8|--height|8|--first|1F", kWrong},
+        {2, "new|@x.pzf|--width|8|--height|8|--last|100", "empty or wrong. please fill"},
+        {2, "new|@x.pzf|--width|8|--height|10|--downstroke|11", kDown},
+        {2, "new|@x.pzf|--width|8", "--height is required"},
+        {1, "info|@none.pzf", "@none.pzf: " + std::string(kBadFontFileMessage)},
+        {1, "convert|@bad.pzf|@x.bin", "@bad.pzf: " + std::string(kBadFontFileMessage)},
+        {1, "list|@junk.fon", "@junk.fon: " + std::string(kBadFontFileMessage)},
+        {1, "convert|@f.pzf|@blocked.bin", "could not be written"},
+        {2, "convert|@f.pzf|@x.png", "cannot tell the output type"},
+        {2, "convert|@f.pzf|@x.bin|--to|png", "--to must be"},
+        {2, "convert|@f.xyz|@x.bin", "cannot read"},
+        {2, "info|@x.gz", ".bdf, .pcf, .pcf.gz, .psf, .psf.gz, .bin, .txt"},
         // Options of another input type, and what a C table needs.
-        {{"info", kSans, "--height", "16"}, 2, "--height does not apply to .fon files"},
-        {{"info", f("t.c"), "--font", "1"}, 2, "--font does not apply to .c files"},
-        {{"info", f("d.bdf"), "--magnification", "2"}, 2, "does not apply to .bdf files"},
-        {{"info", kSans, "--font", "3"}, 2, "--font must be a number from 0 to 2"},
-        {{"info", f("bare.c"), "--width", "6"},
-         2,
-         "--height is required for a C table without its parameter lines"},
-        {{"convert", f("t.c"), f("x.bin"), "--width", "6", "--height", "4"},
-         1,
-         f("t.c") + ": " + kBadCFileMessage + "\n"},
+        {2, "info|" + kSans + "|--height|16", "--height does not apply to .fon files"},
+        {2, "info|@t.c|--font|1", "--font does not apply to .c files"},
+        {2, "info|@x.bdf|--magnification|2", "does not apply to .bdf files"},
+        {2, "info|" + kSans + "|--font|3", "--font must be a number from 0 to 2"},
+        {2, "info|@bare.c|--width|6", "--height is required for a C table without its parameter"},
+        {1, "convert|@t.c|@x.bin|--width|6|--height|4", "@t.c: " + std::string(kBadCFileMessage)},
         // The third removal would leave no row; the first two are not written either.
-        {{"transform", f("f.pzf"), f("out.bin"), "remove-row-top", "remove-row-bottom",
-          "remove-row-top"},
-         1,
+        {1, "transform|@f.pzf|@out.bin|remove-row-top|remove-row-bottom|remove-row-top",
          "remove-row-top: the font is only 1 row high"},
-        {{"transform", f("f.pzf"), f("out.bin"), "clear:40"}, 1, "clear:40: " + held},
-        {{"transform", f("f.pzf"), f("out.bin"), "move-up:42-44"}, 1, held},
-        {{"transform", f("f.pzf"), f("out.bin")}, 2, "expected an input file, an output file"},
+        {1, "transform|@f.pzf|@out.bin|clear:40", "clear:40: " + kHeld},
+        {1, "transform|@f.pzf|@out.bin|move-up:42-44", kHeld},
+        {2, "transform|@f.pzf|@out.bin", "expected an input file, an output file"},
         // Operations are understood before the input is read.
-        {{"transform", f("none.pzf"), f("out.bin"), "rotate"}, 2, "unknown operation 'rotate'"},
-        {{"ttf", f("x.pzf"), "--width", "8", "--height", "8"}, 2, "either --face or --font-file"},
-        {{"ttf", f("x.pzf"), "--face", "DejaVu Sans", "--height", "8"}, 2, "--width is required"},
-        {{"ttf", f("x.pzf"), "--width", "8", "--height", "8", "--face", "No Such Face 1234"},
-         1,
-         "No Such Face 1234"},
-        {{"ttf", f("x.pzf"), "--width", "8", "--height", "8", "--font-file", bad},
-         1,
-         bad + ": this font file can not be loaded"},
-        {{"ttf", f("x.pzf"), "--width", "8", "--height", "8", "--face", "DejaVu Sans",
-          "--font-file", bad},
-         2,
-         "either --face or --font-file"}};
-    for (const char* name : {"d.bdf", "d.pcf", "d.pcf.gz", "d.psf", "d.psf.gz", "d.bin", "d.txt"}) {
-        refusals.push_back(
-            {{"convert", f(name), f("out.bin")}, 1, f(name) + ": " + kBadFontFileMessage + "\n"});
+        {2, "transform|@none.pzf|@out.bin|rotate", "unknown operation 'rotate'"},
+        {2, "ttf|@x.pzf|--width|8|--height|8", "either --face or --font-file"},
+        {2, "ttf|@x.pzf|--face|DejaVu Sans|--height|8", "--width is required"},
+        {2, kTtf + "--font-file|@bad.pzf", "either --face or --font-file"},
+        {1, "ttf|@x.pzf|--width|8|--height|8|--face|No Such Face 1234", "No Such Face 1234"},
+        {1, "ttf|@x.pzf|--width|8|--height|8|--font-file|@bad.pzf", "@bad.pzf: this font file"},
+        {2, kTtf + "--downstroke=9", kDown}};
+    for (const std::string op : {"rotate", "move-up", "move-up:", "clear:4G", "clear:43-41",
+                                 "clear:41-", "clear:12345", "add-row-top:41"}) {
+        refusals.push_back({2, "transform|@f.pzf|@out.bin|" + op, "'" + op});
     }
-    for (const char* op : {"rotate", "move-up", "move-up:", "clear:4G", "clear:43-41", "clear:41-",
-                           "clear:12345", "add-row-top:41"}) {
-        refusals.push_back({{"transform", f("f.pzf"), f("out.bin"), op}, 2, op});
+    for (const std::string option :
+         {"--shifts=3", "--combine=3", "--threshold=0", "--amplitude=51", "--resolution=0",
+          "--resolution=1x", "--resolution=100", "--fit=X", "--fit=", "--fit=whole"}) {
+        refusals.push_back({2, kTtf + option, option.substr(0, option.find('=')) + " must be"});
     }
-    const Words ttf = {"ttf", f("x.pzf"), "--face", "DejaVu Sans", "--width", "8", "--height", "8"};
-    const std::pair<const char*, std::string> settings[] = {{"--shifts=3", "--shifts"},
-                                                            {"--combine=3", "--combine"},
-                                                            {"--threshold=0", "--threshold"},
-                                                            {"--amplitude=51", "--amplitude"},
-                                                            {"--resolution=0", "--resolution"},
-                                                            {"--resolution=1x", "--resolution"},
-                                                            {"--resolution=100", "--resolution"},
-                                                            {"--downstroke=9", downstroke},
-                                                            {"--fit=X", "--fit"},
-                                                            {"--fit=", "--fit"},
-                                                            {"--fit=whole", "--fit"}};
-    for (const auto& [option, message] : settings) {
-        Words words = ttf;
-        words.push_back(option);
-        refusals.push_back({words, 2, message + (message[0] == '-' ? " must be" : "")});
-    }
-    // Every number an option takes is read the same way: digits only.
+    // The numbers of options are digits only (the parameters' own, as the dialog reads them).
     for (const std::string n : {" 0", "+0", "0 ", "-0", "0x1", "1e0", ""}) {
-        refusals.push_back(
-            {{"info", kSans, "--font", n}, 2, "--font must be a number from 0 to 2"});
-        refusals.push_back({{"new", f("x.pzf"), "--width", n, "--height", "8"},
-                            2,
-                            n.empty() ? "--width is required" : wrong});
-        Words words = ttf;
-        words.insert(words.end(), {"--threshold", n});
-        refusals.push_back({words, 2, "--threshold must be a number from 1 to 100"});
+        refusals.push_back({2, "info|" + kSans + "|--font|" + n, "--font must be a number from 0"});
     }
     for (const std::string n : {" 5", "+5", "5 ", ""}) {
-        Words words = ttf;
-        words.insert(words.end(), {"--resolution", n});
-        refusals.push_back({words, 2, "--resolution must be a number above 0"});
+        refusals.push_back({2, kTtf + "--resolution|" + n, "--resolution must be a number above"});
     }
     return refusals;
 }
 
+// Every refusal gives its status and message in a folder that must not change: not by the
+// refused output, not by the operations before a failing one, not over a file that was there.
 TEST(CliRefusals, EachGivesItsStatusAndMessageAndWritesNothing) {
     test::TempDir dir;
     const Font font = test::PatternFont(test::Shape(6, 3, 0x41, 3, 1));  // one byte a row
@@ -158,36 +135,37 @@ TEST(CliRefusals, EachGivesItsStatusAndMessageAndWritesNothing) {
     const std::string c = test::AsText(saveC(font));
     test::WriteAll(dir.file("t.c"), test::AsBytes(c));
     test::WriteAll(dir.file("bare.c"), test::AsBytes(c.substr(c.find("// Magnification"))));
-    for (const char* name : {"d.bdf", "d.pcf", "d.pcf.gz", "d.psf", "d.psf.gz", "d.bin", "d.txt"}) {
-        test::WriteAll(dir.file(name), {0x1F, 0x8B, 8, 0, 1, 2, 3});
-    }
     const auto before = Contents(dir);
-    for (const Refusal& r : Refusals(dir)) {
-        std::string words;
-        for (const std::string& w : r.words) words += " " + w;
-        const CliRun run = Cli(r.words);
-        EXPECT_EQ(run.status, r.status) << words;
-        EXPECT_NE(run.err.find(r.message), std::string::npos) << words << ": " << run.err;
+    for (const Refusal& r : Refusals()) {
+        const CliRun run = Cli(Split(Expanded(r.words, dir)));
+        EXPECT_EQ(run.status, r.status) << r.words;
+        EXPECT_NE(run.err.find(Expanded(r.message, dir)), std::string::npos)
+            << r.words << ": " << run.err;
     }
     EXPECT_TRUE(Contents(dir) == before);
 }
 
-// A file larger than its type can be is refused from its size, before it is read: 4 GB that
-// take no room on disk, of each input type.
-TEST(CliLimits, AHugeInputIsRefusedUnread) {
+// A file of each input type that holds no font is refused naming it; one larger than its type
+// can be is refused from its size, before it is read: 4 GB that take no room on disk.
+TEST(CliLimits, JunkAndHugeInputsOfEachTypeAreRefused) {
     test::TempDir dir;
     for (const InputType& type : InputTypes()) {
-        const std::string path = dir.file("huge" + type.extension);
-        const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY, 0644);
-        ASSERT_EQ(::ftruncate(fd, off_t{4} << 30), 0);
-        ::close(fd);
-        std::vector<std::string> words = {"info", path};
-        if (type.extension == ".c") words.insert(words.end(), {"--width", "8", "--height", "8"});
-        const CliRun run = Cli(words);
-        EXPECT_EQ(run.status, 1) << type.extension;
-        EXPECT_EQ(run.err, path + ": " + kBadFontFileMessage + "\n");
-        std::filesystem::remove(path);
+        const std::string junk = dir.file("junk" + type.extension),
+                          huge = dir.file("huge" + type.extension);
+        test::WriteAll(junk, {0x1F, 0x8B, 8, 0, 1, 2, 3});
+        test::WriteAll(huge, {});
+        std::filesystem::resize_file(huge, uintmax_t{4} << 30);
+        const Words sizes = {"--width", "8", "--height", "8"};
+        for (const std::string& path : {junk, huge}) {
+            Words words = {"convert", path, dir.file("out.bin")};
+            if (type.extension == ".c") words.insert(words.end(), sizes.begin(), sizes.end());
+            const bool c = type.extension == ".c" && path == junk;
+            EXPECT_EQ(Cli(words).err,
+                      path + ": " + (c ? kBadCFileMessage : kBadFontFileMessage) + "\n");
+        }
+        std::filesystem::remove(huge);
     }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.bin")));
 }
 
 // Memory running out in the middle of a command is told like any failure, and nothing is

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/CliRun.h"
+#include "cli/FontFiles.h"
 #include "formats/BdfExport.h"
 #include "formats/BdfPcfFile.h"
 #include "formats/BinFile.h"
@@ -78,33 +79,26 @@ TEST(Cli, ReadsEveryInputTypeByItsExtension) {
     const std::vector<uint8_t> fnt(sans.begin() + long(first.offset),
                                    sans.begin() + long(first.offset + first.size));
     const std::string text = AsText(c), bare = text.substr(text.find("// Magnification"));
-    const struct {
-        Words in;
-        LoadedFont expected;
-    } inputs[] = {
-        {{dir.file("a.pzf")}, LoadNative(ReadAll(dir.file("a.pzf")))},
-        {{file("s.FNT", fnt)}, FntBegin(fnt)},
-        {{kSans, "--font", "1"}, LoadFonFont(sans, 1)},
+    const std::vector<uint8_t> psf = ReadAll(kPsf), bdf = saveBDF(font, "a");
+    const std::pair<Words, Font> inputs[] = {
+        {{dir.file("a.pzf")}, font},
+        {{file("s.FNT", fnt)}, FntBegin(fnt).build()},
+        {{kSans, "--font", "1"}, LoadFonFont(sans, 1).build()},
         {{file("t.c", c), "--width", "12", "--height", "10", "--downstroke", "1", "--magnification",
           "4"},
-         ParseCFile(c, test::Shape(12, 10, 0x20, 1, 1, 4))},
+         ParseCFile(c, test::Shape(12, 10, 0x20, 1, 1, 4)).build()},
         {{file("bare.c", test::AsBytes(bare)), "--width", "12", "--height", "10"},
-         ParseCFile(test::AsBytes(bare), test::Shape(12, 10))},
-        {{file("a.bin", bin), "--magnification", "3"}, LoadBin(bin, 3)},
-        {{file("a.txt", saveTXT(font))}, LoadTXT(saveTXT(font))},
-    };
-    const auto same = [&](Words in, const Font& expected) {
+         ParseCFile(test::AsBytes(bare), test::Shape(12, 10)).build()},
+        {{file("a.bin", bin), "--magnification", "3"}, LoadBin(bin, 3).build()},
+        {{file("a.txt", saveTXT(font))}, font},
+        {{file("a.bdf", bdf)}, LoadBdfPcf(bdf).font.build()},
+        {{kPcf}, LoadBdfPcf(ReadAll(kPcf)).font.build()},
+        {{file("T.PSF.GZ", psf)}, LoadPsf(psf).font.build()}};
+    for (const auto& [in, expected] : inputs) {
         Words words = {"convert", in[0], dir.file("out.txt")};
         words.insert(words.end(), in.begin() + 1, in.end());
         EXPECT_EQ(Ok(words), "");
         EXPECT_EQ(AsText(ReadAll(dir.file("out.txt"))), AsText(saveTXT(expected))) << in[0];
-    };
-    for (const auto& [in, expected] : inputs) same(in, expected.build());
-    const std::vector<uint8_t> psf = ReadAll(kPsf), bdf = saveBDF(font, "a");
-    for (const auto& [in, expected] : {std::pair{kPcf, LoadBdfPcf(ReadAll(kPcf))},
-                                       {file("T.PSF.GZ", psf), LoadPsf(psf)},
-                                       {file("a.bdf", bdf), LoadBdfPcf(bdf)}}) {
-        same({in}, expected.font.build());
     }
 }
 
@@ -153,18 +147,11 @@ TEST(Cli, ListsALibraryAndTellsWhatItDropsOrCuts) {
 }
 
 TEST(Cli, HelpAndVersion) {
-    const std::pair<Words, const char*> texts[] = {{{"--help"}, "pixmere-cli convert IN OUT"},
-                                                   {{"convert", "--help"}, "pzf|bin|c|txt|bdf"},
-                                                   {{"ttf", "--help"}, "[--fit x|face]"},
-                                                   {{"--version"}, "pixmere-cli "}};
-    for (const auto& [words, text] : texts) {
-        EXPECT_NE(Cli(words).out.find(text), std::string::npos) << text;
-    }
+    EXPECT_NE(Cli({"--help"}).out.find("pixmere-cli convert IN OUT"), std::string::npos);
+    EXPECT_NE(Cli({"ttf", "--help"}).out.find("[--fit x|face]"), std::string::npos);
+    EXPECT_EQ(Cli({"--version"}).out.rfind("pixmere-cli ", 0), 0u);
     for (const char* command : {"info", "convert", "transform"}) {
-        const std::string help = Cli({command, "--help"}).out;
-        for (const char* type : {".bdf", ".pcf.gz", ".psf.gz", ".bin", ".txt", ".fon", ".c"}) {
-            EXPECT_NE(help.find(type), std::string::npos) << command << " " << type;
-        }
+        EXPECT_NE(Cli({command, "--help"}).out.find(kInputHelp), std::string::npos) << command;
     }
 }
 
