@@ -44,6 +44,7 @@ TEST(NativeFile, CharactersBelow20AreLeftOutOfTheFile) {
     const Font font = PatternFont(Shape(8, 2, 0x1A, 10));
     const NativeSave saved = SaveNative(font, kKey);
     EXPECT_TRUE(saved.droppedBelow20);
+    EXPECT_EQ(saved.bytes.size(), 19u + 4 * 2);
     const Font back = LoadNative(saved.bytes).build();
     EXPECT_EQ(Describe(back.params), "8x2 down 0 magnif 1 codes 32-35");
     const std::vector<uint8_t> data = font.glyphData();  // the 6 characters below 20 left out
