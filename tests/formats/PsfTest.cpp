@@ -64,22 +64,15 @@ Bytes Psf1(int height, const std::vector<std::pair<int, Picture>>& glyphs,
     return out;
 }
 
-const Picture kX = {"#.......#.", ".#.....#..", "..##.##...",
-                    "#.......#.", "..........", ".........."};
-const Picture kE = {"....##....", "...#......", ".######...",
-                    ".#........", ".######...", ".........."};
-const Picture kQuote = {"..........", "..........", "..........",
-                        "....#.....", "...#......", "##########"};
+// Nine wide: the last column lies in a second byte.
+const Picture kX = {"#.......#", ".#.....#.", ".........", "........."};
+const Picture kE = {"...##....", ".######..", ".#.......", ".######.."};
+const Picture kQuote = {".........", "....#....", "...#.....", "#########"};
 
 // X (2 rows below its ink), é, a glyph listing only a sequence, a low quote also listed as A,
-// and a second A that comes too late.
-const Bytes kSmall2 = Psf2(10, 6, {kX, kE, kQuote, kQuote, kX},
-                           {"X", "\xC3\xA9",
-                            "\xFE"
-                            "A\xCC\x81",
-                            "\xE2\x80\x9A"
-                            "A",
-                            "A"});
+// and a second A that comes too late (41 is A).
+const Bytes kSmall2 = Psf2(9, 4, {kX, kE, kQuote, kQuote, kX},
+                           {"X", "\xC3\xA9", "\xFE\x41\xCC\x81", "\xE2\x80\x9A\x41", "A"});
 
 bool Refused(const Bytes& file, const std::string& message = kBadFontFileMessage) {
     return test::RefusedWith([&] { LoadPsf(file); }, message);
@@ -92,7 +85,7 @@ TEST(PsfImport, Version2WithAUnicodeTableTakesWhatEachCodeMeansInWindows1252) {
     for (const Bytes& file : {kSmall2, test::Gzip(kSmall2)}) {
         const ImportedFont imported = LoadPsf(file);
         const Font font = imported.font.build();
-        EXPECT_EQ(Describe(font.params), "10x6 down 2 magnif 1 codes 65-233");
+        EXPECT_EQ(Describe(font.params), "9x4 down 2 magnif 1 codes 65-233");
         EXPECT_EQ(imported.charactersCut, 0);
         EXPECT_EQ(CodePicture(font, 'X'), kX);
         EXPECT_EQ(CodePicture(font, 0xE9), kE);
@@ -133,16 +126,16 @@ TEST(PsfImport, TruncatedDamagedAndOversizedFilesAreRefused) {
     large.resize(kPsfLargestFile + 1);
     using test::Patched;
     const std::pair<Bytes, std::string> refusals[] = {
-        {Patched(kSmall2, 0, 0x874AB572, 4), kBadFontFileMessage},        // magic
-        {Patched(kSmall2, 4, 1), kBadFontFileMessage},                    // version
-        {Patched(kSmall2, 8, 31), kBadFontFileMessage},                   // header size
-        {Patched(kSmall2, 16, 0), kBadFontFileMessage},                   // no glyph
-        {Patched(kSmall2, 20, 13), kBadFontFileMessage},                  // glyph size against rows
-        {Patched(kSmall2, 32 + 5 * 12, 0x28C3, 2), kBadFontFileMessage},  // bad UTF-8
-        {Patched(small1, 2, 8), kBadFontFileMessage},                     // unknown mode
-        {Patched(kSmall2, 28, 0), CellSizeMessage(0, 6)},
-        {Patched(kSmall2, 28, 0x100, 2), CellSizeMessage(256, 6)},
-        {Patched(kSmall2, 24, 0x80000000, 4), CellSizeMessage(10, 2147483648)},
+        {Patched(kSmall2, 0, 0x874AB572, 4), kBadFontFileMessage},       // magic
+        {Patched(kSmall2, 4, 1), kBadFontFileMessage},                   // version
+        {Patched(kSmall2, 8, 31), kBadFontFileMessage},                  // header size
+        {Patched(kSmall2, 16, 0), kBadFontFileMessage},                  // no glyph
+        {Patched(kSmall2, 20, 13), kBadFontFileMessage},                 // glyph size against rows
+        {Patched(kSmall2, 32 + 5 * 8, 0x28C3, 2), kBadFontFileMessage},  // bad UTF-8
+        {Patched(small1, 2, 8), kBadFontFileMessage},                    // unknown mode
+        {Patched(kSmall2, 28, 0), CellSizeMessage(0, 4)},
+        {Patched(kSmall2, 28, 0x100, 2), CellSizeMessage(256, 4)},
+        {Patched(kSmall2, 24, 0x80000000, 4), CellSizeMessage(9, 2147483648)},
         {Patched(small1, 3, 0), CellSizeMessage(8, 0)},
         {large, kBadFontFileMessage},
         {test::Gzip(large), kBadFontFileMessage},
