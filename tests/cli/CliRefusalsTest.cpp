@@ -32,8 +32,8 @@ std::map<std::string, std::vector<uint8_t>> Contents(const test::TempDir& dir) {
     return contents;
 }
 
-// The words of a command line separated by '|', "@NAME" standing for the file NAME of the
-// folder (also in messages).
+// Command lines are written as their words separated by '|'; "@NAME" stands for the file NAME
+// of the test's folder, in words and messages.
 std::string Expanded(std::string text, const test::TempDir& dir) {
     for (std::size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at + 1)) {
         const std::size_t end = std::min(text.find_first_of("|: ", at), text.size());
@@ -112,7 +112,8 @@ std::vector<Refusal> Refusals() {
           "--resolution=1x", "--resolution=100", "--fit=X", "--fit=", "--fit=whole"}) {
         refusals.push_back({2, kTtf + option, option.substr(0, option.find('=')) + " must be"});
     }
-    // The numbers of options are digits only (the parameters' own, as the dialog reads them).
+    // Whole-number options share one reader, digits only (the sizes' is the dialog's, tested
+    // with the model); the resolution has its own.
     for (const std::string n : {" 0", "+0", "0 ", "-0", "0x1", "1e0", ""}) {
         refusals.push_back({2, "info|" + kSans + "|--font|" + n, "--font must be a number from 0"});
     }
