@@ -1,3 +1,4 @@
+// The pointer in the font and edit windows, the font window's keys and a stroke's line.
 #include <limits>
 #include <tuple>
 
@@ -32,41 +33,13 @@ TEST(PointerHit, RoundingAndBounds) {
     EXPECT_FALSE(HitTestEditWindow(0, 80, EditView{4, true}, p).valid);
 }
 
-// Growing and shrinking a drag on either side of the anchor are checked against a model in
-// the random sessions; here the crossings and the positions on no character.
-TEST(Selection, DragCrossesTheAnchorAndSkipsInvalidCells) {
-    FontDocument doc(BlankFont(8, 8, 16));
-    const auto to = [&](float x, float y) {
-        return doc.FontSupport_MouseMove(kLeftButton, x, y, kLayout).cells;
-    };
-    using Cells = std::vector<CellRedraw>;
-    to(CellX(5), CellY(5));
-    to(CellX(8), CellY(8));
-    // Over the anchor to its left: 3 to 8 flip, then the anchor is set again.
-    EXPECT_EQ(to(CellX(3), CellY(3)), (Cells{{3, kBleu},
-                                             {4, kBleu},
-                                             {5, kBlanc},
-                                             {6, kBlanc},
-                                             {7, kBlanc},
-                                             {8, kBlanc},
-                                             {5, kBleu}}));
-    EXPECT_EQ(Selection(doc), "...###..........");
-    EXPECT_EQ(to(CellX(7), CellY(7)),
-              (Cells{{3, kBlanc}, {4, kBlanc}, {5, kBlanc}, {6, kBleu}, {7, kBleu}, {5, kBleu}}));
-    // Before 0, past the last column, past the last character, without a button: nothing.
-    for (auto [x, y] : {std::pair{-3.0f, 5.0f}, {81.0f, 5.0f}, {CellX(1), 50.0f}}) {
-        EXPECT_TRUE(to(x, y).empty());
-    }
-    EXPECT_TRUE(doc.FontSupport_MouseMove(0, CellX(12), CellY(12), kLayout).cells.empty());
-    EXPECT_EQ(Selection(doc), ".....###........");
-    // Released off the cells, the edit window shows the character the drag ended on.
-    EXPECT_EQ(doc.fontsupport_MouseUp().editGlyph, 7);
-}
-
 TEST(Selection, ReselectLastClickPicksWhatLiesUnderTheLastPressNow) {
     FontDocument doc(BlankFont(8, 8, 30));
     doc.fontsupport_MouseDown(kLeftButton, CellX(10), CellY(10), kLayout);
     doc.FontSupport_MouseMove(kLeftButton, CellX(12), CellY(12), kLayout);
+    // Moving without a button changes nothing; drags with one are checked against a model in
+    // the random sessions.
+    EXPECT_TRUE(doc.FontSupport_MouseMove(0, CellX(20), CellY(20), kLayout).cells.empty());
     EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 12);  // a fresh click ends the drag
     EXPECT_EQ(Selection(doc), "............#.................");
     // Wider cells: (45, 30) is column 2 of row 1 with 4 cells to a row.
@@ -112,6 +85,59 @@ TEST(Stroke, ButtonsTrailsAndMagnification) {
     for (int u = 0; u < 3; ++u) doc.undo_Click(kLayout);
     EXPECT_EQ(Picture(doc, 1), Joined({"#...............", "................"}));
     EXPECT_FALSE(doc.UndoEnabled());
+}
+
+// The pixels of a line as a picture of a width x height glyph.
+std::string LinePicture(GlyphPoint from, GlyphPoint to, int width, int height) {
+    std::vector<std::string> rows(static_cast<std::size_t>(height), std::string(width, '.'));
+    for (const GlyphPoint& p : LinePixels(from, to, width, height)) {
+        rows.at(static_cast<std::size_t>(p.row)).at(static_cast<std::size_t>(p.column)) = '#';
+    }
+    return Joined(rows);
+}
+
+TEST(LinePixels, OnePixelAColumnOrARowBothEndsIncludedOffTheGlyphClipped) {
+    EXPECT_EQ(LinePicture({0, 0}, {7, 2}, 8, 3), Joined({"##......", "..####..", "......##"}));
+    EXPECT_EQ(LinePicture({1, 0}, {0, 3}, 3, 4), Joined({".#.", ".#.", "#..", "#.."}));
+    EXPECT_EQ(LinePicture({2, 1}, {2, 1}, 3, 3), Joined({"...", "..#", "..."}));
+    // A line that only passes the glyph, and one from very far: only what lies on the glyph,
+    // in order from the start, and no more steps than the glyph has pixels across.
+    EXPECT_EQ(LinePicture({-3, -1}, {5, 3}, 4, 2), Joined({"....", "##.."}));
+    const std::vector<GlyphPoint> far = LinePixels({-2000000000, 1}, {3, 1}, 4, 3);
+    EXPECT_EQ(far, (std::vector<GlyphPoint>{{0, 1}, {1, 1}, {2, 1}, {3, 1}}));
+    EXPECT_TRUE(LinePixels({-5, -5}, {-1, 9}, 4, 4).empty());
+}
+
+TEST(Keyboard, KeysMoveTheCurrentCharacterStopAtTheEndsAndShiftExtendsFromTheAnchor) {
+    FontDocument doc(BlankFont(8, 8, 20));  // rows of 8: 0-7, 8-15, 16-19
+    // Shift before anything was picked has no anchor to extend from.
+    doc.FontWindowKey(CarKey::Right, true, kLayout);
+    EXPECT_EQ(Selection(doc), ".#..................");
+    Click(doc, 9);
+    // Down from 10 finds no cell below 18 and stops on the last character.
+    const std::pair<CarKey, int> keys[] = {
+        {CarKey::Right, 10}, {CarKey::Down, 18}, {CarKey::Down, 19}, {CarKey::Right, 19},
+        {CarKey::Up, 11},    {CarKey::Up, 3},    {CarKey::Up, 0},    {CarKey::Left, 0},
+        {CarKey::End, 19},   {CarKey::Home, 0}};
+    for (const auto& [k, target] : keys) {
+        EXPECT_EQ(doc.FontWindowKey(k, false, kLayout).editGlyph, target) << int(k);
+    }
+    EXPECT_EQ(Selection(doc), "#...................");
+
+    // What the windows show is checked against a model in the random sessions.
+    Drag(doc, 5, 7);
+    doc.FontWindowKey(CarKey::Right, true, kLayout);
+    EXPECT_EQ(Selection(doc), ".....####...........");
+    // Back over the anchor: the selection flips to its left, the anchor kept.
+    doc.FontWindowKey(CarKey::Up, true, kLayout);
+    EXPECT_EQ(Selection(doc), "######..............");
+    EXPECT_EQ(doc.SelAnchor(), 5);
+    EXPECT_EQ(doc.FontWindowKey(CarKey::End, true, kLayout).editGlyph, 19);
+    EXPECT_EQ(Selection(doc), ".....###############");
+    // A key counts as the last click: commands that replay it find the character it reached.
+    doc.FontWindowKey(CarKey::Left, false, kLayout);
+    EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 18);
+    EXPECT_EQ(Selection(doc), "..................#.");
 }
 
 }  // namespace

@@ -26,15 +26,16 @@ int UndosAvailable(FontDocument& doc) {
 // Five slots hold the last five steps; an undo never reaches a step whose slot was reused.
 TEST(Undo, TheRingReachesTheLastFiveStepsAndNoFurther) {
     for (int steps : {0, 4, 5, 6, 9, 10, 23}) {
+        SCOPED_TRACE(std::to_string(steps) + " steps");
         FontDocument doc = AfterStrokes(steps);
         const std::string drawn = Picture(doc, 0);
         const int reach = std::min(steps, 5);
-        EXPECT_EQ(UndosAvailable(doc), reach) << steps << " steps";
-        EXPECT_EQ(Picture(doc, 0), Picture(AfterStrokes(steps - reach), 0)) << steps << " steps";
+        EXPECT_EQ(UndosAvailable(doc), reach);
+        EXPECT_EQ(Picture(doc, 0), Picture(AfterStrokes(steps - reach), 0));
         int redone = 0;
         for (; doc.RedoEnabled() && redone <= 10; ++redone) doc.redo_Click(kLayout);
         EXPECT_EQ(redone, reach);
-        EXPECT_EQ(Picture(doc, 0), drawn) << steps << " steps";
+        EXPECT_EQ(Picture(doc, 0), drawn);
     }
     // Ten steps, three undone, a new one recorded in slot 2: slots 3 and 4 hold dropped steps,
     // so the new step and steps 6 and 5 are all that can be undone, and nothing redone.
@@ -100,6 +101,7 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
         {kUndo, [&] { return doc.undo_Click(kLayout); }},
         {kRedo, [&] { return doc.redo_Click(kLayout); }}};
     for (int step = 0; step < 8000; ++step) {
+        SCOPED_TRACE("step " + std::to_string(step));
         const auto& [kind, action] = actions[any(static_cast<int>(actions.size()))];
         // A release or a move with the button held follows a press; commands come between.
         if ((kind == kDrag || kind == kRelease) != pressed) continue;
@@ -110,8 +112,7 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
         screen.Apply(r);
         const bool edit = (kind == kEdit || kind == kGeometry) && !r.refused;
         if (kind == kGeometry && edit) {
-            ASSERT_TRUE(r.layoutChanged && r.editGlyph < 0 && !r.undoEnabled && !r.redoEnabled)
-                << "step " << step;
+            ASSERT_TRUE(r.layoutChanged && r.editGlyph < 0 && !r.undoEnabled && !r.redoEnabled);
             screen.Apply(doc.ReselectCurrentCar(kLayout));  // as the window does
             states.assign(1, FontPicture(doc.font()));
             pos = 0;
@@ -121,30 +122,28 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
         }
         if (kind == kUndo && undoable) --pos;
         if (kind == kRedo && redoable) ++pos;
-        ASSERT_EQ(FontPicture(doc.font()), states[pos]) << "step " << step;
-        ASSERT_EQ(doc.history().UndoPos(), static_cast<int32_t>(pos)) << "step " << step;
-        ASSERT_EQ(r.modified, edit || (kind == kUndo && undoable) || (kind == kRedo && redoable))
-            << "step " << step;
-        ASSERT_EQ(r.undoEnabled, doc.UndoEnabled()) << "step " << step;
-        ASSERT_EQ(r.redoEnabled, doc.RedoEnabled()) << "step " << step;
+        ASSERT_EQ(FontPicture(doc.font()), states[pos]);
+        ASSERT_EQ(doc.history().UndoPos(), static_cast<int32_t>(pos));
+        ASSERT_EQ(r.modified, edit || (kind == kUndo && undoable) || (kind == kRedo && redoable));
+        ASSERT_EQ(r.undoEnabled, doc.UndoEnabled());
+        ASSERT_EQ(r.redoEnabled, doc.RedoEnabled());
         // A press on a character anchors the selection there; a drag over one ends it there.
         const FontWindowHit hit = HitTestFontWindow(px, py, kLayout, n);
         if ((kind == kPress || kind == kDrag) && hit.valid) {
-            ASSERT_EQ(doc.CurrentCar(), hit.HitCar) << "step " << step;
-            ASSERT_TRUE(kind == kDrag || doc.SelAnchor() == hit.HitCar) << "step " << step;
+            ASSERT_EQ(doc.CurrentCar(), hit.HitCar);
+            ASSERT_TRUE(kind == kDrag || doc.SelAnchor() == hit.HitCar);
         }
         const std::string sel = Selection(doc);
-        ASSERT_EQ(screen.selected, sel) << "step " << step;
-        ASSERT_TRUE(screen.UpToDate()) << "step " << step;
+        ASSERT_EQ(screen.selected, sel);
+        ASSERT_TRUE(screen.UpToDate());
         if (sel.find('#') != std::string::npos) {
             const int low = std::min(doc.SelAnchor(), doc.CurrentCar());
             const int high = std::max(doc.SelAnchor(), doc.CurrentCar());
             ASSERT_EQ(sel, std::string(low, '.') + std::string(high - low + 1, '#') +
-                               std::string(n - high - 1, '.'))
-                << "step " << step;
+                               std::string(n - high - 1, '.'));
         }
         if (!pressed) {
-            ASSERT_EQ(screen.shown, doc.CurrentCar()) << "step " << step;
+            ASSERT_EQ(screen.shown, doc.CurrentCar());
         }
     }
 }

@@ -22,17 +22,16 @@ namespace {
 
 using Picture = std::vector<std::string>;
 
+std::string N(long value) { return std::to_string(value); }
+
 // One BDF character drawn as a picture; its bounding box is the picture's size at the offsets.
 std::string BdfChar(long encoding, int advance, int left, int bottom, const Picture& picture) {
     const int width = picture.empty() ? 0 : static_cast<int>(picture[0].size());
-    const int bytes = (width + 7) / 8;
-    std::string text = "STARTCHAR c" + std::to_string(encoding) + "\nENCODING " +
-                       std::to_string(encoding) + "\nSWIDTH 500 0\nDWIDTH " +
-                       std::to_string(advance) + " 0\nBBX " + std::to_string(width) + " " +
-                       std::to_string(picture.size()) + " " + std::to_string(left) + " " +
-                       std::to_string(bottom) + "\nBITMAP\n";
+    std::string text = "STARTCHAR c" + N(encoding) + "\nENCODING " + N(encoding) +
+                       "\nSWIDTH 500 0\nDWIDTH " + N(advance) + " 0\nBBX " + N(width) + " " +
+                       N(long(picture.size())) + " " + N(left) + " " + N(bottom) + "\nBITMAP\n";
     for (const std::string& row : picture) {
-        for (const uint8_t b : test::PictureBytes({row}, bytes)) {
+        for (const uint8_t b : test::PictureBytes({row}, (width + 7) / 8)) {
             char hex[3];
             std::snprintf(hex, sizeof hex, "%02X", b);
             text += hex;
@@ -44,20 +43,18 @@ std::string BdfChar(long encoding, int advance, int left, int bottom, const Pict
 
 std::string BdfFont(const std::string& charset, int ascent, int descent,
                     const std::vector<std::string>& chars, const std::string& more = "") {
-    const std::string registry = charset.substr(0, charset.find('-'));
-    const std::string encoding = charset.substr(charset.find('-') + 1);
+    const std::size_t dash = charset.find('-');
     std::string text = "STARTFONT 2.1\nFONT -Test-Tiny-Medium-R-Normal--7-70-75-75-P-50-" +
                        charset + "\nSIZE 7 75 75\nFONTBOUNDINGBOX 9 9 -1 -3\nSTARTPROPERTIES " +
-                       std::to_string(more.empty() ? 4 : 5) + "\nFONT_ASCENT " +
-                       std::to_string(ascent) + "\nFONT_DESCENT " + std::to_string(descent) +
-                       "\nCHARSET_REGISTRY \"" + registry + "\"\nCHARSET_ENCODING \"" + encoding +
-                       "\"\n" + more + "ENDPROPERTIES\nCHARS " + std::to_string(chars.size()) +
-                       "\n";
+                       N(more.empty() ? 4 : 5) + "\nFONT_ASCENT " + N(ascent) + "\nFONT_DESCENT " +
+                       N(descent) + "\nCHARSET_REGISTRY \"" + charset.substr(0, dash) +
+                       "\"\nCHARSET_ENCODING \"" + charset.substr(dash + 1) + "\"\n" + more +
+                       "ENDPROPERTIES\nCHARS " + N(long(chars.size())) + "\n";
     for (const std::string& c : chars) text += c;
     return text + "ENDFONT\n";
 }
 
-std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+using test::AsBytes;
 
 bool Refused(const std::vector<uint8_t>& file, const std::string& message = kBadFontFileMessage) {
     return test::RefusedWith([&] { LoadBdfPcf(file); }, message);
@@ -82,7 +79,7 @@ std::vector<std::string> SmallChars() {
 const std::string kSmallUnicode = BdfFont("ISO10646-1", 5, 2, SmallChars());
 
 TEST(BdfImport, UnicodeFontTakesWhatEachCodeMeansInWindows1252) {
-    const ImportedFont imported = LoadBdfPcf(Bytes(kSmallUnicode));
+    const ImportedFont imported = LoadBdfPcf(AsBytes(kSmallUnicode));
     const Font font = imported.font.build();
     // 6 wide (the largest advance of the codes taken), ascent + descent high.
     EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 65-141");
@@ -102,19 +99,20 @@ TEST(BdfImport, UnicodeFontTakesWhatEachCodeMeansInWindows1252) {
 
 TEST(BdfImport, OtherEncodingsTakeTheGlyphEncodedWithTheCodeAndMagnificationComesFromItsProperty) {
     for (const char* charset : {"KOI8-R", "ISO8859-5"}) {
-        const Font font = LoadBdfPcf(Bytes(BdfFont(charset, 5, 2, SmallChars()))).font.build();
+        const Font font = LoadBdfPcf(AsBytes(BdfFont(charset, 5, 2, SmallChars()))).font.build();
         EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 65-141") << charset;
         EXPECT_EQ(CodePicture(font, 0x80),
                   (Picture{"......", "......", "......", "#.....", "#.....", "......", "......"}));
     }
-    const auto magnification = [](const std::string& property) {
-        return LoadBdfPcf(Bytes(BdfFont("ISO10646-1", 5, 2, SmallChars(), property)))
-            .font.params.Magnification;
-    };
-    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION 4\n"), 4);
-    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION \"3\"\n"), 3);
-    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION 6\n"), 1);
-    EXPECT_EQ(magnification("PIXMERE_MAGNIFICATION 0\n"), 1);
+    // The magnification comes from our own property, when it is one the editor takes.
+    for (const auto& [property, magnification] :
+         {std::pair{"4", 4}, {"\"3\"", 3}, {"6", 1}, {"0", 1}}) {
+        const std::string more = "PIXMERE_MAGNIFICATION " + std::string(property) + "\n";
+        EXPECT_EQ(LoadBdfPcf(AsBytes(BdfFont("ISO10646-1", 5, 2, SmallChars(), more)))
+                      .font.params.Magnification,
+                  magnification)
+            << property;
+    }
 }
 
 TEST(BdfImport, ProportionalGlyphsSitOnTheBaselineAndWhatLeavesTheCellIsCounted) {
@@ -126,7 +124,7 @@ TEST(BdfImport, ProportionalGlyphsSitOnTheBaselineAndWhatLeavesTheCellIsCounted)
          BdfChar('g', 5, 0, -3, {".###", "#..#", "#..#", ".###", "...#", "###."}),
          BdfChar('i', 3, 1, 0, {"#", ".", "#", "#", "#"}),
          BdfChar('j', 4, 1, -2, {"..#", "...", "..#", "..#", "#.#", ".#."})});
-    const ImportedFont imported = LoadBdfPcf(Bytes(bdf));
+    const ImportedFont imported = LoadBdfPcf(AsBytes(bdf));
     const Font font = imported.font.build();
     EXPECT_EQ(Describe(font.params), "7x8 down 2 magnif 1 codes 87-106");
     EXPECT_EQ(imported.charactersCut, 2);
@@ -140,37 +138,28 @@ TEST(BdfImport, ProportionalGlyphsSitOnTheBaselineAndWhatLeavesTheCellIsCounted)
                                                "...#...", "...#...", ".#.#...", "..#...."}));
 }
 
-TEST(BdfImport, FontsThatDoNotFitAreRefusedWithTheSize) {
-    EXPECT_TRUE(
-        Refused(Bytes(BdfFont("ISO10646-1", 200, 60, SmallChars())), CellSizeMessage(6, 260)));
-    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 0, 0, SmallChars())), CellSizeMessage(6, 0)));
-    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 0, 0, 0, kA)})),
-                        CellSizeMessage(0, 7)));
-    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 300, 0, 0, kA)})),
-                        CellSizeMessage(300, 7)));
-    EXPECT_TRUE(Refused(Bytes(BdfFont("ISO10646-1", 5, 2, {BdfChar(0x263A, 5, 0, 0, kA)})),
-                        kNoCharacterMessage));
-}
-
-TEST(BdfImport, DamagedTruncatedAndForeignFilesAreRefused) {
-    const std::vector<uint8_t> full = Bytes(kSmallUnicode);
-    // Every cut is refused but the ones that only lose the last line end.
-    for (std::size_t length = 0; length + 1 < full.size(); ++length) {
-        EXPECT_TRUE(Refused({full.begin(), full.begin() + static_cast<long>(length)})) << length;
-    }
+TEST(BdfImport, DamagedTruncatedForeignAndUnfittingFilesAreRefused) {
+    const std::vector<uint8_t> full = AsBytes(kSmallUnicode);
+    // Every cut is refused; whether one that only loses the last line end is, is left open.
+    EXPECT_EQ(test::FirstCutTaken(test::Cut(full, full.size() - 1), LoadBdfPcf), -1);
+    std::vector<std::pair<std::string, std::string>> refusals = {
+        // Grey levels are not a monochrome font.
+        {test::Replaced(kSmallUnicode, "SIZE 7 75 75", "SIZE 7 75 75 2"), kBadFontFileMessage},
+        {"STARTFONT 2.1\n", kBadFontFileMessage},
+        {"", kBadFontFileMessage},
+        {BdfFont("ISO10646-1", 200, 60, SmallChars()), CellSizeMessage(6, 260)},
+        {BdfFont("ISO10646-1", 0, 0, SmallChars()), CellSizeMessage(6, 0)},
+        {BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 0, 0, 0, kA)}), CellSizeMessage(0, 7)},
+        {BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 300, 0, 0, kA)}), CellSizeMessage(300, 7)},
+        {BdfFont("ISO10646-1", 5, 2, {BdfChar(0x263A, 5, 0, 0, kA)}), kNoCharacterMessage}};
     for (const char* lost : {"ENDPROPERTIES\n", "BITMAP\n", "ENDCHAR\n"}) {
-        std::string damaged = kSmallUnicode;
-        damaged.erase(damaged.find(lost), std::string(lost).size());
-        EXPECT_TRUE(Refused(Bytes(damaged))) << lost;
+        refusals.push_back({test::Replaced(kSmallUnicode, lost, ""), kBadFontFileMessage});
     }
-    // Grey levels are not a monochrome font.
-    std::string grey = kSmallUnicode;
-    grey.replace(grey.find("SIZE 7 75 75"), 12, "SIZE 7 75 75 2");
-    EXPECT_TRUE(Refused(Bytes(grey)));
+    for (const auto& [bdf, message] : refusals) {
+        EXPECT_TRUE(Refused(AsBytes(bdf), message)) << bdf.substr(0, 80);
+    }
     // An outline font named .bdf never reaches the outline parsers.
     EXPECT_TRUE(Refused(test::ReadAll("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf")));
-    EXPECT_TRUE(Refused(Bytes("STARTFONT 2.1\n")));
-    EXPECT_TRUE(Refused({}));
 }
 
 // A PCF file made from BDF text by the X11 font compiler.
@@ -186,17 +175,14 @@ std::vector<uint8_t> Compiled(const test::TempDir& dir, const std::vector<uint8_
 
 TEST(PcfImport, CompiledFontPlainAndCompressedReadsLikeItsBdf) {
     test::TempDir dir;
-    const std::vector<uint8_t> pcf = Compiled(dir, Bytes(kSmallUnicode));
-    const Font fromBdf = LoadBdfPcf(Bytes(kSmallUnicode)).font.build();
+    const std::vector<uint8_t> pcf = Compiled(dir, AsBytes(kSmallUnicode));
+    const Font fromBdf = LoadBdfPcf(AsBytes(kSmallUnicode)).font.build();
     for (const auto& file : {pcf, test::Gzip(pcf)}) {
         const Font font = LoadBdfPcf(file).font.build();
         EXPECT_EQ(Describe(font.params), Describe(fromBdf.params));
         EXPECT_EQ(font.glyphData(), fromBdf.glyphData());
     }
-    const std::vector<uint8_t> gz = test::Gzip(pcf);
-    for (std::size_t length = 0; length < gz.size(); ++length) {
-        EXPECT_TRUE(Refused({gz.begin(), gz.begin() + static_cast<long>(length)})) << length;
-    }
+    EXPECT_EQ(test::FirstCutTaken(test::Gzip(pcf), LoadBdfPcf), -1);
 }
 
 // The PCF file with every glyph's metrics set to these bearings and extents; the compiler must

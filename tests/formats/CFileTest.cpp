@@ -8,11 +8,11 @@
 #include "support/SampleFonts.h"
 #include "support/TempDir.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
 
-LoadedFont Parse(const std::string& text, const FontParams& entered = test::Shape(8, 1)) {
-    return ParseCFile(std::vector<uint8_t>(text.begin(), text.end()), entered);
+LoadedFont Parse(const std::string& text, const FontParams& entered = Shape(8, 1)) {
+    return ParseCFile(AsBytes(text), entered);
 }
 
 // The first bytes of a table of one byte per glyph.
@@ -21,7 +21,7 @@ std::vector<int> Bytes(const std::string& text, int count = 3) {
     return {all.begin(), all.begin() + count};
 }
 
-bool Refused(const std::string& text, const FontParams& entered = test::Shape(8, 1)) {
+bool Refused(const std::string& text, const FontParams& entered = Shape(8, 1)) {
     try {
         Parse(text, entered);
         return false;
@@ -30,65 +30,46 @@ bool Refused(const std::string& text, const FontParams& entered = test::Shape(8,
     }
 }
 
-TEST(ParseCFile, ExportOfA224CharacterFontReadsBackToIdenticalGlyphs) {
-    for (const int width : {1, 8, 12, 255}) {
-        const Font font = test::PatternFont(test::Shape(width, 7, 0x20, 224));
-        const LoadedFont loaded = ParseCFile(saveC(font), test::Shape(width, 7, 0x41, 1, 2, 3));
-        EXPECT_EQ(
-            (std::vector<int>{loaded.params.firstcar, loaded.params.lastcar, loaded.params.NbCar,
-                              loaded.params.jambon, loaded.params.Magnification}),
-            (std::vector<int>{0x20, 0xFF, 224, 2, 3}));
-        EXPECT_EQ(loaded.build().glyphData(), font.glyphData()) << width;
-    }
-    // A font from 41h comes back from 41h through its parameter lines; without them, its
-    // glyphs fill the first codes from 20h and the rest stay blank.
-    const Font small = test::PatternFont(test::Shape(12, 2, 0x41, 2));
-    const std::string c = test::AsText(saveC(small));
-    const LoadedFont own = ParseCFile(saveC(small), test::Shape(12, 2, 0x30, 3));
-    EXPECT_EQ((std::vector<int>{own.params.firstcar, own.params.lastcar, own.params.NbCar}),
-              (std::vector<int>{0x41, 0x42, 2}));
+// The export read back (in depth in ReadBack): the codes are the table's own, the sizes,
+// downstroke and magnification the dialog's; without its lines, a table fills the codes from
+// 20h and leaves the rest blank.
+TEST(ParseCFile, CodesFromTheParameterLinesAndTheRestFromTheDialog) {
+    const Font small = PatternFont(Shape(12, 2, 0x41, 2));
+    const LoadedFont own = ParseCFile(saveC(small), Shape(12, 2, 0x30, 3, 1, 4));
+    EXPECT_EQ(Describe(own.params), "12x2 down 1 magnif 4 codes 65-66");
     EXPECT_EQ(own.build().glyphData(), small.glyphData());
+    const std::string c = AsText(saveC(small));
     std::vector<uint8_t> expected = small.glyphData();
     expected.resize(224 * 2 * 2, 0);
-    EXPECT_EQ(Parse(c.substr(c.find("// Underline")), test::Shape(12, 2)).build().glyphData(),
-              expected);
+    EXPECT_EQ(Parse(c.substr(c.find("// Underline")), Shape(12, 2)).build().glyphData(), expected);
 }
 
 TEST(CFileParameters, TheExportsOwnLinesWhenCompleteValidAndTrueToTheTable) {
-    const Font font = test::PatternFont(test::Shape(12, 5, 0x30, 208, 3, 4));
-    const std::string c = test::AsText(saveC(font));
+    const std::string c = AsText(saveC(PatternFont(Shape(12, 5, 0x30, 208, 3, 4))));
     const auto own = [](const std::string& text) {
-        const std::optional<FontParams> p =
-            CFileParameters(std::vector<uint8_t>(text.begin(), text.end()));
-        if (!p) return std::string("none");
-        return std::to_string(p->FormatLengthCar) + "x" + std::to_string(p->FormatHeightCar) +
-               " down " + std::to_string(p->jambon) + " magnif " +
-               std::to_string(p->Magnification) + " codes " + std::to_string(p->firstcar) + "-" +
-               std::to_string(p->lastcar) + " count " + std::to_string(p->NbCar);
+        const std::optional<FontParams> p = CFileParameters(AsBytes(text));
+        return p ? Describe(*p) + " count " + std::to_string(p->NbCar) : "none";
     };
     EXPECT_EQ(own(c), "12x5 down 3 magnif 4 codes 48-255 count 208");
-    const auto replaced = [&](const std::string& from, const std::string& to) {
-        std::string text = c;
-        text.replace(text.find(from), from.size(), to);
-        return text;
-    };
     // Line ends converted to LF still read.
     std::string lf = c;
     lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
     EXPECT_EQ(own(lf), own(c));
-    for (const std::string& text :
-         {replaced("// Height: 5\r\n", ""), replaced("// Width: 12", "// Width: twelve"),
-          replaced("// Height: 5\r\n// Width: 12", "// Width: 12\r\n// Height: 5"),
-          replaced("// Width: 12", "// Width: 0"), replaced("// Nb Car: 208", "// Nb Car: 209"),
-          replaced("// Underline: 3", "// Underline: 6"),
-          replaced("// Magnification: 4", "// Magnification: 6"), replaced("0b", "0b00000000,0b"),
-          c.substr(0, c.rfind("0b")), c.substr(2)}) {
-        EXPECT_EQ(own(text), "none") << text.substr(0, 120);
-    }
+    const std::pair<const char*, const char*> changes[] = {
+        {"// Height: 5\r\n", ""},
+        {"// Width: 12", "// Width: twelve"},
+        {"// Height: 5\r\n// Width: 12", "// Width: 12\r\n// Height: 5"},
+        {"// Width: 12", "// Width: 0"},
+        {"// Nb Car: 208", "// Nb Car: 209"},
+        {"// Underline: 3", "// Underline: 6"},
+        {"// Magnification: 4", "// Magnification: 6"},
+        {"0b", "0b00000000,0b"}};
+    for (const auto& [from, to] : changes) EXPECT_EQ(own(Replaced(c, from, to)), "none") << to;
+    EXPECT_EQ(own(c.substr(0, c.rfind("0b"))), "none");
+    EXPECT_EQ(own(c.substr(2)), "none");
     // The table then reads as one without lines: 20h to FFh, its size from the dialog.
-    EXPECT_EQ(
-        Parse(replaced("// Nb Car: 208", "// Nb Car: 200"), test::Shape(12, 5)).params.firstcar,
-        0x20);
+    EXPECT_EQ(Parse(Replaced(c, "// Nb Car: 208", "// Nb Car: 200"), Shape(12, 5)).params.firstcar,
+              0x20);
 }
 
 TEST(ParseCFile, HexadecimalLiteralsOfEitherCaseAndTheFirstMarkerFixesTheFormat) {
@@ -113,26 +94,24 @@ TEST(ParseCFile, WrongTablesAndParametersAreRefused) {
                              "0b0000002,", "0b0000001,0"}) {
         EXPECT_TRUE(Refused(text)) << text;
     }
-    EXPECT_TRUE(Refused("0x01,0x02,0x03,", test::Shape(8, 2)));
-    EXPECT_TRUE(Refused("0x01,0x02,0x03,", test::Shape(9, 1)));
-    EXPECT_FALSE(Refused("0x01,0x02", test::Shape(8, 2, 0x20, 1, 2, 5)));
+    EXPECT_TRUE(Refused("0x01,0x02,0x03,", Shape(8, 2)));
+    EXPECT_TRUE(Refused("0x01,0x02,0x03,", Shape(9, 1)));
+    EXPECT_FALSE(Refused("0x01,0x02", Shape(8, 2, 0x20, 1, 2, 5)));
     // What the parameters dialog refuses: downstroke below the cell, zero sizes, magnification.
-    for (const FontParams& p :
-         {test::Shape(8, 2, 0x20, 1, 3), test::Shape(0, 2), test::Shape(8, 0),
-          test::Shape(8, 2, 0x20, 1, 0, 0), test::Shape(8, 2, 0x20, 1, 0, 6)}) {
+    for (const FontParams& p : {Shape(8, 2, 0x20, 1, 3), Shape(0, 2), Shape(8, 0),
+                                Shape(8, 2, 0x20, 1, 0, 0), Shape(8, 2, 0x20, 1, 0, 6)}) {
         EXPECT_TRUE(Refused("0x01,0x02", p));
     }
 }
 
 TEST(ParseCFile, ExportCutAtEveryLengthIsAcceptedOnlyBetweenGlyphs) {
-    const std::vector<uint8_t> c = saveC(test::PatternFont(test::Shape(12, 3, 0x20, 4)));
-    const std::string text = test::AsText(c);  // 6 literals a glyph
+    const std::string text = AsText(saveC(PatternFont(Shape(12, 3, 0x20, 4))));  // 6 a glyph
     std::vector<std::size_t> markers;
     for (std::size_t m = text.find("0b"); m != std::string::npos; m = text.find("0b", m + 1)) {
         markers.push_back(m);
     }
     ASSERT_EQ(markers.size(), 24u);
-    for (std::size_t length = 0; length <= c.size(); ++length) {
+    for (std::size_t length = 0; length <= text.size(); ++length) {
         std::size_t whole = 0;
         bool partial = false;
         for (const std::size_t m : markers) {
@@ -140,9 +119,9 @@ TEST(ParseCFile, ExportCutAtEveryLengthIsAcceptedOnlyBetweenGlyphs) {
             partial = partial || (m + 2 <= length && length < m + 10);
         }
         const bool expected = !partial && whole > 0 && whole % 6 == 0;
-        EXPECT_NE(Refused(text.substr(0, length), test::Shape(12, 3)), expected) << length;
+        EXPECT_NE(Refused(text.substr(0, length), Shape(12, 3)), expected) << length;
     }
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

@@ -2,48 +2,61 @@
 
 #include <algorithm>
 
+#include "formats/BdfExport.h"
+#include "formats/BdfPcfFile.h"
+#include "formats/BinFile.h"
+#include "formats/CFile.h"
 #include "formats/Exports.h"
+#include "formats/NativeFile.h"
+#include "formats/TxtFile.h"
+#include "model/UserError.h"
 #include "support/GlyphPicture.h"
 #include "support/SampleFonts.h"
 #include "support/TempDir.h"
 
-namespace pixmere {
+namespace pixmere::test {
 namespace {
 
-using test::AsText;
+using Bytes = std::vector<uint8_t>;
+
+// The parameters and lastcar, which loaders set to the last code.
+std::string Described(const FontParams& p) {
+    return Describe(p) + " last " + std::to_string(p.lastcar);
+}
+
+// Codes 41 and 42, 12 x 2, downstroke 1, magnification 2; the last four columns of a row are
+// padding, set on the second row of 41.
+const Font kSmall = FontFromPictures(Shape(12, 2, 0x41, 2, 1, 2),
+                                     {{"..####......", "#..........#..#."}, {"############", ""}});
 
 TEST(Exports, ExactBytesOfAFontOfWidthTwelveWithItsPaddingBits) {
-    // Codes 41 and 42; the last four columns of a row are padding, set on the second row of 41.
-    const Font font = test::FontFromPictures(
-        test::Shape(12, 2, 0x41, 2, 1, 2),
-        {{"..####......", "#..........#..#."}, {"############", "............"}});
-    EXPECT_EQ(saveBin(font), (std::vector<uint8_t>{12, 2, 1, 0x41, 2, 0x3C, 0x00, 0x80, 0x12, 0xFF,
-                                                   0xF0, 0x00, 0x00, 0, 0, 0}));
+    EXPECT_EQ(saveBin(kSmall),
+              (Bytes{12, 2, 1, 0x41, 2, 0x3C, 0x00, 0x80, 0x12, 0xFF, 0xF0, 0x00, 0x00, 0, 0, 0}));
     const std::string header =
         "// Height: 2\r\n// Width: 12\r\n// First Car: 65\r\n// Nb Car: 2\r\n// Underline: 1\r\n"
         "// Magnification: 2\r\n\r\n\r\n";
-    EXPECT_EQ(AsText(saveC(font)), header +
-                                       "\r\n\r\n// Car  0\r\n\r\n"
-                                       "0b00111100,0b00000000,\r\n"
-                                       "0b10000000,0b00010010,\r\n"
-                                       "\r\n\r\n// Car  1\r\n\r\n"
-                                       "0b11111111,0b11110000,\r\n"
-                                       "0b00000000,0b00000000,\r\n");
-    EXPECT_EQ(AsText(saveTXT(font)), header +
-                                         "\r\r\n// Car  65\r\n"
-                                         "  ####          \r\n"
-                                         "#          #  # \r\n"
-                                         "\r\r\n// Car  66\r\n"
-                                         "############    \r\n"
-                                         "                \r\n");
+    EXPECT_EQ(AsText(saveC(kSmall)), header +
+                                         "\r\n\r\n// Car  0\r\n\r\n"
+                                         "0b00111100,0b00000000,\r\n"
+                                         "0b10000000,0b00010010,\r\n"
+                                         "\r\n\r\n// Car  1\r\n\r\n"
+                                         "0b11111111,0b11110000,\r\n"
+                                         "0b00000000,0b00000000,\r\n");
+    EXPECT_EQ(AsText(saveTXT(kSmall)), header +
+                                           "\r\r\n// Car  65\r\n"
+                                           "  ####          \r\n"
+                                           "#          #  # \r\n"
+                                           "\r\r\n// Car  66\r\n"
+                                           "############    \r\n"
+                                           "                \r\n");
 }
 
 TEST(Exports, TwoHundredFiftySixCharactersOfTheLargestSizeWriteEveryRow) {
-    const FontParams p = test::Shape(255, 255, 0, 256);
+    const FontParams p = Shape(255, 255, 0, 256);
     ByteMatrix m = p.blankMatrix();
     m.at(31, 254, 255) = 0x01;  // the very last bit, a padding bit
     const Font font = MatrixToObject(p, m);
-    const std::vector<uint8_t> bin = saveBin(font);
+    const Bytes bin = saveBin(font);
     ASSERT_EQ(bin.size(), 5u + 256 * 255 * 32 + 3);
     EXPECT_EQ(bin[4], 0);  // 256 characters count as 0
     EXPECT_EQ(bin[bin.size() - 4], 1);
@@ -57,7 +70,80 @@ TEST(Exports, TwoHundredFiftySixCharactersOfTheLargestSizeWriteEveryRow) {
     EXPECT_TRUE(txt.ends_with("\n" + std::string(255, ' ') + "#\r\n"));
     EXPECT_NE(c.find("// Nb Car: 256\r\n"), std::string::npos);
     EXPECT_NE(txt.find("\r\r\n// Car  255\r\n"), std::string::npos);
+    EXPECT_LE(txt.size(), kTxtLargestFile);  // the largest font's picture reads back
+}
+
+// Each export read back gives the font it came from, for fonts from 20h and 30h, 8 and 12
+// pixels wide, and the narrowest and widest, through the native file first (saved twice: each
+// save draws a fresh key).
+TEST(ReadBack, EveryExportThroughTheNativeFileGivesBackTheSameFont) {
+    for (const FontParams& p : {Shape(8, 11, 0x20, 224, 3, 4), Shape(12, 11, 0x20, 224, 3, 4),
+                                Shape(8, 11, 0x30, 208, 3, 4), Shape(12, 11, 0x30, 208, 3, 4),
+                                Shape(1, 1), Shape(255, 3, 0xFF, 1, 2, 5)}) {
+        const std::string expected = Describe(p) + " last " + std::to_string(p.lastCode());
+        SCOPED_TRACE(expected);
+        const Font font = PatternFont(p);
+        const NativeSave one = SaveNative(font), two = SaveNative(font);
+        EXPECT_NE(Bytes(one.bytes.begin() + 6, one.bytes.begin() + 19),
+                  Bytes(two.bytes.begin() + 6, two.bytes.begin() + 19));
+        const Font opened = LoadNative(one.bytes).build();
+        const Bytes c = saveC(opened);
+        for (const LoadedFont& back :
+             {LoadNative(two.bytes), LoadBin(saveBin(opened), p.Magnification),
+              LoadTXT(saveTXT(opened)), ParseCFile(c, *CFileParameters(c))}) {
+            EXPECT_EQ(Described(back.params), expected);
+            EXPECT_EQ(back.build().glyphData(), font.glyphData());
+        }
+        // BDF keeps no padding bits: the pixels come back.
+        const Font bdf = LoadBdfPcf(saveBDF(opened, "round")).font.build();
+        EXPECT_EQ(Described(bdf.params), expected);
+        for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+            ASSERT_EQ(GlyphPicture(bdf.glyphs[i], p.FormatLengthCar),
+                      GlyphPicture(font.glyphs[i], p.FormatLengthCar));
+        }
+    }
+}
+
+TEST(BinFile, TheMagnificationIsGivenAllCodesCountZeroAndAnyOtherLengthIsRefused) {
+    const Bytes bin = saveBin(kSmall);
+    EXPECT_EQ(LoadBin(bin).params.Magnification, 1);
+    const Font all = PatternFont(Shape(3, 2, 0x00, 256));
+    EXPECT_EQ(LoadBin(saveBin(all)).build().glyphData(), all.glyphData());
+    const auto load = [](const Bytes& file) { return LoadBin(file); };
+    EXPECT_EQ(FirstCutTaken(bin, load), -1);
+    Bytes longer = bin;
+    longer.push_back(0);
+    for (const Bytes& file : {longer, Patched(bin, bin.size() - 1, 1), Patched(bin, 0, 0),
+                              Patched(bin, 1, 0), Patched(bin, 2, 3), Patched(bin, 3, 0xFF),
+                              Patched(bin, 4, 0), Bytes(kBinLargestFile + 1, 0)}) {
+        EXPECT_TRUE(RefusedWith([&] { load(file); }));
+    }
+}
+
+TEST(TxtFile, RelaxedLineEndsAndSpacesReadAndAnythingElseIsRefused) {
+    const Bytes txt = saveTXT(kSmall);
+    // LF line ends, rows without their trailing spaces and empty lines at the end read the same.
+    std::string relaxed;
+    for (const char c : AsText(txt)) {
+        if (c == '\r') continue;
+        while (c == '\n' && !relaxed.empty() && relaxed.back() == ' ') relaxed.pop_back();
+        relaxed += c;
+    }
+    EXPECT_EQ(LoadTXT(AsBytes(relaxed + "\n\n")).build().glyphData(), kSmall.glyphData());
+    EXPECT_EQ(FirstCutTaken(txt, LoadTXT), -1);
+    const std::string text = AsText(txt);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        return AsBytes(Replaced(text, from, to));
+    };
+    for (const Bytes& file :
+         {replaced("// Car  66", "// Car  67"), replaced("  ####   ", "  #O##   "),
+          replaced("############    ", "############    #"),
+          replaced("// Nb Car: 2", "// Nb Car: 1"), replaced("// Nb Car: 2", "// Nb Car: 3"),
+          replaced("\r\n\r\n\r\r\n", "\r\n\r\r\n"), replaced("// Height: 2", "// Height: 0"),
+          AsBytes(text + "x\r\n"), saveC(kSmall), Bytes(kTxtLargestFile + 1, ' ')}) {
+        EXPECT_TRUE(RefusedWith([&] { LoadTXT(file); }));
+    }
 }
 
 }  // namespace
-}  // namespace pixmere
+}  // namespace pixmere::test

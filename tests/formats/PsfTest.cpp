@@ -64,22 +64,15 @@ Bytes Psf1(int height, const std::vector<std::pair<int, Picture>>& glyphs,
     return out;
 }
 
-const Picture kX = {"#.......#.", ".#.....#..", "..##.##...",
-                    "#.......#.", "..........", ".........."};
-const Picture kE = {"....##....", "...#......", ".######...",
-                    ".#........", ".######...", ".........."};
-const Picture kQuote = {"..........", "..........", "..........",
-                        "....#.....", "...#......", "##########"};
+// Nine wide: the last column lies in a second byte.
+const Picture kX = {"#.......#", ".#.....#.", ".........", "........."};
+const Picture kE = {"...##....", ".######..", ".#.......", ".######.."};
+const Picture kQuote = {".........", "....#....", "...#.....", "#########"};
 
 // X (2 rows below its ink), é, a glyph listing only a sequence, a low quote also listed as A,
-// and a second A that comes too late.
-const Bytes kSmall2 = Psf2(10, 6, {kX, kE, kQuote, kQuote, kX},
-                           {"X", "\xC3\xA9",
-                            "\xFE"
-                            "A\xCC\x81",
-                            "\xE2\x80\x9A"
-                            "A",
-                            "A"});
+// and a second A that comes too late (41 is A).
+const Bytes kSmall2 = Psf2(9, 4, {kX, kE, kQuote, kQuote, kX},
+                           {"X", "\xC3\xA9", "\xFE\x41\xCC\x81", "\xE2\x80\x9A\x41", "A"});
 
 bool Refused(const Bytes& file, const std::string& message = kBadFontFileMessage) {
     return test::RefusedWith([&] { LoadPsf(file); }, message);
@@ -92,7 +85,7 @@ TEST(PsfImport, Version2WithAUnicodeTableTakesWhatEachCodeMeansInWindows1252) {
     for (const Bytes& file : {kSmall2, test::Gzip(kSmall2)}) {
         const ImportedFont imported = LoadPsf(file);
         const Font font = imported.font.build();
-        EXPECT_EQ(Describe(font.params), "10x6 down 2 magnif 1 codes 65-233");
+        EXPECT_EQ(Describe(font.params), "9x4 down 2 magnif 1 codes 65-233");
         EXPECT_EQ(imported.charactersCut, 0);
         EXPECT_EQ(CodePicture(font, 'X'), kX);
         EXPECT_EQ(CodePicture(font, 0xE9), kE);
@@ -126,32 +119,30 @@ TEST(PsfImport, Version1WithoutATableTakesGlyphCAndWithOneItsCharacters) {
 TEST(PsfImport, TruncatedDamagedAndOversizedFilesAreRefused) {
     const Bytes small1 = Psf1(2, {{'A', {"#", "#"}}}, {{'A', {0x41}}});
     for (const Bytes& full : {kSmall2, test::Gzip(kSmall2), small1, test::Gzip(small1)}) {
-        for (std::size_t length = 0; length < full.size(); ++length) {
-            ASSERT_TRUE(Refused({full.begin(), full.begin() + static_cast<long>(length)}))
-                << full.size() << " cut to " << length;
-        }
+        EXPECT_EQ(test::FirstCutTaken(full, LoadPsf), -1) << full.size();
     }
-    const auto changed = [](Bytes file, std::size_t at, std::vector<uint8_t> bytes) {
-        std::copy(bytes.begin(), bytes.end(), file.begin() + static_cast<long>(at));
-        return file;
-    };
-    EXPECT_TRUE(Refused(changed(kSmall2, 0, {0x72, 0xB5, 0x4A, 0x87})));  // magic
-    EXPECT_TRUE(Refused(changed(kSmall2, 4, {1})));                       // version
-    EXPECT_TRUE(Refused(changed(kSmall2, 8, {31})));                      // header size
-    EXPECT_TRUE(Refused(changed(kSmall2, 16, {0})));                      // no glyph
-    EXPECT_TRUE(Refused(changed(kSmall2, 20, {13})));  // glyph size against the rows
-    EXPECT_TRUE(Refused(changed(kSmall2, 32 + 5 * 12, {0xC3, 0x28})));  // bad UTF-8
-    EXPECT_TRUE(Refused(changed(small1, 2, {8})));                      // unknown mode
-    EXPECT_TRUE(Refused(changed(kSmall2, 28, {0}), CellSizeMessage(0, 6)));
-    EXPECT_TRUE(Refused(changed(kSmall2, 28, {0, 1}), CellSizeMessage(256, 6)));
-    EXPECT_TRUE(Refused(changed(kSmall2, 24, {0, 0, 0, 0x80}), CellSizeMessage(10, 2147483648)));
-    EXPECT_TRUE(Refused(changed(small1, 3, {0}), CellSizeMessage(8, 0)));
     // Larger than a console font can be, whether as it stands or once inflated.
     Bytes large = Psf1(16, {});
     large.resize(kPsfLargestFile + 1);
-    EXPECT_TRUE(Refused(large));
-    EXPECT_TRUE(Refused(test::Gzip(large)));
-    EXPECT_TRUE(Refused(Bytes(kPsfLargestFile + 1, 0x1F)));
+    using test::Patched;
+    const std::pair<Bytes, std::string> refusals[] = {
+        {Patched(kSmall2, 0, 0x874AB572, 4), kBadFontFileMessage},       // magic
+        {Patched(kSmall2, 4, 1), kBadFontFileMessage},                   // version
+        {Patched(kSmall2, 8, 31), kBadFontFileMessage},                  // header size
+        {Patched(kSmall2, 16, 0), kBadFontFileMessage},                  // no glyph
+        {Patched(kSmall2, 20, 13), kBadFontFileMessage},                 // glyph size against rows
+        {Patched(kSmall2, 32 + 5 * 8, 0x28C3, 2), kBadFontFileMessage},  // bad UTF-8
+        {Patched(small1, 2, 8), kBadFontFileMessage},                    // unknown mode
+        {Patched(kSmall2, 28, 0), CellSizeMessage(0, 4)},
+        {Patched(kSmall2, 28, 0x100, 2), CellSizeMessage(256, 4)},
+        {Patched(kSmall2, 24, 0x80000000, 4), CellSizeMessage(9, 2147483648)},
+        {Patched(small1, 3, 0), CellSizeMessage(8, 0)},
+        {large, kBadFontFileMessage},
+        {test::Gzip(large), kBadFontFileMessage},
+        {Bytes(kPsfLargestFile + 1, 0x1F), kBadFontFileMessage}};
+    for (std::size_t n = 0; n < std::size(refusals); ++n) {
+        EXPECT_TRUE(Refused(refusals[n].first, refusals[n].second)) << "refusal " << n;
+    }
 }
 
 TEST(PsfImport, RealConsoleFontGlyphAndBaseline) {

@@ -30,11 +30,7 @@ TEST(CheckParams, EachRuleOfAFontsParametersInOnePlace) {
         {test::Shape(8, 8, 0xF0, 17, 9, 0), ParamsFault::Magnification},
     };
     for (const Case& c : cases) {
-        const FontParams& p = c.params;
-        EXPECT_EQ(CheckParams(p), c.fault)
-            << +p.FormatLengthCar << "x" << +p.FormatHeightCar << " first " << +p.firstcar
-            << " count " << p.NbCar << " down " << +p.jambon << " mag " << +p.Magnification;
-        EXPECT_EQ(p.valid(), c.fault == ParamsFault::None);
+        EXPECT_EQ(CheckParams(c.params), c.fault) << test::Describe(c.params);
     }
 }
 
@@ -131,24 +127,17 @@ TEST(ChangeRules, SizesStopAt255AndFirstCodesBelow20BecomeIt) {
     for (const auto& [typed, shown] : firsts) EXPECT_EQ(FirstCharChangeRule(typed), shown) << typed;
 }
 
-TEST(KeyFilters, DigitsAndBackspaceAndForHexadecimalAToFInUpperCase) {
-    const std::string keys = "0159\babfgxAFG +-.";
+TEST(KeyFiltersAndHexText, DigitsAndBackspaceHexadecimalInUpperCaseZeroPadded) {
     std::string decimal, hex;
-    for (const char key : keys) {
+    for (const char key : std::string("0159\babfgxAFG +-.")) {
         decimal += DecimalKeyFilter(key) ? DecimalKeyFilter(key) : '_';
         hex += HexKeyFilter(key) ? HexKeyFilter(key) : '_';
     }
     EXPECT_EQ(decimal, "0159\b____________");
     EXPECT_EQ(hex, "0159\bABF__AF_____");
-}
-
-TEST(HexText, UpperCaseZeroPaddedToTheDigitsAsked) {
-    EXPECT_EQ(HexText(0x7E), "7E");
-    EXPECT_EQ(HexText(0x0A), "0A");
-    EXPECT_EQ(HexText(0xFF), "FF");
-    EXPECT_EQ(HexText(0x100), "100");
-    EXPECT_EQ(HexText(0, 1), "0");
-    EXPECT_EQ(HexText(0x2F, 1), "2F");
+    EXPECT_EQ((std::vector{HexText(0x7E), HexText(0x0A), HexText(0x100), HexText(0, 1),
+                           HexText(0x2F, 1)}),
+              (std::vector<std::string>{"7E", "0A", "100", "0", "2F"}));
     EXPECT_EQ(HexValue(HexText(0xC3)), 0xC3);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/Font.h"
 #include "model/UserError.h"
@@ -37,6 +38,34 @@ bool RefusedWith(Load load, const std::string& message = kBadFontFileMessage) {
     } catch (const UserError& e) {
         return e.what() == message;
     }
+}
+
+// The first `length` bytes of a file.
+inline std::vector<uint8_t> Cut(const std::vector<uint8_t>& file, std::size_t length) {
+    return {file.begin(), file.begin() + static_cast<std::ptrdiff_t>(length)};
+}
+
+// The shortest cut of `file` that `load` does not refuse with `message`; -1 when every cut
+// shorter than the file is refused.
+template <typename Load>
+long FirstCutTaken(const std::vector<uint8_t>& file, Load load,
+                   const std::string& message = kBadFontFileMessage) {
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        if (!RefusedWith([&] { load(Cut(file, length)); }, message)) return long(length);
+    }
+    return -1;
+}
+
+// The bytes with `value` written over `size` bytes at `at`, least significant byte first.
+inline std::vector<uint8_t> Patched(std::vector<uint8_t> bytes, std::size_t at, uint32_t value,
+                                    int size = 1) {
+    for (int n = 0; n < size; ++n) bytes.at(at + n) = static_cast<uint8_t>(value >> 8 * n);
+    return bytes;
+}
+
+// The text with its first `from` replaced by `to`.
+inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
 }
 
 // A font whose bytes, padding bits included, all differ from their neighbours, so that a byte

@@ -25,5 +25,6 @@ private:
 std::vector<uint8_t> ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes);
 std::string AsText(const std::vector<uint8_t>& bytes);
+inline std::vector<uint8_t> AsBytes(const std::string& text) { return {text.begin(), text.end()}; }
 
 }  // namespace pixmere::test

@@ -57,14 +57,9 @@ TEST(TtfConverter, ReferenceXSpansThePartAboveTheDownstroke) {
     }
 }
 
+// The vertical fitting of DejaVu's own characters at 16 x 16 is pinned by the recorded alphabet
+// (tests/truetype/expected, read by the tool's tests); here the cases it does not reach.
 TEST(TtfConverter, CharactersAreFittedByTheirVerticalExtent) {
-    TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3));
-    // The last row with ink: none for the space, the bottom row for "g" and the row above the
-    // downstroke for "a", which sits on the baseline.
-    for (const auto& [text, last] : {std::pair{" ", -1}, {"g", 15}, {"a", 12}}) {
-        c.Text1_Change(text);
-        EXPECT_EQ(InkRows(c.state).second, last) << text << Joined(ResultPicture(c.state));
-    }
     // An apostrophe reaching no lower than the top quarter at the reference size stays there.
     // (With a shallower downstroke, the "X" and with it this face's apostrophe are taller: the
     // apostrophe then ends below the quarter, counts as ending near the baseline and is set on

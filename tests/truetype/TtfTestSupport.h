@@ -6,19 +6,16 @@
 
 #include "model/Font.h"
 #include "support/GlyphPicture.h"
+#include "support/SampleFonts.h"
 #include "truetype/TtfConverter.h"
 #include "truetype/TtfFace.h"
 
 namespace pixmere::test {
 
+// The dialog's parameters: height, width, downstroke and the range first..last.
 inline FontParams Cell(int height, int width, int downstroke, int first = 0x20, int last = 0x7E) {
-    FontParams p;
-    p.FormatHeightCar = static_cast<uint8_t>(height);
-    p.FormatLengthCar = static_cast<uint8_t>(width);
-    p.jambon = static_cast<uint8_t>(downstroke);
-    p.firstcar = static_cast<uint8_t>(first);
+    FontParams p = Shape(width, height, first, last - first + 1, downstroke);
     p.lastcar = static_cast<uint8_t>(last);
-    p.NbCar = last - first + 1;
     return p;
 }
 
@@ -60,18 +57,6 @@ inline std::vector<std::string> ResultPicture(const ConversionState& s) {
     return rows;
 }
 
-// Rows of the result holding ink, first and last (-1 when none).
-inline std::pair<int, int> InkRows(const ConversionState& s) {
-    const std::vector<std::string> rows = ResultPicture(s);
-    int first = -1, last = -1;
-    for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
-        if (rows[y].find('#') == std::string::npos) continue;
-        if (first < 0) first = y;
-        last = y;
-    }
-    return {first, last};
-}
-
 // Where isInk(x, y) holds over columns 0..columns-1 and rows 0..rows-1 (-1 when nowhere).
 struct Extent {
     int top = -1, bottom = -1, left = -1, right = -1;
@@ -89,6 +74,13 @@ Extent InkExtent(int columns, int rows, IsInk isInk) {
         }
     }
     return e;
+}
+
+// Rows of the result holding ink, first and last (-1 when none).
+inline std::pair<int, int> InkRows(const ConversionState& s) {
+    const Extent e = InkExtent(s.SampleBits.columns(), s.SampleBits.rows(),
+                               [&](int x, int y) { return s.SampleBits(x, y, 0) != 0; });
+    return {e.top, e.bottom};
 }
 
 // The extent of the black points at integer user coordinates 0..columns-1, 0..rows-1.
