@@ -237,9 +237,9 @@ long ExtraPeakKiB(const std::function<void()>& work) {
 TEST(PcfImport, GlyphsClaimingMoreBitmapThanTheFileHoldsAreRefusedBeforeTakingTheMemory) {
     test::TempDir dir;
     // The B reaching 200 columns left of the pen makes the compiler write full metrics.
-    const std::vector<uint8_t> pcf =
-        Compiled(dir, Bytes(BdfFont("ISO10646-1", 5, 2,
-                                    {BdfChar('A', 6, 0, 0, kA), BdfChar('B', 6, -200, 0, {"#"})})));
+    const std::vector<uint8_t> pcf = Compiled(
+        dir, test::AsBytes(BdfFont("ISO10646-1", 5, 2,
+                                   {BdfChar('A', 6, 0, 0, kA), BdfChar('B', 6, -200, 0, {"#"})})));
     EXPECT_EQ(LoadBdfPcf(pcf).charactersCut, 1);
     // 65,535 x 65,534 pixels each: half a gigabyte that a kilobyte file cannot hold.
     const std::vector<uint8_t> huge = WithGlyphMetrics(pcf, -32768, 32767, 32767, 32767);
