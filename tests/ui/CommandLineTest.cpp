@@ -1,7 +1,5 @@
 // pixmere FILE...: files named on the command line open as Open and the Import menu open them.
 #include <QDir>
-#include <QListWidget>
-#include <QPushButton>
 
 #include "UiTestSupport.h"
 #include "formats/Exports.h"

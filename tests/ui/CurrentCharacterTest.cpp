@@ -1,11 +1,6 @@
 // What is being edited: the character beside the edit window, the changed mark in the title,
 // the printer memory, the cell captions, the window list, and strokes as the pointer drew them.
-#include <QApplication>
 #include <QHelpEvent>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QToolTip>
 
 #include "UiTestSupport.h"

@@ -1,8 +1,6 @@
 // The font window's layout, and the largest font it shows.
 #include <sys/resource.h>
 
-#include <QCheckBox>
-#include <QScrollBar>
 #include <cstdio>
 
 #include "UiTestSupport.h"

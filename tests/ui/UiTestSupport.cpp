@@ -1,18 +1,8 @@
 #include "UiTestSupport.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QToolButton>
 
 #include "formats/FonLibrary.h"
 #include "formats/NativeFile.h"
@@ -113,7 +103,8 @@ Editor::~Editor() {
     QApplication::processEvents();
 }
 
-void Editor::FrameMenu(const char* name) {
+void Editor::FrameMenu(const char* name, const std::string& path) {
+    if (!path.empty()) WillOpen(path);
     QAction* action = frame->FrameMenus().first()->findChild<QAction*>(QLatin1String(name));
     ASSERT_NE(action, nullptr) << name;
     action->trigger();
@@ -149,7 +140,7 @@ form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& 
 
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, const QString& first,
                const QString& last, const QString& magnification, const QString& downstroke) {
-    Tool(frame, "Command1")->click();
+    Tool(frame, kNew)->click();
     form1* document =
         FillPropertyDialog(frame, width, height, first, last, magnification, downstroke);
     if (!document) throw std::runtime_error("New was refused");
@@ -239,14 +230,10 @@ QString VisibleText(const QString& caption) {
     return shown;
 }
 
-QToolButton* Tool(MDIForm1& frame, const QString& name) {
-    auto* button = frame.findChild<QToolButton*>(name);
-    if (!button) throw std::runtime_error("no toolbar button " + name.toStdString());
-    return button;
-}
-
 QToolButton* Tool(MDIForm1& frame, int n) {
-    return Tool(frame, QStringLiteral("Command%1").arg(n));
+    auto* button = frame.findChild<QToolButton*>(QStringLiteral("Command%1").arg(n));
+    if (!button) throw std::runtime_error("no toolbar button " + std::to_string(n));
+    return button;
 }
 
 std::string Toolbar(MDIForm1& frame) {
@@ -255,11 +242,16 @@ std::string Toolbar(MDIForm1& frame) {
     return state;
 }
 
-bool Shown(MDIForm1& frame, form1& document) {
+QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document) {
     for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
-        if (window->widget() == &document) return window->isVisible();
+        if (window->widget() == &document) return window;
     }
-    return false;
+    return nullptr;
+}
+
+bool Shown(MDIForm1& frame, form1& document) {
+    QMdiSubWindow* window = WindowOf(frame, document);
+    return window && window->isVisible();
 }
 
 QString TitleFon(form1& document) { return document.findChild<QLabel*>("TitleFon")->text(); }

@@ -5,11 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPoint>
 #include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QString>
 #include <QTest>
+#include <QToolButton>
 #include <deque>
 #include <map>
 #include <memory>
@@ -32,8 +46,6 @@
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
 #include "ui/form1.h"
-
-class QToolButton;
 
 // Failed comparisons show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -99,8 +111,9 @@ struct Editor {
     void WillSave(const std::string& path, int type) {
         dialogs->saveAnswers.push_back({QString::fromStdString(path), type});
     }
-    // Runs an item of the frame's File menu ("open", "ImportFNT", ...).
-    void FrameMenu(const char* name);
+    // Runs an item of the frame's File menu ("open", "ImportFNT", ...), its file dialog answered
+    // with path when one is given.
+    void FrameMenu(const char* name, const std::string& path = "");
     // The messages asked since the last call, one a line.
     std::string Said();
 };
@@ -144,11 +157,13 @@ inline QString Q(const std::string& text) { return QString::fromStdString(text);
 // A caption as it shows, without the "&" that marks its access key.
 QString VisibleText(const QString& caption);
 
-// A toolbar button by name, "Command1" (New) to "Command7" (Redo); fails the test when missing.
-QToolButton* Tool(MDIForm1& frame, const QString& name);
+// The toolbar's buttons, "Command1" to "Command7".
+enum ToolNumber { kNew = 1, kOpen, kSave, kCopy, kPaste, kUndo, kRedo };
+// A toolbar button; fails the test when missing.
 QToolButton* Tool(MDIForm1& frame, int n);
 // The toolbar's enabled buttons as digits 1-7, '-' where disabled.
 std::string Toolbar(MDIForm1& frame);
+QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document);
 bool Shown(MDIForm1& frame, form1& document);
 
 // The refusal of a damaged or unreadable font file, as the test's prompts record it.

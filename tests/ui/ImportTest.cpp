@@ -1,0 +1,340 @@
+// Open's refusals and the imports, from the frame's and the documents' File menus; only the file
+// dialogs and the message boxes are answered by the test. Real fonts of this machine where there
+// are some; what each format makes of a file is tested with the formats.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "UiTestSupport.h"
+#include "formats/BdfPcfFile.h"
+#include "formats/BinFile.h"
+#include "formats/CFile.h"
+#include "formats/Exports.h"
+#include "formats/FntFile.h"
+#include "formats/FonLibrary.h"
+#include "formats/NativeFile.h"
+#include "formats/PsfFile.h"
+#include "ui/DocumentActions.h"
+
+namespace pixmere::test {
+namespace {
+
+const std::string kPcf = "/usr/share/fonts/X11/misc/6x13-ISO8859-1.pcf.gz";
+const std::string kPsf = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
+const std::string kFon = "/usr/share/wine/fonts/sserife.fon";
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// The captions of a menu's items, as they show.
+QStringList Captions(QMenu* menu) {
+    QStringList captions;
+    for (QAction* action : menu->actions()) captions << VisibleText(action->text());
+    return captions;
+}
+
+TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
+    Editor editor;
+    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",  "Font C File",
+                                 "Font BDF / PCF", "Font PSF", "Bin Velmar"};
+    EXPECT_EQ(Captions(editor.frame->actions().file.importMenu), imports);
+    form1* doc = NewFont(*editor.frame, "8", "8");
+    EXPECT_EQ(Captions(doc->actions().file.importMenu), imports);
+}
+
+// A real font of each type comes in as its format reads it, into a window of its own named after
+// the file, modified and without a file (Save asks for one); from the frame's menu or, leaving
+// that document alone, from a document's.
+TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
+    TempDir dir;
+    const std::string fnt = dir.file("sans.fnt");
+    WriteAll(fnt, RealFnt("sserife.fon", 1));
+    // Two bytes a row, magnified: the download file keeps all but the magnification.
+    const std::string bin = dir.file("font.bin");
+    Font binFont = PatternFont(Shape(12, 5, 0x30, 80, 2, 3));
+    WriteAll(bin, saveBin(binFont));
+    binFont.params.Magnification = 1;
+    const struct {
+        const char* command;
+        std::string path;
+        Font expected;
+    } imports[] = {{"ImportFNT", fnt, FntBegin(ReadAll(fnt)).build()},
+                   {"ImportBDF", kPcf, LoadBdfPcf(ReadAll(kPcf)).font.build()},
+                   {"ImportPSF", kPsf, LoadPsf(ReadAll(kPsf)).font.build()},
+                   {"ImportBIN", bin, binFont}};
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    for (std::size_t n = 1; n <= std::size(imports); ++n) {
+        const auto& [command, path, expected] = imports[n - 1];
+        SCOPED_TRACE(command);
+        if (n % 2) {
+            editor.FrameMenu(command, path);
+        } else {
+            editor.WillOpen(path);
+            frame.Document(static_cast<int>(n - 1))->action(command)->trigger();
+        }
+        form1* doc = frame.Document(static_cast<int>(n));
+        ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, expected, Q(path)));
+        EXPECT_EQ(FileState(*doc), "modified None  | " + path);
+        EXPECT_EQ(editor.Said(), "");
+    }
+    for (std::size_t n = 1; n <= std::size(imports); ++n) {
+        EXPECT_EQ(FontOf(*frame.Document(static_cast<int>(n))).glyphData(),
+                  imports[n - 1].expected.glyphData());
+    }
+}
+
+TEST(BdfPcfImport, AFontWhosePixelsFallOutsideTheCellSaysHowManyCharactersLostSome) {
+    TempDir dir;
+    // Cell 7 x 8: the W starts left of the pen and runs past the cell, the g hangs below it.
+    const std::string path = dir.file("proportional.bdf");
+    WriteAll(path,
+             Bytes("STARTFONT 2.1\nFONT x\nSIZE 8 75 75\nFONTBOUNDINGBOX 9 9 -1 -3\n"
+                   "STARTPROPERTIES 2\nFONT_ASCENT 6\nFONT_DESCENT 2\nENDPROPERTIES\nCHARS 2\n"
+                   "STARTCHAR W\nENCODING 87\nSWIDTH 500 0\nDWIDTH 7 0\nBBX 9 1 -1 0\nBITMAP\n"
+                   "FF80\nENDCHAR\nSTARTCHAR g\nENCODING 103\nSWIDTH 500 0\nDWIDTH 5 0\n"
+                   "BBX 4 3 0 -3\nBITMAP\nF0\n90\nF0\nENDCHAR\nENDFONT\n"));
+    Editor editor;
+    editor.FrameMenu("ImportBDF", path);
+    EXPECT_EQ(editor.Said(),
+              "Information Velmar Pixmere: 2 characters lost the pixels that fell outside the "
+              "cell.");
+    ASSERT_NO_FATAL_FAILURE(ExpectDocument(*editor.frame, editor.frame->Document(1),
+                                           LoadBdfPcf(ReadAll(path)).font.build(), Q(path)));
+}
+
+TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
+    const std::vector<uint8_t> bytes = ReadAll(kFon);
+    const std::string description = ReadFontDirectory(bytes).description;
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    editor.FrameMenu("ImportFON", kFon);
+    Form4* selection = editor.dialogs->fontSelection;
+    ASSERT_NE(selection, nullptr);
+    EXPECT_TRUE(selection->isVisible());
+    EXPECT_EQ(selection->title()->text(), Q(description));
+    ASSERT_EQ(selection->ListFnt()->count(), 3);
+    EXPECT_EQ(selection->ListFnt()->item(1)->text(),
+              QString::fromUtf8("MS Sans Serif n\u00B081 (Height: 16 pixels)"));
+    // The window waits, hidden and empty.
+    form1* doc = frame.Document(1);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_FALSE(Shown(frame, *doc));
+
+    selection->ListFnt()->setCurrentRow(1);
+    Push(selection->OkChooseFON());
+    EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
+    const Font expected = LoadFonFont(bytes, 1).build();
+    ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, expected, Q(kFon)));
+    EXPECT_EQ(FileState(*doc), "modified None  | " + description + "     MS Sans Serif");
+
+    // Cancel, and closing the selection from its window frame, close the waiting window only;
+    // the waiting window closed by other means takes the selection with it.
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        editor.WillOpen(kFon);
+        doc->action("ImportFON")->trigger();
+        selection = editor.dialogs->fontSelection;
+        ASSERT_NE(selection, nullptr);
+        EXPECT_EQ(frame.app().DocCount, 2);
+        if (way == 0) selection->Cancel()->click();
+        if (way == 1) selection->close();
+        if (way == 2) frame.CloseDocument(*frame.Document(2));
+        Settle();
+        EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
+        EXPECT_EQ(frame.app().DocCount, 1);
+        EXPECT_FALSE(frame.app().CommandBusy());
+    }
+    EXPECT_EQ(FontOf(*doc).glyphData(), expected.glyphData());
+    EXPECT_EQ(editor.Said(), "");
+}
+
+// The parameters dialog's fields, as "W x H down J magnif M codes FIRST-LAST", with "(locked)"
+// after the range when it cannot be changed.
+std::string DialogFields(MDIForm1& frame) {
+    Form3* dialog = frame.propertyDialog();
+    if (!dialog) return "no dialog";
+    const bool locked = dialog->charmin1()->isReadOnly() && dialog->charmax1()->isReadOnly();
+    return (dialog->width1()->text() + " x " + dialog->height1()->text() + " down " +
+            dialog->Jambage()->currentText() + " magnif " + dialog->Magnificatio()->currentText() +
+            " codes " + dialog->charmin1()->text() + "-" + dialog->charmax1()->text() +
+            (locked ? " (locked)" : ""))
+        .toStdString();
+}
+
+TEST(CImport, ATableWithItsParameterLinesFillsTheDialogAndComesBackWithItsOwnRange) {
+    TempDir dir;
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    // From 30h, two bytes a row; and one holding control codes, whose range the dialog would
+    // never take typed. The size stays open to change: the second one's magnification is.
+    const struct {
+        FontParams shape;
+        const char* fields;
+        const char* magnification;  // typed over the file's, when given
+    } tables[] = {
+        {Shape(12, 5, 0x30, 80, 2, 3), "12 x 5 down 2 magnif 3 codes 30-7F (locked)", nullptr},
+        {Shape(8, 4, 0x1A, 10, 1, 1), "8 x 4 down 1 magnif 1 codes 1A-23 (locked)", "4"},
+    };
+    for (const auto& table : tables) {
+        SCOPED_TRACE(table.fields);
+        const Font font = PatternFont(table.shape);
+        const std::string path = dir.file("table.c");
+        WriteAll(path, saveC(font));
+        editor.FrameMenu("ImportC", path);
+        EXPECT_EQ(DialogFields(frame), table.fields);
+        ASSERT_NE(frame.propertyDialog(), nullptr);
+        EXPECT_FALSE(frame.propertyDialog()->width1()->isReadOnly());
+        if (table.magnification)
+            frame.propertyDialog()->Magnificatio()->setEditText(table.magnification);
+        const uint8_t slot = frame.app().LastDoc;
+        Push(frame.propertyDialog()->Ok());
+        EXPECT_EQ(editor.Said(), "");
+        Font expected = font;
+        if (table.magnification) expected.params.Magnification = 4;
+        ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, frame.Document(slot), expected, Q(path)));
+        EXPECT_EQ(FileState(*frame.Document(slot)), "modified None  | " + path);
+    }
+}
+
+TEST(CImport, ATableWithoutItsLinesAsksForTheSizeOverCodes20ToFFAndABrokenOneIsRefused) {
+    TempDir dir;
+    // A full 20h..FFh font 10 pixels wide, every byte different from its neighbours, its table
+    // without the parameter lines.
+    const Font font = PatternFont(Shape(10, 3, 0x20, 224));
+    std::string text = AsText(saveC(font));
+    text.erase(0, text.find('\n', text.find("// Magnification:")) + 1);
+    const std::string path = dir.file("table.c");
+    WriteAll(path, Bytes(text));
+    // With its last literal gone, a table is no longer a whole number of glyphs; with its lines,
+    // that table no longer matches them either.
+    const std::string corrupted = dir.file("corrupted.c");
+    std::string broken = AsText(saveC(font));
+    WriteAll(corrupted, Bytes(broken.erase(broken.rfind("0b"))));
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+
+    editor.FrameMenu("ImportC", path);
+    EXPECT_EQ(DialogFields(frame), " x  down  magnif 1 codes 20-FF (locked)");
+    form1* doc = FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
+    ASSERT_TRUE(doc && doc->document());
+    EXPECT_TRUE(Shown(frame, *doc));
+    EXPECT_EQ(Describe(doc->params()), "10x3 down 1 magnif 2 codes 32-255");
+    EXPECT_EQ(FontOf(*doc).glyphData(), font.glyphData());
+    EXPECT_EQ(FileState(*doc), "modified None  | " + path);
+
+    editor.FrameMenu("ImportC", corrupted);
+    EXPECT_EQ(DialogFields(frame), " x  down  magnif 1 codes 20-FF (locked)");
+    FillPropertyDialog(frame, "10", "3", "", "", "2", "1");
+    EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kBadCFileMessage);
+    EXPECT_EQ(frame.app().DocCount, 1);
+    // Cancel in the parameters dialog closes the waiting window too.
+    editor.FrameMenu("ImportC", path);
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    Push(frame.propertyDialog()->Cancel());
+    EXPECT_EQ(frame.app().DocCount, 1);
+    EXPECT_FALSE(frame.app().CommandBusy());
+}
+
+// The frame's file commands and the filter each one's file dialog offers.
+const std::pair<const char*, const char*> kFileCommands[] = {
+    {"open", "Velmar Font|*.pzf"},
+    {"ImportFNT", "FNT Font|*.fnt"},
+    {"ImportFON", "FON Font|*.fon"},
+    {"ImportC", "C File|*.c"},
+    {"ImportBDF", "BDF / PCF Font|*.bdf *.pcf *.pcf.gz"},
+    {"ImportPSF", "PSF Font|*.psf *.psf.gz"},
+    {"ImportBIN", "Bin Velmar|*.bin"},
+};
+
+// A document already open, which a failed command must leave as it was.
+struct Bystander {
+    explicit Bystander(MDIForm1& frame) : frame(frame), doc(NewFont(frame, "8", "8")) {
+        Draw(*doc, 1, 3, 3);
+        glyphs = FontOf(*doc).glyphData();
+    }
+    void ExpectLeftAlone() {
+        EXPECT_EQ(frame.app().DocCount, 1);
+        EXPECT_EQ(FontOf(*doc).glyphData(), glyphs);
+        EXPECT_TRUE(Shown(frame, *doc));
+        EXPECT_FALSE(frame.app().CommandBusy());
+    }
+    MDIForm1& frame;
+    form1* doc;
+    std::vector<uint8_t> glyphs;
+};
+
+TEST(FileCommands, EachDialogOffersItsTypeAndCancelledItClosesTheFreshWindowWithoutAWord) {
+    Editor editor;
+    Bystander other(*editor.frame);
+    for (const auto& [command, filter] : kFileCommands) {
+        SCOPED_TRACE(command);
+        editor.FrameMenu(command);
+        EXPECT_EQ(editor.dialogs->opens.back().filter, filter);
+        EXPECT_EQ(editor.Said(), "");
+        EXPECT_EQ(editor.frame->app().DocCount, 1);
+    }
+    other.ExpectLeftAlone();
+}
+
+// Sets a file's access time back to 1970, so that the next read moves it on, also where access
+// times are updated lazily.
+void MarkUnread(const std::string& path) {
+    const timespec times[2] = {{1, 0}, {0, UTIME_OMIT}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+
+bool WasRead(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && status.st_atim.tv_sec != 1;
+}
+
+// Damaged, cut, missing or foreign files, and files larger than their type can be, are refused
+// with the message; the fresh window closes.
+TEST(FileCommands, RefuseBadFilesAndCloseTheirFreshWindow) {
+    TempDir dir;
+    const std::vector<uint8_t> good = SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes;
+    WriteAll(dir.file("short.pzf"), {good.begin(), good.end() - 1});
+    std::vector<uint8_t> vector = RealFnt("sserife.fon", 1);
+    vector[66] = 1;  // dfType: a vector font
+    WriteAll(dir.file("vector.fnt"), vector);
+    WriteAll(dir.file("plain.fon"), {'M', 'Z', 0, 0});
+    const std::string bdf = "STARTFONT 2.1\nFONT x\nSIZE 8 75 75\nFONTBOUNDINGBOX 9 9 -1 -3\n";
+    WriteAll(dir.file("cut.bdf"), Bytes(bdf));
+    const std::vector<uint8_t> gzipNoise = {0x1F, 0x8B, 8, 0, 1, 2, 3};
+    WriteAll(dir.file("noise.psf"), gzipNoise);
+    std::vector<uint8_t> shortBin = saveBin(PatternFont(Shape(8, 2, 0x20, 3)));
+    WriteAll(dir.file("short.bin"), {shortBin.begin(), shortBin.end() - 1});
+    // Mostly holes: never read.
+    const std::pair<const char*, uint64_t> huge[] = {{"huge.pcf", kBdfPcfLargestFile + 1},
+                                                     {"huge.psf.gz", kPsfLargestFile + 1},
+                                                     {"huge.bin", kBinLargestFile + 1}};
+    for (const auto& [name, size] : huge) {
+        WriteAll(dir.file(name), gzipNoise);
+        std::filesystem::resize_file(dir.file(name), size);
+    }
+    const std::pair<const char*, const char*> commands[] = {
+        {"open", "short.pzf"},        {"open", "missing.pzf"},    {"ImportFNT", "vector.fnt"},
+        {"ImportFON", "plain.fon"},   {"ImportC", "missing.c"},   {"ImportBIN", "short.bin"},
+        {"ImportBDF", "cut.bdf"},     {"ImportPSF", "noise.psf"}, {"ImportBDF", "huge.pcf"},
+        {"ImportPSF", "huge.psf.gz"}, {"ImportBIN", "huge.bin"},
+    };
+    Editor editor;
+    Bystander other(*editor.frame);
+    std::map<std::string, bool> read;
+    for (const auto& [command, name] : commands) {
+        SCOPED_TRACE(command + (" " + dir.file(name)));
+        if (std::filesystem::exists(dir.file(name))) MarkUnread(dir.file(name));
+        editor.FrameMenu(command, dir.file(name));
+        EXPECT_EQ(editor.Said(), kBadFile);
+        EXPECT_EQ(editor.frame->app().DocCount, 1);
+        read[name] = WasRead(dir.file(name));
+    }
+    other.ExpectLeftAlone();
+    // A file larger than its type can be is refused before it is read. The access times tell,
+    // unless the file system keeps none: then the file read first shows it.
+    if (!read["short.pzf"]) GTEST_SKIP() << "no access times here: unread files not checked";
+    EXPECT_TRUE(read["short.bin"]);
+    for (const auto& [name, size] : huge) EXPECT_FALSE(read[name]) << name;
+}
+
+}  // namespace
+}  // namespace pixmere::test
