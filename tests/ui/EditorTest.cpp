@@ -180,33 +180,28 @@ TEST(Editing, ADragSelectsARunThatFollowsThePointerAndTheEditWindowShowsItsFirst
     form1* doc = NewFont(*editor.frame, "5", "4", "20", "3F");
     FontCanvas* cells = doc->fontSupport();
     // Drag from character 5 to 8, back to 6.
-    Press(cells, CellCentre(*doc, 5));
-    DragTo(cells, CellCentre(*doc, 8));
-    DragTo(cells, CellCentre(*doc, 6));
-    Release(cells, CellCentre(*doc, 6));
+    Drag(cells, {CellCentre(*doc, 5), CellCentre(*doc, 8), CellCentre(*doc, 6)});
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({5, 6}));
     EXPECT_EQ(doc->zoomPic()->shownGlyph(), 6);
 }
 
-// Character 2 of a 5 x 4 font with a trail drawn in one stroke, a pixel in another and one
-// pixel erased in a third.
+// Character 2 of a 5 x 4 font drawn in three strokes, each one undo step: a row drawn fast
+// (the pointer's moves skip pixels, which the stroke's line fills), a pixel, and an erasing
+// stroke as fast back over the row.
 form1* DrawnFont(MDIForm1& frame) {
     form1* doc = NewFont(frame, "5", "4", "20", "3F");
-    EditCanvas* picture = doc->zoomPic();
     Click(doc->fontSupport(), CellCentre(*doc, 2));
-    Press(picture, PixelCentre(*doc, 0, 1));
-    DragTo(picture, PixelCentre(*doc, 1, 1));
-    DragTo(picture, PixelCentre(*doc, 2, 1));
-    Release(picture, PixelCentre(*doc, 2, 1));
-    Click(picture, PixelCentre(*doc, 0, 0));
-    Click(picture, PixelCentre(*doc, 1, 1), Qt::RightButton);
+    const auto at = [doc](int x, int y) { return PixelCentre(*doc, x, y); };
+    Drag(doc->zoomPic(), {at(0, 1), at(2, 1)});
+    Click(doc->zoomPic(), at(0, 0));
+    Drag(doc->zoomPic(), {at(1, 1), at(3, 1)}, Qt::RightButton);
     return doc;
 }
 
-TEST(Editing, StrokesSetAndClearPixelsAndTheCellShowsThem) {
+TEST(Editing, FastStrokesSetAndClearWholeLinesAndTheCellShowsThem) {
     Editor editor;
     form1* doc = DrawnFont(*editor.frame);
-    EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "#.#.."}}));
+    EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{0, "#...."}, {1, "#...."}}));
     // The font window repaints the cell: ink black, the erased pixel in the selection's blue.
     const QImage image = doc->fontSupport()->grab().toImage();
     const int left = doc->fontLayout().CellLeft(2), z = doc->fontZoom();

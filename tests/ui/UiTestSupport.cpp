@@ -166,21 +166,12 @@ void Discard(MDIForm1& frame, form1& document) {
     Settle();
 }
 
-void Press(QWidget* widget, QPoint at, Qt::MouseButton button) {
-    SendMouse(widget, QEvent::MouseButtonPress, at, button, button);
-}
-
-void DragTo(QWidget* widget, QPoint to, Qt::MouseButtons held) {
-    SendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, held);
-}
-
-void Release(QWidget* widget, QPoint at, Qt::MouseButton button) {
-    SendMouse(widget, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
-}
-
-void Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
-    Press(widget, at, button);
-    Release(widget, at, button);
+void Drag(QWidget* widget, const std::vector<QPoint>& path, Qt::MouseButton button) {
+    SendMouse(widget, QEvent::MouseButtonPress, path.front(), button, button);
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        SendMouse(widget, QEvent::MouseMove, path[i], Qt::NoButton, button);
+    }
+    SendMouse(widget, QEvent::MouseButtonRelease, path.back(), button, Qt::NoButton);
 }
 
 QPoint CellCentre(form1& document, int index) {
@@ -217,10 +208,6 @@ std::string Picture(const Font& font, int index) {
         GlyphPicture(font.glyphs[static_cast<std::size_t>(index)], font.params.FormatLengthCar));
 }
 
-std::string Picture(form1& document, int index) {
-    return Picture(document.document()->font(), index);
-}
-
 QString VisibleText(const QString& caption) {
     QString shown;
     for (qsizetype i = 0; i < caption.size(); ++i) {
@@ -254,22 +241,12 @@ bool Shown(MDIForm1& frame, form1& document) {
     return window && window->isVisible();
 }
 
-QString TitleFon(form1& document) { return document.findChild<QLabel*>("TitleFon")->text(); }
-
-const Font& FontOf(form1& document) { return document.document()->font(); }
-
 std::string FileState(form1& document) {
-    const std::pair<FontFileType, const char*> types[] = {{FontFileType::Native, "Native"},
-                                                          {FontFileType::Bin, "Bin"},
-                                                          {FontFileType::C, "C"},
-                                                          {FontFileType::Txt, "Txt"},
-                                                          {FontFileType::Bdf, "Bdf"}};
-    std::string type = document.saveFormat() ? "other" : "None";
-    for (const auto& [t, name] : types) {
-        if (document.saveFormat() == t) type = name;
-    }
-    return std::string(document.FlagModified() ? "modified " : "saved ") + type + " " +
-           document.FileName().toStdString() + " | " + TitleFon(document).toStdString();
+    const char* types[] = {"None", "Native", "Bin", "C", "Txt", "Bdf"};
+    const auto title = document.findChild<QLabel*>("TitleFon")->text().toStdString();
+    return std::string(document.FlagModified() ? "modified " : "saved ") +
+           types[static_cast<int>(document.saveFormat().value_or(FontFileType{}))] + " " +
+           document.FileName().toStdString() + " | " + title;
 }
 
 void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title) {

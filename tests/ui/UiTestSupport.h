@@ -136,11 +136,13 @@ void Push(QAbstractButton* button);
 // Closes a document, its changes thrown away.
 void Discard(MDIForm1& frame, form1& document);
 
-// Pointer gestures as the windows receive them.
-void Press(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-void DragTo(QWidget* widget, QPoint to, Qt::MouseButtons held = Qt::LeftButton);
-void Release(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+// Pointer gestures as the windows receive them: a press at the path's first point, moves
+// through the others with the button held, and the release at its last.
+void Drag(QWidget* widget, const std::vector<QPoint>& path,
+          Qt::MouseButton button = Qt::LeftButton);
+inline void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    Drag(widget, {at}, button);
+}
 
 // Centre of cell index of the document's font window, in widget coordinates.
 QPoint CellCentre(form1& document, int index);
@@ -152,7 +154,8 @@ QPoint PixelCentre(form1& document, int column, int row);
 void Draw(form1& document, int index, int x, int y);
 // Glyph index of a font, or of a document's font, as picture rows joined by newlines.
 std::string Picture(const Font& font, int index);
-std::string Picture(form1& document, int index);
+inline const Font& FontOf(form1& document) { return document.document()->font(); }
+inline std::string Picture(form1& document, int index) { return Picture(FontOf(document), index); }
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 // A caption as it shows, without the "&" that marks its access key.
 QString VisibleText(const QString& caption);
@@ -170,9 +173,6 @@ bool Shown(MDIForm1& frame, form1& document);
 inline const std::string kBadFile =
     "Critical Error: This file contains errors or can not be opened.";
 
-// The label above a document's font window.
-QString TitleFon(form1& document);
-const Font& FontOf(form1& document);
 // How a document stands with its file: modified or saved, the type Save writes ("None" before
 // it has one), the file's name and the title above the font window.
 std::string FileState(form1& document);
