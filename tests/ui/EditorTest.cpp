@@ -302,42 +302,46 @@ TEST(Editing, CopyInOneWindowAndPasteIntoAnotherOfAnotherSizeThroughTheWindowLis
     EXPECT_EQ(Picture(*target, 4), Glyph(8, 12));
 }
 
-TEST(Closing, PromptAnswersAndExitStoppingAtACancelledClose) {
+TEST(Closing, TheAnswerToThePromptDecidesAndTheLastCloseTurnsTheFrameBack) {
     TempDir dir;
     Editor editor;
     MDIForm1& frame = *editor.frame;
-    form1* doc = NewFont(frame, "8", "8");
-    QMdiSubWindow* window = WindowOf(frame, *doc);
-    editor.prompts->answers = {QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Yes};
-    window->close();
-    EXPECT_EQ(editor.Said(),
-              "Question Velmar Pixmere: Some Fonts have been modified. Do you want to save them?");
-    EXPECT_EQ(frame.Document(1), doc);
-    // Yes, then the Save As is cancelled: the document stays open and modified.
-    window->close();
-    EXPECT_EQ(editor.dialogs->saves.size(), 1u);
-    EXPECT_EQ(frame.Document(1), doc);
-    EXPECT_TRUE(doc->FlagModified());
-    // Yes with a save that writes the file closes.
-    editor.WillSave(dir.file("closed.pzf"), 1);
-    window->close();
-    Settle();
-    EXPECT_TRUE(std::filesystem::exists(dir.file("closed.pzf")));
-    EXPECT_EQ(frame.Document(1), nullptr);
-
-    // No closes without saving; the last close turns the toolbar and the menus back.
-    editor.prompts->answers = {QMessageBox::No};
-    WindowOf(frame, *NewFont(frame, "8", "8"))->close();
-    Settle();
+    const struct {
+        const char* way;
+        std::deque<QMessageBox::StandardButton> answers;
+        std::string savedAs;  // the Save As dialog's answer; cancelled when empty
+        bool closes;
+    } ways[] = {{"cancel", {QMessageBox::Cancel}, "", false},
+                {"yes, the save cancelled", {QMessageBox::Yes}, "", false},
+                {"yes", {QMessageBox::Yes}, dir.file("closed.pzf"), true},
+                {"no", {QMessageBox::No}, "", true}};
+    form1* doc = nullptr;
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.way);
+        if (!doc) doc = NewFont(frame, "8", "8");
+        editor.prompts->answers = way.answers;
+        if (!way.savedAs.empty()) editor.WillSave(way.savedAs, 1);
+        const int slot = doc->index();
+        WindowOf(frame, *doc)->close();
+        Settle();
+        EXPECT_EQ(editor.Said(),
+                  "Question Velmar Pixmere: Some Fonts have been modified. Do "
+                  "you want to save them?");
+        EXPECT_EQ(frame.Document(slot) == nullptr, way.closes);
+        EXPECT_TRUE(way.closes || doc->FlagModified());
+        EXPECT_TRUE(way.savedAs.empty() || std::filesystem::exists(way.savedAs));
+        if (way.closes) doc = nullptr;
+    }
     EXPECT_EQ(editor.dialogs->saves.size(), 2u);
-    EXPECT_EQ(frame.app().DocCount, 0);
     EXPECT_EQ(Toolbar(frame), "12-----");
     EXPECT_EQ(MenuTitles(frame), kFrameMenus);
+}
 
-    // Exit closes in slot order and stops at the document whose close is cancelled.
+TEST(Closing, ExitClosesInSlotOrderAndStopsAtTheDocumentWhoseCloseIsCancelled) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
     NewFont(frame, "8", "8");
     NewFont(frame, "8", "8");
-    editor.prompts->asked.clear();
     editor.prompts->answers = {QMessageBox::No, QMessageBox::Cancel};
     frame.Exit();
     Settle();
