@@ -179,16 +179,6 @@ ConversionSettings Shown(const Form2& dialog) {
     return shown;
 }
 
-// The settings set through the dialog's controls, as a user would.
-void Choose(Form2& dialog, const ConversionSettings& settings) {
-    dialog.option(settings.ShiftMode == 1 ? 2 : settings.ShiftMode == 2 ? 6 : 1)->click();
-    dialog.option(3 + settings.CombineMode)->click();
-    dialog.slider2()->setValue(settings.Threshold);
-    dialog.slider5()->setValue(settings.Amplitude);
-    Retype(dialog.text4(), QString::number(settings.Resolution));
-    dialog.option(settings.Fit == TtfFit::WholeFace ? 8 : 7)->click();
-}
-
 // The dialog holds and shows settings, and its previews show what a converter loaded with them
 // makes of the previewed character.
 void ExpectPreviewOf(Form2& dialog, const ConversionSettings& settings) {
@@ -221,6 +211,7 @@ void ChangeEverySetting(Form2& dialog, ConversionSettings& settings) {
         {[&] { dialog.slider2()->setValue(3); }, [&] { settings.Threshold = 3; }},
         {[&] { Retype(dialog.text4(), "3"); }, [&] { settings.Resolution = 3; }},
         {[&] { dialog.option(7)->click(); }, [&] { settings.Fit = TtfFit::XHeight; }},
+        {[&] { dialog.option(8)->click(); }, [&] { settings.Fit = TtfFit::WholeFace; }},
     };
     for (const auto& [change, expected] : changes) {
         change();
@@ -277,14 +268,9 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsEachChangeThenConvertsWithTheFileCo
 TEST(TtfImportCommand, TheLastConvertsSettingsComeBackAndDefaultsRestoresTheFirstOnes) {
     Editor editor;
     ConversionWatcher watcher;
-    const ConversionSettings chosen{.ShiftMode = 2,
-                                    .CombineMode = 2,
-                                    .Threshold = 5,
-                                    .Amplitude = 35,
-                                    .Resolution = 4,
-                                    .Fit = TtfFit::WholeFace};
+    ConversionSettings chosen;
     watcher.onWaiting = [&](Form2& dialog) {
-        Choose(dialog, chosen);
+        ChangeEverySetting(dialog, chosen);
         dialog.fullAuto()->click();
     };
     Import(editor);
@@ -312,7 +298,7 @@ TEST(TtfImportCommand, TheLastConvertsSettingsComeBackAndDefaultsRestoresTheFirs
     settings.setValue("TrueTypeImport/fit", "sideways");
     settings.setValue("TrueTypeImport/combineMode", -1);
     EXPECT_EQ(RememberedConversionSettings(settings),
-              (ConversionSettings{.ShiftMode = 2, .Amplitude = 35}));
+              (ConversionSettings{.ShiftMode = chosen.ShiftMode, .Amplitude = chosen.Amplitude}));
 }
 
 TEST(TtfImportCommand,
