@@ -105,31 +105,16 @@ TEST(FontParameters, FieldsTakeOnlyTheirDigitsAndCorrectOutOfRangeValues) {
     EXPECT_EQ(dialog->Jambage()->itemText(255), "255");
 }
 
+// Which parameters are refused, and with which message, is the model's.
 TEST(FontParameters, NewRefusesWrongParametersAndKeepsTheDialog) {
     Editor editor;
-    const struct {
-        const char *first, *last, *downstroke, *message;
-    } refusals[] = {
-        {"7", "7F", "0",
-         "One or several properties are empty or wrong, please fill it with the right value"},
-        {"20", "100", "0",
-         "One or several properties are empty or wrong. please fill it with the right value."},
-        {"20", "7F", "17",
-         "One or several properties are empty, please fill it with the right value"},
-    };
     Tool(*editor.frame, kNew)->click();
     Form3* dialog = editor.frame->propertyDialog();
-    ASSERT_NE(dialog, nullptr);
-    dialog->width1()->setText("9");
-    dialog->height1()->setText("16");
-    for (const auto& r : refusals) {
-        dialog->charmin1()->setText(r.first);
-        dialog->charmax1()->setText(r.last);
-        dialog->Jambage()->setEditText(r.downstroke);
-        dialog->Ok()->click();
-        EXPECT_EQ(editor.Said(), std::string("Warning Velmar Pixmere: ") + r.message);
-        EXPECT_EQ(editor.frame->propertyDialog(), dialog);
-    }
+    EXPECT_EQ(FillPropertyDialog(*editor.frame, "9", "16", "20", "7F", "1", "17"), nullptr);
+    EXPECT_EQ(editor.Said(),
+              "Warning Velmar Pixmere: One or several properties are empty, please "
+              "fill it with the right value");
+    EXPECT_EQ(editor.frame->propertyDialog(), dialog);
     EXPECT_EQ(editor.frame->Document(1)->document(), nullptr);
 }
 

@@ -144,44 +144,39 @@ TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWind
     }
 }
 
-TEST(NativeFile, AFontWhollyBelow20IsNotSaved) {
-    TempDir dir;
-    const std::string low = dir.file("low.pzf");
-    const FontParams lowShape = Shape(3, 2, 0x10, 16);
-    const auto lowBytes = RawNativeFile(MatrixToObject(lowShape, lowShape.blankMatrix()));
-    WriteAll(low, lowBytes);
-    Editor editor;
-    form1* doc = Open(editor, low);
-    Draw(*doc, 3, 2, 1);
-    Tool(*editor.frame, kSave)->click();
-    EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kNothingToSaveMessage);
-    EXPECT_EQ(ReadAll(low), lowBytes);
-    EXPECT_EQ(editor.frame->Document(1), doc);
-    EXPECT_TRUE(doc->FlagModified());
-}
-
+// A save that fails, or finds nothing it may write, says why and leaves the file as it was and
+// the document modified under its name.
 TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
     TempDir dir;
-    // A file made read-only after it was opened is not replaced, whoever saves.
-    const std::string path = dir.file("font.pzf");
-    const std::vector<uint8_t> original = SaveNative(SmallFont()).bytes;
-    WriteAll(path, original);
+    WriteAll(dir.file("font.pzf"), SaveNative(SmallFont()).bytes);
+    const FontParams lowShape = Shape(3, 2, 0x10, 16);  // only codes the printer reserves
+    WriteAll(dir.file("low.pzf"), RawNativeFile(MatrixToObject(lowShape, lowShape.blankMatrix())));
+    const struct {
+        const char* opened;
+        const char* savedAs;  // Save when none
+        std::string message;
+    } saves[] = {
+        // A file made read-only after it was opened is not replaced, whoever saves.
+        {"font.pzf", nullptr, WriteFailureMessage(dir.file("font.pzf"))},
+        // With no previous file, the message does not speak of one.
+        {"font.pzf", "no-folder/font.c", WriteFailureMessage(dir.file("no-folder/font.c"))},
+        {"low.pzf", nullptr, kNothingToSaveMessage},
+    };
     Editor editor;
-    form1* doc = Open(editor, path);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    Draw(*doc, 0, 4, 0);
-    Tool(*editor.frame, kSave)->click();
-    EXPECT_EQ(editor.Said(), "Critical Error: " + WriteFailureMessage(path));
-    EXPECT_EQ(ReadAll(path), original);
-    EXPECT_TRUE(doc->FlagModified());
-
-    // A failed export keeps the document's name and format as they were; with no previous
-    // file, the message does not speak of one.
-    const std::string exported = dir.file("no-folder/font.c");
-    editor.WillSave(exported, 3);
-    doc->action("saveas")->trigger();
-    EXPECT_EQ(editor.Said(), "Critical Error: " + WriteFailureMessage(exported));
-    EXPECT_EQ(FileState(*doc), "modified Native " + path + " | " + path);
+    for (const auto& save : saves) {
+        SCOPED_TRACE(save.message);
+        const std::string path = dir.file(save.opened);
+        const std::vector<uint8_t> before = ReadAll(path);
+        form1* doc = Open(editor, path);
+        std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+        Draw(*doc, 0, 2, 1);
+        if (save.savedAs) editor.WillSave(dir.file(save.savedAs), 3);
+        save.savedAs ? doc->action("saveas")->trigger() : Tool(*editor.frame, kSave)->click();
+        EXPECT_EQ(editor.Said(), "Critical Error: " + save.message);
+        EXPECT_EQ(ReadAll(path), before);
+        EXPECT_EQ(FileState(*doc), "modified Native " + path + " | " + path);
+        Discard(*editor.frame, *doc);
+    }
 }
 
 // Answers the next real file dialog: a type (when given) and a file name, or a cancel when the
