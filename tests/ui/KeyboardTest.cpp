@@ -15,6 +15,11 @@ void Key(MDIForm1& frame, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
     Settle();
 }
 
+void Return(QWidget* widget) {
+    QTest::keyClick(widget, Qt::Key_Return);
+    Settle();
+}
+
 TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -24,8 +29,7 @@ TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
     ASSERT_NE(dialog, nullptr);
     QTest::keyClicks(dialog->width1(), "8");
     QTest::keyClicks(dialog->height1(), "8");
-    QTest::keyClick(dialog->Jambage(), Qt::Key_Return);
-    Settle();
+    Return(dialog->Jambage());
     ASSERT_EQ(frame.propertyDialog(), nullptr);
     form1* doc = frame.Document(1);
     ASSERT_TRUE(doc && doc->document());
@@ -35,8 +39,7 @@ TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
     ASSERT_NE(dialog, nullptr);
     dialog->Magnificatio()->setFocus();
     dialog->Magnificatio()->setEditText("2");
-    QTest::keyClick(dialog->Magnificatio(), Qt::Key_Return);
-    Settle();
+    Return(dialog->Magnificatio());
     EXPECT_EQ(frame.propertyDialog(), nullptr);
     EXPECT_EQ(doc->params().Magnification, 2);
     // Font Selection: Return in the list takes the selected font.
@@ -44,8 +47,7 @@ TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
     Form4* selection = editor.dialogs->fontSelection;
     ASSERT_NE(selection, nullptr);
     selection->ListFnt()->setCurrentRow(1);
-    QTest::keyClick(selection->ListFnt(), Qt::Key_Return);
-    Settle();
+    Return(selection->ListFnt());
     EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
     EXPECT_TRUE(frame.Document(2) && frame.Document(2)->document());
 }

@@ -147,6 +147,20 @@ form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, con
     return document;
 }
 
+std::string DialogFields(MDIForm1& frame) {
+    const Form3* dialog = frame.propertyDialog();
+    if (!dialog) return "no dialog";
+    const bool range = dialog->charmin1()->isReadOnly() && dialog->charmax1()->isReadOnly();
+    const bool size = dialog->width1()->isReadOnly() && dialog->height1()->isReadOnly();
+    return (dialog->width1()->text() + " x " + dialog->height1()->text() + " down " +
+            dialog->Jambage()->currentText() + " magnif " + dialog->Magnificatio()->currentText() +
+            " codes " + dialog->charmin1()->text() + "-" + dialog->charmax1()->text() +
+            (size    ? " (all locked)"
+             : range ? " (range locked)"
+                     : ""))
+        .toStdString();
+}
+
 void Settle() {
     // A window that goes may close a dialog in turn.
     for (int round = 0; round < 2; ++round) {

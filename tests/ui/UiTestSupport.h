@@ -123,6 +123,9 @@ struct Editor {
 form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& height,
                           const QString& first = "20", const QString& last = "7F",
                           const QString& magnification = "1", const QString& downstroke = "0");
+// The open parameters dialog's fields, as "W x H down J magnif M codes FIRST-LAST", followed by
+// "(range locked)" when the range cannot be changed, "(all locked)" when the size cannot either.
+std::string DialogFields(MDIForm1& frame);
 // New on the toolbar, then the parameters dialog filled in; throws (failing the test) when the
 // dialog refuses.
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height,
