@@ -1,11 +1,6 @@
 // What is being edited: the character beside the edit window, the changed mark in the title,
-// the printer memory, the cell captions, the window list, and strokes as the pointer drew them.
-#include <QApplication>
+// the printer memory, the cell captions and the window list.
 #include <QHelpEvent>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QToolTip>
 
 #include "UiTestSupport.h"
@@ -92,27 +87,6 @@ TEST(CurrentCharacter, TheWindowListTellsDocumentsOfTheSameNameApart) {
     QStringList names;
     for (QAction* a : list.actions()) names << VisibleText(a->text());
     EXPECT_EQ(names, QStringList({"Velmar Pixmere 2.1", "Fish & Chips", "Velmar Pixmere 2.1 (2)"}));
-}
-
-TEST(CurrentCharacter, AFastStrokeLeavesNoGapsAndIsOneUndoStep) {
-    Editor editor;
-    form1* doc = NewFont(*editor.frame, "8", "4");
-    Click(doc->fontSupport(), CellCentre(*doc, 0));
-    EditCanvas* picture = doc->zoomPic();
-    Press(picture, PixelCentre(*doc, 0, 0));
-    DragTo(picture, PixelCentre(*doc, 7, 3));
-    DragTo(picture, PixelCentre(*doc, 7, 0));
-    Release(picture, PixelCentre(*doc, 7, 0));
-    EXPECT_EQ(Picture(*doc, 0), Joined({"##.....#", "..##...#", "....##.#", "......##"}));
-    doc->undo_Click();
-    EXPECT_EQ(Picture(*doc, 0), Joined({"........", "........", "........", "........"}));
-    // A new press starts a line of its own; the right button erases along its line.
-    Click(picture, PixelCentre(*doc, 1, 3));
-    Click(picture, PixelCentre(*doc, 7, 0));
-    Press(picture, PixelCentre(*doc, 0, 3), Qt::RightButton);
-    DragTo(picture, PixelCentre(*doc, 4, 3), Qt::RightButton);
-    Release(picture, PixelCentre(*doc, 4, 3), Qt::RightButton);
-    EXPECT_EQ(Picture(*doc, 0), Joined({".......#", "........", "........", "........"}));
 }
 
 }  // namespace

@@ -1,19 +1,14 @@
 // The font window's layout, and the largest font it shows.
 #include <sys/resource.h>
 
-#include <QCheckBox>
-#include <QScrollBar>
 #include <cstdio>
+#include <sstream>
 
 #include "UiTestSupport.h"
 #include "edit/PointerHit.h"
 
 namespace pixmere::test {
 namespace {
-
-FontLayout Layout(int W, int H, int M, int Z, int N) {
-    return ComputeFontLayout({.W = W, .H = H, .M = M, .Z = Z, .N = N});
-}
 
 // Every character's cell lies inside the canvas and a press on it finds it, with the hit test
 // the pointer handlers use; the scroll bars reach the far edges of the canvas.
@@ -30,60 +25,59 @@ void ExpectEveryCellReachable(const FontLayout& L) {
     EXPECT_EQ(L.viewportHeight + (L.vScrollVisible ? L.vScrollMax : 0), L.canvasHeight);
 }
 
-TEST(FontLayout, StandardFontsAndTheCellsARectangleMeets) {
-    const FontLayout L = Layout(8, 16, 1, 2, 256);
-    EXPECT_EQ(L.cellWidth, 17);
-    EXPECT_EQ(L.cellHeight, 43);
-    EXPECT_EQ(L.cellsPerRow, 35);
-    EXPECT_EQ(L.viewportWidth, 600);
-    EXPECT_EQ(L.viewportHeight, 200);
-    EXPECT_EQ(L.canvasHeight, 348);
-    EXPECT_FALSE(L.wide);
-    EXPECT_FALSE(L.hScrollVisible);
-    EXPECT_EQ(L.vScrollMax, 148);
-    ExpectEveryCellReachable(L);
-    // A wider window takes more cells to a row; the scroll bar's place stays reserved.
-    FontLayoutInput wider{.W = 8, .H = 16, .M = 1, .Z = 2, .N = 256, .areaWidth = 1217};
-    EXPECT_EQ(ComputeFontLayout(wider).cellsPerRow, 70);
-    EXPECT_FALSE(ComputeFontLayout(wider).vScrollVisible);
-    // A multiple of a row keeps an empty last row; a small canvas fills the viewport.
-    EXPECT_EQ(Layout(8, 16, 1, 2, 245).canvasHeight, 8 * 43 + 4);
-    const FontLayout few = Layout(8, 8, 1, 1, 10);
-    EXPECT_EQ(few.canvasHeight, few.viewportHeight);
-    EXPECT_FALSE(few.vScrollVisible);
+// The layout as "cell WxH, C a row in R rows, canvas WxH, viewport WxH" with "wide" and the
+// scroll bars shown.
+std::string Described(const FontLayout& L) {
+    std::ostringstream out;
+    out << "cell " << L.cellWidth << "x" << L.cellHeight << ", " << L.cellsPerRow << " a row in "
+        << L.rowsUsed << " rows, canvas " << L.canvasWidth << "x" << L.canvasHeight << ", viewport "
+        << L.viewportWidth << "x" << L.viewportHeight << (L.wide ? " wide" : "")
+        << (L.hScrollVisible ? " hscroll" : "") << (L.vScrollVisible ? " vscroll" : "");
+    return out.str();
+}
 
+TEST(FontLayout, CellsRowsAndScrollBarsAndEveryCellReachable) {
+    const struct {
+        FontLayoutInput in;
+        const char* layout;
+    } layouts[] = {
+        {{.W = 8, .H = 16, .M = 1, .Z = 2, .N = 256},
+         "cell 17x43, 35 a row in 8 rows, canvas 600x348, viewport 600x200 vscroll"},
+        // A wider window takes more cells to a row; the scroll bar's place stays reserved.
+        {{.W = 8, .H = 16, .M = 1, .Z = 2, .N = 256, .areaWidth = 1217},
+         "cell 17x43, 70 a row in 4 rows, canvas 1200x200, viewport 1200x200"},
+        // A multiple of a row keeps an empty last row; a small canvas fills the viewport.
+        {{.W = 8, .H = 16, .M = 1, .Z = 2, .N = 245},
+         "cell 17x43, 35 a row in 7 rows, canvas 600x348, viewport 600x200 vscroll"},
+        {{.W = 8, .H = 8, .M = 1, .Z = 1, .N = 10},
+         "cell 9x19, 66 a row in 1 rows, canvas 600x200, viewport 600x200"},
+        // Tall cells spread into rows of at most 16383 pixels; a cell wider than the nominal
+        // canvas, beyond a 16-bit scroll bar, is still covered.
+        {{.W = 8, .H = 200, .M = 5, .Z = 8, .N = 27},
+         "cell 65x8011, 14 a row in 2 rows, canvas 914x16026, viewport 600x183 wide hscroll "
+         "vscroll"},
+        {{.W = 255, .H = 255, .M = 5, .Z = 8, .N = 256},
+         "cell 2041x10211, 257 a row in 1 rows, canvas 524541x10215, viewport 600x183 wide hscroll "
+         "vscroll"},
+        {{.W = 80, .H = 8, .M = 1, .Z = 8, .N = 20},
+         "cell 641x75, 1 a row in 20 rows, canvas 645x1579, viewport 600x183 hscroll vscroll"},
+    };
+    for (const auto& [in, layout] : layouts) {
+        const FontLayout L = ComputeFontLayout(in);
+        EXPECT_EQ(Described(L), layout);
+        EXPECT_LE(L.canvasHeight - 4, kCanvasLimit) << layout;
+        ExpectEveryCellReachable(L);
+    }
+}
+
+TEST(FontLayout, TheCellsARectangleMeets) {
+    const FontLayout L = ComputeFontLayout({.W = 8, .H = 16, .M = 1, .Z = 2, .N = 256});
     EXPECT_EQ(L.CellsIn(0, 0, 17, 43), std::vector<int>({0}));
     EXPECT_EQ(L.CellsIn(16, 42, 18, 44), std::vector<int>({0, 1, 35, 36}));
     // The last row holds 256 - 7 * 35 = 11 cells; the empty places are no cells.
     EXPECT_EQ(L.CellsIn(0, 7 * 43, 599, 8 * 43).size(), 11u);
-}
-
-TEST(FontLayout, TallAndWideCellsSpreadIntoRowsThatStayReachable) {
-    const FontLayout tall = Layout(8, 200, 5, 8, 27);
-    EXPECT_EQ(tall.cellWidth, 65);
-    EXPECT_EQ(tall.cellHeight, 8011);
-    EXPECT_TRUE(tall.wide);
-    EXPECT_TRUE(tall.hScrollVisible);
-    EXPECT_EQ(tall.cellsPerRow, 14);  // two rows of at most 16383 pixels
-    EXPECT_EQ(tall.rowsUsed, 2);
-    EXPECT_LE(tall.canvasHeight - 4, kCanvasLimit);
-    ExpectEveryCellReachable(tall);
-
-    const FontLayout largest = Layout(255, 255, 5, 8, 256);
-    EXPECT_EQ(largest.cellWidth, 2041);
-    EXPECT_EQ(largest.cellHeight, 10211);
-    EXPECT_TRUE(largest.wide);
-    EXPECT_EQ(largest.rowsUsed, 1);
-    EXPECT_EQ(largest.viewportWidth, 600);  // a cell wider than the nominal canvas
-    EXPECT_GT(largest.hScrollMax, 32767);   // beyond a 16-bit scroll bar, still covered
+    const FontLayout largest = ComputeFontLayout({.W = 255, .H = 255, .M = 5, .Z = 8, .N = 256});
     EXPECT_EQ(largest.CellsIn(3000, 0, 3600, 200), std::vector<int>({1}));
-    ExpectEveryCellReachable(largest);
-
-    const FontLayout wider = Layout(80, 8, 1, 8, 20);
-    EXPECT_EQ(wider.cellsPerRow, 1);
-    EXPECT_EQ(wider.viewportWidth, 600);
-    EXPECT_TRUE(wider.hScrollVisible);
-    ExpectEveryCellReachable(wider);
 }
 
 // 256 glyphs of 255 x 255 at magnification 5, ink all over so that no cell paints cheaply.

@@ -1,18 +1,8 @@
 #include "UiTestSupport.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
 #include <QMouseEvent>
-#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QToolButton>
 
 #include "formats/FonLibrary.h"
 #include "formats/NativeFile.h"
@@ -113,7 +103,8 @@ Editor::~Editor() {
     QApplication::processEvents();
 }
 
-void Editor::FrameMenu(const char* name) {
+void Editor::FrameMenu(const char* name, const std::string& path) {
+    if (!path.empty()) WillOpen(path);
     QAction* action = frame->FrameMenus().first()->findChild<QAction*>(QLatin1String(name));
     ASSERT_NE(action, nullptr) << name;
     action->trigger();
@@ -149,11 +140,25 @@ form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& 
 
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, const QString& first,
                const QString& last, const QString& magnification, const QString& downstroke) {
-    Tool(frame, "Command1")->click();
+    Tool(frame, kNew)->click();
     form1* document =
         FillPropertyDialog(frame, width, height, first, last, magnification, downstroke);
     if (!document) throw std::runtime_error("New was refused");
     return document;
+}
+
+std::string DialogFields(MDIForm1& frame) {
+    const Form3* dialog = frame.propertyDialog();
+    if (!dialog) return "no dialog";
+    const bool range = dialog->charmin1()->isReadOnly() && dialog->charmax1()->isReadOnly();
+    const bool size = dialog->width1()->isReadOnly() && dialog->height1()->isReadOnly();
+    return (dialog->width1()->text() + " x " + dialog->height1()->text() + " down " +
+            dialog->Jambage()->currentText() + " magnif " + dialog->Magnificatio()->currentText() +
+            " codes " + dialog->charmin1()->text() + "-" + dialog->charmax1()->text() +
+            (size    ? " (all locked)"
+             : range ? " (range locked)"
+                     : ""))
+        .toStdString();
 }
 
 void Settle() {
@@ -175,21 +180,12 @@ void Discard(MDIForm1& frame, form1& document) {
     Settle();
 }
 
-void Press(QWidget* widget, QPoint at, Qt::MouseButton button) {
-    SendMouse(widget, QEvent::MouseButtonPress, at, button, button);
-}
-
-void DragTo(QWidget* widget, QPoint to, Qt::MouseButtons held) {
-    SendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, held);
-}
-
-void Release(QWidget* widget, QPoint at, Qt::MouseButton button) {
-    SendMouse(widget, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
-}
-
-void Click(QWidget* widget, QPoint at, Qt::MouseButton button) {
-    Press(widget, at, button);
-    Release(widget, at, button);
+void Drag(QWidget* widget, const std::vector<QPoint>& path, Qt::MouseButton button) {
+    SendMouse(widget, QEvent::MouseButtonPress, path.front(), button, button);
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        SendMouse(widget, QEvent::MouseMove, path[i], Qt::NoButton, button);
+    }
+    SendMouse(widget, QEvent::MouseButtonRelease, path.back(), button, Qt::NoButton);
 }
 
 QPoint CellCentre(form1& document, int index) {
@@ -226,10 +222,6 @@ std::string Picture(const Font& font, int index) {
         GlyphPicture(font.glyphs[static_cast<std::size_t>(index)], font.params.FormatLengthCar));
 }
 
-std::string Picture(form1& document, int index) {
-    return Picture(document.document()->font(), index);
-}
-
 QString VisibleText(const QString& caption) {
     QString shown;
     for (qsizetype i = 0; i < caption.size(); ++i) {
@@ -239,14 +231,10 @@ QString VisibleText(const QString& caption) {
     return shown;
 }
 
-QToolButton* Tool(MDIForm1& frame, const QString& name) {
-    auto* button = frame.findChild<QToolButton*>(name);
-    if (!button) throw std::runtime_error("no toolbar button " + name.toStdString());
-    return button;
-}
-
 QToolButton* Tool(MDIForm1& frame, int n) {
-    return Tool(frame, QStringLiteral("Command%1").arg(n));
+    auto* button = frame.findChild<QToolButton*>(QStringLiteral("Command%1").arg(n));
+    if (!button) throw std::runtime_error("no toolbar button " + std::to_string(n));
+    return button;
 }
 
 std::string Toolbar(MDIForm1& frame) {
@@ -255,29 +243,24 @@ std::string Toolbar(MDIForm1& frame) {
     return state;
 }
 
-bool Shown(MDIForm1& frame, form1& document) {
+QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document) {
     for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
-        if (window->widget() == &document) return window->isVisible();
+        if (window->widget() == &document) return window;
     }
-    return false;
+    return nullptr;
 }
 
-QString TitleFon(form1& document) { return document.findChild<QLabel*>("TitleFon")->text(); }
-
-const Font& FontOf(form1& document) { return document.document()->font(); }
+bool Shown(MDIForm1& frame, form1& document) {
+    QMdiSubWindow* window = WindowOf(frame, document);
+    return window && window->isVisible();
+}
 
 std::string FileState(form1& document) {
-    const std::pair<FontFileType, const char*> types[] = {{FontFileType::Native, "Native"},
-                                                          {FontFileType::Bin, "Bin"},
-                                                          {FontFileType::C, "C"},
-                                                          {FontFileType::Txt, "Txt"},
-                                                          {FontFileType::Bdf, "Bdf"}};
-    std::string type = document.saveFormat() ? "other" : "None";
-    for (const auto& [t, name] : types) {
-        if (document.saveFormat() == t) type = name;
-    }
-    return std::string(document.FlagModified() ? "modified " : "saved ") + type + " " +
-           document.FileName().toStdString() + " | " + TitleFon(document).toStdString();
+    const char* types[] = {"None", "Native", "Bin", "C", "Txt", "Bdf"};
+    const auto title = document.findChild<QLabel*>("TitleFon")->text().toStdString();
+    return std::string(document.FlagModified() ? "modified " : "saved ") +
+           types[static_cast<int>(document.saveFormat().value_or(FontFileType{}))] + " " +
+           document.FileName().toStdString() + " | " + title;
 }
 
 void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title) {

@@ -5,11 +5,25 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPoint>
 #include <QPointer>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QString>
 #include <QTest>
+#include <QToolButton>
 #include <deque>
 #include <map>
 #include <memory>
@@ -32,8 +46,6 @@
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
 #include "ui/form1.h"
-
-class QToolButton;
 
 // Failed comparisons show texts as texts.
 inline void PrintTo(const QString& text, std::ostream* out) {
@@ -99,8 +111,9 @@ struct Editor {
     void WillSave(const std::string& path, int type) {
         dialogs->saveAnswers.push_back({QString::fromStdString(path), type});
     }
-    // Runs an item of the frame's File menu ("open", "ImportFNT", ...).
-    void FrameMenu(const char* name);
+    // Runs an item of the frame's File menu ("open", "ImportFNT", ...), its file dialog answered
+    // with path when one is given.
+    void FrameMenu(const char* name, const std::string& path = "");
     // The messages asked since the last call, one a line.
     std::string Said();
 };
@@ -110,6 +123,9 @@ struct Editor {
 form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& height,
                           const QString& first = "20", const QString& last = "7F",
                           const QString& magnification = "1", const QString& downstroke = "0");
+// The open parameters dialog's fields, as "W x H down J magnif M codes FIRST-LAST", followed by
+// "(range locked)" when the range cannot be changed, "(all locked)" when the size cannot either.
+std::string DialogFields(MDIForm1& frame);
 // New on the toolbar, then the parameters dialog filled in; throws (failing the test) when the
 // dialog refuses.
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height,
@@ -123,11 +139,13 @@ void Push(QAbstractButton* button);
 // Closes a document, its changes thrown away.
 void Discard(MDIForm1& frame, form1& document);
 
-// Pointer gestures as the windows receive them.
-void Press(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-void DragTo(QWidget* widget, QPoint to, Qt::MouseButtons held = Qt::LeftButton);
-void Release(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
-void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+// Pointer gestures as the windows receive them: a press at the path's first point, moves
+// through the others with the button held, and the release at its last.
+void Drag(QWidget* widget, const std::vector<QPoint>& path,
+          Qt::MouseButton button = Qt::LeftButton);
+inline void Click(QWidget* widget, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+    Drag(widget, {at}, button);
+}
 
 // Centre of cell index of the document's font window, in widget coordinates.
 QPoint CellCentre(form1& document, int index);
@@ -139,25 +157,25 @@ QPoint PixelCentre(form1& document, int column, int row);
 void Draw(form1& document, int index, int x, int y);
 // Glyph index of a font, or of a document's font, as picture rows joined by newlines.
 std::string Picture(const Font& font, int index);
-std::string Picture(form1& document, int index);
+inline const Font& FontOf(form1& document) { return document.document()->font(); }
+inline std::string Picture(form1& document, int index) { return Picture(FontOf(document), index); }
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 // A caption as it shows, without the "&" that marks its access key.
 QString VisibleText(const QString& caption);
 
-// A toolbar button by name, "Command1" (New) to "Command7" (Redo); fails the test when missing.
-QToolButton* Tool(MDIForm1& frame, const QString& name);
+// The toolbar's buttons, "Command1" to "Command7".
+enum ToolNumber { kNew = 1, kOpen, kSave, kCopy, kPaste, kUndo, kRedo };
+// A toolbar button; fails the test when missing.
 QToolButton* Tool(MDIForm1& frame, int n);
 // The toolbar's enabled buttons as digits 1-7, '-' where disabled.
 std::string Toolbar(MDIForm1& frame);
+QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document);
 bool Shown(MDIForm1& frame, form1& document);
 
 // The refusal of a damaged or unreadable font file, as the test's prompts record it.
 inline const std::string kBadFile =
     "Critical Error: This file contains errors or can not be opened.";
 
-// The label above a document's font window.
-QString TitleFon(form1& document);
-const Font& FontOf(form1& document);
 // How a document stands with its file: modified or saved, the type Save writes ("None" before
 // it has one), the file's name and the title above the font window.
 std::string FileState(form1& document);

@@ -1,0 +1,301 @@
+// Open's refusals and the imports, from the frame's and the documents' File menus; only the file
+// dialogs and the message boxes are answered by the test. Real fonts of this machine where there
+// are some; what each format makes of a file is tested with the formats.
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "UiTestSupport.h"
+#include "formats/BdfPcfFile.h"
+#include "formats/BinFile.h"
+#include "formats/CFile.h"
+#include "formats/Exports.h"
+#include "formats/FntFile.h"
+#include "formats/FonLibrary.h"
+#include "formats/NativeFile.h"
+#include "formats/PsfFile.h"
+#include "ui/DocumentActions.h"
+
+namespace pixmere::test {
+namespace {
+
+const std::string kPcf = "/usr/share/fonts/X11/misc/6x13-ISO8859-1.pcf.gz";
+const std::string kPsf = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
+const std::string kFon = "/usr/share/wine/fonts/sserife.fon";
+
+std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+// The captions of a menu's items, as they show.
+QStringList Captions(QMenu* menu) {
+    QStringList captions;
+    for (QAction* action : menu->actions()) captions << VisibleText(action->text());
+    return captions;
+}
+
+TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
+    Editor editor;
+    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",  "Font C File",
+                                 "Font BDF / PCF", "Font PSF", "Bin Velmar"};
+    EXPECT_EQ(Captions(editor.frame->actions().file.importMenu), imports);
+    form1* doc = NewFont(*editor.frame, "8", "8");
+    EXPECT_EQ(Captions(doc->actions().file.importMenu), imports);
+}
+
+// A real font of each type comes in as its format reads it, into a window of its own named after
+// the file, modified and without a file (Save asks for one); from the frame's menu or, leaving
+// that document alone, from a document's.
+TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
+    TempDir dir;
+    const std::string fnt = dir.file("sans.fnt");
+    WriteAll(fnt, RealFnt("sserife.fon", 1));
+    // Two bytes a row, magnified: the download file keeps all but the magnification.
+    const std::string bin = dir.file("font.bin");
+    Font binFont = PatternFont(Shape(12, 5, 0x30, 80, 2, 3));
+    WriteAll(bin, saveBin(binFont));
+    binFont.params.Magnification = 1;
+    const struct {
+        const char* command;
+        std::string path;
+        Font expected;
+    } imports[] = {{"ImportFNT", fnt, FntBegin(ReadAll(fnt)).build()},
+                   {"ImportBDF", kPcf, LoadBdfPcf(ReadAll(kPcf)).font.build()},
+                   {"ImportPSF", kPsf, LoadPsf(ReadAll(kPsf)).font.build()},
+                   {"ImportBIN", bin, binFont}};
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    for (std::size_t n = 1; n <= std::size(imports); ++n) {
+        const auto& [command, path, expected] = imports[n - 1];
+        SCOPED_TRACE(command);
+        if (n % 2) {
+            editor.FrameMenu(command, path);
+        } else {
+            editor.WillOpen(path);
+            frame.Document(static_cast<int>(n - 1))->action(command)->trigger();
+        }
+        form1* doc = frame.Document(static_cast<int>(n));
+        ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, expected, Q(path)));
+        EXPECT_EQ(FileState(*doc), "modified None  | " + path);
+        EXPECT_EQ(editor.Said(), "");
+    }
+    for (std::size_t n = 1; n <= std::size(imports); ++n) {
+        EXPECT_EQ(FontOf(*frame.Document(static_cast<int>(n))).glyphData(),
+                  imports[n - 1].expected.glyphData());
+    }
+}
+
+TEST(BdfPcfImport, AFontWhosePixelsFallOutsideTheCellSaysHowManyCharactersLostSome) {
+    TempDir dir;
+    // Cell 7 x 8: the W starts left of the pen and runs past the cell, the g hangs below it.
+    const std::string path = dir.file("proportional.bdf");
+    WriteAll(path,
+             Bytes("STARTFONT 2.1\nFONT x\nSIZE 8 75 75\nFONTBOUNDINGBOX 9 9 -1 -3\n"
+                   "STARTPROPERTIES 2\nFONT_ASCENT 6\nFONT_DESCENT 2\nENDPROPERTIES\nCHARS 2\n"
+                   "STARTCHAR W\nENCODING 87\nSWIDTH 500 0\nDWIDTH 7 0\nBBX 9 1 -1 0\nBITMAP\n"
+                   "FF80\nENDCHAR\nSTARTCHAR g\nENCODING 103\nSWIDTH 500 0\nDWIDTH 5 0\n"
+                   "BBX 4 3 0 -3\nBITMAP\nF0\n90\nF0\nENDCHAR\nENDFONT\n"));
+    Editor editor;
+    editor.FrameMenu("ImportBDF", path);
+    EXPECT_EQ(editor.Said(),
+              "Information Velmar Pixmere: 2 characters lost the pixels that fell outside the "
+              "cell.");
+    ASSERT_NO_FATAL_FAILURE(ExpectDocument(*editor.frame, editor.frame->Document(1),
+                                           LoadBdfPcf(ReadAll(path)).font.build(), Q(path)));
+}
+
+TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
+    const std::vector<uint8_t> bytes = ReadAll(kFon);
+    const std::string description = ReadFontDirectory(bytes).description;
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    editor.FrameMenu("ImportFON", kFon);
+    Form4* selection = editor.dialogs->fontSelection;
+    ASSERT_TRUE(selection && selection->isVisible());
+    EXPECT_EQ(selection->title()->text(), Q(description));
+    ASSERT_EQ(selection->ListFnt()->count(), 3);
+    EXPECT_EQ(selection->ListFnt()->item(1)->text(),
+              QString::fromUtf8("MS Sans Serif n\u00B081 (Height: 16 pixels)"));
+    // The window waits, hidden and empty.
+    form1* doc = frame.Document(1);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_FALSE(Shown(frame, *doc));
+
+    selection->ListFnt()->setCurrentRow(1);
+    Push(selection->OkChooseFON());
+    EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
+    const Font expected = LoadFonFont(bytes, 1).build();
+    ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, expected, Q(kFon)));
+    EXPECT_EQ(FileState(*doc), "modified None  | " + description + "     MS Sans Serif");
+
+    // Cancel, and closing the selection from its window frame, close the waiting window only;
+    // the waiting window closed by other means takes the selection with it.
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        editor.WillOpen(kFon);
+        doc->action("ImportFON")->trigger();
+        selection = editor.dialogs->fontSelection;
+        ASSERT_NE(selection, nullptr);
+        EXPECT_EQ(frame.app().DocCount, 2);
+        if (way == 0) selection->Cancel()->click();
+        if (way == 1) selection->close();
+        if (way == 2) frame.CloseDocument(*frame.Document(2));
+        Settle();
+        EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
+        EXPECT_EQ(frame.app().DocCount, 1);
+        EXPECT_FALSE(frame.app().CommandBusy());
+    }
+    EXPECT_EQ(FontOf(*doc).glyphData(), expected.glyphData());
+    EXPECT_EQ(editor.Said(), "");
+}
+
+// A table's own lines state its cell, which the dialog shows, open to change; without them the
+// dialog asks for it. Either way the range is the table's: a range of control codes too, which
+// the dialog would never take typed.
+TEST(CImport, ATableComesBackWithItsOwnRangeAndTheCellItStatesOrTheOneTyped) {
+    TempDir dir;
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    const struct {
+        FontParams shape;
+        bool lines;
+        const char* fields;
+        const char *width, *height, *magnification;  // typed
+    } tables[] = {
+        {Shape(12, 5, 0x30, 80, 2, 3), true, "12 x 5 down 2 magnif 3 codes 30-7F (range locked)",
+         "", "", "3"},
+        {Shape(8, 4, 0x1A, 10, 1, 1), true, "8 x 4 down 1 magnif 1 codes 1A-23 (range locked)", "",
+         "", "4"},
+        {Shape(10, 3, 0x20, 224, 1, 1), false, " x  down  magnif 1 codes 20-FF (range locked)",
+         "10", "3", "2"},
+    };
+    for (const auto& table : tables) {
+        SCOPED_TRACE(table.fields);
+        Font font = PatternFont(table.shape);
+        std::string text = AsText(saveC(font));
+        if (!table.lines) text.erase(0, text.find('\n', text.find("// Magnification:")) + 1);
+        const std::string path = dir.file("table.c");
+        WriteAll(path, Bytes(text));
+        editor.FrameMenu("ImportC", path);
+        EXPECT_EQ(DialogFields(frame), table.fields);
+        font.params.Magnification = static_cast<uint8_t>(std::stoi(table.magnification));
+        form1* doc = FillPropertyDialog(frame, table.width, table.height, "", "",
+                                        table.magnification, QString::number(font.params.jambon));
+        EXPECT_EQ(editor.Said(), "");
+        ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, font, Q(path)));
+        EXPECT_EQ(FileState(*doc), "modified None  | " + path);
+    }
+}
+
+TEST(CImport, ABrokenTableIsRefusedAndCancelClosesTheWaitingWindow) {
+    TempDir dir;
+    // With its last literal gone, a table is no longer a whole number of glyphs, nor does it
+    // match its own lines: the dialog asks for the cell.
+    std::string broken = AsText(saveC(PatternFont(Shape(10, 3, 0x20, 224))));
+    const std::string path = dir.file("broken.c");
+    WriteAll(path, Bytes(broken.erase(broken.rfind("0b"))));
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    editor.FrameMenu("ImportC", path);
+    EXPECT_EQ(DialogFields(frame), " x  down  magnif 1 codes 20-FF (range locked)");
+    FillPropertyDialog(frame, "10", "3", "", "", "1", "0");
+    EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kBadCFileMessage);
+    EXPECT_EQ(frame.app().DocCount, 0);
+    editor.FrameMenu("ImportC", path);
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    Push(frame.propertyDialog()->Cancel());
+    EXPECT_EQ(frame.app().DocCount, 0);
+    EXPECT_FALSE(frame.app().CommandBusy());
+}
+
+// The frame's file commands and the filter each one's file dialog offers.
+const std::pair<const char*, const char*> kFileCommands[] = {
+    {"open", "Velmar Font|*.pzf"},
+    {"ImportFNT", "FNT Font|*.fnt"},
+    {"ImportFON", "FON Font|*.fon"},
+    {"ImportC", "C File|*.c"},
+    {"ImportBDF", "BDF / PCF Font|*.bdf *.pcf *.pcf.gz"},
+    {"ImportPSF", "PSF Font|*.psf *.psf.gz"},
+    {"ImportBIN", "Bin Velmar|*.bin"},
+};
+
+// A document already open, which a failed command must leave as it was.
+struct Bystander {
+    explicit Bystander(MDIForm1& frame) : frame(frame), doc(NewFont(frame, "8", "8")) {
+        Draw(*doc, 1, 3, 3);
+        glyphs = FontOf(*doc).glyphData();
+    }
+    void ExpectLeftAlone() {
+        EXPECT_EQ(frame.app().DocCount, 1);
+        EXPECT_EQ(FontOf(*doc).glyphData(), glyphs);
+        EXPECT_TRUE(Shown(frame, *doc));
+        EXPECT_FALSE(frame.app().CommandBusy());
+    }
+    MDIForm1& frame;
+    form1* doc;
+    std::vector<uint8_t> glyphs;
+};
+
+TEST(FileCommands, EachDialogOffersItsTypeAndCancelledItClosesTheFreshWindowWithoutAWord) {
+    Editor editor;
+    Bystander other(*editor.frame);
+    for (const auto& [command, filter] : kFileCommands) {
+        SCOPED_TRACE(command);
+        editor.FrameMenu(command);
+        EXPECT_EQ(editor.dialogs->opens.back().filter, filter);
+        EXPECT_EQ(editor.Said(), "");
+        EXPECT_EQ(editor.frame->app().DocCount, 1);
+    }
+    other.ExpectLeftAlone();
+}
+
+// Sets a file's access time back to 1970, so that the next read moves it on, also where access
+// times are updated lazily.
+void MarkUnread(const std::string& path) {
+    const timespec times[2] = {{1, 0}, {0, UTIME_OMIT}};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+
+bool WasRead(const std::string& path) {
+    struct stat status {};
+    return stat(path.c_str(), &status) == 0 && status.st_atim.tv_sec != 1;
+}
+
+// Damaged, cut, missing or foreign files, and files larger than their type can be, are refused
+// with the message; the fresh window closes.
+TEST(FileCommands, RefuseBadFilesAndCloseTheirFreshWindow) {
+    TempDir dir;
+    const std::vector<uint8_t> good = SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes;
+    WriteAll(dir.file("short.pzf"), {good.begin(), good.end() - 1});
+    WriteAll(dir.file("plain.fon"), {'M', 'Z', 0, 0});
+    const std::string bdf = "STARTFONT 2.1\nFONT x\nSIZE 8 75 75\nFONTBOUNDINGBOX 9 9 -1 -3\n";
+    WriteAll(dir.file("cut.bdf"), Bytes(bdf));
+    // Mostly holes: never read.
+    const std::pair<const char*, uint64_t> huge[] = {{"huge.psf.gz", kPsfLargestFile + 1},
+                                                     {"huge.bin", kBinLargestFile + 1}};
+    for (const auto& [name, size] : huge) {
+        WriteAll(dir.file(name), {0x1F, 0x8B, 8, 0});
+        std::filesystem::resize_file(dir.file(name), size);
+    }
+    const std::pair<const char*, const char*> commands[] = {
+        {"open", "short.pzf"},     {"open", "missing.pzf"},  {"ImportFON", "plain.fon"},
+        {"ImportC", "missing.c"},  {"ImportBDF", "cut.bdf"}, {"ImportPSF", "huge.psf.gz"},
+        {"ImportBIN", "huge.bin"},
+    };
+    Editor editor;
+    Bystander other(*editor.frame);
+    std::map<std::string, bool> read;
+    for (const auto& [command, name] : commands) {
+        SCOPED_TRACE(command + (" " + dir.file(name)));
+        if (std::filesystem::exists(dir.file(name))) MarkUnread(dir.file(name));
+        editor.FrameMenu(command, dir.file(name));
+        EXPECT_EQ(editor.Said(), kBadFile);
+        EXPECT_EQ(editor.frame->app().DocCount, 1);
+        read[name] = WasRead(dir.file(name));
+    }
+    other.ExpectLeftAlone();
+    // A file larger than its type can be is refused before it is read. The access times tell,
+    // unless the file system keeps none: then the file read first shows it.
+    if (!read["short.pzf"]) GTEST_SKIP() << "no access times here: unread files not checked";
+    for (const auto& [name, size] : huge) EXPECT_FALSE(read[name]) << name;
+}
+
+}  // namespace
+}  // namespace pixmere::test
