@@ -83,7 +83,8 @@ void MDIForm1::UpdateCommands() {
 
     const FrameActions& a = actions_;
     a.file.menu->menuAction()->setEnabled(!app.fileLocked);
-    for (QAction* fontCommand : {a.file.New, a.file.open, a.file.importMenu->menuAction()}) {
+    for (QAction* fontCommand :
+         {a.file.New, a.file.open, a.file.importMenu->menuAction(), a.New, a.Open}) {
         fontCommand->setEnabled(app.slotFree && !app.fileLocked);
     }
     a.Save->setEnabled(anyFont && !app.fileLocked);

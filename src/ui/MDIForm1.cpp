@@ -88,14 +88,13 @@ void MDIForm1::BuildActions() {
         action->setObjectName(QString::fromLatin1(name));
         Command(action, handler);
     };
+    tool(actions_.New, "Create a New Font", &MDIForm1::Command1_Click);
+    tool(actions_.Open, "Open an Velmar Font", &MDIForm1::Command2_Click);
     tool(actions_.Save, "Save", &MDIForm1::Command3_Click);
     tool(actions_.Copy, "Copy", &MDIForm1::Command4_Click);
     tool(actions_.Paste, "Paste", &MDIForm1::Command5_Click);
     tool(actions_.Undo, "Undo", &MDIForm1::Command6_Click);
     tool(actions_.Redo, "Redo", &MDIForm1::Command7_Click);
-    // New and Open of the File menu are the toolbar's first two buttons.
-    file.New->setToolTip(QStringLiteral("Create a New Font"));
-    file.open->setToolTip(QStringLiteral("Open an Velmar Font"));
 }
 
 void MDIForm1::Command(QAction* action, void (MDIForm1::*handler)()) {
@@ -120,7 +119,7 @@ void MDIForm1::BuildToolbar() {
         const char* icon;
         int left;
     } buttons[] = {
-        {actions_.file.New, ":/icons/new.png", 30},  {actions_.file.open, ":/icons/open.png", 360},
+        {actions_.New, ":/icons/new.png", 30},       {actions_.Open, ":/icons/open.png", 360},
         {actions_.Save, ":/icons/save.png", 690},    {actions_.Copy, ":/icons/copy.png", 1350},
         {actions_.Paste, ":/icons/paste.png", 1680}, {actions_.Undo, ":/icons/undo.png", 2340},
         {actions_.Redo, ":/icons/redo.png", 2670},
@@ -128,7 +127,6 @@ void MDIForm1::BuildToolbar() {
     int n = 1;
     for (const auto& b : buttons) {
         b.action->setIcon(QIcon(QString::fromLatin1(b.icon)));
-        b.action->setIconVisibleInMenu(false);
         auto* button = new QToolButton(strip);
         button->setObjectName(QStringLiteral("Command%1").arg(n++));
         button->setDefaultAction(b.action);
@@ -269,6 +267,13 @@ void MDIForm1::DocumentClosed(form1& document) {
     app_.DocFree[static_cast<std::size_t>(slot)] = true;
     app_.DocList[static_cast<std::size_t>(slot)] = nullptr;
     if (app_.DocCount == 0) app_.FreshWindow = true;
+    // A fresh window that closes (a cancelled or failed command) was never activated, so no
+    // activation hands the toolbar back to the window that stayed active: do it here.
+    if (app_.ActiveDoc == document.index()) {
+        QMdiSubWindow* active = mdiArea_->activeSubWindow();
+        auto* stayed = active ? qobject_cast<form1*>(active->widget()) : nullptr;
+        app_.ActiveDoc = stayed && stayed != &document ? stayed->index() : 0;
+    }
     UpdateCommands();
     if (QMdiSubWindow* window = SubWindowOf(document); window == menusOf_) {
         menusOf_ = nullptr;

@@ -26,6 +26,9 @@ class form1;
 // buttons, and the toolbar's commands on the active document.
 struct FrameActions {
     FileActions file;
+    // The toolbar's own: the File menus carry the keys, which two actions would make ambiguous.
+    QAction* New = nullptr;
+    QAction* Open = nullptr;
     QAction* Save = nullptr;
     QAction* Copy = nullptr;
     QAction* Paste = nullptr;

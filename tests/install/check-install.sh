@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs a build into a temporary prefix and checks what a desktop and a user find there: both
 # programs, the desktop entry, the AppStream metadata, the icons, the MIME type, the manual pages,
-# the help folder and the copyright; then that the validators accept them.
+# the help pages with what they show and the copyright; then that the validators accept them.
 # Usage: tests/install/check-install.sh BUILD_DIR
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
@@ -70,7 +70,7 @@ check_metainfo() {
 
 check_icons() {
     local icons=$share/icons/hicolor size png
-    check_file "$icons/scalable/apps/$app_id.svg"
+    check_file "$icons/scalable/apps/$app_id.svg" || true
     for size in 16 22 24 32 48 64 128 256; do
         png=$icons/${size}x$size/apps/$app_id.png
         check_file "$png" || continue
@@ -119,6 +119,33 @@ help_words() {
     fi
 }
 
+# The two pages Help opens, every page of the source folder, and every picture, stylesheet and
+# page they refer to; the folder stays small.
+check_help() {
+    local help=$share/pixmere/help pages=("Help.htm" "Pixmere Help.htm") page ref size
+    [ -d "$help" ] || { fail "no help folder $help"; return 0; }
+    for page in "$source"/packaging/help/*.htm; do
+        case $(basename "$page") in
+            Help.htm | "Pixmere Help.htm" | "*.htm") ;;
+            *) pages+=("$(basename "$page")") ;;
+        esac
+    done
+    for page in "${pages[@]}"; do
+        check_file "$help/$page" || continue
+        while read -r ref; do
+            check_file "$help/$ref" || true
+        done < <(help_references "$help/$page")
+    done
+    size=$(du -sb "$help" | cut -f1)
+    [ "$size" -lt 1048576 ] || fail "the help folder $help holds $size bytes, not under 1 MiB"
+}
+
+# The local files a page refers to (src and href, without anchors, %20 as a space).
+help_references() {
+    grep -o '\(src\|href\)="[^"]*"' "$1" | sed 's/^[a-z]*="//; s/"$//; s/#.*//; s/%20/ /g' |
+        grep -v '^$' | grep -v '^[a-z][a-z]*:' | sort -u || true
+}
+
 check_programs
 check_desktop_entry
 check_metainfo
@@ -126,11 +153,7 @@ check_icons
 check_mime_type
 check_manual pixmere
 check_manual pixmere-cli
-[ -d "$share/pixmere/help" ] || fail "no help folder $share/pixmere/help"
-for page in "$source"/packaging/help/*.htm; do
-    [ -e "$page" ] || continue
-    check_file "$share/pixmere/help/$(basename "$page")"
-done
-check_file "$share/doc/pixmere/copyright"
+check_help
+check_file "$share/doc/pixmere/copyright" || true
 
 finish "install into a temporary prefix"

@@ -23,6 +23,8 @@ have() {
     return 1
 }
 
+# Fails when the file is missing or empty; called alone, follow it with "|| true", or the shell's
+# -e ends the check before it lists the problem.
 check_file() {
     [ -f "$1" ] && [ -s "$1" ] && return 0
     fail "missing or empty: $1"

@@ -227,6 +227,9 @@ struct Bystander {
         EXPECT_EQ(FontOf(*doc).glyphData(), glyphs);
         EXPECT_TRUE(Shown(frame, *doc));
         EXPECT_FALSE(frame.app().CommandBusy());
+        // The toolbar still acts on it: Undo takes its stroke back.
+        EXPECT_EQ(frame.ActiveDocument(), doc);
+        EXPECT_TRUE(Tool(frame, 6)->isEnabled());
     }
     MDIForm1& frame;
     form1* doc;

@@ -95,6 +95,13 @@ TEST(Keyboard, StandardShortcutsReachTheirCommands) {
     Key(frame, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(editor.dialogs->opens.size(), 1u);
     form1* first = NewFont(frame, "8", "8");
+    // Also with a font open, whose menus carry the same keys as the toolbar's New and Open.
+    Key(frame, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_NE(frame.propertyDialog(), nullptr);
+    Push(frame.propertyDialog()->Cancel());
+    Key(frame, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(editor.dialogs->opens.size(), 2u);
+    EXPECT_EQ(frame.app().DocCount, 1);
     form1* second = NewFont(frame, "8", "8");
     // Ctrl+Shift+S asks for a file; Ctrl+S then writes it without asking.
     editor.WillSave(dir.file("second.pzf"), 1);
