@@ -158,6 +158,7 @@ TEST(Cli, HelpAndVersion) {
     }
 }
 
+// Operations in order on three characters 6 x 3 with one downstroke row, read back as C.
 TEST(Transform, AppliesTheOperationsInOrder) {
     test::TempDir dir;
     const Font font =
@@ -165,28 +166,27 @@ TEST(Transform, AppliesTheOperationsInOrder) {
                                                                {"######", "#....#", "######"},
                                                                {"..##..", "..##..", "..##.."}});
     WriteAll(dir.file("in.pzf"), SaveNative(font).bytes);
-    Ok({"transform", dir.file("in.pzf"), dir.file("out.c"), "add-column-right", "remove-row-top",
-        "move-left:41-42", "clear:43", "add-row-bottom", "move-down:42"});
-    const Font expected = test::FontFromPictures(
-        test::Shape(7, 3, 0x41, 3, 1),
-        {{"#..#...", ".##....", ""}, {"", "....#..", "#####.."}, {"", "", ""}});
-    EXPECT_EQ(AsText(ReadAll(dir.file("out.c"))), AsText(saveC(expected)));
-}
-
-TEST(Transform, TheWholeGlyphTransformsByTheirNames) {
-    test::TempDir dir;
-    const Font font =
-        test::FontFromPictures(test::Shape(6, 3, 0x41, 3, 1), {{"#....#", ".#..#.", "..##.."},
-                                                               {"######", "#....#", "######"},
-                                                               {"..##..", "..##..", "..##.."}});
-    WriteAll(dir.file("in.pzf"), SaveNative(font).bytes);
-    Ok({"transform", dir.file("in.pzf"), dir.file("out.c"), "flip-v:41", "italic:42:2", "bold:43",
-        "invert:41-42", "rotate-180:42-43", "flip-h:43", "italic:41"});
-    const Font expected =
-        test::FontFromPictures(test::Shape(6, 3, 0x41, 3, 1), {{"##..##", "#.##.#", "####.."},
-                                                               {"#.....", ".####.", "......"},
-                                                               {"..###.", "..###.", "..###."}});
-    EXPECT_EQ(AsText(ReadAll(dir.file("out.c"))), AsText(saveC(expected)));
+    const struct {
+        Words operations;
+        Font expected;
+    } cases[] = {
+        {{"add-column-right", "remove-row-top", "move-left:41-42", "clear:43", "add-row-bottom",
+          "move-down:42"},
+         test::FontFromPictures(
+             test::Shape(7, 3, 0x41, 3, 1),
+             {{"#..#...", ".##....", ""}, {"", "....#..", "#####.."}, {"", "", ""}})},
+        {{"flip-v:41", "italic:42:2", "bold:43", "invert:41-42", "rotate-180:42-43", "flip-h:43",
+          "italic:41"},
+         test::FontFromPictures(test::Shape(6, 3, 0x41, 3, 1), {{"##..##", "#.##.#", "####.."},
+                                                                {"#.....", ".####.", "......"},
+                                                                {"..###.", "..###.", "..###."}})},
+    };
+    for (const auto& c : cases) {
+        Words words = {"transform", dir.file("in.pzf"), dir.file("out.c")};
+        words.insert(words.end(), c.operations.begin(), c.operations.end());
+        Ok(words);
+        EXPECT_EQ(AsText(ReadAll(dir.file("out.c"))), AsText(saveC(c.expected))) << words[3];
+    }
 }
 
 // The picture is the core's text as printed, each dot a zoom x zoom square, whatever the input
