@@ -1,5 +1,8 @@
 #include "app/CommandLine.h"
 
+#include <sstream>
+
+#include "formats/InputFormats.h"
 #include "version/Version.h"
 
 namespace pixmere {
@@ -7,6 +10,20 @@ namespace pixmere {
 namespace {
 
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+// Words filled into lines of at most 78 characters.
+std::string Wrapped(const std::string& text) {
+    std::string out, line, word;
+    std::istringstream words(text);
+    while (words >> word) {
+        if (!line.empty() && line.size() + 1 + word.size() > 78) {
+            out += line + "\n";
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return out + line + "\n";
+}
 
 }  // namespace
 
@@ -20,10 +37,19 @@ StartAction EarlyAction(const std::vector<std::string>& args) {
 }
 
 std::string HelpText() {
+    std::string imports;
+    for (const InputFormat& format : InputFormats()) {
+        if (&format == &NativeFormat()) continue;
+        for (const std::string& ending : format.endings) imports += ending + ", ";
+    }
+    imports.resize(imports.size() - 2);
+    if (const auto last = imports.rfind(", "); last != std::string::npos) {
+        imports.replace(last, 2, " and ");
+    }
     return "Usage: pixmere [OPTION...] [FILE...]\n"
-           "Edit monochrome bitmap fonts for Velmar label and receipt printers.\n"
-           "Each FILE opens in a window of its own: a .pzf font as Open does; .fnt, .fon, .c,\n"
-           ".bdf, .pcf, .pcf.gz, .psf, .psf.gz and .bin files through their imports.\n"
+           "Edit monochrome bitmap fonts for Velmar label and receipt printers.\n" +
+           Wrapped("Each FILE opens in a window of its own: a .pzf font as Open does; " + imports +
+                   " files through their imports.") +
            "\n"
            "Options:\n"
            "  -h, --help     show this help and exit\n"

@@ -12,6 +12,7 @@
 #include "cli/FontFiles.h"
 #include "formats/CFile.h"
 #include "formats/Exports.h"
+#include "formats/InputFormats.h"
 #include "formats/NativeFile.h"
 #include "model/UserError.h"
 #include "support/SampleFonts.h"
@@ -160,21 +161,22 @@ TEST(CliRefusals, EachGivesItsStatusAndMessageAndWritesNothing) {
 // can be is refused from its size, before it is read: 4 GB that take no room on disk.
 TEST(CliLimits, JunkAndHugeInputsOfEachTypeAreRefused) {
     test::TempDir dir;
-    for (const InputType& type : InputTypes()) {
-        const std::string junk = dir.file("junk" + type.extension),
-                          huge = dir.file("huge" + type.extension);
-        test::WriteAll(junk, {0x1F, 0x8B, 8, 0, 1, 2, 3});
-        test::WriteAll(huge, {});
-        std::filesystem::resize_file(huge, uintmax_t{4} << 30);
-        const Words sizes = {"--width", "8", "--height", "8"};
-        for (const std::string& path : {junk, huge}) {
-            Words words = {"convert", path, dir.file("out.bin")};
-            if (type.extension == ".c") words.insert(words.end(), sizes.begin(), sizes.end());
-            const bool c = type.extension == ".c" && path == junk;
-            EXPECT_EQ(Cli(words).err,
-                      path + ": " + (c ? kBadCFileMessage : kBadFontFileMessage) + "\n");
+    for (const InputFormat& type : InputFormats()) {
+        for (const std::string& ending : type.endings) {
+            const std::string junk = dir.file("junk" + ending), huge = dir.file("huge" + ending);
+            test::WriteAll(junk, {0x1F, 0x8B, 8, 0, 1, 2, 3});
+            test::WriteAll(huge, {});
+            std::filesystem::resize_file(huge, uintmax_t{4} << 30);
+            const Words sizes = {"--width", "8", "--height", "8"};
+            for (const std::string& path : {junk, huge}) {
+                Words words = {"convert", path, dir.file("out.bin")};
+                if (ending == ".c") words.insert(words.end(), sizes.begin(), sizes.end());
+                const bool c = ending == ".c" && path == junk;
+                EXPECT_EQ(Cli(words).err,
+                          path + ": " + (c ? kBadCFileMessage : kBadFontFileMessage) + "\n");
+            }
+            std::filesystem::remove(huge);
         }
-        std::filesystem::remove(huge);
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.bin")));
 }
