@@ -5,105 +5,77 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-// A row of a wide glyph: ink at the given columns.
-std::string Ink(int width, std::initializer_list<int> columns) {
-    std::string row(static_cast<std::size_t>(width), '.');
-    for (int c : columns) row.at(static_cast<std::size_t>(c)) = '#';
+// A row of a wide glyph: ink at the given columns, or everywhere else with `inverted`.
+std::string Ink(std::initializer_list<int> columns, bool inverted = false) {
+    std::string row(255, inverted ? '#' : '.');
+    for (int c : columns) row.at(static_cast<std::size_t>(c)) = inverted ? '.' : '#';
     return row;
 }
 
 struct Case {
     GlyphTransform transform;
-    int slant;
     Rows after;
 };
 
-struct Glyph {
-    int width, downstroke;
-    Rows before;
-    std::vector<Case> cases;
-};
-
-std::vector<Glyph> Glyphs() {
+// Glyphs four rows high, the last one the downstroke; Italic slants one pixel every two rows.
+std::vector<std::pair<Rows, std::vector<Case>>> Glyphs() {
     const GlyphTransform kH = GlyphTransform::FlipHorizontal, kV = GlyphTransform::FlipVertical,
                          kTurn = GlyphTransform::Rotate180, kInvert = GlyphTransform::Invert,
                          kBold = GlyphTransform::Bold, kItalic = GlyphTransform::Italic;
-    const int W = 255;
     return {
-        // One byte, three padding bits; the last row is the downstroke.
-        {5,
-         1,
-         {"##...", "#.#..", "#..#.", "....#"},
-         {{kH, 4, {"...##", "..#.#", ".#..#", "#...."}},
-          {kV, 4, {"....#", "#..#.", "#.#..", "##..."}},
-          {kTurn, 4, {"#....", ".#..#", "..#.#", "...##"}},
-          {kInvert, 4, {"..###", ".#.##", ".##.#", "####."}},
-          {kBold, 4, {"###..", "####.", "##.##", "....#"}},
-          // Row 0 lies two rows above the baseline: one pixel right at two rows a pixel.
-          {kItalic, 2, {".##..", "#.#..", "#..#.", "...#."}},
-          {kItalic, 4, {"##...", "#.#..", "#..#.", "...#."}}}},
-        // Two bytes, the second half padding; two downstroke rows.
-        {12,
-         2,
-         {"#......#...#", "##.....##...", "............", "...#####....", "#.......#...",
-          "##.........#"},
-         {{kH,
-           4,
-           {"#...#......#", "...##.....##", "............", "....#####...", "...#.......#",
-            "#.........##"}},
-          {kBold,
-           4,
-           {"##.....##..#", "###....###..", "............", "...######...", "##......##..",
-            "###........#"}},
+        // One byte, three padding bits.
+        {{"##...", "#.#..", "#..#.", "....#"},
+         {{kH, {"...##", "..#.#", ".#..#", "#...."}},
+          {kV, {"....#", "#..#.", "#.#..", "##..."}},
+          {kTurn, {"#....", ".#..#", "..#.#", "...##"}},
+          {kInvert, {"..###", ".#.##", ".##.#", "####."}},
+          {kBold, {"###..", "####.", "##.##", "....#"}},
+          {kItalic, {".##..", "#.#..", "#..#.", "...#."}}}},
+        // Two bytes, the second half padding.
+        {{"#......#...#", "##.....##...", "...#####....", "#.......#..#"},
+         {{kH, {"#...#......#", "...##.....##", "....#####...", "#..#.......#"}},
+          {kV, {"#.......#..#", "...#####....", "##.....##...", "#......#...#"}},
+          {kTurn, {"#..#.......#", "....#####...", "...##.....##", "#...#......#"}},
+          {kInvert, {".######.###.", "..#####..###", "###.....####", ".#######.##."}},
+          {kBold, {"##.....##..#", "###....###..", "...######...", "##......##.#"}},
+          {kItalic, {".#......#...", "##.....##...", "...#####....", ".......#..#."}}}},
+        // The widest: 32 bytes, one padding bit.
+        {{Ink({0, 7, 8, 200, 254}), Ink({}), Ink({127, 128}), Ink({1, 254})},
+         {{kH, {Ink({0, 54, 246, 247, 254}), Ink({}), Ink({126, 127}), Ink({0, 253})}},
+          {kV, {Ink({1, 254}), Ink({127, 128}), Ink({}), Ink({0, 7, 8, 200, 254})}},
+          {kTurn, {Ink({0, 253}), Ink({126, 127}), Ink({}), Ink({0, 54, 246, 247, 254})}},
           {kInvert,
-           4,
-           {".######.###.", "..#####..###", "############", "###.....####", ".#######.###",
-            "..#########."}},
-          {kItalic,
-           2,
-           {".#......#...", ".##.....##..", "............", "...#####....", ".......#....",
-            "#.........#."}},
-          {kItalic,
-           8,
-           {"#......#...#", "##.....##...", "............", "...#####....", ".......#....",
-            "#.........#."}}}},
-        // The widest glyph: 32 bytes, one padding bit.
-        {W,
-         0,
-         {Ink(W, {0, 7, 8, 200, 254}), Ink(W, {}), Ink(W, {127, 128})},
-         {{kH, 4, {Ink(W, {0, 54, 246, 247, 254}), Ink(W, {}), Ink(W, {126, 127})}},
-          {kV, 4, {Ink(W, {127, 128}), Ink(W, {}), Ink(W, {0, 7, 8, 200, 254})}},
-          {kTurn, 4, {Ink(W, {126, 127}), Ink(W, {}), Ink(W, {0, 54, 246, 247, 254})}},
-          {kBold, 4, {Ink(W, {0, 1, 7, 8, 9, 200, 201, 254}), Ink(W, {}), Ink(W, {127, 128, 129})}},
-          {kItalic, 2, {Ink(W, {1, 8, 9, 201}), Ink(W, {}), Ink(W, {127, 128})}}}},
+           {Ink({0, 7, 8, 200, 254}, true), Ink({}, true), Ink({127, 128}, true),
+            Ink({1, 254}, true)}},
+          {kBold,
+           {Ink({0, 1, 7, 8, 9, 200, 201, 254}), Ink({}), Ink({127, 128, 129}), Ink({1, 2, 254})}},
+          {kItalic, {Ink({1, 8, 9, 201}), Ink({}), Ink({127, 128}), Ink({0, 253})}}}},
     };
 }
 
-// Each transform of a pictured glyph, as one undo step that undo and redo go through; the
-// padding bits, all set, stay as they were.
+// Each transform of pictured glyphs 5, 12 and 255 pixels wide, as one undo step that undo and
+// redo go through; the padding bits, all set, stay set.
 TEST(Transform, EachTransformOfPicturedGlyphsUndoesAndRedoes) {
-    for (const Glyph& g : Glyphs()) {
-        for (const Case& c : g.cases) {
-            SCOPED_TRACE("width " + std::to_string(g.width) + ", transform " +
-                         std::to_string(static_cast<int>(c.transform)) + ", slant " +
-                         std::to_string(c.slant));
-            const int H = static_cast<int>(g.before.size());
-            Font font = FontFromPictures(Shape(g.width, H, 0x20, 1, g.downstroke), {g.before});
-            for (int y = 0; y < H; ++y) {
-                for (int x = g.width; x < font.params.NbByteMatrix() * 8; ++x) {
+    for (const auto& [before, cases] : Glyphs()) {
+        const int width = static_cast<int>(before[0].size());
+        for (const Case& c : cases) {
+            SCOPED_TRACE("width " + std::to_string(width) + ", transform " +
+                         std::to_string(static_cast<int>(c.transform)));
+            Font font = FontFromPictures(Shape(width, 4, 0x20, 1, 1), {before});
+            for (int y = 0; y < 4; ++y) {
+                for (int x = width; x < font.params.NbByteMatrix() * 8; ++x) {
                     font.glyphs[0].setPixel(x, y, true);
                 }
             }
             FontDocument doc(std::move(font));
             Click(doc, 0);
             const std::string padded = Picture(doc, 0);
-            doc.setFlagModified(false);
-            const EditResult r = doc.Transform(c.transform, c.slant);
+            const EditResult r = doc.Transform(c.transform, 2);
             EXPECT_TRUE(r.modified && r.undoEnabled);
-            EXPECT_EQ(Joined(GlyphPicture(doc.font().glyphs[0], g.width)), Joined(c.after));
+            EXPECT_EQ(Joined(GlyphPicture(doc.font().glyphs[0], width)), Joined(c.after));
             const std::string transformed = Picture(doc, 0);
             for (const std::string& row : GlyphPicture(doc.font().glyphs[0])) {
-                EXPECT_EQ(row.find('.', static_cast<std::size_t>(g.width)), std::string::npos);
+                EXPECT_EQ(row.find('.', static_cast<std::size_t>(width)), std::string::npos);
             }
             doc.undo_Click(kLayout);
             EXPECT_EQ(Picture(doc, 0), padded);
@@ -152,46 +124,36 @@ TEST(Transform, TheKeptOutlineFollowsItsCharacter) {
     const SourceOutline square{{{{1, 1}, {3, 1}, {3, 2}, {1, 2}}}};
     EXPECT_THROW(doc.SetSourceOutlines({square}), std::invalid_argument);
     doc.SetSourceOutlines({square, {}, square});
-    EXPECT_TRUE(doc.HasSourceOutlines());
-    EXPECT_EQ(doc.SourceOutlineOf(1), nullptr);
-    const auto outline = [&](int i) {
+    const auto corner = [&](int i) {  // the first point, (-1, -1) for no outline
         const SourceOutline* o = doc.SourceOutlineOf(i);
-        return o ? o->contours : std::vector<std::vector<OutlinePoint>>{{{-1, -1}}};
+        return o ? o->contours[0][0] : OutlinePoint{-1, -1};
     };
-    const std::vector<std::vector<OutlinePoint>> none{{{-1, -1}}};
+    EXPECT_EQ(corner(1), (OutlinePoint{-1, -1}));
     Drag(doc, 0, 1);
     doc.Right_Click();
     doc.Down_Click();
-    EXPECT_EQ(outline(0),
-              (std::vector<std::vector<OutlinePoint>>{{{2, 2}, {4, 2}, {4, 3}, {2, 3}}}));
-    doc.Rotate180();  // x -> 6 - x, y -> 4 - y
-    EXPECT_EQ(outline(0),
-              (std::vector<std::vector<OutlinePoint>>{{{4, 2}, {2, 2}, {2, 1}, {4, 1}}}));
-    const auto turned = outline(0);
+    EXPECT_EQ(corner(0), (OutlinePoint{2, 2}));
+    doc.Rotate180();  // x becomes 6 - x, y 4 - y
     doc.Invert();
     doc.Bold();
     doc.Italic();
-    EXPECT_EQ(outline(0), turned);
-    EXPECT_EQ(outline(1), none);
+    EXPECT_EQ(corner(0), (OutlinePoint{4, 2}));
     doc.Dele_Click();
-    EXPECT_EQ(outline(0), none);
-    doc.undo_Click(kLayout);
-    EXPECT_EQ(outline(0), turned);
-    for (int u = 0; u < 4; ++u) doc.undo_Click(kLayout);  // back before the turn
-    EXPECT_EQ(outline(0),
-              (std::vector<std::vector<OutlinePoint>>{{{2, 2}, {4, 2}, {4, 3}, {2, 3}}}));
+    EXPECT_EQ(corner(0), (OutlinePoint{-1, -1}));
+    for (int u = 0; u < 5; ++u) doc.undo_Click(kLayout);  // back before the turn
+    EXPECT_EQ(corner(0), (OutlinePoint{2, 2}));
     doc.redo_Click(kLayout);
-    EXPECT_EQ(outline(0), turned);
+    EXPECT_EQ(corner(0), (OutlinePoint{4, 2}));
 
     GlyphClipboard clipboard;
     Click(doc, 1);
     doc.copy_Click(clipboard);
     Click(doc, 2);
     doc.paste_Click(clipboard, kLayout);
-    EXPECT_EQ(outline(2), none);
-    EXPECT_EQ(outline(0), turned);
+    EXPECT_EQ(corner(2), (OutlinePoint{-1, -1}));
     doc.undo_Click(kLayout);
-    EXPECT_EQ(outline(2), square.contours);
+    EXPECT_EQ(corner(2), (OutlinePoint{1, 1}));
+    EXPECT_TRUE(doc.HasSourceOutlines());
     doc.Aright_Click();
     EXPECT_FALSE(doc.HasSourceOutlines());
 }
