@@ -299,5 +299,26 @@ TEST(FileCommands, RefuseBadFilesAndOpenNoWindow) {
     for (const auto& [name, size] : huge) EXPECT_FALSE(read[name]) << name;
 }
 
+// After an import refused or cancelled, the window that was active is again: Ctrl+S saves it.
+TEST(FileCommands, TheWindowActiveBeforeARefusedOrCancelledImportIsActiveAfterIt) {
+    TempDir dir;
+    WriteAll(dir.file("bad.fnt"), {1, 2, 3});
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* first = NewFont(frame, "8", "8");
+    NewFont(frame, "8", "8");
+    frame.mdiArea()->setActiveSubWindow(WindowOf(frame, *first));
+    for (const std::string& answer : {dir.file("bad.fnt"), std::string()}) {
+        editor.FrameMenu("ImportFNT", answer);
+        EXPECT_EQ(frame.ActiveDocument(), first);
+        EXPECT_EQ(frame.mdiArea()->activeSubWindow(), WindowOf(frame, *first));
+    }
+    editor.WillSave(dir.file("first.pzf"), 1);
+    QApplication::setActiveWindow(&frame);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(first->FileName(), Q(dir.file("first.pzf")));
+    EXPECT_EQ(editor.Said(), kBadFile);
+}
+
 }  // namespace
 }  // namespace pixmere::test
