@@ -98,7 +98,29 @@ FontParams CheckedParameterOptions(const Args& args, const std::string& missingN
     if (texts.width.empty()) throw UsageError("--width is required" + missingNote);
     if (texts.height.empty()) throw UsageError("--height is required" + missingNote);
     const ParameterCheck check = CheckFontParameters(texts);
-    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+    if (check.refusal != ParameterRefusal::None) {
+        // The dialog's message, then the option it is about and why.
+        const auto [name, text] = [&]() -> std::pair<const char*, const std::string&> {
+            switch (check.field) {
+                case ParameterField::Width:
+                    return {"width", texts.width};
+                case ParameterField::Height:
+                    return {"height", texts.height};
+                case ParameterField::First:
+                    return {"first", texts.first};
+                case ParameterField::Last:
+                    return {"last", texts.last};
+                case ParameterField::Downstroke:
+                    return {"downstroke", texts.downstroke};
+                case ParameterField::Magnification:
+                case ParameterField::None:
+                    break;
+            }
+            return {"magnification", texts.magnification};
+        }();
+        throw UsageError(std::string(RefusalMessage(check.refusal)) + "\n--" + name +
+                         (text.empty() ? "" : " " + text) + ": " + check.rule);
+    }
     return check.params;
 }
 
@@ -156,15 +178,16 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
         }
     }
     try {
-        const ImportedFont imported = type->load(ReadFileBytes(path, type->largestFile), args);
+        const ImportedFont imported =
+            type->load(ReadFileBytes(path, type->largestFile, type->extension), args);
         Font font = imported.font.build();
         if (imported.charactersCut > 0) {
             err << path << ": " << CutCharactersMessage(imported.charactersCut) << "\n";
         }
         return font;
     } catch (const UserError& e) {
-        // Name the file: the editor's message alone does not say which one.
-        throw UserError(path + ": " + e.what(), e.caption());
+        // Name the file: the editor's message alone does not say which one, nor why.
+        throw UserError(MessageNamingFile(e, path), e.caption());
     }
 }
 
