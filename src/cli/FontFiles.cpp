@@ -12,6 +12,7 @@
 #include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
 #include "formats/FontFile.h"
+#include "formats/InputFormats.h"
 #include "formats/NativeFile.h"
 #include "formats/PsfFile.h"
 #include "formats/TxtFile.h"
@@ -36,43 +37,58 @@ std::string LowerExtension(const std::string& path) {
 
 namespace {
 
-LoadedFont LoadFnt(const std::vector<uint8_t>& bytes, const Args&) { return FntBegin(bytes); }
-
-// The font chosen with --font, by its 0-based position in the library's directory.
-LoadedFont LoadFon(const std::vector<uint8_t>& bytes, const Args& args) {
-    const FonLibrary library = ReadFontDirectory(bytes);
-    const int last = static_cast<int>(library.fonts.size()) - 1;
-    return LoadFonFont(bytes,
-                       library.fonts[static_cast<std::size_t>(args.number("font", 0, 0, last))]);
-}
-
-// A C table takes no range options: its range is its own, or 20..FF for a table without
-// parameter lines, which then needs the size.
-LoadedFont LoadC(const std::vector<uint8_t>& bytes, const Args& args) {
-    const std::optional<FontParams> own = CFileParameters(bytes);
-    return ParseCFile(bytes, own ? CheckedParameterOptions(args, "", &*own)
-                                 : CheckedParameterOptions(args,
-                                                           " for a C table without its "
-                                                           "parameter lines"));
-}
-
-LoadedFont LoadBinInput(const std::vector<uint8_t>& bytes, const Args& args) {
-    return LoadBin(bytes, static_cast<uint8_t>(args.number("magnification", 1, 1, 5)));
-}
-
-ImportedFont LoadBdfPcfInput(const std::vector<uint8_t>& bytes, const Args&) {
-    return LoadBdfPcf(bytes);
-}
-
-ImportedFont LoadPsfInput(const std::vector<uint8_t>& bytes, const Args&) { return LoadPsf(bytes); }
-
-// The input type whose extension ends the file's name.
-const InputType* InputTypeOf(const std::string& path) {
+// The ending of the file's name its type knows it by: ".pcf.gz" rather than ".pcf".
+std::string EndingOf(const InputFormat& format, const std::string& path) {
     const std::string name = Lower(std::filesystem::path(path).filename().string());
-    for (const InputType& t : InputTypes()) {
-        if (name.size() > t.extension.size() && name.ends_with(t.extension)) return &t;
+    std::string found;
+    for (const std::string& ending : format.endings) {
+        if (name.ends_with(ending) && ending.size() > found.size()) found = ending;
     }
-    return nullptr;
+    return found;
+}
+
+// The options that answer an input type's question.
+OptionSpec OptionsFor(InputQuestion question) {
+    switch (question) {
+        case InputQuestion::LibraryFont:
+            return {{"font"}, {}};
+        case InputQuestion::Cell:
+            return {{"width", "height", "downstroke", "magnification"}, {}};
+        case InputQuestion::Magnification:
+            return {{"magnification"}, {}};
+        case InputQuestion::None:
+            break;
+    }
+    return {};
+}
+
+// The answers the options give. A library's font is chosen by its 0-based position in the
+// library's directory; a C table takes no range options: its range is its own, or 20..FF for a
+// table without parameter lines, which then needs the size.
+ReadChoices ChoicesFor(const InputFormat& format, const std::vector<uint8_t>& bytes,
+                       const Args& args) {
+    ReadChoices choices;
+    switch (format.asks) {
+        case InputQuestion::LibraryFont: {
+            const int last = static_cast<int>(ReadFontDirectory(bytes).fonts.size()) - 1;
+            choices.libraryFont = args.number("font", 0, 0, last);
+            break;
+        }
+        case InputQuestion::Cell: {
+            const std::optional<FontParams> own = CFileParameters(bytes);
+            choices.cell = own ? CheckedParameterOptions(args, "", &*own)
+                               : CheckedParameterOptions(args,
+                                                         " for a C table without its "
+                                                         "parameter lines");
+            break;
+        }
+        case InputQuestion::Magnification:
+            choices.magnification = static_cast<uint8_t>(args.number("magnification", 1, 1, 5));
+            break;
+        case InputQuestion::None:
+            break;
+    }
+    return choices;
 }
 
 }  // namespace
@@ -124,34 +140,11 @@ FontParams CheckedParameterOptions(const Args& args, const std::string& missingN
     return check.params;
 }
 
-const std::vector<InputType>& InputTypes() {
-    static const std::vector<InputType> types = {
-        {".pzf",
-         {},
-         [](const std::vector<uint8_t>& bytes, const Args&) { return LoadNative(bytes); },
-         kNativeLargestFile},
-        {".fnt", {}, LoadFnt, kFntLargestFile},
-        {".fon", {{"font"}, {}}, LoadFon, kFonLargestFile},
-        {".c", {{"width", "height", "downstroke", "magnification"}, {}}, LoadC, kCLargestFile},
-        {".bdf", {}, LoadBdfPcfInput, kBdfPcfLargestFile},
-        {".pcf", {}, LoadBdfPcfInput, kBdfPcfLargestFile},
-        {".pcf.gz", {}, LoadBdfPcfInput, kBdfPcfLargestFile},
-        {".psf", {}, LoadPsfInput, kPsfLargestFile},
-        {".psf.gz", {}, LoadPsfInput, kPsfLargestFile},
-        {".bin", {{"magnification"}, {}}, LoadBinInput, kBinLargestFile},
-        {".txt",
-         {},
-         [](const std::vector<uint8_t>& bytes, const Args&) { return LoadTXT(bytes); },
-         kTxtLargestFile},
-    };
-    return types;
-}
-
 OptionSpec InputOptions() {
     OptionSpec all;
-    for (const InputType& t : InputTypes()) {
-        all.valued.insert(t.options.valued.begin(), t.options.valued.end());
-        all.flags.insert(t.options.flags.begin(), t.options.flags.end());
+    for (const InputFormat& format : InputFormats()) {
+        const OptionSpec own = OptionsFor(format.asks);
+        all.valued.insert(own.valued.begin(), own.valued.end());
     }
     return all;
 }
@@ -163,23 +156,23 @@ OptionSpec InputOptionsAndTo() {
 }
 
 Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
-    const InputType* type = InputTypeOf(path);
-    if (!type) {
-        std::string known;
-        for (const InputType& t : InputTypes()) known += (known.empty() ? "" : ", ") + t.extension;
-        throw UsageError("cannot read '" + path + "': the input type is " + known);
+    const InputFormat* format = InputFormatOf(path);
+    if (!format) {
+        throw UsageError("cannot read '" + path + "': the input type is " + InputEndings());
     }
     // An option meant for another input type is a mistake worth telling, not ignoring.
     const OptionSpec all = InputOptions();
+    const OptionSpec own = OptionsFor(format->asks);
     for (const std::string& name : args.given()) {
-        const bool forInput = all.valued.count(name) || all.flags.count(name);
-        if (forInput && !type->options.valued.count(name) && !type->options.flags.count(name)) {
-            throw UsageError("--" + name + " does not apply to " + type->extension + " files");
+        if (all.valued.count(name) && !own.valued.count(name)) {
+            throw UsageError("--" + name + " does not apply to " + format->endings.front() +
+                             " files");
         }
     }
     try {
-        const ImportedFont imported =
-            type->load(ReadFileBytes(path, type->largestFile, type->extension), args);
+        const std::vector<uint8_t> bytes =
+            ReadFileBytes(path, format->largestFile, EndingOf(*format, path));
+        const ImportedFont imported = format->read(bytes, ChoicesFor(*format, bytes, args));
         Font font = imported.font.build();
         if (imported.charactersCut > 0) {
             err << path << ": " << CutCharactersMessage(imported.charactersCut) << "\n";

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -14,16 +13,6 @@
 
 namespace pixmere::cli {
 
-// A font file type the tool reads, chosen by the end of its name (lower case, with the dot:
-// ".pzf", ".pcf.gz").
-struct InputType {
-    std::string extension;
-    OptionSpec options;  // what this type needs besides the path
-    std::function<ImportedFont(const std::vector<uint8_t>& bytes, const Args& args)> load;
-    uint64_t largestFile;  // larger files are refused unread
-};
-
-const std::vector<InputType>& InputTypes();
 // How the input types and their options read in the help of commands that take IN, on lines
 // of their own.
 inline constexpr const char* kInputHelp =

@@ -12,6 +12,7 @@
 #include "cli/FontFiles.h"
 #include "formats/CFile.h"
 #include "formats/Exports.h"
+#include "formats/InputFormats.h"
 #include "formats/NativeFile.h"
 #include "model/UserError.h"
 #include "support/SampleFonts.h"
@@ -109,14 +110,24 @@ std::vector<Refusal> Refusals() {
         {2, "transform|@f.pzf|@out.bin", "expected an input file, an output file"},
         // Operations are understood before the input is read.
         {2, "transform|@none.pzf|@out.bin|rotate", "unknown operation 'rotate'"},
+        {2, "transform|@none.pzf|@out.bin|italic:41:9", "the slant is 2 to 8 rows a pixel"},
+        {2, "transform|@none.pzf|@out.bin|flip-h:41:3", "only italic takes a slant"},
+        {2, "render|@f.pzf", "expected a font file and an output file"},
+        {2, "render|@none.pzf|@x.png|--zoom|3", "--zoom must be 1, 2, 4 or 8"},
+        {2, "render|@none.pzf|@x.png|--text|\n", "--text holds no character to print"},
+        {1, "render|@bad.pzf|@x.png", kBad + "\n@bad.pzf\n"},
+        {1, "render|@f.pzf|@x.png|--zoom|8|--text|" + std::string(700, 'A'),
+         "the picture would be 33600 x 24 pixels, larger than the tool makes (32767 on a side, "
+         "268435456 in all); nothing written"},
         {2, "ttf|@x.pzf|--width|8|--height|8", "either --face or --font-file"},
         {2, "ttf|@x.pzf|--face|DejaVu Sans|--height|8", "--width is required"},
         {2, kTtf + "--font-file|@bad.pzf", "either --face or --font-file"},
         {1, "ttf|@x.pzf|--width|8|--height|8|--face|No Such Face 1234", "No Such Face 1234"},
         {1, "ttf|@x.pzf|--width|8|--height|8|--font-file|@bad.pzf", "@bad.pzf: this font file"},
         {2, kTtf + "--downstroke=9", "\n--downstroke 9: more than the height of 8 rows\n"}};
-    for (const std::string op : {"rotate", "move-up", "move-up:", "clear:4G", "clear:43-41",
-                                 "clear:41-", "clear:12345", "add-row-top:41"}) {
+    for (const std::string op :
+         {"rotate", "move-up", "move-up:", "clear:4G", "clear:43-41", "clear:41-", "clear:12345",
+          "add-row-top:41", "italic:41:", "bold:41-42:2"}) {
         refusals.push_back({2, "transform|@f.pzf|@out.bin|" + op, "'" + op});
     }
     for (const std::string option :
@@ -171,28 +182,29 @@ TEST(CliLimits, JunkAndHugeInputsOfEachTypeAreRefused) {
         {".pcf.gz", {damaged, "64 MB"}}, {".psf", {damaged, "16 MB"}},
         {".psf.gz", {damaged, "16 MB"}}, {".bin", {"", "2088968 bytes"}},
         {".txt", {"", "16851456 bytes"}}};
-    ASSERT_EQ(why.size(), InputTypes().size());
-    for (const InputType& type : InputTypes()) {
-        const std::string junk = dir.file("junk" + type.extension),
-                          huge = dir.file("huge" + type.extension);
-        test::WriteAll(junk, {0x1F, 0x8B, 8, 0, 1, 2, 3});
-        test::WriteAll(huge, {});
-        std::filesystem::resize_file(huge, uintmax_t{4} << 30);
-        const auto& [junkReason, largest] = why.at(type.extension);
-        for (const std::string& path : {junk, huge}) {
-            Words words = {"convert", path, dir.file("out.bin")};
-            if (type.extension == ".c") {
-                words.insert(words.end(), {"--width", "8", "--height", "8"});
+    std::size_t endings = 0;
+    for (const InputFormat& type : InputFormats()) {
+        for (const std::string& ending : type.endings) {
+            ++endings;
+            const std::string junk = dir.file("junk" + ending), huge = dir.file("huge" + ending);
+            test::WriteAll(junk, {0x1F, 0x8B, 8, 0, 1, 2, 3});
+            test::WriteAll(huge, {});
+            std::filesystem::resize_file(huge, uintmax_t{4} << 30);
+            const auto& [junkReason, largest] = why.at(ending);
+            for (const std::string& path : {junk, huge}) {
+                Words words = {"convert", path, dir.file("out.bin")};
+                if (ending == ".c") words.insert(words.end(), {"--width", "8", "--height", "8"});
+                const bool c = ending == ".c" && path == junk;
+                const std::string reason =
+                    path == junk ? junkReason
+                                 : ": larger than a " + ending + " can be (" + largest + ")";
+                EXPECT_EQ(Cli(words).err, std::string(c ? kBadCFileMessage : kBadFontFileMessage) +
+                                              "\n" + path + reason + "\n");
             }
-            const bool c = type.extension == ".c" && path == junk;
-            const std::string reason =
-                path == junk ? junkReason
-                             : ": larger than a " + type.extension + " can be (" + largest + ")";
-            EXPECT_EQ(Cli(words).err, std::string(c ? kBadCFileMessage : kBadFontFileMessage) +
-                                          "\n" + path + reason + "\n");
+            std::filesystem::remove(huge);
         }
-        std::filesystem::remove(huge);
     }
+    EXPECT_EQ(endings, why.size());
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.bin")));
 }
 

@@ -1,5 +1,6 @@
 // pixmere FILE...: files named on the command line open as Open and the Import menu open them.
 #include <QDir>
+#include <QProcess>
 
 #include "UiTestSupport.h"
 #include "formats/Exports.h"
@@ -8,6 +9,45 @@
 
 namespace pixmere::test {
 namespace {
+
+// pixmere as a shell starts it: what it prints and its exit status.
+std::string Started(const QStringList& args, bool display) {
+    QProcess editor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
+    editor.setProcessEnvironment(env);
+    editor.start(PIXMERE_EDITOR, args);
+    if (!editor.waitForFinished(20000)) {
+        editor.kill();
+        return "still running";
+    }
+    return std::to_string(editor.exitCode()) + " " + editor.readAllStandardOutput().toStdString() +
+           "|" + editor.readAllStandardError().toStdString();
+}
+
+// Help, the version and wrong options are answered without a display; without one, the editor
+// says so and how to do without, instead of aborting.
+TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplayAndNoDisplayIsSaid) {
+    const std::string help = Started({"--help"}, false);
+    EXPECT_TRUE(help.starts_with("0 Usage: pixmere [OPTION...] [FILE...]\n")) << help;
+    EXPECT_NE(help.find(".pcf.gz, .psf"), std::string::npos) << help;
+    for (const char* version : {"--version", "-v"}) {
+        EXPECT_EQ(Started({version}, false), "0 pixmere 2.1.0\n|") << version;
+    }
+    // Qt's own options, with their values, are no mistake.
+    for (const auto& [wrong, option] : {std::pair{QStringList{"--bogus"}, "--bogus"},
+                                        {QStringList{"-style", "x", "-q", "a"}, "-q"}}) {
+        const std::string said = Started(wrong, false);
+        EXPECT_TRUE(said.starts_with(std::string("2 |pixmere: unknown option '") + option +
+                                     "'\nUsage: pixmere"))
+            << said;
+    }
+    EXPECT_EQ(Started({"a.pzf", "--", "-x.pzf"}, false),
+              "1 |pixmere: no display was found to show the editor's windows on.\n"
+              "Run it in a graphical session, or without one as 'xvfb-run -a pixmere "
+              "[FILE...]';\npixmere-cli converts and edits fonts without a display.\n");
+}
 
 TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
     const QString here = QDir::currentPath();
@@ -18,7 +58,7 @@ TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
     EXPECT_TRUE(CommandLineFiles::FileArguments({"pixmere"}).isEmpty());
 }
 
-TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsWaitForTheirDialogsInTurn) {
+TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
     TempDir dir;
     const Font small = PatternFont(Shape(5, 4, 0x41, 3));
     const std::string native = dir.file("small.pzf");
@@ -35,16 +75,18 @@ TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsWaitForTheirDialogsInTurn
     const QString console = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
     CommandLineFiles files(frame,
                            {Q(native), Q(fnt), fon, Q(table), Q(damaged), Q(native), console});
+    // The library's font selection asks, then the C table for its cell, which the table
+    // states and the dialog shows.
+    WhenShown<Form4>([&](Form4& selection) {
+        EXPECT_EQ(frame.app().DocCount, 2);
+        EXPECT_EQ(files.waiting().size(), 4);
+        selection.OkChooseFON()->click();
+    });
+    WhenShown<Form3>([&](Form3& dialog) {
+        EXPECT_EQ(files.waiting().size(), 3);
+        EXPECT_TRUE(FillPropertyDialog(dialog, {"", "", "", ""}));
+    });
     files.OpenNext();
-    EXPECT_EQ(FontOf(*frame.Document(1)).glyphData(), small.glyphData());
-    // The library's font selection waits for its answer; the C table after it for its cell.
-    ASSERT_NE(editor.dialogs->fontSelection, nullptr);
-    EXPECT_EQ(files.waiting().size(), 4);
-    Push(editor.dialogs->fontSelection->OkChooseFON());
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(files.waiting().size(), 3);
-    // The table states its own cell, which the dialog shows.
-    ASSERT_NE(FillPropertyDialog(frame, "", "", "", ""), nullptr);
     Settle();
     // The damaged file is refused as Open refuses it; the last one opens again, and a compressed
     // console font goes through its import, as the Import menu's would.
