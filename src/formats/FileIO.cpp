@@ -155,8 +155,8 @@ bool IsTempName(std::string_view name) {
                std::string_view::npos;
 }
 
-// A save holds a lock on its file from the moment it is created: a later save tells a running
-// save's file from a killed save's leftover by it.
+// A save holds a lock on its file from the moment it is created, and a later save removes only
+// a leftover it can lock itself: that tells a running save's file from a killed save's.
 bool HoldLock(int fd) { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
 
 // A save killed between naming its finished file and renaming it leaves that whole file under
@@ -218,7 +218,9 @@ public:
             if (fd_.valid()) name_ = std::move(candidate);
             if (!fd_.valid() && errno != EEXIST) return;
         }
-        if (fd_.valid() && !HoldLock(fd_.get())) fd_ = Fd();
+        // Where the file system has no locks, a later save cannot take one either, and leaves
+        // the file alone.
+        if (fd_.valid()) HoldLock(fd_.get());
     }
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
@@ -494,10 +496,6 @@ void WriteDirectly(const std::string& path, const std::string& target,
         Fail(path, false);
     }
 }
-
-}  // namespace
-
-namespace {
 
 // What the system says went wrong, shortened where the file's name already says the rest.
 std::string SystemReason(int error) {
