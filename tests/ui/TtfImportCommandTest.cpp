@@ -277,7 +277,11 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsEachChangeThenConvertsWithTheFileCo
     EXPECT_EQ(watcher.progress, everyCharacter);
     EXPECT_EQ(during, std::vector<std::string>(2, "----- busy shown"));
     EXPECT_EQ(ConversionDialog(frame), nullptr);
-    EXPECT_EQ(editor.Said(), "");
+    // The settings chosen lose the underscore, and the user hears of it.
+    EXPECT_EQ(
+        editor.Said(),
+        "Information Velmar Pixmere: 1 character of the face came out empty or cut at the edges "
+        "of the cell: _.");
     EXPECT_EQ(FileCommands(frame), "FNOSff");
     EXPECT_EQ(FontOf(*other).glyphData(), otherBytes);
     // A new window, named after the face, holds the range converted with the settings shown.
@@ -312,7 +316,10 @@ TEST(TtfImportCommand, TheLastConvertsSettingsComeBackAndDefaultsRestoresTheFirs
     };
     Import(editor);
     EXPECT_EQ(watcher.dialogs, 3);
-    EXPECT_EQ(editor.Said(), "");
+    EXPECT_EQ(
+        editor.Said(),
+        "Information Velmar Pixmere: 1 character of the face came out empty or cut at the edges "
+        "of the cell: _.");
 
     // What the dialog cannot show comes back as its default, each value on its own.
     QSettings settings;
