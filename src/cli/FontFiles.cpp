@@ -37,6 +37,16 @@ std::string LowerExtension(const std::string& path) {
 
 namespace {
 
+// The ending of the file's name its type knows it by: ".pcf.gz" rather than ".pcf".
+std::string EndingOf(const InputFormat& format, const std::string& path) {
+    const std::string name = Lower(std::filesystem::path(path).filename().string());
+    std::string found;
+    for (const std::string& ending : format.endings) {
+        if (name.ends_with(ending) && ending.size() > found.size()) found = ending;
+    }
+    return found;
+}
+
 // The options that answer an input type's question.
 OptionSpec OptionsFor(InputQuestion question) {
     switch (question) {
@@ -104,7 +114,29 @@ FontParams CheckedParameterOptions(const Args& args, const std::string& missingN
     if (texts.width.empty()) throw UsageError("--width is required" + missingNote);
     if (texts.height.empty()) throw UsageError("--height is required" + missingNote);
     const ParameterCheck check = CheckFontParameters(texts);
-    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+    if (check.refusal != ParameterRefusal::None) {
+        // The dialog's message, then the option it is about and why.
+        const auto [name, text] = [&]() -> std::pair<const char*, const std::string&> {
+            switch (check.field) {
+                case ParameterField::Width:
+                    return {"width", texts.width};
+                case ParameterField::Height:
+                    return {"height", texts.height};
+                case ParameterField::First:
+                    return {"first", texts.first};
+                case ParameterField::Last:
+                    return {"last", texts.last};
+                case ParameterField::Downstroke:
+                    return {"downstroke", texts.downstroke};
+                case ParameterField::Magnification:
+                case ParameterField::None:
+                    break;
+            }
+            return {"magnification", texts.magnification};
+        }();
+        throw UsageError(std::string(RefusalMessage(check.refusal)) + "\n--" + name +
+                         (text.empty() ? "" : " " + text) + ": " + check.rule);
+    }
     return check.params;
 }
 
@@ -138,7 +170,8 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
         }
     }
     try {
-        const std::vector<uint8_t> bytes = ReadFileBytes(path, format->largestFile);
+        const std::vector<uint8_t> bytes =
+            ReadFileBytes(path, format->largestFile, EndingOf(*format, path));
         const ImportedFont imported = format->read(bytes, ChoicesFor(*format, bytes, args));
         Font font = imported.font.build();
         if (imported.charactersCut > 0) {
@@ -146,8 +179,8 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
         }
         return font;
     } catch (const UserError& e) {
-        // Name the file: the editor's message alone does not say which one.
-        throw UserError(path + ": " + e.what(), e.caption());
+        // Name the file: the editor's message alone does not say which one, nor why.
+        throw UserError(MessageNamingFile(e, path), e.caption());
     }
 }
 
