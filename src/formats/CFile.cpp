@@ -90,12 +90,13 @@ std::size_t LineEnd(std::span<const uint8_t> file, std::size_t at) {
     return at;
 }
 
-// A literal of a declared table: the whole number is "0x" and one or two hexadecimal digits,
-// or "0b" and eight binary digits, as the layout says.
+// A literal of a table with a layout: the whole number is "0x" and two hexadecimal digits, or
+// "0b" and eight binary digits, as the layout says and the export writes them, so that a
+// literal cut short is no literal.
 uint8_t DeclaredLiteral(std::span<const uint8_t> number, CNumbers numbers) {
     const bool hex = numbers == CNumbers::Hexadecimal;
-    if (number.size() < 3 || number[0] != '0' || (number[1] | 0x20) != (hex ? 'x' : 'b') ||
-        number.size() > (hex ? 4u : 10u) || (!hex && number.size() != 10)) {
+    if (number.size() != (hex ? 4u : 10u) || number[0] != '0' ||
+        (number[1] | 0x20) != (hex ? 'x' : 'b')) {
         Refuse();
     }
     int value = 0;
@@ -109,8 +110,9 @@ uint8_t DeclaredLiteral(std::span<const uint8_t> number, CNumbers numbers) {
 
 // Calls take(value) with the table's literals in file order while it returns true. Without a
 // layout, every "0b" or "0x" marker of the format the first one fixes starts a literal,
-// wherever it stands. With one, the file is read as C: comments, preprocessor lines, names and
-// punctuation are skipped, and every number must be a literal of the layout's kind.
+// wherever it stands. With one, the file is read as C to its end: comments, preprocessor
+// lines, names and punctuation are skipped, every number must be a literal of the layout's
+// kind and the braces must pair, so that a declared table cut short is refused.
 template <typename Take>
 void ForEachLiteral(std::span<const uint8_t> file, const std::optional<CLayout>& layout,
                     Take take) {
@@ -129,7 +131,8 @@ void ForEachLiteral(std::span<const uint8_t> file, const std::optional<CLayout>&
         }
         return;
     }
-    bool lineStart = true;
+    bool lineStart = true, wanted = true;
+    std::size_t depth = 0;  // of braces
     for (std::size_t at = 0; at < file.size();) {
         const uint8_t c = file[at];
         const uint8_t following = at + 1 < file.size() ? file[at + 1] : 0;
@@ -143,12 +146,14 @@ void ForEachLiteral(std::span<const uint8_t> file, const std::optional<CLayout>&
         } else if (NameChar(c)) {
             std::size_t end = at;
             while (end < file.size() && NameChar(file[end])) ++end;
-            const bool number = c >= '0' && c <= '9';
-            if (number && !take(DeclaredLiteral(file.subspan(at, end - at), layout->numbers))) {
-                return;
+            if (c >= '0' && c <= '9') {
+                const uint8_t value = DeclaredLiteral(file.subspan(at, end - at), layout->numbers);
+                wanted = wanted && take(value);
             }
             at = end;
         } else {
+            if (c == '{') ++depth;
+            if (c == '}' && depth-- == 0) Refuse();
             if (c == '\n') {
                 lineStart = true;
             } else if (c != ' ' && c != '\t' && c != '\r') {
@@ -159,6 +164,7 @@ void ForEachLiteral(std::span<const uint8_t> file, const std::optional<CLayout>&
         }
         lineStart = false;
     }
+    if (depth != 0) Refuse();
 }
 
 // Puts a table's literals into the glyphs of a font, in the layout's order.

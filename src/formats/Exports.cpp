@@ -42,8 +42,9 @@ const ByteTable& InkTable() {
 }
 
 // The literal of each byte value with its comma, "0b00111100," or "0x3C,", and its length.
+// Entries are 16 bytes so that each is copied whole, in one move (LineBuffer::putWide).
 struct Literals {
-    std::array<std::array<char, 11>, 256> text{};
+    std::array<std::array<char, LineBuffer::kWide>, 256> text{};
     std::size_t length = 0;
 };
 
@@ -63,7 +64,9 @@ const Literals& LiteralsOf(CNumbers numbers) {
         static const char kHex[] = "0123456789ABCDEF";
         Literals l;
         l.length = 5;
-        for (int b = 0; b < 256; ++b) l.text[b] = {'0', 'x', kHex[b >> 4], kHex[b & 15], ','};
+        for (int b = 0; b < 256; ++b) {
+            l.text[b] = {'0', 'x', kHex[b >> 4], kHex[b & 15], ','};
+        }
         return l;
     }();
     return numbers == CNumbers::Binary ? binary : hexadecimal;
@@ -129,7 +132,7 @@ void RowData(TextOut& out, LineBuffer& line, const CLayout& layout, const FontPa
         const uint8_t* row = glyph.row(y);
         for (int k = 0; k < nbByte; ++k) {
             const uint8_t b = reversed ? ReversedBits(row[k]) : row[k];
-            line.put(literals.text[b].data(), literals.length);
+            line.putWide(literals.text[b].data(), literals.length);
         }
         if (layout.comments == CComments::Picture) {
             line.put(" // ", 4);
@@ -169,7 +172,7 @@ void PageData(TextOut& out, LineBuffer& line, const CLayout& layout, const FontP
             const std::array<uint8_t, 8> columns = PageBlock(p, glyph, page, k);
             for (int c = 0; c < 8 && k * 8 + c < width; ++c) {
                 const uint8_t b = reversed ? ReversedBits(columns[c]) : columns[c];
-                line.put(literals.text[b].data(), literals.length);
+                line.putWide(literals.text[b].data(), literals.length);
             }
         }
         line.endLine(out);

@@ -1,5 +1,9 @@
 #include "formats/TextOut.h"
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace pixmere {
 
 // Appended rather than prepended: GCC 12 reports a false -Wrestrict for inserting a literal in
@@ -10,6 +14,17 @@ std::string Num(int value) {
     return s;
 }
 
-TextOut::TextOut(std::size_t expected) { bytes_.reserve(expected); }
+TextOut::TextOut(std::size_t expected) {
+    bytes_.reserve(expected);
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    // Tens of megabytes touched page by page cost thousands of page faults, more than writing
+    // the text; in 2 MiB pages they are a handful. Only advice: without it nothing changes.
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto start = reinterpret_cast<std::uintptr_t>(bytes_.data());
+    const std::uintptr_t first = (start + kHuge - 1) & ~(kHuge - 1);
+    const std::uintptr_t end = (start + expected) & ~(kHuge - 1);
+    if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#endif
+}
 
 }  // namespace pixmere

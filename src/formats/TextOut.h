@@ -33,10 +33,18 @@ private:
 // copy of a few bytes. `room` must hold the longest line.
 class LineBuffer {
 public:
-    explicit LineBuffer(std::size_t room) : buffer_(room) {}
+    static constexpr std::size_t kWide = 16;
+
+    explicit LineBuffer(std::size_t room) : buffer_(room + kWide) {}
 
     void put(const char* s, std::size_t n) {
         std::memcpy(buffer_.data() + used_, s, n);
+        used_ += n;
+    }
+    // The first n (at most kWide) of kWide readable bytes: copying a fixed size is one move
+    // instead of a call, which counts when the largest font's 1.8 million literals go by.
+    void putWide(const char* s, std::size_t n) {
+        std::memcpy(buffer_.data() + used_, s, kWide);
         used_ += n;
     }
     void put(std::string_view s) { put(s.data(), s.size()); }
