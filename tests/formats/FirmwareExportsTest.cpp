@@ -218,25 +218,8 @@ TEST(FirmwareExports, DeclaredTablesSkipTheirTextAndRefuseDamage) {
         static_cast<long>(c.rfind("};") + 1));
 }
 
-// A header as the library's converter writes it: codes FD to 100h with an empty glyph, ink
-// above and below the cursor row, a negative xOffset and an advance wider than the ink.
-const std::string kConverted =
-    "#include <Adafruit_GFX.h>\n\n"
-    "const uint8_t TinyBitmaps[] PROGMEM = {\n"
-    "  0xF7, 0x5E, 0xC4, 0x80 };\n\n"
-    "const GFXglyph TinyGlyphs[] PROGMEM = {\n"
-    "  {     0,   3,   5,   4,    0,   -4 },   // 0xFD\n"
-    "  {     2,   2,   3,   3,   -1,    0 },   // 0xFE\n"
-    "  {     3,   0,   0,   6,    0,    1 },   // 0xFF\n"
-    "  {     3,   1,   1,   2,    0,    0 } }; // 0x100\n\n"
-    "const GFXfont Tiny PROGMEM = {\n"
-    "  (uint8_t  *)TinyBitmaps,\n"
-    "  (GFXglyph *)TinyGlyphs,\n"
-    "  0xFD, 0x100, 12 };\n\n"
-    "// Approx. 39 bytes\n";
-
 TEST(GfxFont, ReadsTheConvertersHeaderIntoACell) {
-    const ImportedFont imported = LoadGfx(AsBytes(kConverted));
+    const ImportedFont imported = LoadGfx(AsBytes(kConverterGfxHeader));
     const Font font = imported.font.build();
     EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 253-255");
     EXPECT_EQ(imported.charactersCut, 1);
@@ -254,8 +237,8 @@ TEST(GfxFont, ReadsTheConvertersHeaderIntoACell) {
 
 TEST(GfxFont, DamagedHeadersAreRefusedCutAtEveryLength) {
     const auto load = [](const std::vector<uint8_t>& file) { LoadGfx(file); };
-    EXPECT_EQ(FirstCutTaken(AsBytes(kConverted), load),
-              static_cast<long>(kConverted.rfind(';') + 1));
+    EXPECT_EQ(FirstCutTaken(AsBytes(kConverterGfxHeader), load),
+              static_cast<long>(kConverterGfxHeader.rfind(';') + 1));
     for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
              {"0xFD, 0x100", "0xFD, 0x101"},  // a glyph missing
              {"0x100, 12", "0xFC, 12"},       // last before first
@@ -274,12 +257,13 @@ TEST(GfxFont, DamagedHeadersAreRefusedCutAtEveryLength) {
              {"const GFXfont Tiny", "const GFXfont Tiny[]"},
              {"const GFXfont Tiny", "const uint8_t More[] = { 1 };\nconst GFXfont Tiny"},
              {"const GFXfont Tiny", "int x;\nconst GFXfont Tiny"}}) {
-        EXPECT_TRUE(RefusedWith([&] { LoadGfx(AsBytes(Replaced(kConverted, from, to))); })) << to;
+        EXPECT_TRUE(RefusedWith([&] { LoadGfx(AsBytes(Replaced(kConverterGfxHeader, from, to))); }))
+            << to;
     }
     EXPECT_TRUE(RefusedWith([] { LoadGfx(std::vector<uint8_t>(kGfxLargestFile + 1, ' ')); }));
-    EXPECT_TRUE(
-        RefusedWith([] { LoadGfx(AsBytes(Replaced(kConverted, "0xFD, 0x100", "0x100, 0x103"))); },
-                    kNoCharacterMessage));
+    EXPECT_TRUE(RefusedWith(
+        [] { LoadGfx(AsBytes(Replaced(kConverterGfxHeader, "0xFD, 0x100", "0x100, 0x103"))); },
+        kNoCharacterMessage));
 }
 
 // Fonts the format cannot hold are refused saying why.
