@@ -39,8 +39,7 @@ Font MakeFont(int width, int height, int magnification) {
 struct Window {
     Window(int width, int height, int magnification, const char* zoom) : frame("") {
         frame.show();
-        doc = frame.Newform();
-        doc->SetFont(MakeFont(width, height, magnification), false);
+        doc = frame.Newform(OpenedFont(MakeFont(width, height, magnification)));
         doc->SetZoomFactorText(QString::fromLatin1(zoom));
     }
     MDIForm1 frame;

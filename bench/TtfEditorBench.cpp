@@ -74,14 +74,29 @@ public:
     }
 };
 
-// Presses "Convert" (and sets the shifts) once the conversion dialog waits for it.
+// Fills the cell in the parameters dialog, then presses "Convert" (and sets the shifts) once the
+// conversion dialog waits for it.
 class ConvertPresser : public QObject {
 public:
-    explicit ConvertPresser(int shifts) : shifts_(shifts) { qApp->installEventFilter(this); }
+    explicit ConvertPresser(const Case& c) : case_(c), shifts_(c.shifts) {
+        qApp->installEventFilter(this);
+    }
     ~ConvertPresser() override { qApp->removeEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (auto* parameters = qobject_cast<Form3*>(watched);
+            parameters && event->type() == QEvent::Show) {
+            QMetaObject::invokeMethod(
+                parameters,
+                [parameters, this] {
+                    parameters->width1()->setText(QString::number(case_.size));
+                    parameters->height1()->setText(QString::number(Height(case_)));
+                    parameters->Jambage()->setEditText(QString::number(Downstroke(case_)));
+                    parameters->Ok()->click();
+                },
+                Qt::QueuedConnection);
+        }
         auto* dialog = qobject_cast<Form2*>(watched);
         if (dialog && event->type() == QEvent::Show) {
             QMetaObject::invokeMethod(
@@ -96,6 +111,7 @@ protected:
     }
 
 private:
+    Case case_;
     int shifts_;
 };
 
@@ -112,20 +128,11 @@ void BM_Editor(benchmark::State& state) {
                    std::make_unique<EditorFileCommands>(nullptr, std::make_unique<DejaVuDialog>()));
     frame.show();
     QAction* import = frame.FrameMenus().first()->findChild<QAction*>("ImportTTF");
-    ConvertPresser presser(c.shifts);
+    ConvertPresser presser(c);
     for (auto _ : state) {
-        import->trigger();
-        Form3* parameters = frame.propertyDialog();
-        if (!parameters) {
-            state.SkipWithError("no parameters dialog");
-            break;
-        }
-        parameters->width1()->setText(QString::number(c.size));
-        parameters->height1()->setText(QString::number(Height(c)));
-        parameters->Jambage()->setEditText(QString::number(Downstroke(c)));
-        parameters->Ok()->click();  // returns once the window holds the font
+        import->trigger();  // returns once the window holds the font
         form1* document = frame.ActiveDocument();
-        if (said.failed || !document || !document->document()) {
+        if (said.failed || !document) {
             state.SkipWithError("import failed");
             break;
         }

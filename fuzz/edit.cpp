@@ -115,7 +115,7 @@ EditResult UndoChecked(FontDocument& doc, const CellLayout& layout) {
 EditResult Command(FontDocument& doc, Input& in, CellLayout& layout, const EditView& view,
                    GlyphClipboard& clipboard) {
     const int32_t n = doc.params().NbCar;
-    switch (in.below(17)) {
+    switch (in.below(18)) {
         case 0:
             return doc.fontsupport_MouseDown(kLeftButton, in.position(), in.position(), layout);
         case 1:
@@ -152,6 +152,8 @@ EditResult Command(FontDocument& doc, Input& in, CellLayout& layout, const EditV
             doc.SetFontProperties(jambon, static_cast<uint8_t>(in.below(8)));
             return doc.fontsupport_MouseUp();
         }
+        case 16:  // slants 1 and 9 are refused
+            return doc.Transform(static_cast<GlyphTransform>(in.below(6)), 1 + in.below(9));
         default:
             doc.ClearEditReady();
             return doc.fontsupport_MouseUp();

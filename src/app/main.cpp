@@ -5,7 +5,6 @@
 
 #include "app/CommandLine.h"
 #include "ui/CommandLineFiles.h"
-#include "ui/EditorFileCommands.h"
 #include "ui/Form5.h"
 #include "ui/MDIForm1.h"
 #include "version/Version.h"
@@ -77,7 +76,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QString::fromLatin1(pixmere::ProgramVersion()));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(pixmere::DesktopId()));
     const std::string osName = pixmere::Form5::CheckOS();
-    pixmere::MDIForm1 frame(osName, nullptr, std::make_unique<pixmere::EditorFileCommands>());
+    pixmere::MDIForm1 frame(osName);
     frame.show();
     OpenCommandLineFiles(frame);
     return app.exec();

@@ -29,25 +29,35 @@ const Geometry kGeometry[] = {
     {"remove-column-right", GeometryCommand::Rright, "the font is only 1 pixel wide"},
 };
 
-enum class RangeAction { Up, Down, Left, Right, Clear };
+enum class RangeAction { Up, Down, Left, Right, Clear, Transform };
 
 struct RangeOperation {
     const char* name;
     RangeAction action;
+    GlyphTransform transform = GlyphTransform::Invert;  // of RangeAction::Transform
 };
 
 const RangeOperation kRangeOperations[] = {
-    {"move-up", RangeAction::Up},     {"move-down", RangeAction::Down},
-    {"move-left", RangeAction::Left}, {"move-right", RangeAction::Right},
+    {"move-up", RangeAction::Up},
+    {"move-down", RangeAction::Down},
+    {"move-left", RangeAction::Left},
+    {"move-right", RangeAction::Right},
     {"clear", RangeAction::Clear},
+    {"flip-h", RangeAction::Transform, GlyphTransform::FlipHorizontal},
+    {"flip-v", RangeAction::Transform, GlyphTransform::FlipVertical},
+    {"rotate-180", RangeAction::Transform, GlyphTransform::Rotate180},
+    {"invert", RangeAction::Transform, GlyphTransform::Invert},
+    {"bold", RangeAction::Transform, GlyphTransform::Bold},
+    {"italic", RangeAction::Transform, GlyphTransform::Italic},
 };
 
 struct Operation {
     std::string text;  // as given, to name it in messages
     const Geometry* geometry = nullptr;
-    RangeAction action = RangeAction::Clear;
+    const RangeOperation* range = nullptr;
     int first = 0;  // character codes
     int last = 0;
+    int slant = kDefaultSlant;  // italic's rows a pixel
 };
 
 int HexCode(const std::string& text, const std::string& op) {
@@ -79,9 +89,21 @@ Operation ParseOperation(const std::string& word) {
             throw UsageError("'" + word + "' needs a character range: " + name + ":HEX or " + name +
                              ":HEX-HEX");
         }
-        const std::string range = word.substr(colon + 1);
+        std::string range = word.substr(colon + 1);
+        if (const auto second = range.find(':'); second != std::string::npos) {
+            if (r.transform != GlyphTransform::Italic || r.action != RangeAction::Transform) {
+                throw UsageError("'" + word + "': only italic takes a slant after the range");
+            }
+            const std::optional<int> slant = DecimalValue(range.substr(second + 1));
+            if (!slant || *slant < kMinSlant || *slant > kMaxSlant) {
+                throw UsageError("'" + word + "': the slant is " + std::to_string(kMinSlant) +
+                                 " to " + std::to_string(kMaxSlant) + " rows a pixel");
+            }
+            op.slant = *slant;
+            range.erase(second);
+        }
         const auto dash = range.find('-');
-        op.action = r.action;
+        op.range = &r;
         op.first = HexCode(range.substr(0, dash), word);
         op.last = dash == std::string::npos ? op.first : HexCode(range.substr(dash + 1), word);
         if (op.last < op.first) {
@@ -105,7 +127,7 @@ void Apply(FontDocument& doc, const Operation& op) {
                         " to " + HexText(p.lastCode()) + "; nothing written");
     }
     doc.SelectRange(op.first - p.firstcar, op.last - p.firstcar);
-    switch (op.action) {
+    switch (op.range->action) {
         case RangeAction::Up:
             doc.Up_Click();
             break;
@@ -120,6 +142,9 @@ void Apply(FontDocument& doc, const Operation& op) {
             break;
         case RangeAction::Clear:
             doc.Dele_Click();
+            break;
+        case RangeAction::Transform:
+            doc.Transform(op.range->transform, op.slant);
             break;
     }
 }
@@ -147,8 +172,9 @@ Command TransformCommand() {
             "      add-row-top, add-row-bottom, add-column-left, add-column-right,\n"
             "      remove-row-top, remove-row-bottom, remove-column-left, remove-column-right\n"
             "      (every character), and move-up:RANGE, move-down:RANGE, move-left:RANGE,\n"
-            "      move-right:RANGE, clear:RANGE, where RANGE is HEX or HEX-HEX character "
-            "codes." +
+            "      move-right:RANGE, clear:RANGE, flip-h:RANGE, flip-v:RANGE, rotate-180:RANGE,\n"
+            "      invert:RANGE, bold:RANGE, italic:RANGE[:SLANT], where RANGE is HEX or HEX-HEX\n"
+            "      character codes and SLANT italic's rows a pixel, 2 to 8 (4 by default)." +
                 std::string(kInputHelp) + kOutputHelp,
             InputOptionsAndTo(), RunTransform};
 }

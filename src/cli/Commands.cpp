@@ -10,8 +10,8 @@ namespace pixmere::cli {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        NewCommand(),  InfoCommand(),      ConvertCommand(),
-        ListCommand(), TransformCommand(), TtfCommand(),
+        NewCommand(),       InfoCommand(), ConvertCommand(), ListCommand(),
+        TransformCommand(), TtfCommand(),  RenderCommand(),
     };
     return commands;
 }

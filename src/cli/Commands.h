@@ -33,6 +33,7 @@ Command NewCommand();
 Command InfoCommand();
 Command ConvertCommand();
 Command ListCommand();
+Command RenderCommand();
 Command TransformCommand();
 Command TtfCommand();
 

@@ -246,7 +246,7 @@ void FontDocument::StrokePixels(int Button, const std::vector<GlyphPoint>& pixel
     if (shownCar_ != CurrentCar_) ShowInEditWindow(CurrentCar_, r);
     if (StrokeSaved_ == 0) {
         StrokeSaved_ = 1;
-        history_.SaveObject(font_, CurrentCar_, CurrentCar_);
+        SaveObject(CurrentCar_, CurrentCar_);
     }
     if (Button != kLeftButton && Button != kRightButton) return;
     CarObject& g = glyph(CurrentCar_);
@@ -308,6 +308,9 @@ EditResult FontDocument::ChangeGeometry(GeometryCommand command) {
     }
     FlagModified_ = true;
     history_.SaveObjectInit(font_.params);
+    // The outlines no longer fit the cells.
+    outlines_.clear();
+    for (auto& slot : outlineSlots_) slot.clear();
     StrokeSaved_ = 0;
     strokePoint_.reset();
     // The full refresh clears the edit window; ReselectLastClick shows a glyph again.
@@ -323,26 +326,67 @@ void FontDocument::OrderSelection() {
 }
 
 template <typename Change>
-EditResult FontDocument::ChangeSelection(Change change) {
+EditResult FontDocument::ChangeSelection(Change change, bool onlyChanged) {
     EditResult r;
+    const int32_t shown = shownCar_;
     OrderSelection();
     FlagModified_ = true;
-    history_.SaveObject(font_, SelAnchor_, CurrentCar_);
+    SaveObject(SelAnchor_, CurrentCar_);
+    bool currentChanged = false;
+    std::vector<uint8_t> before;
     for (int32_t i = SelAnchor_; i <= CurrentCar_; ++i) {
-        change(glyph(i));
-        RedrawCell(i, r);
+        if (onlyChanged) before = glyph(i).bytes();
+        change(i);
+        const bool changed = !onlyChanged || glyph(i).bytes() != before;
+        if (changed) RedrawCell(i, r);
+        if (i == CurrentCar_) currentChanged = changed;
     }
-    ShowInEditWindow(CurrentCar_, r);
+    if (currentChanged || shown != CurrentCar_) ShowInEditWindow(CurrentCar_, r);
     return Finish(std::move(r));
 }
 
 EditResult FontDocument::Move(MoveDirection direction) {
-    return ChangeSelection([direction](CarObject& g) { MoveGlyph(g, direction); });
+    const float dx = direction == MoveDirection::Leeeft  ? -1.0f
+                     : direction == MoveDirection::Right ? 1.0f
+                                                         : 0.0f;
+    const float dy = direction == MoveDirection::Up     ? -1.0f
+                     : direction == MoveDirection::Down ? 1.0f
+                                                        : 0.0f;
+    return ChangeSelection([&](int32_t i) {
+        MoveGlyph(glyph(i), direction);
+        MapOutline(i, 1, dx, 1, dy);
+    });
 }
 
 EditResult FontDocument::Dele_Click() {
+    return ChangeSelection([&](int32_t i) {
+        std::fill(glyph(i).bytes().begin(), glyph(i).bytes().end(), uint8_t{0});
+        DropOutline(i);
+    });
+}
+
+EditResult FontDocument::Transform(GlyphTransform transform, int slant) {
+    if (transform == GlyphTransform::Italic && (slant < kMinSlant || slant > kMaxSlant)) {
+        EditResult r;
+        r.refused = true;
+        return Finish(std::move(r));
+    }
+    const FontParams& p = font_.params;
+    const bool mirror =
+        transform == GlyphTransform::FlipHorizontal || transform == GlyphTransform::Rotate180;
+    const bool upsideDown =
+        transform == GlyphTransform::FlipVertical || transform == GlyphTransform::Rotate180;
     return ChangeSelection(
-        [](CarObject& g) { std::fill(g.bytes().begin(), g.bytes().end(), uint8_t{0}); });
+        [&](int32_t i) {
+            TransformGlyph(glyph(i), transform, p.jambon, slant);
+            // Flips and turns map the outline exactly; what the others do to the pixels
+            // leaves the source shape where it was.
+            if (mirror || upsideDown) {
+                MapOutline(i, mirror ? -1.0f : 1.0f, mirror ? p.FormatLengthCar : 0.0f,
+                           upsideDown ? -1.0f : 1.0f, upsideDown ? p.FormatHeightCar : 0.0f);
+            }
+        },
+        true);
 }
 
 // ---- clipboard ----
@@ -370,7 +414,7 @@ EditResult FontDocument::paste_Click(const GlyphClipboard& clipboard, const Cell
     const int bytes = std::min<int>(p.NbByteMatrix(), clipboard.ClipBytes());
     const int rows = std::min<int>(p.FormatHeightCar, clipboard.ClipHeight());
     const int32_t n = clipboard.ClipCount();
-    history_.SaveObject(font_, 0, p.NbCar - 1);
+    SaveObject(0, p.NbCar - 1);
 
     // Each selected character whose block fits receives the clipboard from its position on,
     // later blocks overwriting earlier ones: find the clipboard character each target ends with.
@@ -384,6 +428,7 @@ EditResult FontDocument::paste_Click(const GlyphClipboard& clipboard, const Cell
     for (int32_t t = 0; t < p.NbCar; ++t) {
         const int32_t k = source[static_cast<std::size_t>(t)];
         if (k < 0) continue;
+        DropOutline(t);
         CarObject& g = glyph(t);
         for (int row = 0; row < p.FormatHeightCar; ++row) {
             uint8_t* dst = g.row(row);
@@ -416,16 +461,80 @@ void FontDocument::RestoreRange(const UndoHistory::Range& range, EditResult& r) 
 
 EditResult FontDocument::undo_Click(const CellLayout& layout) {
     EditResult r;
-    if (const auto range = history_.Undo(font_)) RestoreRange(*range, r);
+    if (const auto range = history_.Undo(font_)) {
+        // Undo took the slot of the position it went back to.
+        ExchangeOutlines(*range, history_.UndoPos() % UndoHistory::kSlots);
+        RestoreRange(*range, r);
+    }
     Reselect(layout, r);
     return Finish(std::move(r));
 }
 
 EditResult FontDocument::redo_Click(const CellLayout& layout) {
     EditResult r;
-    if (const auto range = history_.Redo(font_)) RestoreRange(*range, r);
+    if (const auto range = history_.Redo(font_)) {
+        // Redo took the slot of the position it came from.
+        ExchangeOutlines(*range, (history_.UndoPos() - 1) % UndoHistory::kSlots);
+        RestoreRange(*range, r);
+    }
     Reselect(layout, r);
     return Finish(std::move(r));
+}
+
+// ---- outlines ----
+
+void FontDocument::SaveObject(int32_t first, int32_t last) {
+    if (!outlines_.empty()) {
+        // The slot the history is about to fill.
+        outlineSlots_[static_cast<std::size_t>(history_.UndoPos() % UndoHistory::kSlots)].assign(
+            outlines_.begin() + first, outlines_.begin() + last + 1);
+    }
+    history_.SaveObject(font_, first, last);
+}
+
+void FontDocument::ExchangeOutlines(const UndoHistory::Range& range, int slot) {
+    std::vector<OutlineRef>& held = outlineSlots_[static_cast<std::size_t>(slot)];
+    if (outlines_.empty() ||
+        held.size() != static_cast<std::size_t>(range.last - range.first + 1)) {
+        return;
+    }
+    std::swap_ranges(held.begin(), held.end(), outlines_.begin() + range.first);
+}
+
+void FontDocument::MapOutline(int32_t i, float xScale, float dx, float yScale, float dy) {
+    if (const SourceOutline* outline = SourceOutlineOf(i)) {
+        outlines_[static_cast<std::size_t>(i)] =
+            std::make_shared<const SourceOutline>(outline->Mapped(xScale, dx, yScale, dy));
+    }
+}
+
+void FontDocument::DropOutline(int32_t i) {
+    if (!outlines_.empty()) outlines_[static_cast<std::size_t>(i)].reset();
+}
+
+void FontDocument::SetSourceOutlines(std::vector<SourceOutline> outlines) {
+    if (!outlines.empty() && outlines.size() != static_cast<std::size_t>(font_.params.NbCar)) {
+        throw std::invalid_argument("SetSourceOutlines: one outline per character expected");
+    }
+    outlines_.clear();
+    for (auto& slot : outlineSlots_) slot.clear();
+    if (outlines.empty()) return;
+    outlines_.resize(outlines.size());
+    for (std::size_t i = 0; i < outlines.size(); ++i) {
+        if (!outlines[i].empty()) {
+            outlines_[i] = std::make_shared<const SourceOutline>(std::move(outlines[i]));
+        }
+    }
+}
+
+const SourceOutline* FontDocument::SourceOutlineOf(int32_t i) const {
+    if (i < 0 || static_cast<std::size_t>(i) >= outlines_.size()) return nullptr;
+    return outlines_[static_cast<std::size_t>(i)].get();
+}
+
+bool FontDocument::HasSourceOutlines() const {
+    return std::any_of(outlines_.begin(), outlines_.end(),
+                       [](const OutlineRef& o) { return o != nullptr; });
 }
 
 // ---- font properties ----

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -8,9 +10,11 @@
 #include "edit/FontGeometry.h"
 #include "edit/GlyphClipboard.h"
 #include "edit/GlyphMoves.h"
+#include "edit/GlyphTransforms.h"
 #include "edit/PointerHit.h"
 #include "edit/UndoHistory.h"
 #include "model/Font.h"
+#include "model/SourceOutline.h"
 
 namespace pixmere {
 
@@ -107,6 +111,21 @@ public:
     EditResult Leeeft_Click() { return Move(MoveDirection::Leeeft); }
     EditResult Right_Click() { return Move(MoveDirection::Right); }
 
+    // ---- Transform: a whole-glyph change of every selected character ----
+
+    // One undo step for the selection, recorded as a move records it; only the cells whose
+    // glyph changed are repainted, and the edit window when the current character changed.
+    // Italic with a slant outside kMinSlant..kMaxSlant rows a pixel is refused.
+    EditResult Transform(GlyphTransform transform, int slant = kDefaultSlant);
+    EditResult FlipHorizontal() { return Transform(GlyphTransform::FlipHorizontal); }
+    EditResult FlipVertical() { return Transform(GlyphTransform::FlipVertical); }
+    EditResult Rotate180() { return Transform(GlyphTransform::Rotate180); }
+    EditResult Invert() { return Transform(GlyphTransform::Invert); }
+    EditResult Bold() { return Transform(GlyphTransform::Bold); }
+    EditResult Italic(int slant = kDefaultSlant) {
+        return Transform(GlyphTransform::Italic, slant);
+    }
+
     // ---- Edit menu ----
 
     // Copies the selected characters into the clipboard. With nothing selected it is refused
@@ -126,6 +145,19 @@ public:
     // Changes the downstroke and the magnification; marks the document modified when either
     // differs. Values the parameters cannot take are refused. Returns whether anything changed.
     bool SetFontProperties(uint8_t jambon, uint8_t Magnification);
+
+    // ---- the outlines a TrueType import placed in the cells ----
+
+    // One outline per character, in glyph order; an empty outline (or an empty list) for none.
+    // Throws std::invalid_argument for a list of another length. Each outline then follows its
+    // character: moves shift it, flips and turns mirror it (the other transforms keep it);
+    // paste and clear drop it for the characters they write; a row or column command drops
+    // them all. Undo and redo bring back the outlines of the characters they restore.
+    void SetSourceOutlines(std::vector<SourceOutline> outlines);
+    // The outline kept for character i, nullptr when none.
+    const SourceOutline* SourceOutlineOf(int32_t i) const;
+    // Whether any character still has its outline ("Show Outline" is enabled then).
+    bool HasSourceOutlines() const;
 
     // ---- state ----
 
@@ -164,9 +196,17 @@ private:
     // Continues the stroke to the pointer position: the line from where it last was.
     void StrokeTo(int Button, float x, float y, const EditView& view, EditResult& r);
     void OrderSelection();
-    // One undo step for the selection, `change` applied to each of its glyphs.
+    // One undo step for the selection, change(i) applied to each of its characters. Every cell
+    // of the selection is repainted, or with onlyChanged those whose glyph changed.
     template <typename Change>
-    EditResult ChangeSelection(Change change);
+    EditResult ChangeSelection(Change change, bool onlyChanged = false);
+    // Records the undo step of characters first..last, their outlines included.
+    void SaveObject(int32_t first, int32_t last);
+    // The outline of character i becomes its image under `map` (see SourceOutline::Mapped).
+    void MapOutline(int32_t i, float xScale, float dx, float yScale, float dy);
+    void DropOutline(int32_t i);
+    // Undo or redo put the glyphs of `range` back from ring slot `slot`: so do their outlines.
+    void ExchangeOutlines(const UndoHistory::Range& range, int slot);
     void RestoreRange(const UndoHistory::Range& range, EditResult& r);
     EditResult Finish(EditResult r) const;
 
@@ -185,6 +225,13 @@ private:
     uint8_t StrokeSaved_ = 0;
     std::optional<GlyphPoint> strokePoint_;  // where the stroke under way last was
     int32_t shownCar_ = -1;
+
+    // Outlines per character (none at all for a font no TrueType import made), and beside
+    // each slot of the undo ring the outlines of the characters it holds. Shared, so that
+    // recording a step copies pointers.
+    using OutlineRef = std::shared_ptr<const SourceOutline>;
+    std::vector<OutlineRef> outlines_;
+    std::array<std::vector<OutlineRef>, UndoHistory::kSlots> outlineSlots_;
 };
 
 }  // namespace pixmere

@@ -74,17 +74,6 @@ char32_t NextUtf8(const ByteReader& in, uint64_t& at) {
     return code;
 }
 
-// The code 00..FF that means the character in Windows-1252, -1 for none.
-int CodeOf(char32_t character) {
-    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
-        return static_cast<int>(character);
-    }
-    for (int c = 0x80; c < 0xA0; ++c) {
-        if (Windows1252ToUnicode(static_cast<uint8_t>(c)) == character) return c;
-    }
-    return -1;
-}
-
 // The glyph of each character the table lists, keyed by the characters the codes 00..FF mean.
 // Sequences (after the separator) combine several characters into one glyph and are skipped.
 std::array<int, 256> ReadTable(const ByteReader& in, const PsfLayout& layout) {
@@ -110,7 +99,7 @@ std::array<int, 256> ReadTable(const ByteReader& in, const PsfLayout& layout) {
             } else {
                 at += 2;
             }
-            const int code = inSequences ? -1 : CodeOf(character);
+            const int code = inSequences ? -1 : UnicodeToWindows1252(character);
             if (code >= 0 && wanted[code] < 0) wanted[code] = static_cast<int>(glyph);
         }
     }

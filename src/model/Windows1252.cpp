@@ -30,6 +30,16 @@ char32_t Windows1252ToUnicode(uint8_t code) {
     return code >= 0x80 && code < 0xA0 ? kHigh[code - 0x80] : code;
 }
 
+int UnicodeToWindows1252(char32_t character) {
+    if (character < 0x80 || (character >= 0xA0 && character <= 0xFF)) {
+        return static_cast<int>(character);
+    }
+    for (int c = 0x80; c < 0xA0; ++c) {
+        if (Windows1252ToUnicode(static_cast<uint8_t>(c)) == character) return c;
+    }
+    return -1;
+}
+
 std::string Windows1252ToUtf8(std::span<const uint8_t> text) {
     constexpr char32_t kReplacement = 0xFFFD;
     std::string out;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "model/Font.h"
+#include "model/SourceOutline.h"
 #include "truetype/ConversionMath.h"
 #include "truetype/PictureArea.h"
 #include "truetype/SampleArray.h"
@@ -94,6 +95,9 @@ struct TtfImportResult {
     Status status = Status::Failed;
     std::string message;  // kExtractionFailureMessage when the import failed
     Font font;            // when done: the document's parameters and the glyphs of the range
+    // When done and asked for: each character's outline where its conversion placed it, in
+    // glyph order (empty for a character that draws nothing).
+    std::vector<SourceOutline> outlines = {};
 
     static TtfImportResult Failure() { return {Status::Failed, kExtractionFailureMessage, {}}; }
 };
@@ -158,8 +162,11 @@ public:
     // Converts every character of the range firstcar..lastcar (Windows-1252 characters), packs
     // the results into a TtfMatrix and builds the font from it. progress is called after each
     // character; returning false, or setting state.ClosingFlag, stops after that character
-    // with no font.
-    TtfImportResult FullAuto_Click(const TtfProgressCallback& progress = {});
+    // with no font. With keepOutlines the result holds each character's PlacedOutline.
+    TtfImportResult FullAuto_Click(const TtfProgressCallback& progress = {},
+                                   bool keepOutlines = true);
+    // The outline of the current character as the latest rendering placed it, in cell pixels.
+    SourceOutline PlacedOutline() const;
 
     // The pictures, as the dialog shows them.
     const PictureArea& Picture1() const { return picture1_; }  // drawing surface

@@ -10,7 +10,39 @@ QString AnsiCharacter(uint8_t code) {
     return QString(QChar(static_cast<char16_t>(Windows1252ToUnicode(code))));
 }
 
-TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress) {
+SourceOutline TtfConverter::PlacedOutline() const {
+    SourceOutline placed;
+    const GlyphOutline& glyph = face_.Outline(state.CurrentChar);
+    if (glyph.IsEmpty()) return placed;
+    // As RenderCharacter draws it: the outline's units to device pixels of the surface, then to
+    // cell pixels, StepX surface units a column and Resolution a row.
+    const double scale = fontPoints_ * kPixelsPerPoint / GlyphOutline::kPixelSize;
+    const double column = picture1_.PixelsPerUnitX() * state.StepX;
+    const double row = picture1_.PixelsPerUnitY() * state.Resolution;
+    if (!(column > 0) || !(row > 0)) return placed;
+    // The toolkit flattens curves to within half a unit of the coordinates it maps to: mapping
+    // to sixteenths of a pixel keeps the outline within a thirty-second of the curve.
+    constexpr double kFine = 16.0;
+    const QTransform toCell(
+        kFine * scale * state.WidthScale / column, 0, 0, kFine * scale / row,
+        kFine * state.PosX * picture1_.PixelsPerUnitX() / column,
+        kFine * (state.PosY * picture1_.PixelsPerUnitY() + glyph.ascent * scale) / row);
+    for (const QPolygonF& polygon : glyph.path.toSubpathPolygons(toCell)) {
+        std::vector<OutlinePoint> contour;
+        contour.reserve(static_cast<std::size_t>(polygon.size()));
+        for (const QPointF& p : polygon) {
+            contour.push_back(
+                {static_cast<float>(p.x() / kFine), static_cast<float>(p.y() / kFine)});
+        }
+        // A closed polygon repeats its first point at the end; the contour is closed anyway.
+        if (contour.size() > 1 && contour.front() == contour.back()) contour.pop_back();
+        if (contour.size() > 1) placed.contours.push_back(std::move(contour));
+    }
+    return placed;
+}
+
+TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress,
+                                             bool keepOutlines) {
     TtfImportResult result;
     const int first = document_.firstcar;
     const int last = document_.lastcar;
@@ -19,10 +51,12 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
     const int h = document_.FormatHeightCar;
     try {
         ByteMatrix TtfMatrix(BytesPerRow(w), h, count);
+        std::vector<SourceOutline> outlines;
         FitReferenceGlyph();
         for (int c = first; c <= last; ++c) {
             state.CurrentChar = AnsiCharacter(static_cast<uint8_t>(c));
             FitCurrentGlyph();  // starts from the reference placement
+            if (keepOutlines) outlines.push_back(PlacedOutline());
             ConvertCurrent();
             // Packed before events run, so that a preview converted meanwhile (another
             // character, another fitting) cannot take this character's place.
@@ -48,6 +82,7 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
         FontParams params = document_;
         params.NbCar = count;
         result.font = MatrixToObject(params, TtfMatrix);
+        result.outlines = std::move(outlines);
         result.status = TtfImportResult::Status::Done;
     } catch (const std::exception&) {
         // Arithmetic failures above all; whatever it was, the import ends without a font.
@@ -59,14 +94,14 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
 
 TtfImportResult ImportTtfRange(const TtfFace& face, const FontParams& document,
                                const ConversionSettings& settings,
-                               const TtfProgressCallback& progress) {
+                               const TtfProgressCallback& progress, bool keepOutlines) {
     TtfConverter converter(face, document);  // refuses what the parameters dialog refuses
     try {
         converter.Load(settings);
     } catch (const std::exception&) {
         return TtfImportResult::Failure();
     }
-    return converter.FullAuto_Click(progress);
+    return converter.FullAuto_Click(progress, keepOutlines);
 }
 
 }  // namespace pixmere

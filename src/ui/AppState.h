@@ -17,15 +17,8 @@ struct AppState {
     uint8_t DocCount = 0;
     uint8_t ActiveDoc = 0;
     uint8_t LastDoc = 0;
-    bool FreshWindow = true;
     bool ClipboardFull = false;
     bool LimitWindows = true;
-
-    // Parameters dialog.
-    uint8_t PropertyMode = 0;
-    bool PropertyShown = false;
-    uint8_t ImportFirstCar = 0;
-    uint8_t ImportLastCar = 0;
 
     std::string osName;    // from CheckOS
     std::string startDir;  // current directory at start-up; help pages are looked up there
@@ -37,8 +30,8 @@ struct AppState {
                                                         : DocList[static_cast<std::size_t>(n - 1)];
     }
 
-    // A document's font command (new, open, an import) is running: window activations then
-    // leave ActiveDoc alone. Only a BusyCommand sets it, so no path can leave it set.
+    // A font command (new, open, an import) is running: window activations then leave
+    // ActiveDoc alone. Only a BusyCommand sets it, so no path can leave it set.
     bool CommandBusy() const { return busyCommands_ > 0; }
 
 private:
@@ -46,8 +39,7 @@ private:
     int busyCommands_ = 0;
 };
 
-// CommandBusy for as long as it lives. Commands nest (a document's command runs the frame's,
-// which runs the fresh window's): the flag clears when the outermost one ends.
+// CommandBusy for as long as it lives; nested ones clear it when the outermost one ends.
 class BusyCommand {
 public:
     explicit BusyCommand(AppState& app) : app_(app) { ++app_.busyCommands_; }

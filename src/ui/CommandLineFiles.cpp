@@ -2,8 +2,6 @@
 
 #include <QFileInfo>
 
-#include "ui/Form3.h"
-#include "ui/Form4.h"
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
 
@@ -26,21 +24,8 @@ QStringList CommandLineFiles::FileArguments(const QStringList& arguments) {
     return files;
 }
 
-QDialog* CommandLineFiles::WaitingDialog() const {
-    if (Form3* parameters = frame_.propertyDialog()) return parameters;
-    for (Form4* selection : frame_.findChildren<Form4*>()) {
-        if (selection->isVisible()) return selection;
-    }
-    return nullptr;
-}
-
 void CommandLineFiles::OpenNext() {
     while (!paths_.isEmpty()) {
-        if (QDialog* dialog = WaitingDialog()) {
-            connect(dialog, &QObject::destroyed, this, &CommandLineFiles::OpenNext,
-                    Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
-            return;
-        }
         const QString path = paths_.takeFirst();
         if (!frame_.OpenFile(path)) {
             frame_.prompts().Message(

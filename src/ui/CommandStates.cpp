@@ -1,67 +1,74 @@
 // Which commands can run: the one place that decides, for the frame and every document window,
-// from the documents and the application state. It runs after every command, so no handler sets
-// an enabled state of its own.
+// from the documents and the application state. It runs once after every event that runs a
+// command, so no handler sets an enabled state of its own.
+#include "ui/CommandStates.h"
+
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QMenu>
 #include <QToolButton>
 
+#include "edit/FontGeometry.h"
 #include "ui/DocumentActions.h"
 #include "ui/EditWindow.h"
-#include "ui/FontCanvas.h"
-#include "ui/FontWindow.h"
 #include "ui/MDIForm1.h"
 #include "ui/form1.h"
 
 namespace pixmere {
 
+CommandStates DeriveCommandStates(const ApplicationFacts& app,
+                                  std::span<const DocumentFacts> documents) {
+    const bool slotFree = !(app.limitWindows && app.documents >= app.docMax);
+    const bool fontCommands = slotFree && !app.converting;
+    CommandStates states;
+    for (const DocumentFacts& doc : documents) {
+        DocumentCommandStates& d = states.documents.emplace_back();
+        d.fileMenu = !app.converting;
+        d.fontCommands = fontCommands;
+        d.paste = app.clipboardFull;
+        d.undo = doc.undo;
+        d.redo = doc.redo;
+        for (std::size_t c = 0; c < d.geometry.size(); ++c) {
+            d.geometry[c] = GeometryAllowed(doc.params, static_cast<GeometryCommand>(c));
+        }
+        d.otherWindows = app.documents > 1;
+        d.zoomIn = doc.zoomIn;
+        d.zoomOut = doc.zoomOut;
+        d.magnifier = doc.params.Magnification != 1;
+    }
+    FrameCommandStates& f = states.frame;
+    const bool anyFont = app.documents > 0;
+    f.fileMenu = !app.converting;
+    f.fontCommands = fontCommands;
+    f.save = anyFont && !app.converting;
+    f.copy = anyFont;
+    f.paste = app.clipboardFull && anyFont;
+    const bool active = app.active >= 0 && app.active < static_cast<int>(documents.size());
+    f.undo = active && documents[static_cast<std::size_t>(app.active)].undo;
+    f.redo = active && documents[static_cast<std::size_t>(app.active)].redo;
+    return states;
+}
+
 namespace {
 
-// What every document's commands depend on beyond the document itself.
-struct Application {
-    bool slotFree;    // a font command can have a window of its own
-    bool fileLocked;  // a TrueType conversion runs
-    bool clipboardFull;
-    int fonts;  // documents showing a font, the ones the window keys go through
-};
-
-void UpdateDocumentCommands(form1& window, const Application& app) {
-    const FontDocument* doc = window.document();
-    const bool hasFont = doc != nullptr;
-    const bool refreshing = window.Refreshing();
-    const bool ready = hasFont && !refreshing;
+void ApplyDocumentStates(form1& window, const DocumentCommandStates& s) {
     const DocumentActions& a = window.actions();
-
-    a.file.menu->menuAction()->setEnabled(!app.fileLocked && !refreshing);
+    a.file.menu->menuAction()->setEnabled(s.fileMenu);
     for (QAction* fontCommand : {a.file.New, a.file.open, a.file.importMenu->menuAction()}) {
-        fontCommand->setEnabled(app.slotFree);
+        fontCommand->setEnabled(s.fontCommands);
     }
-    a.file.save->setEnabled(hasFont);
-    a.file.saveas->setEnabled(hasFont);
-
-    a.editMenu->menuAction()->setEnabled(ready);
-    a.undo->setEnabled(window.UndoEnabled());
-    a.redo->setEnabled(window.RedoEnabled());
-    a.paste->setEnabled(app.clipboardFull);
-
+    a.undo->setEnabled(s.undo);
+    a.redo->setEnabled(s.redo);
+    a.paste->setEnabled(s.paste);
     for (const auto& [item, command] : a.GeometryItems()) {
-        item->setEnabled(hasFont && doc->IsAllowed(command));
+        item->setEnabled(s.geometry[static_cast<std::size_t>(command)]);
     }
-    a.fontparam->setEnabled(hasFont);
-    a.windowsMenu->menuAction()->setEnabled(!refreshing);
-    a.closeWindow->setEnabled(!refreshing);
-    a.nextWindow->setEnabled(app.fonts > 1);
-    a.previousWindow->setEnabled(app.fonts > 1);
-    for (QAction* move : {a.Up, a.Down, a.Leeeft, a.Right}) move->setEnabled(ready);
-
-    const FontWindow& fontWindow = window.fontWindow();
-    fontWindow.zoomFactor()->setEnabled(!refreshing);
-    fontWindow.canvas()->setEnabled(hasFont);
+    a.nextWindow->setEnabled(s.otherWindows);
+    a.previousWindow->setEnabled(s.otherWindows);
     const EditWindow& editWindow = window.editWindow();
-    editWindow.zoomIn()->setEnabled(editWindow.CanZoomIn());
-    editWindow.zoomOut()->setEnabled(editWindow.CanZoomOut());
-    editWindow.magnifier()->setEnabled(window.params().Magnification != 1);
+    editWindow.zoomIn()->setEnabled(s.zoomIn);
+    editWindow.zoomOut()->setEnabled(s.zoomOut);
+    editWindow.magnifier()->setEnabled(s.magnifier);
     // Not a command, but state every command may change: the title's mark of a changed font.
     // Set only when it changes, as every setting redraws the window's title bar.
     if (window.isWindowModified() != window.FlagModified()) {
@@ -72,30 +79,38 @@ void UpdateDocumentCommands(form1& window, const Application& app) {
 }  // namespace
 
 void MDIForm1::UpdateCommands() {
-    int fonts = 0;
-    for (form1* document : app_.DocList) fonts += document && document->document() ? 1 : 0;
-    const Application app{!(app_.LimitWindows && app_.DocCount >= app_.DocMax), fileCommandsLocked_,
-                          app_.ClipboardFull, fonts};
+    updatePending_ = false;
+    ++commandUpdates_;
+    ApplicationFacts app{app_.DocCount,       app_.DocMax,        app_.LimitWindows,
+                         fileCommandsLocked_, app_.ClipboardFull, -1};
+    std::vector<form1*> windows;
+    std::vector<DocumentFacts> facts;
     for (form1* document : app_.DocList) {
-        if (document) UpdateDocumentCommands(*document, app);
+        if (!document) continue;
+        if (document->index() == app_.ActiveDoc) app.active = static_cast<int>(facts.size());
+        windows.push_back(document);
+        const EditWindow& e = document->editWindow();
+        facts.push_back({document->params(), document->UndoEnabled(), document->RedoEnabled(),
+                         e.CanZoomIn(), e.CanZoomOut()});
     }
-    const bool anyFont = fonts > 0;
-
+    const CommandStates states = DeriveCommandStates(app, facts);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        ApplyDocumentStates(*windows[i], states.documents[i]);
+    }
     const FrameActions& a = actions_;
-    a.file.menu->menuAction()->setEnabled(!app.fileLocked);
+    const FrameCommandStates& f = states.frame;
+    a.file.menu->menuAction()->setEnabled(f.fileMenu);
     for (QAction* fontCommand :
          {a.file.New, a.file.open, a.file.importMenu->menuAction(), a.New, a.Open}) {
-        fontCommand->setEnabled(app.slotFree && !app.fileLocked);
+        fontCommand->setEnabled(f.fontCommands);
     }
-    a.Save->setEnabled(anyFont && !app.fileLocked);
-    a.Copy->setEnabled(anyFont);
-    a.Paste->setEnabled(app.clipboardFull && app_.DocCount > 0);
+    a.Save->setEnabled(f.save);
+    a.Copy->setEnabled(f.copy);
+    a.Paste->setEnabled(f.paste);
+    a.Undo->setEnabled(f.undo);
+    a.Redo->setEnabled(f.redo);
     // The frame's menus show while no document is active: nothing to modify then.
     for (QAction* item : a.modifyMenu->actions()) item->setEnabled(false);
-    // The toolbar's Undo and Redo act on the active document.
-    const form1* active = ActiveDocument();
-    a.Undo->setEnabled(active && active->UndoEnabled());
-    a.Redo->setEnabled(active && active->RedoEnabled());
 }
 
 }  // namespace pixmere

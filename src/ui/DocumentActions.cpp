@@ -36,6 +36,9 @@ QMenu* BuildModifyMenu(QWidget* parent, std::array<QAction*, 9>& items) {
 
 DocumentActions::DocumentActions(QWidget* window, MDIForm1& frame)
     : file(BuildFileMenu(window, frame)) {
+    // A document window always has its font to save.
+    file.save->setEnabled(true);
+    file.saveas->setEnabled(true);
     BuildEditMenu(window);
     std::array<QAction*, 9> modify{};
     modifyMenu = BuildModifyMenu(window, modify);
@@ -60,8 +63,8 @@ void DocumentActions::BuildEditMenu(QWidget* window) {
     paste = AddMenuItem(editMenu, "paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     editMenu->addAction(QStringLiteral("__________"))->setEnabled(false);
     Dele = AddMenuItem(editMenu, "Dele", "&Del Selected Char", QKeySequence(Qt::Key_Delete));
-    // Nothing to edit until the first full refresh.
-    for (QAction* a : {editMenu->menuAction(), undo, redo, paste}) a->setEnabled(false);
+    // Until the history and the clipboard have something.
+    for (QAction* a : {undo, redo, paste}) a->setEnabled(false);
 }
 
 void DocumentActions::BuildWindowsMenu(QWidget* window) {
@@ -89,7 +92,6 @@ void DocumentActions::BuildMoveActions(QWidget* window) {
             new QAction(QIcon(QString::fromLatin1(icon)), QString::fromLatin1(name), window);
         action->setObjectName(QString::fromLatin1(name));
         action->setToolTip(QString::fromLatin1(kMoveTip));
-        action->setEnabled(false);  // until the first full refresh
         return action;
     };
     Up = move("Up", ":/icons/up.png");

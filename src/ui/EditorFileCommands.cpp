@@ -2,21 +2,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <algorithm>
-#include <array>
-#include <filesystem>
 
-#include "formats/BdfPcfFile.h"
-#include "formats/BinFile.h"
 #include "formats/CFile.h"
 #include "formats/FileIO.h"
-#include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
-#include "formats/FontFile.h"
+#include "formats/InputFormats.h"
 #include "formats/NativeFile.h"
-#include "formats/PsfFile.h"
-#include "model/UserError.h"
-#include "ui/AppState.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MDIForm1.h"
@@ -29,37 +20,6 @@ namespace pixmere {
 namespace {
 
 std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-// Reads a chosen file; one too large for its type is refused with the bad-file message before
-// it is read.
-std::vector<uint8_t> ReadChosenFile(const QString& path, uint64_t largestFile) {
-    return ReadFileBytes(Path(path), largestFile);
-}
-
-ImportedFont LoadFntFile(std::span<const uint8_t> bytes) { return FntBegin(bytes); }
-ImportedFont LoadBinFile(std::span<const uint8_t> bytes) { return LoadBin(bytes, 1); }
-
-}  // namespace
-
-// The imports that take one file and need no dialog of their own.
-struct EditorFileCommands::OneFileImport {
-    const char* filter;
-    uint64_t largestFile;
-    ImportedFont (*load)(std::span<const uint8_t>);
-    // What the file's name ends with when it is named on the command line.
-    std::array<const char*, 3> endings;
-};
-
-namespace {
-
-const EditorFileCommands::OneFileImport kFntImport{
-    kFntFilter, kFntLargestFile, LoadFntFile, {".fnt"}};
-const EditorFileCommands::OneFileImport kBdfPcfImport{
-    kBdfPcfFilter, kBdfPcfLargestFile, LoadBdfPcf, {".bdf", ".pcf", ".pcf.gz"}};
-const EditorFileCommands::OneFileImport kPsfImport{
-    kPsfFilter, kPsfLargestFile, LoadPsf, {".psf", ".psf.gz"}};
-const EditorFileCommands::OneFileImport kBinImport{
-    kBinFilter, kBinLargestFile, LoadBinFile, {".bin"}};
 
 }  // namespace
 
@@ -75,63 +35,33 @@ EditorFileCommands::EditorFileCommands(std::unique_ptr<FileDialogs> dialogs,
 
 EditorFileCommands::~EditorFileCommands() = default;
 
-TtfImportCommand& EditorFileCommands::TtfImport(form1& window) {
+TtfImportCommand& EditorFileCommands::TtfImport() {
     if (!ttfImport_) {
-        MDIForm1& frame = window.frame();
         ttfImport_ =
-            std::make_unique<TtfImportCommand>(frame, frame.prompts(), std::move(fontDialog_));
+            std::make_unique<TtfImportCommand>(*frame_, frame_->prompts(), std::move(fontDialog_));
     }
     return *ttfImport_;
 }
 
-bool EditorFileCommands::Run(FontCommand command, form1& window) {
-    switch (command) {
-        case FontCommand::Open:
-            return open_Click(window);
-        case FontCommand::ImportFnt:
-            return fnt_Click(window);
-        case FontCommand::ImportFon:
-            return fon_Click(window);
-        case FontCommand::ImportC:
-            return CFile_Click(window);
-        case FontCommand::ImportTtf:
-            return TtfImport(window).Start(window);
-        case FontCommand::ImportBdfPcf:
-            return BdfPcf_Click(window);
-        case FontCommand::ImportPsf:
-            return Psf_Click(window);
-        case FontCommand::ImportBin:
-            return Bin_Click(window);
-        case FontCommand::New:
-            break;  // the window runs New itself
+std::optional<OpenedFont> EditorFileCommands::Run(FontCommand command) {
+    switch (command.kind) {
+        case FontCommand::Kind::New:
+            return New();
+        case FontCommand::Kind::Open:
+            return Choose(NativeFormat());
+        case FontCommand::Kind::ImportTtf:
+            return TtfImport().Run();
+        case FontCommand::Kind::ImportFile:
+            return Choose(*command.format);
     }
-    return false;
+    return std::nullopt;
 }
 
-bool EditorFileCommands::OpenFile(const QString& path, form1& window) {
+std::optional<OpenedFont> EditorFileCommands::OpenFile(const QString& path) {
     Remember(path);
-    const auto endsWith = [&path](const char* ending) {
-        return path.endsWith(QLatin1String(ending), Qt::CaseInsensitive);
-    };
-    for (const OneFileImport* type : {&kFntImport, &kBdfPcfImport, &kPsfImport, &kBinImport}) {
-        if (std::any_of(type->endings.begin(), type->endings.end(),
-                        [&](const char* e) { return e && endsWith(e); })) {
-            return ImportPath(window, path, *type);
-        }
-    }
-    if (endsWith(".fon")) return ReadFontDirectory(window, path);
-    if (endsWith(".c")) return AskCFileParameters(window, path);
-    return LoadNativeInto(window, path);
+    const InputFormat* format = InputFormatOf(Path(path));
+    return Read(format ? *format : NativeFormat(), path);
 }
-
-bool EditorFileCommands::ContinueImport(FontCommand command, form1& window) {
-    if (command == FontCommand::ImportC) return BeginCFile(window);
-    if (command == FontCommand::ImportTtf) return TtfImport(window).Continue(window);
-    return false;
-}
-
-bool EditorFileCommands::Save(form1& window) { return save_Click(window); }
-bool EditorFileCommands::SaveAs(form1& window) { return saveas_Click(window); }
 
 QString EditorFileCommands::StartDir() const {
     return lastDir_.isEmpty() ? QDir::currentPath() : lastDir_;
@@ -142,113 +72,148 @@ void EditorFileCommands::Remember(const QString& path) {
     lastDir_ = QFileInfo(path).absolutePath();
 }
 
-void EditorFileCommands::ShowError(MDIForm1& frame, const std::string& message,
-                                   const std::string& caption) {
-    frame.prompts().Message(&frame, QMessageBox::Critical, QString::fromStdString(caption),
-                            QString::fromStdString(message), QMessageBox::Ok);
+void EditorFileCommands::ShowError(const std::string& message, const std::string& caption) {
+    frame_->prompts().Message(frame_, QMessageBox::Critical, QString::fromStdString(caption),
+                              QString::fromStdString(message), QMessageBox::Ok);
 }
 
-QString EditorFileCommands::ChooseFile(form1& window, const char* filter) {
-    const QString path =
-        dialogs_->OpenFileName(&window.frame(), QString::fromLatin1(filter), StartDir());
-    if (!path.isEmpty()) Remember(path);
-    return path;  // empty when cancelled: the window closes without a word
-}
-
-bool EditorFileCommands::Attempt(MDIForm1& frame, const std::function<void()>& work,
-                                 const char* otherFailure) {
+bool EditorFileCommands::Attempt(const std::function<void()>& work, const char* otherFailure) {
     try {
         work();
         return true;
     } catch (const UserError& e) {
-        ShowError(frame, e.what(), e.caption());
+        ShowError(e.what(), e.caption());
     } catch (const std::exception&) {
-        ShowError(frame, otherFailure, "Error");
+        ShowError(otherFailure, "Error");
     }
     return false;
 }
 
-std::optional<Font> EditorFileCommands::LoadFont(MDIForm1& frame,
-                                                 const std::function<ImportedFont()>& load,
-                                                 const char* otherFailure, int* charactersCut) {
-    std::optional<Font> font;
-    Attempt(
-        frame,
-        [&] {
-            const ImportedFont imported = load();
-            if (charactersCut) *charactersCut = imported.charactersCut;
-            font = imported.font.build();
-        },
-        otherFailure);
-    return font;
+// ---------------------------------------------------------------- the font commands
+
+std::optional<OpenedFont> EditorFileCommands::New() {
+    Form3 dialog(PropertyMode::NewFont, frame_->prompts(), frame_);
+    dialog.NewFont();
+    std::optional<FontParams> p = dialog.Run();
+    if (!p) return std::nullopt;
+    p->lastcar = static_cast<uint8_t>(p->lastCode());
+    OpenedFont opened(MatrixToObject(*p, p->blankMatrix()));
+    opened.pickFirst = true;
+    return opened;
 }
 
-// ---------------------------------------------------------------- native file
-
-bool EditorFileCommands::open_Click(form1& window) {
-    const QString path = ChooseFile(window, kNativeFilter);
-    if (path.isEmpty()) return false;
-    return LoadNativeInto(window, path);
+std::optional<OpenedFont> EditorFileCommands::Choose(const InputFormat& format) {
+    const QString path =
+        dialogs_->OpenFileName(frame_, QString::fromStdString(format.Filter()), StartDir());
+    if (path.isEmpty()) return std::nullopt;  // cancelled: nothing to say
+    Remember(path);
+    return Read(format, path);
 }
 
-bool EditorFileCommands::OpenTwice(form1& window) { return LoadNativeInto(window, ReopenName_); }
-
-bool EditorFileCommands::LoadNativeInto(form1& window, const QString& path) {
-    window.ShowName(path);
-    std::optional<Font> font = LoadFont(
-        window.frame(), [&] { return LoadNative(ReadChosenFile(path, kNativeLargestFile)); });
-    if (!font) return false;
-    window.SetFile(path, FontFileType::Native);
-    window.SetFont(std::move(*font), false);
-    return true;
+std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, const QString& path) {
+    std::vector<uint8_t> bytes;
+    if (!Attempt([&] { bytes = ReadFileBytes(Path(path), format.largestFile); })) {
+        return std::nullopt;
+    }
+    OpenedFont opened;
+    opened.title = opened.label = path;
+    ReadChoices choices;
+    const char* otherFailure = kBadFontFileMessage;
+    switch (format.asks) {
+        case InputQuestion::LibraryFont: {
+            FonLibrary library;
+            if (!Attempt([&] { library = ReadFontDirectory(bytes); })) return std::nullopt;
+            const std::optional<int> chosen = Form4(library, frame_).Run();
+            if (!chosen) return std::nullopt;
+            choices.libraryFont = *chosen;
+            opened.label =
+                QString::fromStdString(library.fonts[static_cast<std::size_t>(*chosen)].title);
+            break;
+        }
+        case InputQuestion::Cell: {
+            // A table that states its parameters fills the dialog with them, and its range is
+            // its own; any other covers 20h to FFh. The range cannot be changed.
+            Form3 dialog(PropertyMode::CFile, frame_->prompts(), frame_);
+            dialog.NewFont();
+            if (const std::optional<FontParams> own = CFileParameters(bytes)) {
+                dialog.ShowCFileParameters(*own);
+            } else {
+                dialog.FixRange(0x20, 0xFF);
+            }
+            choices.cell = dialog.Run();
+            if (!choices.cell) return std::nullopt;
+            otherFailure = kBadCFileMessage;
+            break;
+        }
+        case InputQuestion::Magnification:  // the file stores none: 1 until Font Properties
+        case InputQuestion::None:
+            break;
+    }
+    int charactersCut = 0;
+    if (!Attempt(
+            [&] {
+                const ImportedFont imported = format.read(bytes, choices);
+                charactersCut = imported.charactersCut;
+                opened.font = imported.font.build();
+            },
+            otherFailure)) {
+        return std::nullopt;
+    }
+    if (&format == &NativeFormat()) {
+        // The document belongs to its file; imported fonts have none yet, so Save asks.
+        opened.fileName = path;
+        opened.saveFormat = FontFileType::Native;
+        opened.modified = false;
+    }
+    if (charactersCut > 0) {
+        opened.notice = QString::fromStdString(CutCharactersMessage(charactersCut));
+    }
+    return opened;
 }
 
-bool EditorFileCommands::save_Click(form1& window) {
-    if (!window.document()) return false;
-    if (!window.saveFormat() || window.FileName().isEmpty()) return saveas_Click(window);
+// ---------------------------------------------------------------- saves
+
+bool EditorFileCommands::Save(form1& window) {
+    if (!window.saveFormat() || window.FileName().isEmpty()) return SaveAs(window);
     return Write(window, window.FileName(), *window.saveFormat());
 }
 
-bool EditorFileCommands::saveas_Click(form1& window) {
-    if (!window.document()) return false;
-    MDIForm1& frame = window.frame();
+bool EditorFileCommands::SaveAs(form1& window) {
     const SaveChoice choice =
-        dialogs_->SaveFileName(&frame, QString::fromLatin1(kSaveAsFilter), StartDir());
+        dialogs_->SaveFileName(frame_, QString::fromLatin1(kSaveAsFilter), StartDir());
     if (choice.path.isEmpty()) return false;  // cancelled: name and format stay
     Remember(choice.path);
     const std::optional<FontFileType> type = SaveAsFileType(choice.type);
     if (!type) return false;
     if (QFileInfo::exists(choice.path) &&
-        frame.prompts().Message(&frame, QMessageBox::Question, QString::fromLatin1(kAppTitle),
-                                QString::fromLatin1(kOverwriteQuestion),
-                                QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        frame_->prompts().Message(frame_, QMessageBox::Question, QString::fromLatin1(kAppTitle),
+                                  QString::fromLatin1(kOverwriteQuestion),
+                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
         return false;
     }
     return Write(window, choice.path, *type);
 }
 
 bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType type) {
-    MDIForm1& frame = window.frame();
     FontDocument& document = *window.document();
-    const Font& font = document.font();
     bool reopen = false;
     try {
         // A BDF font is named after its file.
-        const FontFileBytes content =
-            FontFileContent(font, type, QFileInfo(path).completeBaseName().toStdString());
+        const FontFileBytes content = FontFileContent(
+            document.font(), type, QFileInfo(path).completeBaseName().toStdString());
         if (content.droppedBelow20) {
-            frame.prompts().Message(&frame, QMessageBox::Information,
-                                    QString::fromLatin1(kAppTitle),
-                                    QString::fromLatin1(kBelow20Message), QMessageBox::Ok);
+            frame_->prompts().Message(frame_, QMessageBox::Information,
+                                      QString::fromLatin1(kAppTitle),
+                                      QString::fromLatin1(kBelow20Message), QMessageBox::Ok);
             reopen = true;
         }
         WriteFileReplacing(Path(path), content.bytes);
     } catch (const UserError& e) {
         // The previous file is whole and the document keeps its changes, name and format.
-        ShowError(frame, e.what(), e.caption());
+        ShowError(e.what(), e.caption());
         return false;
     } catch (const std::exception&) {
-        ShowError(frame, WriteFailureMessage(Path(path)), "Error");
+        ShowError(WriteFailureMessage(Path(path)), "Error");
         return false;
     }
     window.SetFile(path, type);
@@ -258,125 +223,10 @@ bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType 
 }
 
 void EditorFileCommands::Reopen(form1& window) {
-    MDIForm1& frame = window.frame();
-    AppState& app = frame.app();
-    ReopenName_ = window.FileName();
-    form1* fresh = frame.Newform();
-    bool closed = false;
-    if (!fresh) {
-        // Every slot is taken: the old window makes room first.
-        frame.CloseDocument(window);
-        closed = true;
-        fresh = frame.Newform();
+    // Should the file not read back, the window keeps the font with its codes below 20h.
+    if (std::optional<OpenedFont> saved = Read(NativeFormat(), window.FileName())) {
+        frame_->ReplaceDocument(window, std::move(*saved));
     }
-    if (fresh) {
-        bool received = false;
-        {
-            const BusyCommand busy(app);
-            received = OpenTwice(*fresh);
-        }
-        if (!received) fresh->CloseEmpty();
-    }
-    if (!closed) frame.CloseDocument(window);
-}
-
-// ---------------------------------------------------------------- imports of one file
-
-bool EditorFileCommands::fnt_Click(form1& window) { return ImportFile(window, kFntImport); }
-
-bool EditorFileCommands::BdfPcf_Click(form1& window) { return ImportFile(window, kBdfPcfImport); }
-bool EditorFileCommands::Psf_Click(form1& window) { return ImportFile(window, kPsfImport); }
-bool EditorFileCommands::Bin_Click(form1& window) { return ImportFile(window, kBinImport); }
-
-bool EditorFileCommands::ImportFile(form1& window, const OneFileImport& type) {
-    const QString path = ChooseFile(window, type.filter);
-    return !path.isEmpty() && ImportPath(window, path, type);
-}
-
-bool EditorFileCommands::ImportPath(form1& window, const QString& path, const OneFileImport& type) {
-    return GiveImport(window, path,
-                      [&] { return type.load(ReadChosenFile(path, type.largestFile)); });
-}
-
-bool EditorFileCommands::GiveImport(form1& window, const QString& path,
-                                    const std::function<ImportedFont()>& load,
-                                    const char* otherFailure) {
-    MDIForm1& frame = window.frame();
-    // The file only lends its font: the document has no file of its own yet.
-    window.ShowName(path);
-    int charactersCut = 0;
-    std::optional<Font> font = LoadFont(frame, load, otherFailure, &charactersCut);
-    if (!font) return false;
-    // Imported fonts have no file yet: Save asks for one.
-    window.SetFont(std::move(*font), true);
-    if (charactersCut > 0) {
-        frame.prompts().Message(&frame, QMessageBox::Information, QString::fromLatin1(kAppTitle),
-                                QString::fromStdString(CutCharactersMessage(charactersCut)),
-                                QMessageBox::Ok);
-    }
-    return true;
-}
-
-// ---------------------------------------------------------------- FON import
-
-bool EditorFileCommands::fon_Click(form1& window) {
-    const QString path = ChooseFile(window, kFonFilter);
-    if (path.isEmpty()) return false;
-    return ReadFontDirectory(window, path);
-}
-
-bool EditorFileCommands::ReadFontDirectory(form1& window, const QString& path) {
-    MDIForm1& frame = window.frame();
-    std::vector<uint8_t> bytes;
-    FonLibrary library;
-    if (!Attempt(frame, [&] {
-            bytes = ReadChosenFile(path, kFonLargestFile);
-            library = pixmere::ReadFontDirectory(bytes);
-        })) {
-        return false;
-    }
-    auto* dialog =
-        new Form4(window, path, std::move(bytes), std::move(library), frame.prompts(), &frame);
-    dialogs_->ShowFontSelection(*dialog);
-    return true;
-}
-
-// ---------------------------------------------------------------- C-file import
-
-bool EditorFileCommands::CFile_Click(form1& window) {
-    const QString path = ChooseFile(window, kCFilter);
-    return !path.isEmpty() && AskCFileParameters(window, path);
-}
-
-bool EditorFileCommands::AskCFileParameters(form1& window, const QString& path) {
-    MDIForm1& frame = window.frame();
-    std::vector<uint8_t> bytes;
-    if (!Attempt(frame, [&] { bytes = ReadChosenFile(path, kCLargestFile); })) return false;
-    // A table that states its parameters fills the dialog with them, and its range is its own;
-    // any other covers 20h to FFh. The range cannot be changed.
-    const std::optional<FontParams> own = CFileParameters(bytes);
-    cFileWindow_ = &window;
-    cFilePath_ = path;
-    cFileBytes_ = std::move(bytes);
-    frame.ShowPropertyDialog(window, 4);
-    Form3* dialog = frame.propertyDialog();
-    if (!dialog || frame.app().PropertyMode != 4) return false;
-    if (own) {
-        dialog->ShowCFileParameters(*own);
-    } else {
-        dialog->FixRange(0x20, 0xFF);
-    }
-    return true;
-}
-
-bool EditorFileCommands::BeginCFile(form1& window) {
-    if (cFileWindow_ != &window) return false;
-    const QString path = cFilePath_;
-    const std::vector<uint8_t> bytes = std::move(cFileBytes_);
-    cFileWindow_ = nullptr;
-    cFileBytes_.clear();
-    return GiveImport(
-        window, path, [&] { return ParseCFile(bytes, window.params()); }, kBadCFileMessage);
 }
 
 }  // namespace pixmere

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "formats/InputFormats.h"
 #include "ui/MDIForm1.h"
 
 namespace pixmere {
@@ -15,18 +16,6 @@ QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption,
     return action;
 }
 
-QList<std::pair<QAction*, FontCommand>> FileActions::FontCommands() const {
-    return {{New, FontCommand::New},
-            {open, FontCommand::Open},
-            {ImportFNT, FontCommand::ImportFnt},
-            {ImportFON, FontCommand::ImportFon},
-            {ImportTTF, FontCommand::ImportTtf},
-            {ImportC, FontCommand::ImportC},
-            {ImportBDF, FontCommand::ImportBdfPcf},
-            {ImportPSF, FontCommand::ImportPsf},
-            {ImportBIN, FontCommand::ImportBin}};
-}
-
 FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame) {
     FileActions a;
     a.menu = new QMenu(QStringLiteral("&File"), parent);
@@ -34,13 +23,17 @@ FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame) {
     a.open = AddMenuItem(a.menu, "open", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O));
     a.importMenu = a.menu->addMenu(QStringLiteral("&Import"));
     a.importMenu->menuAction()->setObjectName(QStringLiteral("Import"));
-    a.ImportFNT = AddMenuItem(a.importMenu, "ImportFNT", "Font &FNT");
-    a.ImportFON = AddMenuItem(a.importMenu, "ImportFON", "Font F&ON");
-    a.ImportTTF = AddMenuItem(a.importMenu, "ImportTTF", "Font &TTF");
-    a.ImportC = AddMenuItem(a.importMenu, "ImportC", "Font &C File");
-    a.ImportBDF = AddMenuItem(a.importMenu, "ImportBDF", "Font B&DF / PCF");
-    a.ImportPSF = AddMenuItem(a.importMenu, "ImportPSF", "Font &PSF");
-    a.ImportBIN = AddMenuItem(a.importMenu, "ImportBIN", "&Bin Velmar");
+    a.fontCommands = {{a.New, FontCommand::New()}, {a.open, FontCommand::Open()}};
+    // The input types with an item of their own, the TrueType face after the libraries.
+    for (const InputFormat& format : InputFormats()) {
+        if (!format.importItem) continue;
+        a.fontCommands.append({AddMenuItem(a.importMenu, format.itemName, format.importItem),
+                               FontCommand::Import(format)});
+        if (format.asks == InputQuestion::LibraryFont) {
+            a.fontCommands.append(
+                {AddMenuItem(a.importMenu, "ImportTTF", "Font &TTF"), FontCommand::ImportTtf()});
+        }
+    }
     a.save = AddMenuItem(a.menu, "save", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S));
     a.saveas =
         AddMenuItem(a.menu, "saveas", "Save &As", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));

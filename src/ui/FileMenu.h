@@ -3,7 +3,7 @@
 #include <QKeySequence>
 #include <QList>
 
-#include "ui/FileCommands.h"
+#include "ui/FontCommand.h"
 
 class QAction;
 class QMenu;
@@ -25,19 +25,13 @@ struct FileActions {
     QMenu* importMenu = nullptr;  // "Import", its menu action named "Import"
     QAction* New = nullptr;
     QAction* open = nullptr;
-    QAction* ImportFNT = nullptr;
-    QAction* ImportFON = nullptr;
-    QAction* ImportTTF = nullptr;
-    QAction* ImportC = nullptr;
-    QAction* ImportBDF = nullptr;
-    QAction* ImportPSF = nullptr;
-    QAction* ImportBIN = nullptr;
     QAction* save = nullptr;
     QAction* saveas = nullptr;
     QAction* exit = nullptr;
 
     // The font commands and their actions: New, Open and the imports.
-    QList<std::pair<QAction*, FontCommand>> FontCommands() const;
+    QList<std::pair<QAction*, FontCommand>> FontCommands() const { return fontCommands; }
+    QList<std::pair<QAction*, FontCommand>> fontCommands;
 };
 
 FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame);

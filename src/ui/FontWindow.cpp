@@ -63,7 +63,6 @@ void FontWindow::BuildStrip() {
     FontPic_->setObjectName(QStringLiteral("FontPic"));
     FontPic_->setFrameShape(QFrame::NoFrame);
     FontSupport_ = new FontCanvas(FontPic_);
-    FontSupport_->setEnabled(false);
     std::tie(VScroll1_, HScroll1_) = PictureScrollBars(FontSupport_, 1, this);
     VScroll1_->hide();
 }

@@ -1,6 +1,5 @@
 #include "ui/Form3.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,9 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ui/AppState.h"
 #include "ui/Prompts.h"
-#include "ui/form1.h"
 
 namespace pixmere {
 
@@ -42,12 +39,11 @@ void LockField(QLineEdit* field, bool locked, const QPalette& dialog) {
 
 }  // namespace
 
-Form3::Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent)
-    : QDialog(parent), app_(app), prompts_(prompts), document_(document) {
+Form3::Form3(PropertyMode mode, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), mode_(mode), prompts_(prompts) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Font Property"));
     setModal(true);
-    if (app_.PropertyMode != 0) busy_.emplace(app_);
     BuildFields();
     BuildLayout();
     ConnectRules();
@@ -158,8 +154,6 @@ void Form3::ConnectRules() {
     });
 }
 
-void Form3::Show() { show(); }
-
 void Form3::ListJambage(int height) {
     for (int j = 0; j <= height; ++j) Jambage_->addItem(QString::number(j));
 }
@@ -201,22 +195,24 @@ void Form3::ShowCFileParameters(const FontParams& p) {
     FixRange(p.firstcar, p.lastCode());
 }
 
-void Form3::affichform3() {
-    Show();
-    ShowValues(document_->params());
+void Form3::affichform3(const FontParams& font) {
+    shown_ = font;
+    ShowValues(font);
     LockSizeFields(true);
     Ok_->setFocus();
 }
 
 void Form3::NewFont() {
-    Show();
     LockSizeFields(false);
     width1_->setFocus();
 }
 
-void Form3::ImportTTF() {
-    Show();
-    LockSizeFields(false);
+void Form3::ImportTTF() { LockSizeFields(false); }
+
+std::optional<FontParams> Form3::Run() {
+    accepted_.reset();
+    exec();
+    return accepted_;
 }
 
 FontParameterTexts Form3::Texts() const {
@@ -236,12 +232,7 @@ void Form3::Refuse(ParameterRefusal refusal) {
 }
 
 void Form3::Ok_Click() {
-    app_.PropertyShown = false;
-    if (!document_) {
-        reject();
-        return;
-    }
-    if (app_.PropertyMode == 0) {
+    if (mode_ == PropertyMode::FontProperties) {
         OkProperties();
         return;
     }
@@ -263,19 +254,8 @@ void Form3::Ok_Click() {
         Refuse(check.refusal);
         return;
     }
-    const uint8_t mode = app_.PropertyMode;
-    form1* document = document_;
-    app_.PropertyMode = 0;
-    if (mode == 1) {
-        accept();
-        document->NewOk(check.params);
-    } else {
-        app_.ImportFirstCar = check.params.firstcar;
-        app_.ImportLastCar = check.params.lastcar;
-        document->SetImportParameters(check.params);
-        accept();
-        document->StartImport(mode == 2 ? FontCommand::ImportTtf : FontCommand::ImportC);
-    }
+    accepted_ = check.params;
+    accept();
 }
 
 void Form3::OkProperties() {
@@ -283,45 +263,17 @@ void Form3::OkProperties() {
     // every font.
     FontParams changed;
     const ParameterRefusal refusal =
-        CheckFontProperties(document_->params(), Jambage_->currentText().toStdString(),
+        CheckFontProperties(shown_, Jambage_->currentText().toStdString(),
                             Magnificatio_->currentText().toStdString(), changed);
     if (refusal != ParameterRefusal::None) {
         Refuse(refusal);
         return;
     }
-    form1* document = document_;
+    accepted_ = changed;
     accept();
-    document->ApplyFontProperties(changed.jambon, changed.Magnification);
 }
 
 void Form3::Cancel_Click() { reject(); }
-
-void Form3::reject() {
-    if (app_.PropertyMode != 0) {
-        NewCancelled_ = true;
-        app_.PropertyMode = 0;
-    }
-    QDialog::reject();
-}
-
-void Form3::closeEvent(QCloseEvent* event) {
-    if (event->spontaneous()) closedFromFrame_ = true;
-    QDialog::closeEvent(event);
-}
-
-void Form3::done(int result) {
-    QDialog::done(result);
-    if (unloaded_) return;
-    unloaded_ = true;
-    // A dismissed New or import closes the empty window it was opened for; font properties
-    // never close their document.
-    const bool closeDocument = !app_.PropertyShown && (closedFromFrame_ || NewCancelled_);
-    NewCancelled_ = false;
-    busy_.reset();
-    app_.PropertyShown = false;
-    if (closeDocument && document_) document_->CloseEmpty();
-    deleteLater();
-}
 
 bool Form3::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, event);

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 #include <optional>
 
 #include "model/FontParameters.h"
-#include "ui/AppState.h"
 
 class QComboBox;
 class QLineEdit;
@@ -14,21 +12,26 @@ class QPushButton;
 namespace pixmere {
 
 class Prompts;
-class form1;
 
-// The font parameters dialog ("Font Property"). One dialog serves four commands, told apart by
-// AppState::PropertyMode: 0 font properties, 1 new font, 2 TrueType import, 4 C-file import.
-// It always works on one document, the current one when it was opened. In modes 1, 2 and 4 it
-// is part of a running font command: CommandBusy holds until it closes.
+// The four commands the parameters dialog serves.
+enum class PropertyMode : uint8_t { FontProperties = 0, NewFont = 1, TrueType = 2, CFile = 4 };
+
+// The font parameters dialog ("Font Property"), modal. Set up for its mode, Run() waits for
+// the user and gives the parameters Ok accepted: the new font's or the import's, or for font
+// properties the open font's with the downstroke and magnification changed. Refused values
+// keep it open; Cancel and its window frame's close give nothing.
 class Form3 : public QDialog {
     Q_OBJECT
 public:
-    Form3(AppState& app, Prompts& prompts, form1* document, QWidget* parent = nullptr);
+    Form3(PropertyMode mode, Prompts& prompts, QWidget* parent = nullptr);
 
-    // Set-ups of the four modes.
-    void affichform3();  // mode 0: current values, size and range locked
-    void NewFont();      // modes 1 and 4
-    void ImportTTF();    // mode 2
+    // Set-ups of the modes.
+    void affichform3(const FontParams& font);  // font properties: its values, all locked
+    void NewFont();                            // new font and C file: every field open
+    void ImportTTF();                          // TrueType: every field open
+    // Shows the dialog and waits; the accepted parameters, or nothing when dismissed.
+    std::optional<FontParams> Run();
+    PropertyMode mode() const { return mode_; }
     // Fills the downstroke list with "0" up to the height.
     void ListJambage(int height);
     // Shows a character range that cannot be changed (the C-file import's); Ok takes it as it
@@ -52,18 +55,14 @@ public:
 public slots:
     void Ok_Click();
     void Cancel_Click();
-    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void done(int result) override;
 
 private:
     void BuildFields();
     void BuildLayout();
     void ConnectRules();
-    void Show();
     void LockSizeFields(bool locked);
     // Fills every field with p.
     void ShowValues(const FontParams& p);
@@ -71,9 +70,10 @@ private:
     void Refuse(ParameterRefusal refusal);
     void OkProperties();
 
-    AppState& app_;
+    const PropertyMode mode_;
     Prompts& prompts_;
-    QPointer<form1> document_;
+    FontParams shown_;  // font properties: the open font's
+    std::optional<FontParams> accepted_;
     QLineEdit* width1_;
     QLineEdit* height1_;
     QLineEdit* charmin1_;
@@ -83,10 +83,6 @@ private:
     QPushButton* Ok_;
     QPushButton* Cancel_;
     bool rangeFixed_ = false;
-    bool NewCancelled_ = false;
-    bool closedFromFrame_ = false;
-    bool unloaded_ = false;
-    std::optional<BusyCommand> busy_;
 };
 
 }  // namespace pixmere

@@ -13,9 +13,9 @@
 #include <QToolButton>
 #include <QUrl>
 #include <algorithm>
+#include <optional>
 
 #include "ui/DocumentActions.h"
-#include "ui/Form3.h"
 #include "ui/Form6.h"
 #include "ui/HelpPages.h"
 #include "ui/Twips.h"
@@ -27,10 +27,11 @@ static void InitIconResources() { Q_INIT_RESOURCE(icons); }
 namespace pixmere {
 
 MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
-                   std::unique_ptr<FileCommands> files)
+                   std::unique_ptr<EditorFileCommands> files)
     : prompts_(prompts ? std::move(prompts) : std::make_unique<Prompts>()),
-      files_(files ? std::move(files) : std::make_unique<FileCommands>()) {
+      files_(files ? std::move(files) : std::make_unique<EditorFileCommands>()) {
     InitIconResources();
+    files_->Attach(*this);
     setObjectName(QStringLiteral("MDIForm1"));
     setWindowTitle(QStringLiteral("Velmar Pixmere"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
@@ -54,7 +55,6 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
 
     // Start-up state of the slot table and the flags.
     app_.LastDoc = 0;
-    app_.FreshWindow = true;
     app_.DocMax = DocMaxFor(osName);
     app_.LimitWindows = true;
     app_.DocCount = 0;
@@ -70,23 +70,19 @@ MDIForm1::~MDIForm1() {
     mdiArea_->disconnect(this);
 }
 
-Form3* MDIForm1::propertyDialog() const { return propertyDialog_.data(); }
 Form6* MDIForm1::aboutBox() const { return about_.data(); }
 
 void MDIForm1::BuildActions() {
     FileActions& file = actions_.file;
     file = BuildFileMenu(this, *this);
     for (const auto& [action, command] : file.FontCommands()) {
-        connect(action, &QAction::triggered, this, [this, command = command] {
-            FrameCommand(command);
-            UpdateCommands();
-        });
+        Command(action, [this, command = command] { RunFontCommand(command); });
     }
     // The toolbar's commands on the active document; the name is their tooltip too.
     auto tool = [this](QAction*& action, const char* name, void (MDIForm1::*handler)()) {
         action = new QAction(QString::fromLatin1(name), this);
         action->setObjectName(QString::fromLatin1(name));
-        Command(action, handler);
+        Command(action, [this, handler] { (this->*handler)(); });
     };
     tool(actions_.New, "Create a New Font", &MDIForm1::Command1_Click);
     tool(actions_.Open, "Open an Velmar Font", &MDIForm1::Command2_Click);
@@ -97,11 +93,34 @@ void MDIForm1::BuildActions() {
     tool(actions_.Redo, "Redo", &MDIForm1::Command7_Click);
 }
 
-void MDIForm1::Command(QAction* action, void (MDIForm1::*handler)()) {
-    connect(action, &QAction::triggered, this, [this, handler] {
-        (this->*handler)();
+void MDIForm1::Command(QAction* action, const std::function<void()>& handler) {
+    connect(action, &QAction::triggered, this, [this, handler] { Handle(handler); });
+}
+
+void MDIForm1::Handle(const std::function<void()>& handler) {
+    {
+        const EventScope scope(*this);
+        handler();
+    }
+    if (handling_ == 0) UpdateCommands();
+}
+
+void MDIForm1::DocumentStateChanged() {
+    if (handling_ == 0) {
         UpdateCommands();
-    });
+        return;
+    }
+    // An event is being handled: the update comes when it is done, unless the handler waits
+    // for the user meanwhile (a dialog, a conversion), when the update must not wait for it.
+    if (!updatePending_) {
+        updatePending_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (updatePending_) UpdateCommands();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void MDIForm1::BuildToolbar() {
@@ -169,20 +188,23 @@ void MDIForm1::ShowMenus(const QList<QMenu*>& menus) {
 
 // ---------------------------------------------------------------- documents
 
-form1* MDIForm1::Newform() {
-    int slot = -1;
-    for (int i = 0; i < app_.DocMax; ++i) {
-        if (app_.DocFree[static_cast<std::size_t>(i)]) {
-            slot = i;
-            break;
-        }
-    }
-    if (slot < 0) return nullptr;  // every slot taken: the commands are disabled then
+bool MDIForm1::SlotFree() const {
+    return std::find(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true) !=
+           app_.DocFree.begin() + app_.DocMax;
+}
+
+form1* MDIForm1::Newform(OpenedFont font) {
+    const auto free = std::find(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true);
+    if (free == app_.DocFree.begin() + app_.DocMax) return nullptr;
+    std::optional<EventScope> scope(std::in_place, *this);
+    const auto slot = static_cast<std::size_t>(free - app_.DocFree.begin());
     ++app_.DocCount;
     app_.LastDoc = static_cast<uint8_t>(slot + 1);
-    app_.DocFree[static_cast<std::size_t>(slot)] = false;
-    auto* document = new form1(*this, app_, app_.LastDoc);
-    app_.DocList[static_cast<std::size_t>(slot)] = document;
+    app_.DocFree[slot] = false;
+    const QString notice = font.notice;
+    auto* document = new form1(*this, app_.LastDoc, std::move(font));
+    app_.DocList[slot] = document;
+    connect(document, &form1::StateChanged, this, &MDIForm1::DocumentStateChanged);
     auto* window = new QMdiSubWindow;
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWidget(document);
@@ -192,31 +214,43 @@ form1* MDIForm1::Newform() {
     mdiArea_->addSubWindow(window);
     window->hide();  // until its first full refresh
     app_.ActiveDoc = document->index();
-    UpdateCommands();
+    document->Start();
+    scope.reset();
+    DocumentStateChanged();
+    if (!notice.isEmpty()) {
+        prompts_->Message(this, QMessageBox::Information, QString::fromLatin1(kAppTitle), notice,
+                          QMessageBox::Ok);
+    }
     return document;
 }
 
-void MDIForm1::FrameCommand(FontCommand command) {
-    // A command handed to the last document comes straight back here with FreshWindow set;
-    // when that document is closed the frame takes the command itself.
-    form1* last = app_.Document(app_.LastDoc);
-    if (!app_.FreshWindow && last) {
-        last->RequestFontCommand(command);
-        return;
+void MDIForm1::RunFontCommand(FontCommand command) {
+    if (!SlotFree()) return;  // the commands are disabled then
+    std::optional<OpenedFont> font;
+    {
+        const BusyCommand busy(app_);
+        font = files_->Run(command);
     }
-    RunInNewWindow([command](form1& document) { document.RunFontCommand(command); });
+    if (font) Newform(std::move(*font));
 }
 
 bool MDIForm1::OpenFile(const QString& path) {
-    return RunInNewWindow([&path](form1& document) { document.OpenFile(path); });
+    if (!SlotFree()) return false;
+    std::optional<OpenedFont> font;
+    {
+        const BusyCommand busy(app_);
+        font = files_->OpenFile(path);
+    }
+    if (font) Newform(std::move(*font));
+    return true;
 }
 
-bool MDIForm1::RunInNewWindow(const std::function<void(form1&)>& command) {
-    form1* document = Newform();
-    if (!document) return false;
-    command(*document);
-    if (app_.LastDoc != 0) app_.FreshWindow = false;
-    return true;
+void MDIForm1::ReplaceDocument(form1& document, OpenedFont font) {
+    // With every slot taken the old window makes room first.
+    const bool full = !SlotFree();
+    if (full) CloseDocument(document);
+    Newform(std::move(font));
+    if (!full) CloseDocument(document);
 }
 
 QMdiSubWindow* MDIForm1::SubWindowOf(form1& document) const {
@@ -266,15 +300,13 @@ void MDIForm1::DocumentClosed(form1& document) {
     --app_.DocCount;
     app_.DocFree[static_cast<std::size_t>(slot)] = true;
     app_.DocList[static_cast<std::size_t>(slot)] = nullptr;
-    if (app_.DocCount == 0) app_.FreshWindow = true;
-    // A fresh window that closes (a cancelled or failed command) was never activated, so no
-    // activation hands the toolbar back to the window that stayed active: do it here.
+    // The window that stays active takes the toolbar, also when no activation follows.
     if (app_.ActiveDoc == document.index()) {
         QMdiSubWindow* active = mdiArea_->activeSubWindow();
         auto* stayed = active ? qobject_cast<form1*>(active->widget()) : nullptr;
         app_.ActiveDoc = stayed && stayed != &document ? stayed->index() : 0;
     }
-    UpdateCommands();
+    DocumentStateChanged();
     if (QMdiSubWindow* window = SubWindowOf(document); window == menusOf_) {
         menusOf_ = nullptr;
         ShowMenus(frameMenus_);
@@ -284,33 +316,16 @@ void MDIForm1::DocumentClosed(form1& document) {
 void MDIForm1::LockFileCommands(std::function<void()> cancel) {
     fileCommandsLocked_ = true;
     cancelLockedCommand_ = std::move(cancel);
-    UpdateCommands();
+    UpdateCommands();  // before the user can reach them: the command now waits for him
 }
 
 void MDIForm1::UnlockFileCommands() {
     fileCommandsLocked_ = false;
     cancelLockedCommand_ = nullptr;
-    UpdateCommands();
+    DocumentStateChanged();
     if (closeAfterUnlock_) {
         closeAfterUnlock_ = false;
         QMetaObject::invokeMethod(this, &MDIForm1::close, Qt::QueuedConnection);
-    }
-}
-
-void MDIForm1::ShowPropertyDialog(form1& document, uint8_t mode) {
-    if (propertyDialog_) return;  // one at a time; it is modal
-    app_.ActiveDoc = document.index();
-    app_.PropertyMode = mode;
-    app_.PropertyShown = mode == 0;
-    auto* dialog = new Form3(app_, *prompts_, &document, this);
-    propertyDialog_ = dialog;
-    connect(dialog, &QDialog::finished, this, [this] { propertyDialog_ = nullptr; });
-    if (mode == 0) {
-        dialog->affichform3();
-    } else if (mode == 2) {
-        dialog->ImportTTF();
-    } else {
-        dialog->NewFont();
     }
 }
 
@@ -322,7 +337,7 @@ void MDIForm1::SubWindowActivated(QMdiSubWindow* window) {
             ShowMenus(document->Menus());
         }
         if (!app_.CommandBusy()) app_.ActiveDoc = document->index();
-        UpdateCommands();
+        DocumentStateChanged();
         return;
     }
     // The frame losing focus deactivates its documents too: their menus stay while any is
@@ -337,10 +352,7 @@ void MDIForm1::SubWindowActivated(QMdiSubWindow* window) {
 
 // ---------------------------------------------------------------- state the documents report
 
-void MDIForm1::ClipboardFilled() {
-    app_.ClipboardFull = true;
-    UpdateCommands();
-}
+void MDIForm1::ClipboardFilled() { app_.ClipboardFull = true; }
 
 void MDIForm1::FillWindowList(QMenu* menu) {
     menu->clear();
@@ -369,8 +381,8 @@ void MDIForm1::FillWindowList(QMenu* menu) {
 
 // ---------------------------------------------------------------- toolbar
 
-void MDIForm1::Command1_Click() { FrameCommand(FontCommand::New); }
-void MDIForm1::Command2_Click() { FrameCommand(FontCommand::Open); }
+void MDIForm1::Command1_Click() { RunFontCommand(FontCommand::New()); }
+void MDIForm1::Command2_Click() { RunFontCommand(FontCommand::Open()); }
 
 // The toolbar acts on the active document; one that is no longer open gets nothing.
 void MDIForm1::Command3_Click() {

@@ -8,7 +8,7 @@
 
 #include "edit/GlyphClipboard.h"
 #include "ui/AppState.h"
-#include "ui/FileCommands.h"
+#include "ui/EditorFileCommands.h"
 #include "ui/FileMenu.h"
 #include "ui/Prompts.h"
 
@@ -18,7 +18,6 @@ class QMenu;
 
 namespace pixmere {
 
-class Form3;
 class Form6;
 class form1;
 
@@ -44,20 +43,19 @@ struct FrameActions {
 class MDIForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    // osName comes from CheckOS and sets the number of document slots. Prompts and file
-    // commands may be replaced (tests answer message boxes and file dialogs themselves).
+    // osName comes from CheckOS and sets the number of document slots. Prompts and the file
+    // commands' dialogs may be replaced (tests answer message boxes and file dialogs
+    // themselves).
     explicit MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts = nullptr,
-                      std::unique_ptr<FileCommands> files = nullptr);
+                      std::unique_ptr<EditorFileCommands> files = nullptr);
     ~MDIForm1() override;
 
     AppState& app() { return app_; }
     Prompts& prompts() { return *prompts_; }
-    FileCommands& files() { return *files_; }
+    EditorFileCommands& files() { return *files_; }
     GlyphClipboard& clipboard() { return clipboard_; }
     QMdiArea* mdiArea() const { return mdiArea_; }
     const FrameActions& actions() const { return actions_; }
-    // The parameters dialog while it is open.
-    Form3* propertyDialog() const;
     Form6* aboutBox() const;
     // Document number n while it is open.
     form1* Document(int n) const { return app_.Document(n); }
@@ -72,20 +70,24 @@ public:
 
     // ---- documents ----
 
-    // Creates a hidden document window in the lowest free slot and makes it the active one.
-    form1* Newform();
-    // Frame commands New, Open and the imports: every one runs in a fresh window.
-    void FrameCommand(FontCommand command);
-    // Opens a named file in a fresh window as Open or the Import menu would; false when no
-    // window slot is free.
+    // Whether a font command can have a window of its own.
+    bool SlotFree() const;
+    // A window for the font in the lowest free slot, shown and made the active one; nullptr
+    // when every slot is taken.
+    form1* Newform(OpenedFont font);
+    // New, Open and the imports, from the frame's or any document's menu: the font the command
+    // gives opens in a window of its own; a cancelled or refused command changes nothing.
+    void RunFontCommand(FontCommand command);
+    // Opens a named file as Open or the Import menu would; false when no window slot is free.
     bool OpenFile(const QString& path);
+    // The font in a new window in place of document.
+    void ReplaceDocument(form1& document, OpenedFont font);
     // Shows a document window (its first full refresh) and activates it.
     void ShowDocument(form1& document);
     // Closes a document window through its close event.
     void CloseDocument(form1& document);
     // The close algorithm after the prompt: frees the slot and updates the commands.
     void DocumentClosed(form1& document);
-    void ShowPropertyDialog(form1& document, uint8_t mode);
 
     // ---- state the documents report ----
 
@@ -93,8 +95,26 @@ public:
     void FillWindowList(QMenu* menu);
 
     // Which commands can run, in the frame and in every document: derived from the documents
-    // and the application state. Every command ends with it.
+    // and the application state, once at the end of every event that runs a command.
     void UpdateCommands();
+    // How often UpdateCommands has run.
+    int commandUpdates() const { return commandUpdates_; }
+    // The state changed (a document's, the active window, ...): the commands follow now, or
+    // once the event being handled is done.
+    void DocumentStateChanged();
+
+    // An event being handled, by the frame or a document: the commands follow when the
+    // outermost one is done, not at every change on the way.
+    class EventScope {
+    public:
+        explicit EventScope(MDIForm1& frame) : frame_(frame) { ++frame_.handling_; }
+        ~EventScope() { --frame_.handling_; }
+        EventScope(const EventScope&) = delete;
+        EventScope& operator=(const EventScope&) = delete;
+
+    private:
+        MDIForm1& frame_;
+    };
 
     // ---- the TrueType conversion loop ----
 
@@ -129,9 +149,9 @@ private:
     void BuildToolbar();
     void BuildMenus();
     // Connects a toolbar or menu command to its handler; the commands' states follow it.
-    void Command(QAction* action, void (MDIForm1::*handler)());
-    // Runs a font command in a new window; false when no slot is free.
-    bool RunInNewWindow(const std::function<void(form1&)>& command);
+    void Command(QAction* action, const std::function<void()>& handler);
+    // Runs a handler of the frame's; the commands follow once it is done.
+    void Handle(const std::function<void()>& handler);
     void SubWindowActivated(QMdiSubWindow* window);
     void ShowMenus(const QList<QMenu*>& menus);
     QMdiSubWindow* SubWindowOf(form1& document) const;
@@ -142,18 +162,20 @@ private:
 
     AppState app_;
     std::unique_ptr<Prompts> prompts_;
-    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<EditorFileCommands> files_;
     GlyphClipboard clipboard_;
     QMdiArea* mdiArea_;
     FrameActions actions_;
     QList<QMenu*> frameMenus_;
-    QPointer<Form3> propertyDialog_;
     QPointer<Form6> about_;
     QMdiSubWindow* menusOf_ = nullptr;
     QPointer<QMdiSubWindow> lastPlaced_;
     bool fileCommandsLocked_ = false;
     std::function<void()> cancelLockedCommand_;
     bool closeAfterUnlock_ = false;
+    int handling_ = 0;  // events being handled
+    bool updatePending_ = false;
+    int commandUpdates_ = 0;
 };
 
 }  // namespace pixmere

@@ -5,9 +5,9 @@
 #include "model/UserError.h"
 #include "truetype/TtfImport.h"
 #include "ui/Form2.h"
+#include "ui/Form3.h"
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
-#include "ui/form1.h"
 
 namespace pixmere {
 
@@ -63,56 +63,25 @@ TtfImportCommand::~TtfImportCommand() = default;
 
 Form2* TtfImportCommand::dialog() const { return dialog_.data(); }
 
-bool TtfImportCommand::Start(form1& window) {
-    waiting_ = nullptr;
-    face_.reset();
+std::optional<OpenedFont> TtfImportCommand::Run() {
     const std::optional<FontChoice> choice = fontDialog_->Choose(&frame_);
-    if (!choice) return false;
+    if (!choice) return std::nullopt;
+    std::optional<TtfFace> face;
     try {
-        face_.emplace(fontDialog_->Open(*choice));
+        face.emplace(fontDialog_->Open(*choice));
     } catch (const UserError& e) {
         prompts_.Message(&frame_, QMessageBox::Critical, QString::fromStdString(e.caption()),
                          QString::fromStdString(e.what()), QMessageBox::Ok);
-        return false;
+        return std::nullopt;
     }
-    window.ShowName(choice->face);
-    waiting_ = &window;
-    window.ShowPropertyDialog(2);
-    if (!frame_.propertyDialog()) {  // another one is open: nothing to continue
-        waiting_ = nullptr;
-        face_.reset();
-        return false;
-    }
-    return true;
-}
-
-bool TtfImportCommand::Continue(form1& window) {
-    if (waiting_ != &window || !face_ || dialog_) return false;
-    const TtfFace face = *face_;
-    waiting_ = nullptr;
-    face_.reset();
-
-    // The range comes from the values the parameters dialog kept for the import.
-    const AppState& app = frame_.app();
-    FontParams document = window.params();
-    document.firstcar = app.ImportFirstCar;
-    document.lastcar = app.ImportLastCar;
+    Form3 parameters(PropertyMode::TrueType, prompts_, &frame_);
+    parameters.ImportTTF();
+    const std::optional<FontParams> cell = parameters.Run();
+    if (!cell) return std::nullopt;
+    FontParams document = *cell;
     document.NbCar = document.lastcar - document.firstcar + 1;
 
-    const QPointer<form1> target(&window);
-    TtfImportResult result = Convert(face, document);
-
-    // The window may only have gone with the frame closing meanwhile, which cancels.
-    const bool windowOpen = target && frame_.app().Document(target->index()) == target;
-    bool received = false;
-    if (result.status == TtfImportResult::Status::Done && windowOpen) {
-        try {
-            target->SetFont(std::move(result.font), true);
-            received = true;
-        } catch (const std::exception&) {
-            result = TtfImportResult::Failure();
-        }
-    }
+    TtfImportResult result = Convert(*face, document);
     if (result.status == TtfImportResult::Status::Failed) {
         prompts_.Message(dialog_ ? static_cast<QWidget*>(dialog_.data()) : &frame_,
                          QMessageBox::Critical, QStringLiteral("Error"),
@@ -121,7 +90,10 @@ bool TtfImportCommand::Continue(form1& window) {
     if (dialog_) dialog_->CloseFromCode();
     if (frame_.FileCommandsLocked()) frame_.UnlockFileCommands();
     delete dialog_.data();
-    return received;
+    if (result.status != TtfImportResult::Status::Done) return std::nullopt;
+    OpenedFont opened(std::move(result.font));
+    opened.title = opened.label = choice->face;
+    return opened;
 }
 
 TtfImportResult TtfImportCommand::Convert(const TtfFace& face, const FontParams& document) {

@@ -17,12 +17,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "ui/AppState.h"
 #include "ui/DocumentActions.h"
 #include "ui/EditCanvas.h"
 #include "ui/EditWindow.h"
 #include "ui/FontCanvas.h"
 #include "ui/FontWindow.h"
+#include "ui/Form3.h"
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
 #include "ui/Twips.h"
@@ -70,18 +70,19 @@ QWidget* Pane(QWidget* controls, QWidget* view, int gap) {
 
 }  // namespace
 
-form1::form1(MDIForm1& frame, AppState& app, uint8_t index, QWidget* parent)
-    : QWidget(parent), frame_(frame), app_(app), index_(index) {
+form1::form1(MDIForm1& frame, uint8_t index, OpenedFont opened, QWidget* parent)
+    : QWidget(parent),
+      frame_(frame),
+      index_(index),
+      doc_(std::make_unique<FontDocument>(std::move(opened.font))),
+      pickFirst_(opened.pickFirst) {
     setObjectName(QStringLiteral("form1"));
-    SetTitle(QStringLiteral("Velmar Pixmere 2.1"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
     // The layout's sizes were made for a small dialog face; keep the text inside them.
     QFont small = font();
     small.setPointSizeF(8);
     setFont(small);
-    // Document load.
-    pending_.Magnification = 1;
-    app_.PropertyShown = false;
+    doc_->setFlagModified(opened.modified);
 
     actions_ = std::make_unique<DocumentActions>(this, frame_);
     TitleFon_ = BlueLabel(QString(), this);
@@ -93,6 +94,20 @@ form1::form1(MDIForm1& frame, AppState& app, uint8_t index, QWidget* parent)
     editWindow_ = new EditWindow(this, this);
     PlaceControls();
     Wire();
+    FileName_ = opened.fileName;
+    saveFormat_ = opened.saveFormat;
+    SetTitle(opened.title.isEmpty() ? QStringLiteral("Velmar Pixmere 2.1") : opened.title);
+    SetTitleFon(opened.label);
+    InitFont();
+}
+
+void form1::Start() {
+    SetZoomFactorText(QStringLiteral("2"));
+    // A new font: a click on the first cell makes the first character current.
+    if (pickFirst_) {
+        fontsupport_MouseDown(1, 0, 0, 0);
+        fontsupport_MouseUp(1, 0, 0, 0);
+    }
 }
 
 form1::~form1() = default;
@@ -199,39 +214,54 @@ void form1::Wire() {
 }
 
 void form1::WireViews() {
-    using Handler = void (form1::*)(int, int, double, double);
-    auto pointer = [this](ScrolledPicture* picture, Handler down, Handler move, Handler up) {
-        connect(picture, &ScrolledPicture::Pressed, this, down);
-        connect(picture, &ScrolledPicture::Moved, this, move);
-        connect(picture, &ScrolledPicture::Released, this, up);
+    // Every event of the views goes through Handle, so that the commands follow it once.
+    using Pointer = void (form1::*)(int, int, double, double);
+    auto pointer = [this](ScrolledPicture* picture, Pointer down, Pointer move, Pointer up) {
+        for (const auto& [signal, handler] :
+             {std::pair{&ScrolledPicture::Pressed, down}, std::pair{&ScrolledPicture::Moved, move},
+              std::pair{&ScrolledPicture::Released, up}}) {
+            connect(picture, signal, this,
+                    [this, handler = handler](int button, int shift, double x, double y) {
+                        Handle([&] { (this->*handler)(button, shift, x, y); });
+                    });
+        }
     };
     pointer(fontSupport(), &form1::fontsupport_MouseDown, &form1::FontSupport_MouseMove,
             &form1::fontsupport_MouseUp);
     pointer(zoomPic(), &form1::ZoomPic_MouseDown, &form1::ZoomPic_MouseMove,
             &form1::ZoomPic_MouseUp);
-    connect(fontSupport(), &FontCanvas::CarKeyPressed, this, &form1::FontSupport_KeyDown);
-    connect(fontWindow_, &FontWindow::ZoomChosen, this, &form1::ZoomFactor_Click);
-    connect(fontWindow_, &FontWindow::Relaid, this, &form1::KeepCurrentCarInView);
-    connect(editWindow_, &EditWindow::Resized, this, &form1::ZoomPicSupport_Resize);
-    connect(editWindow_->zoomOut(), &QToolButton::clicked, this, &form1::ZoomPicMOINS_Click);
-    connect(editWindow_->zoomIn(), &QToolButton::clicked, this, &form1::ZoomPicPLUS_Click);
-    connect(editWindow_->magnifier(), &QCheckBox::toggled, this, &form1::EnabMagnif_Click);
+    connect(fontSupport(), &FontCanvas::CarKeyPressed, this,
+            [this](CarKey key, int shift) { Handle([&] { FontSupport_KeyDown(key, shift); }); });
+    const auto plain = [this](auto* sender, auto signal, void (form1::*handler)()) {
+        connect(sender, signal, this, [this, handler] { Handle([&] { (this->*handler)(); }); });
+    };
+    plain(fontWindow_, &FontWindow::ZoomChosen, &form1::ZoomFactor_Click);
+    plain(fontWindow_, &FontWindow::Relaid, &form1::KeepCurrentCarInView);
+    plain(editWindow_, &EditWindow::Resized, &form1::ZoomPicSupport_Resize);
+    plain(editWindow_->zoomOut(), &QToolButton::clicked, &form1::ZoomPicMOINS_Click);
+    plain(editWindow_->zoomIn(), &QToolButton::clicked, &form1::ZoomPicPLUS_Click);
+    plain(editWindow_->magnifier(), &QCheckBox::toggled, &form1::EnabMagnif_Click);
+}
+
+void form1::Handle(const std::function<void()>& handler) {
+    ++handling_;
+    {
+        const MDIForm1::EventScope scope(frame_);
+        handler();
+    }
+    if (--handling_ == 0) emit StateChanged();
 }
 
 void form1::Command(QAction* action, void (form1::*handler)()) {
-    connect(action, &QAction::triggered, this, [this, handler] {
-        (this->*handler)();
-        frame_.UpdateCommands();
-    });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Handle([&] { (this->*handler)(); }); });
 }
 
 void form1::WireMenus() {
     const DocumentActions& a = *actions_;
     for (const auto& [action, command] : a.file.FontCommands()) {
-        connect(action, &QAction::triggered, this, [this, command = command] {
-            RequestFontCommand(command);
-            frame_.UpdateCommands();
-        });
+        connect(action, &QAction::triggered, this,
+                [this, command = command] { Handle([&] { frame_.RunFontCommand(command); }); });
     }
     Command(a.file.save, &form1::Save_Click);
     Command(a.file.saveas, &form1::SaveAs_Click);
@@ -293,79 +323,9 @@ void form1::SetTitle(const QString& title) {
 
 void form1::SetTitleFon(const QString& text) { TitleFon_->setText(text); }
 
-// ---------------------------------------------------------------- font commands
-
-void form1::RequestFontCommand(FontCommand command) {
-    const BusyCommand busy(app_);
-    if (!app_.FreshWindow) {
-        app_.FreshWindow = true;
-        frame_.FrameCommand(command);
-    } else {
-        RunFontCommand(command);
-    }
-}
-
-void form1::Receive(const std::function<bool()>& command) {
-    bool received = false;
-    {
-        const BusyCommand busy(app_);
-        received = command();
-    }
-    if (!received && !doc_) CloseEmpty();
-}
-
-void form1::RunFontCommand(FontCommand command) {
-    Receive([this, command] {
-        if (command != FontCommand::New) return frame_.files().Run(command, *this);
-        New_Click();  // the parameters dialog carries it on
-        return true;
-    });
-}
-
-void form1::OpenFile(const QString& path) {
-    Receive([this, &path] { return frame_.files().OpenFile(path, *this); });
-}
-
-void form1::New_Click() {
-    // The window is still hidden: it shows with its first full refresh.
-    ShowPropertyDialog(1);
-}
-
-void form1::ShowPropertyDialog(uint8_t mode) { frame_.ShowPropertyDialog(*this, mode); }
-
-void form1::NewOk(const FontParams& params) {
-    FontParams p = params;
-    p.lastcar = static_cast<uint8_t>(p.lastCode());
-    app_.PropertyMode = 0;
-    SetFont(MatrixToObject(p, p.blankMatrix()), true);
-    // A click on the first cell makes the first character current.
-    fontsupport_MouseDown(1, 0, 0, 0);
-    fontsupport_MouseUp(1, 0, 0, 0);
-}
-
-void form1::SetImportParameters(const FontParams& params) {
-    pending_ = params;
-    frame_.UpdateCommands();
-}
-
-void form1::StartImport(FontCommand command) {
-    Receive([this, command] { return frame_.files().ContinueImport(command, *this); });
-}
-
-void form1::SetFont(Font font, bool modified) {
-    doc_ = std::make_unique<FontDocument>(std::move(font));
-    doc_->setFlagModified(modified);
-    InitFont();
-    SetZoomFactorText(QStringLiteral("2"));
-}
-
-void form1::CloseEmpty() {
-    emptyClose_ = true;
-    frame_.CloseDocument(*this);
-}
+// ---------------------------------------------------------------- font properties
 
 void form1::ApplyFontProperties(uint8_t jambon, uint8_t magnification) {
-    if (!doc_) return;
     const uint8_t oldJambon = doc_->params().jambon;
     const uint8_t oldMagnification = doc_->params().Magnification;
     doc_->SetFontProperties(jambon, magnification);
@@ -379,7 +339,6 @@ void form1::ApplyFontProperties(uint8_t jambon, uint8_t magnification) {
         SetZoomFactorText(QStringLiteral("2"));
     }
     fontSupport()->setFocus();
-    frame_.UpdateCommands();
 }
 
 // ---------------------------------------------------------------- views
@@ -396,9 +355,8 @@ uint8_t form1::EditMagnif() const { return editWindow_->EditMagnif(params()); }
 void form1::InitFont() {
     // Cells are painted straight from the glyphs when they come into view: nothing to create
     // per character.
-    const Font* font = doc_ ? &doc_->font() : nullptr;
-    fontWindow_->SetFont(font);
-    editWindow_->SetFont(font);
+    fontWindow_->SetFont(&doc_->font());
+    editWindow_->SetFont(&doc_->font());
 }
 
 void form1::SetZoomFactorText(const QString& text) {
@@ -410,53 +368,36 @@ void form1::ZoomFactor_Click() {
     frame_.ShowDocument(*this);
     fontSupport()->setFocus();
     RefreshFontWindow();
-    if (!doc_) return;
     doc_->ClearEditReady();
     ReselectCurrentCar();
 }
 
 void form1::RefreshFontWindow() {
-    if (!doc_) return;
-    // The commands that could interfere are locked while the refresh runs.
-    refreshing_ = true;
-    frame_.UpdateCommands();
+    // Nothing else runs meanwhile: the refresh lets no events through.
     frame_.ShowDocument(*this);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     fontWindow_->Refresh();
     editWindow_->Refit(doc_->params(), FlagAutoZoom_);
     QApplication::restoreOverrideCursor();
-    refreshing_ = false;
-    frame_.UpdateCommands();
 }
 
-void form1::KeepCurrentCarInView() {
-    if (doc_) fontWindow_->EnsureVisible(doc_->CurrentCar());
-}
+void form1::KeepCurrentCarInView() { fontWindow_->EnsureVisible(doc_->CurrentCar()); }
 
-void form1::ZoomPicSupport_Resize() {
-    if (!doc_) return;
-    editWindow_->Refit(doc_->params(), FlagAutoZoom_);
-    frame_.UpdateCommands();
-}
+void form1::ZoomPicSupport_Resize() { editWindow_->Refit(doc_->params(), FlagAutoZoom_); }
 
 void form1::ZoomPicPLUS_Click() {
     FlagAutoZoom_ = false;
     editWindow_->ZoomIn(params());
     ReselectLastClick();  // the current glyph at the new zoom
-    frame_.UpdateCommands();
 }
 
 void form1::ZoomPicMOINS_Click() {
     FlagAutoZoom_ = false;
     editWindow_->ZoomOut(params());
     ReselectLastClick();
-    frame_.UpdateCommands();
 }
 
-void form1::EnabMagnif_Click() {
-    editWindow_->Remagnify(params(), doc_ ? doc_->CurrentCar() : -1);
-    frame_.UpdateCommands();
-}
+void form1::EnabMagnif_Click() { editWindow_->Remagnify(params(), doc_->CurrentCar()); }
 
 // ---------------------------------------------------------------- results of the engine
 
@@ -482,15 +423,11 @@ void form1::Apply(const EditResult& r) {
         RefreshFontWindow();
         ReselectCurrentCar();
     }
-    frame_.UpdateCommands();
 }
 
-void form1::ReselectLastClick() {
-    if (doc_) Apply(doc_->ReselectLastClick(cellLayout()));
-}
+void form1::ReselectLastClick() { Apply(doc_->ReselectLastClick(cellLayout())); }
 
 void form1::ReselectCurrentCar() {
-    if (!doc_) return;
     Apply(doc_->ReselectCurrentCar(cellLayout()));
     KeepCurrentCarInView();
 }
@@ -498,51 +435,41 @@ void form1::ReselectCurrentCar() {
 // ---------------------------------------------------------------- pointer handlers
 
 void form1::fontsupport_MouseDown(int Button, int, double x, double y) {
-    if (!doc_) return;
     Apply(doc_->fontsupport_MouseDown(Button, static_cast<float>(x), static_cast<float>(y),
                                       cellLayout()));
 }
 
 void form1::FontSupport_MouseMove(int Button, int, double x, double y) {
-    if (!doc_ || Button == 0) return;
+    if (Button == 0) return;
     Apply(doc_->FontSupport_MouseMove(Button, static_cast<float>(x), static_cast<float>(y),
                                       cellLayout()));
 }
 
-void form1::fontsupport_MouseUp(int, int, double, double) {
-    if (!doc_) return;
-    Apply(doc_->fontsupport_MouseUp());
-}
+void form1::fontsupport_MouseUp(int, int, double, double) { Apply(doc_->fontsupport_MouseUp()); }
 
 void form1::FontSupport_KeyDown(CarKey KeyCode, int Shift) {
-    if (!doc_) return;
     Apply(doc_->FontWindowKey(KeyCode, (Shift & 1) != 0, cellLayout()));
     KeepCurrentCarInView();
 }
 
 void form1::ZoomPic_MouseDown(int Button, int, double x, double y) {
-    if (!doc_) return;
     Apply(
         doc_->ZoomPic_MouseDown(Button, static_cast<float>(x), static_cast<float>(y), editView()));
 }
 
 void form1::ZoomPic_MouseMove(int Button, int, double x, double y) {
-    if (!doc_ || Button == 0) return;
+    if (Button == 0) return;
     Apply(
         doc_->ZoomPic_MouseMove(Button, static_cast<float>(x), static_cast<float>(y), editView()));
 }
 
 void form1::ZoomPic_MouseUp(int Button, int, double, double) {
-    if (!doc_) return;
     Apply(doc_->ZoomPic_MouseUp(Button));
 }
 
 // ---------------------------------------------------------------- commands
 
-void form1::Geometry(EditResult (FontDocument::*command)()) {
-    if (!doc_) return;
-    Apply(((*doc_).*command)());
-}
+void form1::Geometry(EditResult (FontDocument::*command)()) { Apply(((*doc_).*command)()); }
 
 void form1::Atop_Click() { Geometry(&FontDocument::Atop_Click); }
 void form1::Abottom_Click() { Geometry(&FontDocument::Abottom_Click); }
@@ -558,38 +485,31 @@ void form1::Leeeft_Click() { Geometry(&FontDocument::Leeeft_Click); }
 void form1::Right_Click() { Geometry(&FontDocument::Right_Click); }
 void form1::Dele_Click() { Geometry(&FontDocument::Dele_Click); }
 
-void form1::copy_Click() {
-    if (doc_) Apply(doc_->copy_Click(frame_.clipboard()));
-}
+void form1::copy_Click() { Apply(doc_->copy_Click(frame_.clipboard())); }
 
-void form1::paste_Click() {
-    if (doc_) Apply(doc_->paste_Click(frame_.clipboard(), cellLayout()));
-}
+void form1::paste_Click() { Apply(doc_->paste_Click(frame_.clipboard(), cellLayout())); }
 
-void form1::undo_Click() {
-    if (doc_) Apply(doc_->undo_Click(cellLayout()));
-}
+void form1::undo_Click() { Apply(doc_->undo_Click(cellLayout())); }
 
-void form1::redo_Click() {
-    if (doc_) Apply(doc_->redo_Click(cellLayout()));
-}
+void form1::redo_Click() { Apply(doc_->redo_Click(cellLayout())); }
 
 void form1::fontparam_Click() {
-    if (doc_) frame_.ShowPropertyDialog(*this, 0);
+    Form3 dialog(PropertyMode::FontProperties, frame_.prompts(), &frame_);
+    dialog.affichform3(params());
+    if (const std::optional<FontParams> p = dialog.Run()) {
+        ApplyFontProperties(p->jambon, p->Magnification);
+    }
 }
 
-void form1::Save_Click() {
-    if (doc_ && frame_.files().Save(*this)) doc_->setFlagModified(false);
-}
+// A save's writer leaves the document unmodified when the font is written.
+void form1::Save_Click() { frame_.files().Save(*this); }
 
-void form1::SaveAs_Click() {
-    if (doc_ && frame_.files().SaveAs(*this)) doc_->setFlagModified(false);
-}
+void form1::SaveAs_Click() { frame_.files().SaveAs(*this); }
 
 // ---------------------------------------------------------------- close
 
 void form1::closeEvent(QCloseEvent* event) {
-    if (!emptyClose_ && FlagModified()) {
+    if (FlagModified()) {
         const QMessageBox::StandardButton answer = frame_.prompts().Message(
             this, QMessageBox::Question, QString::fromLatin1(kAppTitle),
             QStringLiteral("Some Fonts have been modified. Do you want to save them?"),

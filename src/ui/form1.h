@@ -8,7 +8,7 @@
 #include "edit/FontDocument.h"
 #include "formats/FontFile.h"
 #include "model/Font.h"
-#include "ui/FileCommands.h"
+#include "ui/FontCommand.h"
 #include "ui/FontLayout.h"
 
 class QAction;
@@ -25,31 +25,32 @@ class EditWindow;
 class FontCanvas;
 class FontWindow;
 class MDIForm1;
-struct AppState;
 
 // One font document window: the font window (every glyph as a captioned cell), the edit window
 // (one glyph enlarged), the "Move characters" frame and the document's own menus, which the
 // frame shows while this document is active. It owns the document and places and wires its
 // views and actions; its slots carry the handler names of the controls, and each translates
-// the event, calls the FontDocument and repaints what it reports.
+// the event, calls the FontDocument and repaints what it reports. Every event it handles ends
+// with one StateChanged.
 class form1 : public QWidget {
     Q_OBJECT
 public:
-    // index: the number (1-based) of the document's slot.
-    form1(MDIForm1& frame, AppState& app, uint8_t index, QWidget* parent = nullptr);
+    // index: the number (1-based) of the document's slot; font: what a font command gave.
+    form1(MDIForm1& frame, uint8_t index, OpenedFont font, QWidget* parent = nullptr);
     ~form1() override;
 
     uint8_t index() const { return index_; }
     MDIForm1& frame() const { return frame_; }
 
-    // The document, once a font command has given it a font.
+    // The first full refresh, which shows the window.
+    void Start();
+
     FontDocument* document() { return doc_.get(); }
     const FontDocument* document() const { return doc_.get(); }
-    // Font parameters: the font's, or before it has one those a dialog stored.
-    const FontParams& params() const { return doc_ ? doc_->params() : pending_; }
-    bool FlagModified() const { return doc_ && doc_->FlagModified(); }
-    bool UndoEnabled() const { return doc_ && doc_->UndoEnabled(); }
-    bool RedoEnabled() const { return doc_ && doc_->RedoEnabled(); }
+    const FontParams& params() const { return doc_->params(); }
+    bool FlagModified() const { return doc_->FlagModified(); }
+    bool UndoEnabled() const { return doc_->UndoEnabled(); }
+    bool RedoEnabled() const { return doc_->RedoEnabled(); }
     // Every full refresh fits the edit zoom while this is set.
     bool FlagAutoZoom() const { return FlagAutoZoom_; }
 
@@ -70,36 +71,13 @@ public:
     // The label above the font window alone (a library's font under the library's path).
     void SetTitleFon(const QString& text);
 
-    // ---- font commands ----
-
-    // A font command chosen in this window's menu: handed to the frame, which runs it in a
-    // fresh window.
-    void RequestFontCommand(FontCommand command);
-    // Runs a font command in this (fresh, hidden) window.
-    void RunFontCommand(FontCommand command);
-    // Opens a named file in this (fresh, hidden) window, as Open or the Import menu would.
-    void OpenFile(const QString& path);
-    void New_Click();
-    // Opens the parameters dialog in a mode (1 new, 2 TrueType, 4 C file) for this window.
-    void ShowPropertyDialog(uint8_t mode);
-    // Ok of the parameters dialog: a new blank font (mode 1), or the import's values (2, 4).
-    void NewOk(const FontParams& params);
-    void SetImportParameters(const FontParams& params);
-    void StartImport(FontCommand command);
     // Ok of Font Properties: the downstroke and magnification of the open font.
     void ApplyFontProperties(uint8_t jambon, uint8_t magnification);
-    // Gives this window its font and runs the first full refresh, which shows the window.
-    // Loaders call it with the font they built.
-    void SetFont(Font font, bool modified);
-    // Closes a window that never received a font (a dismissed or failed font command).
-    void CloseEmpty();
 
     // ---- views ----
 
     void InitFont();
     void RefreshFontWindow();
-    // A full refresh is running: the commands that could interfere are locked meanwhile.
-    bool Refreshing() const { return refreshing_; }
     // Selects an item of the font zoom list ("1", "2", "4", "8"), which runs the zoom change.
     void SetZoomFactorText(const QString& text);
     int fontZoom() const;
@@ -163,6 +141,10 @@ public slots:
 
     QSize sizeHint() const override;
 
+signals:
+    // The document's state, which the frame's commands follow, may have changed.
+    void StateChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -173,29 +155,26 @@ private:
     void Wire();
     void WireViews();
     void WireMenus();
-    // Connects a command's action to its handler; the commands' states follow every one.
+    // Connects a command's action to its handler.
     void Command(QAction* action, void (form1::*handler)());
+    // Runs a handler; the outermost one ends with StateChanged.
+    void Handle(const std::function<void()>& handler);
     void Apply(const EditResult& result);
     void Geometry(EditResult (FontDocument::*command)());
-    // Runs a command that is to give this window its font; the window closes again when the
-    // command did not and waits for nothing.
-    void Receive(const std::function<bool()>& command);
     void ReselectLastClick();
     // After a change of layout: the current character stays the one selected, shown and in view.
     void ReselectCurrentCar();
     void KeepCurrentCarInView();
 
     MDIForm1& frame_;
-    AppState& app_;
     const uint8_t index_;
     std::unique_ptr<FontDocument> doc_;
-    FontParams pending_;
+    bool pickFirst_ = false;
     bool FlagAutoZoom_ = true;
     QString title_;
     QString FileName_;
     std::optional<FontFileType> saveFormat_;
-    bool emptyClose_ = false;
-    bool refreshing_ = false;
+    int handling_ = 0;
 
     QLabel* TitleFon_;
     FontWindow* fontWindow_;

@@ -109,14 +109,24 @@ std::vector<Refusal> Refusals() {
         {2, "transform|@f.pzf|@out.bin", "expected an input file, an output file"},
         // Operations are understood before the input is read.
         {2, "transform|@none.pzf|@out.bin|rotate", "unknown operation 'rotate'"},
+        {2, "transform|@none.pzf|@out.bin|italic:41:9", "the slant is 2 to 8 rows a pixel"},
+        {2, "transform|@none.pzf|@out.bin|flip-h:41:3", "only italic takes a slant"},
+        {2, "render|@f.pzf", "expected a font file and an output file"},
+        {2, "render|@none.pzf|@x.png|--zoom|3", "--zoom must be 1, 2, 4 or 8"},
+        {2, "render|@none.pzf|@x.png|--text|\n", "--text holds no character to print"},
+        {1, "render|@bad.pzf|@x.png", "@bad.pzf: " + std::string(kBadFontFileMessage)},
+        {1, "render|@f.pzf|@x.png|--zoom|8|--text|" + std::string(700, 'A'),
+         "the picture would be 33600 x 24 pixels, larger than the tool makes (32767 on a side, "
+         "268435456 in all); nothing written"},
         {2, "ttf|@x.pzf|--width|8|--height|8", "either --face or --font-file"},
         {2, "ttf|@x.pzf|--face|DejaVu Sans|--height|8", "--width is required"},
         {2, kTtf + "--font-file|@bad.pzf", "either --face or --font-file"},
         {1, "ttf|@x.pzf|--width|8|--height|8|--face|No Such Face 1234", "No Such Face 1234"},
         {1, "ttf|@x.pzf|--width|8|--height|8|--font-file|@bad.pzf", "@bad.pzf: this font file"},
         {2, kTtf + "--downstroke=9", kDown}};
-    for (const std::string op : {"rotate", "move-up", "move-up:", "clear:4G", "clear:43-41",
-                                 "clear:41-", "clear:12345", "add-row-top:41"}) {
+    for (const std::string op :
+         {"rotate", "move-up", "move-up:", "clear:4G", "clear:43-41", "clear:41-", "clear:12345",
+          "add-row-top:41", "italic:41:", "bold:41-42:2"}) {
         refusals.push_back({2, "transform|@f.pzf|@out.bin|" + op, "'" + op});
     }
     for (const std::string option :

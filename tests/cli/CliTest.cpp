@@ -2,6 +2,7 @@
 // writes what the core gives. The formats themselves are pinned in tests/formats.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <filesystem>
 
 #include "cli/CliRun.h"
@@ -18,10 +19,12 @@
 #include "formats/NativeFile.h"
 #include "formats/PsfFile.h"
 #include "formats/TxtFile.h"
+#include "model/PrintedText.h"
 #include "model/UserError.h"
 #include "support/GlyphPicture.h"
 #include "support/SampleFonts.h"
 #include "support/TempDir.h"
+#include "truetype/PrintedTextImage.h"
 
 namespace pixmere::cli {
 namespace {
@@ -173,7 +176,7 @@ TEST(Cli, HelpAndVersion) {
     EXPECT_NE(Cli({"--help"}).out.find("pixmere-cli convert IN OUT"), std::string::npos);
     EXPECT_NE(Cli({"ttf", "--help"}).out.find("[--fit x|face]"), std::string::npos);
     EXPECT_EQ(Cli({"--version"}).out.rfind("pixmere-cli ", 0), 0u);
-    for (const char* command : {"info", "convert", "transform"}) {
+    for (const char* command : {"info", "convert", "transform", "render"}) {
         EXPECT_NE(Cli({command, "--help"}).out.find(kInputHelp), std::string::npos) << command;
     }
     for (const char* command : {"new", "convert", "transform", "ttf"}) {
@@ -181,6 +184,7 @@ TEST(Cli, HelpAndVersion) {
     }
 }
 
+// Operations in order on three characters 6 x 3 with one downstroke row, read back as C.
 TEST(Transform, AppliesTheOperationsInOrder) {
     test::TempDir dir;
     const Font font =
@@ -188,13 +192,58 @@ TEST(Transform, AppliesTheOperationsInOrder) {
                                                                {"######", "#....#", "######"},
                                                                {"..##..", "..##..", "..##.."}});
     WriteAll(dir.file("in.pzf"), SaveNative(font).bytes);
-    Ok({"transform", dir.file("in.pzf"), dir.file("out.c"), "add-column-right", "remove-row-top",
-        "move-left:41-42", "clear:43", "add-row-bottom", "move-down:42", "--c-numbers", "hex"});
-    const Font expected = test::FontFromPictures(
-        test::Shape(7, 3, 0x41, 3, 1),
-        {{"#..#...", ".##....", ""}, {"", "....#..", "#####.."}, {"", "", ""}});
-    EXPECT_EQ(AsText(ReadAll(dir.file("out.c"))),
-              AsText(saveC(expected, {CNumbers::Hexadecimal}, "out")));
+    const struct {
+        Words operations;
+        Font expected;
+        CLayout layout;
+    } cases[] = {
+        {{"add-column-right", "remove-row-top", "move-left:41-42", "clear:43", "add-row-bottom",
+          "move-down:42", "--c-numbers", "hex"},
+         test::FontFromPictures(
+             test::Shape(7, 3, 0x41, 3, 1),
+             {{"#..#...", ".##....", ""}, {"", "....#..", "#####.."}, {"", "", ""}}),
+         {CNumbers::Hexadecimal}},
+        {{"flip-v:41", "italic:42:2", "bold:43", "invert:41-42", "rotate-180:42-43", "flip-h:43",
+          "italic:41"},
+         test::FontFromPictures(test::Shape(6, 3, 0x41, 3, 1), {{"##..##", "#.##.#", "####.."},
+                                                                {"#.....", ".####.", "......"},
+                                                                {"..###.", "..###.", "..###."}}),
+         {}},
+    };
+    for (const auto& c : cases) {
+        Words words = {"transform", dir.file("in.pzf"), dir.file("out.c")};
+        words.insert(words.end(), c.operations.begin(), c.operations.end());
+        Ok(words);
+        EXPECT_EQ(AsText(ReadAll(dir.file("out.c"))), AsText(saveC(c.expected, c.layout, "out")))
+            << words[3];
+    }
+}
+
+// The picture is the core's text as printed, each dot a zoom x zoom square, whatever the input
+// type; without --text, the font's own letters and digits.
+TEST(Render, ThePictureIsTheTextAsPrintedAtTheZoom) {
+    test::TempDir dir;
+    const Font font = test::FontFromPictures(test::Shape(4, 3, 0x41, 2, 1, 3),
+                                             {{".##.", "#..#", "####"}, {"###.", "#.##", "###."}});
+    WriteAll(dir.file("f.pzf"), SaveNative(font).bytes);
+    Ok({"render", dir.file("f.pzf"), dir.file("f.png"), "--text", "AB\nB\u00e9", "--zoom", "2"});
+    const QImage png(QString::fromStdString(dir.file("f.png")), "PNG");
+    const PrintedText text(font.params, U"AB\nB\u00e9");
+    ASSERT_EQ(png.size(), QSize(text.width() * 2, text.height() * 2));
+    int missing = 0;
+    for (int y = 0; y < png.height(); ++y) {
+        for (int x = 0; x < png.width(); ++x) {
+            const PrintedDot dot = text.Dot(font, x / 2, y / 2);
+            missing += dot == PrintedDot::Missing;
+            ASSERT_EQ(png.pixel(x, y), dot == PrintedDot::Ink       ? kInkRgb
+                                       : dot == PrintedDot::Missing ? kMissingRgb
+                                                                    : kPaperRgb)
+                << x << ", " << y;
+        }
+    }
+    EXPECT_GT(missing, 0);
+    Ok({"render", kPsf, dir.file("psf.png")});
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("psf.png"))).size(), QSize(64 * 8, 16));
 }
 
 const char* const kDejaVuFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";

@@ -49,8 +49,8 @@ TEST(Undo, TheRingReachesTheLastFiveStepsAndNoFurther) {
 // Random sessions against a model: the font states each undo step went through (a change of
 // geometry starts the history again), which actions mark the document, the selection as one
 // run between the anchor and the current character, and the windows as repainted from the
-// results. Keys move the selection as presses do. Presses and drags also land off the cells; the
-// glyphs grow and shrink from 3 x 2.
+// results. Keys move the selection as presses do; transforms repaint only the cells they change.
+// Presses and drags also land off the cells; the glyphs grow and shrink from 3 x 2.
 TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
     const int n = 21;  // three rows of 8, the last one partly empty
     FontDocument doc(BlankFont(3, 2, n));
@@ -92,6 +92,8 @@ TEST(FontDocument, RandomSessionsStayInStepWithTheModel) {
              return doc.ZoomPic_MouseUp(kLeftButton);
          }},
         {kEdit, [&] { return doc.Move(static_cast<MoveDirection>(any(4))); }},
+        // Slants 1 and 9 are refused.
+        {kEdit, [&] { return doc.Transform(static_cast<GlyphTransform>(any(6)), 1 + any(9)); }},
         {kView,
          [&] { return doc.FontWindowKey(static_cast<CarKey>(any(6)), any(2) == 1, kLayout); }},
         {kEdit, [&] { return doc.paste_Click(clipboard, kLayout); }},

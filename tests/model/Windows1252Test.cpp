@@ -15,6 +15,15 @@ TEST(Windows1252, MapsTheHighRowAndKeepsTheUndefinedCodesAsC1Controls) {
     }
 }
 
+TEST(Windows1252, EveryCodeComesBackFromItsCharacterAndOthersHaveNone) {
+    for (int code = 0; code < 256; ++code) {
+        EXPECT_EQ(UnicodeToWindows1252(Windows1252ToUnicode(static_cast<uint8_t>(code))), code);
+    }
+    for (const char32_t none : {U'\u0080', U'\u0100', U'\u4E2D', U'\U0001F600'}) {
+        EXPECT_EQ(UnicodeToWindows1252(none), -1);
+    }
+}
+
 TEST(Windows1252, TextBecomesUtf8WithEveryControlCharacterReplaced) {
     const uint8_t text[] = {'S', 0xE9, 0x80, 0x01, 0x1F, 0x7F, 0x81, 0x9D, 'x'};
     EXPECT_EQ(Windows1252ToUtf8(text),

@@ -18,7 +18,7 @@ TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
     EXPECT_TRUE(CommandLineFiles::FileArguments({"pixmere"}).isEmpty());
 }
 
-TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsWaitForTheirDialogsInTurn) {
+TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
     TempDir dir;
     const Font small = PatternFont(Shape(5, 4, 0x41, 3));
     const std::string native = dir.file("small.pzf");
@@ -35,16 +35,18 @@ TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsWaitForTheirDialogsInTurn
     const QString console = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
     CommandLineFiles files(frame,
                            {Q(native), Q(fnt), fon, Q(table), Q(damaged), Q(native), console});
+    // The library's font selection asks, then the C table for its cell, which the table
+    // states and the dialog shows.
+    WhenShown<Form4>([&](Form4& selection) {
+        EXPECT_EQ(frame.app().DocCount, 2);
+        EXPECT_EQ(files.waiting().size(), 4);
+        selection.OkChooseFON()->click();
+    });
+    WhenShown<Form3>([&](Form3& dialog) {
+        EXPECT_EQ(files.waiting().size(), 3);
+        EXPECT_TRUE(FillPropertyDialog(dialog, {"", "", "", ""}));
+    });
     files.OpenNext();
-    EXPECT_EQ(FontOf(*frame.Document(1)).glyphData(), small.glyphData());
-    // The library's font selection waits for its answer; the C table after it for its cell.
-    ASSERT_NE(editor.dialogs->fontSelection, nullptr);
-    EXPECT_EQ(files.waiting().size(), 4);
-    Push(editor.dialogs->fontSelection->OkChooseFON());
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(files.waiting().size(), 3);
-    // The table states its own cell, which the dialog shows.
-    ASSERT_NE(FillPropertyDialog(frame, "", "", "", ""), nullptr);
     Settle();
     // The damaged file is refused as Open refuses it; the last one opens again, and a compressed
     // console font goes through its import, as the Import menu's would.

@@ -46,8 +46,7 @@ TEST(CurrentCharacter, AChangedDocumentIsMarkedInItsTitleUntilSaved) {
 
 TEST(CurrentCharacter, TheFontSizeOfTheLargestFontShowsWhole) {
     Editor editor;
-    form1* doc = editor.frame->Newform();
-    doc->SetFont(PatternFont(Shape(255, 255, 0, 256, 0, 5)), false);
+    form1* doc = editor.frame->Newform(OpenedFont(PatternFont(Shape(255, 255, 0, 256, 0, 5))));
     doc->SetZoomFactorText("1");
     auto* size = doc->findChild<QLabel*>("SizeKo");
     EXPECT_EQ(size->text(), "Font Size = 2088965 Bytes");

@@ -76,46 +76,38 @@ TEST(Help, LooksInTheStartDirectoryThenTheInstalledFoldersThenTheSourceTreeAndSa
     EXPECT_EQ(editor.Said(), "");
 }
 
-TEST(FontParameters, CancelOnNewClosesTheHiddenWindowAndFreesItsSlot) {
+// No window shows while New asks: its values are checked (the rules are the model's), a refusal
+// keeps the dialog, Cancel leaves no window.
+TEST(FontParameters, NewAsksBeforeAnyWindowShowsAndRefusesOrCancelsWithoutOne) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
+    bool asked = false;
+    WhenShown<Form3>([&](Form3& dialog) {
+        asked = true;
+        EXPECT_EQ(frame.app().DocCount, 0);
+        EXPECT_TRUE(frame.app().CommandBusy());
+        // Typing "A" into First character gives "20"; letters never reach a decimal field.
+        dialog.charmin1()->clear();
+        QTest::keyClicks(dialog.charmin1(), "A");
+        EXPECT_EQ(dialog.charmin1()->text(), "20");
+        QTest::keyClicks(dialog.width1(), "9x");
+        EXPECT_EQ(dialog.width1()->text(), "9");
+        // Height 300 becomes 255 and the downstroke list then runs from "0" to "255".
+        QTest::keyClicks(dialog.height1(), "300");
+        EXPECT_EQ(dialog.height1()->text(), "255");
+        EXPECT_EQ(dialog.Jambage()->itemText(255), "255");
+        dialog.width1()->clear();
+        dialog.height1()->clear();
+        EXPECT_FALSE(FillPropertyDialog(dialog, {"9", "16", "20", "7F", "1", "17"}));
+        EXPECT_EQ(editor.Said(),
+                  "Warning Velmar Pixmere: One or several properties are empty, please "
+                  "fill it with the right value");
+        dialog.Cancel()->click();
+    });
     Tool(frame, kNew)->click();
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_FALSE(Shown(frame, *frame.Document(1)));
-    EXPECT_TRUE(frame.app().CommandBusy());
-    Push(frame.propertyDialog()->Cancel());
+    EXPECT_TRUE(asked);
     EXPECT_EQ(frame.app().DocCount, 0);
     EXPECT_FALSE(frame.app().CommandBusy());
-}
-
-TEST(FontParameters, FieldsTakeOnlyTheirDigitsAndCorrectOutOfRangeValues) {
-    Editor editor;
-    Tool(*editor.frame, kNew)->click();
-    Form3* dialog = editor.frame->propertyDialog();
-    ASSERT_NE(dialog, nullptr);
-    // Typing "A" into First character gives "20"; letters never reach a decimal field.
-    dialog->charmin1()->clear();
-    QTest::keyClicks(dialog->charmin1(), "A");
-    EXPECT_EQ(dialog->charmin1()->text(), "20");
-    QTest::keyClicks(dialog->width1(), "9x");
-    EXPECT_EQ(dialog->width1()->text(), "9");
-    // Height 300 becomes 255 and the downstroke list then runs from "0" to "255".
-    QTest::keyClicks(dialog->height1(), "300");
-    EXPECT_EQ(dialog->height1()->text(), "255");
-    EXPECT_EQ(dialog->Jambage()->itemText(255), "255");
-}
-
-// Which parameters are refused, and with which message, is the model's.
-TEST(FontParameters, NewRefusesWrongParametersAndKeepsTheDialog) {
-    Editor editor;
-    Tool(*editor.frame, kNew)->click();
-    Form3* dialog = editor.frame->propertyDialog();
-    EXPECT_EQ(FillPropertyDialog(*editor.frame, "9", "16", "20", "7F", "1", "17"), nullptr);
-    EXPECT_EQ(editor.Said(),
-              "Warning Velmar Pixmere: One or several properties are empty, please "
-              "fill it with the right value");
-    EXPECT_EQ(editor.frame->propertyDialog(), dialog);
-    EXPECT_EQ(editor.frame->Document(1)->document(), nullptr);
 }
 
 TEST(FontParameters, NewShowsABlankFontWithItsSizeAndTheDocumentsMenus) {
@@ -138,22 +130,23 @@ TEST(FontParameters, PropertiesShowTheFontLockedAndChangeDownstrokeAndMagnificat
     MDIForm1& frame = *editor.frame;
     form1* doc = NewFont(frame, "9", "16", "20", "7F", "1", "3");
     doc->document()->setFlagModified(false);
-    doc->action("fontparam")->trigger();
-    EXPECT_EQ(DialogFields(frame), "9 x 16 down 3 magnif 1 codes 20-7F (all locked)");
-    Form3* dialog = frame.propertyDialog();
-    ASSERT_NE(dialog, nullptr);
     // New values: the magnifier comes on and both windows fit the taller rows.
-    dialog->Magnificatio()->setEditText("3");
-    dialog->Jambage()->setEditText("4");
-    Push(dialog->Ok());
+    WhenShown<Form3>([](Form3& dialog) {
+        EXPECT_EQ(DialogFields(dialog), "9 x 16 down 3 magnif 1 codes 20-7F (all locked)");
+        dialog.Magnificatio()->setEditText("3");
+        dialog.Jambage()->setEditText("4");
+        dialog.Ok()->click();
+    });
+    doc->action("fontparam")->trigger();
     EXPECT_EQ(Describe(doc->params()), "9x16 down 4 magnif 3 codes 32-127");
     EXPECT_TRUE(doc->FlagModified());
     EXPECT_TRUE(doc->findChild<QCheckBox*>("EnabMagnif")->isChecked());
     EXPECT_EQ(doc->editZoom(), 248 / (16 * 3));
     EXPECT_EQ(doc->fontLayout().cellHeight, 16 * 3 * 2 + 11);
     // Cancel never closes the document.
+    WhenShown<Form3>([](Form3& dialog) { dialog.Cancel()->click(); });
     doc->action("fontparam")->trigger();
-    Push(frame.propertyDialog()->Cancel());
+    Settle();
     EXPECT_EQ(frame.Document(1), doc);
 }
 
@@ -343,9 +336,10 @@ TEST(Slots, WindowsNinetyEightAllowsThreeDocumentsAndAFreedSlotIsTakenAgain) {
     // freed slot, and the first keeps its font.
     Discard(frame, *third);
     EXPECT_EQ(Toolbar(frame), "1234---");
+    WillFillPropertyDialog({"6", "6"});
     first->action("New")->trigger();
-    form1* again = FillPropertyDialog(frame, "6", "6");
-    ASSERT_NE(again, nullptr);
+    form1* again = frame.ActiveDocument();
+    ASSERT_NE(again, first);
     EXPECT_EQ(again->index(), 3);
     EXPECT_EQ(first->params().FormatLengthCar, 8);
 

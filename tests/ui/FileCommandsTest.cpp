@@ -226,7 +226,8 @@ TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves)
                            "Text File (*.txt)", "BDF Font (*.bdf)"}));
     // One entry may hold several patterns.
     user.Will("", "b.pcf.gz");
-    EXPECT_EQ(dialogs.OpenFileName(nullptr, kBdfPcfFilter, start), Q(dir.file("b.pcf.gz")));
+    EXPECT_EQ(dialogs.OpenFileName(nullptr, "BDF / PCF Font|*.bdf *.pcf *.pcf.gz", start),
+              Q(dir.file("b.pcf.gz")));
     EXPECT_EQ(user.nameFilters, QStringList({"BDF / PCF Font (*.bdf *.pcf *.pcf.gz)"}));
     user.Will("", "");
     EXPECT_TRUE(dialogs.SaveFileName(nullptr, kSaveAsFilter, start).path.isEmpty());

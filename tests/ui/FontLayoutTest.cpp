@@ -83,8 +83,7 @@ TEST(FontLayout, TheCellsARectangleMeets) {
 // 256 glyphs of 255 x 255 at magnification 5, ink all over so that no cell paints cheaply.
 TEST(LargestFont, OpensScrollsAndEditsAtZoomEightUnder300Megabytes) {
     Editor editor;
-    form1* doc = editor.frame->Newform();
-    doc->SetFont(PatternFont(Shape(255, 255, 0, 256, 0, 5)), false);
+    form1* doc = editor.frame->Newform(OpenedFont(PatternFont(Shape(255, 255, 0, 256, 0, 5))));
     doc->SetZoomFactorText("8");
     ASSERT_TRUE(doc->fontLayout().wide);
 

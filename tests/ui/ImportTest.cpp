@@ -33,8 +33,8 @@ QStringList Captions(QMenu* menu) {
 
 TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
     Editor editor;
-    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",  "Font C File",
-                                 "Font BDF / PCF", "Font PSF", "Bin Velmar"};
+    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",   "Font C File",
+                                 "Font BDF / PCF", "Font PSF", "Bin Velmar", "Font GFX"};
     EXPECT_EQ(Captions(editor.frame->actions().file.importMenu), imports);
     form1* doc = NewFont(*editor.frame, "8", "8");
     EXPECT_EQ(Captions(doc->actions().file.importMenu), imports);
@@ -106,39 +106,30 @@ TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
     const std::string description = ReadFontDirectory(bytes).description;
     Editor editor;
     MDIForm1& frame = *editor.frame;
+    WhenShown<Form4>([&](Form4& selection) {
+        EXPECT_EQ(selection.title()->text(), Q(description));
+        ASSERT_EQ(selection.ListFnt()->count(), 3);
+        EXPECT_EQ(selection.ListFnt()->item(1)->text(),
+                  QString::fromUtf8("MS Sans Serif n\u00B081 (Height: 16 pixels)"));
+        EXPECT_EQ(frame.app().DocCount, 0);  // no window before the font is chosen
+        selection.ListFnt()->setCurrentRow(1);
+        selection.OkChooseFON()->click();
+    });
     editor.FrameMenu("ImportFON", kFon);
-    Form4* selection = editor.dialogs->fontSelection;
-    ASSERT_TRUE(selection && selection->isVisible());
-    EXPECT_EQ(selection->title()->text(), Q(description));
-    ASSERT_EQ(selection->ListFnt()->count(), 3);
-    EXPECT_EQ(selection->ListFnt()->item(1)->text(),
-              QString::fromUtf8("MS Sans Serif n\u00B081 (Height: 16 pixels)"));
-    // The window waits, hidden and empty.
     form1* doc = frame.Document(1);
-    ASSERT_NE(doc, nullptr);
-    EXPECT_FALSE(Shown(frame, *doc));
-
-    selection->ListFnt()->setCurrentRow(1);
-    Push(selection->OkChooseFON());
-    EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
     const Font expected = LoadFonFont(bytes, 1).build();
     ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, expected, Q(kFon)));
     EXPECT_EQ(FileState(*doc), "modified None  | " + description + "     MS Sans Serif");
 
-    // Cancel, and closing the selection from its window frame, close the waiting window only;
-    // the waiting window closed by other means takes the selection with it.
-    for (int way = 0; way < 3; ++way) {
-        SCOPED_TRACE(way);
+    // Cancel, Escape and closing the selection from its window frame open nothing.
+    const std::function<void(Form4&)> ways[] = {
+        [](Form4& selection) { selection.Cancel()->click(); },
+        [](Form4& selection) { QTest::keyClick(&selection, Qt::Key_Escape); },
+        [](Form4& selection) { selection.close(); }};
+    for (const auto& way : ways) {
+        WhenShown<Form4>(way);
         editor.WillOpen(kFon);
         doc->action("ImportFON")->trigger();
-        selection = editor.dialogs->fontSelection;
-        ASSERT_NE(selection, nullptr);
-        EXPECT_EQ(frame.app().DocCount, 2);
-        if (way == 0) selection->Cancel()->click();
-        if (way == 1) selection->close();
-        if (way == 2) frame.CloseDocument(*frame.Document(2));
-        Settle();
-        EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
         EXPECT_EQ(frame.app().DocCount, 1);
         EXPECT_FALSE(frame.app().CommandBusy());
     }
@@ -173,18 +164,22 @@ TEST(CImport, ATableComesBackWithItsOwnRangeAndTheCellItStatesOrTheOneTyped) {
         if (!table.lines) text.erase(0, text.find('\n', text.find("// Magnification:")) + 1);
         const std::string path = dir.file("table.c");
         WriteAll(path, Bytes(text));
-        editor.FrameMenu("ImportC", path);
-        EXPECT_EQ(DialogFields(frame), table.fields);
         font.params.Magnification = static_cast<uint8_t>(std::stoi(table.magnification));
-        form1* doc = FillPropertyDialog(frame, table.width, table.height, "", "",
-                                        table.magnification, QString::number(font.params.jambon));
+        WhenShown<Form3>([&](Form3& dialog) {
+            EXPECT_EQ(DialogFields(dialog), table.fields);
+            EXPECT_TRUE(
+                FillPropertyDialog(dialog, {table.width, table.height, "", "", table.magnification,
+                                            QString::number(font.params.jambon)}));
+        });
+        editor.FrameMenu("ImportC", path);
+        form1* doc = frame.ActiveDocument();
         EXPECT_EQ(editor.Said(), "");
         ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, font, Q(path)));
         EXPECT_EQ(FileState(*doc), "modified None  | " + path);
     }
 }
 
-TEST(CImport, ABrokenTableIsRefusedAndCancelClosesTheWaitingWindow) {
+TEST(CImport, ABrokenTableIsRefusedAndCancelOpensNoWindow) {
     TempDir dir;
     // With its last literal gone, a table is no longer a whole number of glyphs, nor does it
     // match its own lines: the dialog asks for the cell.
@@ -193,14 +188,15 @@ TEST(CImport, ABrokenTableIsRefusedAndCancelClosesTheWaitingWindow) {
     WriteAll(path, Bytes(broken.erase(broken.rfind("0b"))));
     Editor editor;
     MDIForm1& frame = *editor.frame;
+    WhenShown<Form3>([](Form3& dialog) {
+        EXPECT_EQ(DialogFields(dialog), " x  down  magnif 1 codes 20-FF (range locked)");
+        FillPropertyDialog(dialog, {"10", "3", "", "", "1", "0"});
+    });
     editor.FrameMenu("ImportC", path);
-    EXPECT_EQ(DialogFields(frame), " x  down  magnif 1 codes 20-FF (range locked)");
-    FillPropertyDialog(frame, "10", "3", "", "", "1", "0");
     EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kBadCFileMessage);
     EXPECT_EQ(frame.app().DocCount, 0);
+    WhenShown<Form3>([](Form3& dialog) { dialog.Cancel()->click(); });
     editor.FrameMenu("ImportC", path);
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(frame.app().DocCount, 0);
     EXPECT_FALSE(frame.app().CommandBusy());
 }
@@ -236,7 +232,7 @@ struct Bystander {
     std::vector<uint8_t> glyphs;
 };
 
-TEST(FileCommands, EachDialogOffersItsTypeAndCancelledItClosesTheFreshWindowWithoutAWord) {
+TEST(FileCommands, EachDialogOffersItsTypeAndCancelledItOpensNothingWithoutAWord) {
     Editor editor;
     Bystander other(*editor.frame);
     for (const auto& [command, filter] : kFileCommands) {
@@ -262,8 +258,8 @@ bool WasRead(const std::string& path) {
 }
 
 // Damaged, cut, missing or foreign files, and files larger than their type can be, are refused
-// with the message; the fresh window closes.
-TEST(FileCommands, RefuseBadFilesAndCloseTheirFreshWindow) {
+// with the message, and no window opens.
+TEST(FileCommands, RefuseBadFilesAndOpenNoWindow) {
     TempDir dir;
     const std::vector<uint8_t> good = SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes;
     WriteAll(dir.file("short.pzf"), {good.begin(), good.end() - 1});

@@ -24,32 +24,29 @@ TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
     // New: Return from the downstroke list, the last field filled.
+    WhenShown<Form3>([](Form3& dialog) {
+        QTest::keyClicks(dialog.width1(), "8");
+        QTest::keyClicks(dialog.height1(), "8");
+        Return(dialog.Jambage());
+    });
     Tool(frame, kNew)->click();
-    Form3* dialog = frame.propertyDialog();
-    ASSERT_NE(dialog, nullptr);
-    QTest::keyClicks(dialog->width1(), "8");
-    QTest::keyClicks(dialog->height1(), "8");
-    Return(dialog->Jambage());
-    ASSERT_EQ(frame.propertyDialog(), nullptr);
     form1* doc = frame.Document(1);
-    ASSERT_TRUE(doc && doc->document());
+    ASSERT_TRUE(doc);
     // Font Properties: Return from the magnification list applies it.
+    WhenShown<Form3>([](Form3& dialog) {
+        dialog.Magnificatio()->setFocus();
+        dialog.Magnificatio()->setEditText("2");
+        Return(dialog.Magnificatio());
+    });
     doc->action("fontparam")->trigger();
-    dialog = frame.propertyDialog();
-    ASSERT_NE(dialog, nullptr);
-    dialog->Magnificatio()->setFocus();
-    dialog->Magnificatio()->setEditText("2");
-    Return(dialog->Magnificatio());
-    EXPECT_EQ(frame.propertyDialog(), nullptr);
     EXPECT_EQ(doc->params().Magnification, 2);
     // Font Selection: Return in the list takes the selected font.
+    WhenShown<Form4>([](Form4& selection) {
+        selection.ListFnt()->setCurrentRow(1);
+        Return(selection.ListFnt());
+    });
     editor.FrameMenu("ImportFON", "/usr/share/wine/fonts/sserife.fon");
-    Form4* selection = editor.dialogs->fontSelection;
-    ASSERT_NE(selection, nullptr);
-    selection->ListFnt()->setCurrentRow(1);
-    Return(selection->ListFnt());
-    EXPECT_TRUE(editor.dialogs->fontSelection.isNull());
-    EXPECT_TRUE(frame.Document(2) && frame.Document(2)->document());
+    EXPECT_TRUE(frame.Document(2));
 }
 
 // Every item of a menu and its submenus carries an access key of its own in its menu.
@@ -89,16 +86,21 @@ TEST(Keyboard, StandardShortcutsReachTheirCommands) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
     // Ctrl+N and Ctrl+O with no document open.
+    int asked = 0;
+    const auto cancel = [&asked](Form3& dialog) {
+        ++asked;
+        dialog.Cancel()->click();
+    };
+    WhenShown<Form3>(cancel);
     Key(frame, Qt::Key_N, Qt::ControlModifier);
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    Push(frame.propertyDialog()->Cancel());
+    EXPECT_EQ(asked, 1);
     Key(frame, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(editor.dialogs->opens.size(), 1u);
     form1* first = NewFont(frame, "8", "8");
     // Also with a font open, whose menus carry the same keys as the toolbar's New and Open.
+    WhenShown<Form3>(cancel);
     Key(frame, Qt::Key_N, Qt::ControlModifier);
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    Push(frame.propertyDialog()->Cancel());
+    EXPECT_EQ(asked, 2);
     Key(frame, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(editor.dialogs->opens.size(), 2u);
     EXPECT_EQ(frame.app().DocCount, 1);

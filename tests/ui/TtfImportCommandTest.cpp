@@ -116,16 +116,14 @@ protected:
 };
 
 // The file commands as letters, '-' where disabled: the frame's File menu, New, Open, Save, then
-// the File menu of each open document ('h' after a hidden one); " busy" while a command runs.
+// the File menu of each open document; " busy" while a command runs.
 std::string FileCommands(MDIForm1& frame) {
     std::string state;
     const auto mark = [&](bool on, char c) { state += on ? c : '-'; };
     mark(frame.FrameMenus().front()->menuAction()->isEnabled(), 'F');
     for (int n = 1; n <= 3; ++n) mark(Tool(frame, n)->isEnabled(), "NOS"[n - 1]);
     for (form1* document : frame.app().DocList) {
-        if (!document) continue;
-        mark(document->Menus().front()->menuAction()->isEnabled(), 'f');
-        if (!Shown(frame, *document)) state += 'h';
+        if (document) mark(document->Menus().front()->menuAction()->isEnabled(), 'f');
     }
     return state + (frame.app().CommandBusy() ? " busy" : "");
 }
@@ -146,10 +144,11 @@ form1* Bystander(MDIForm1& frame) {
 // Import > Font TTF from the frame's menu, then the parameters dialog filled in and confirmed;
 // the conversion runs inside the confirmation.
 void Import(Editor& editor) {
+    WhenShown<Form3>([](Form3& dialog) {
+        EXPECT_EQ(dialog.mode(), PropertyMode::TrueType);
+        FillPropertyDialog(dialog, {"16", "16", "20", "7E", "1", "3"});
+    });
     editor.FrameMenu("ImportTTF");
-    ASSERT_NE(editor.frame->propertyDialog(), nullptr);
-    EXPECT_EQ(editor.frame->app().PropertyMode, 2);
-    FillPropertyDialog(*editor.frame, "16", "16", "20", "7E", "1", "3");
 }
 
 // The window holds the font the engine makes of the imported range with the settings.
@@ -237,7 +236,7 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsEachChangeThenConvertsWithTheFileCo
     };
     std::vector<std::string> during;
     watcher.onCharacter = [&](Form2& dialog, int done) {
-        // The dialog up with its run controls and settings off, the window hidden, the file
+        // The dialog up with its run controls and settings off, no window yet, the file
         // commands locked.
         const bool idle = dialog.fullAuto()->isEnabled() || dialog.text1()->isEnabled() ||
                           dialog.command2()->isEnabled() || dialog.option(8)->isEnabled() ||
@@ -248,11 +247,11 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsEachChangeThenConvertsWithTheFileCo
         }
     };
     Import(editor);
-    EXPECT_EQ(waiting, "------h busy shown convert");
+    EXPECT_EQ(waiting, "----- busy shown convert");
     std::vector<int> everyCharacter(95);
     std::iota(everyCharacter.begin(), everyCharacter.end(), 1);
     EXPECT_EQ(watcher.progress, everyCharacter);
-    EXPECT_EQ(during, std::vector<std::string>(2, "------h busy shown"));
+    EXPECT_EQ(during, std::vector<std::string>(2, "----- busy shown"));
     EXPECT_EQ(ConversionDialog(frame), nullptr);
     EXPECT_EQ(editor.Said(), "");
     EXPECT_EQ(FileCommands(frame), "FNOSff");
@@ -343,16 +342,13 @@ TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoW
     editor.fonts->answer.reset();  // the font dialog cancelled
     editor.FrameMenu("ImportTTF");
     editor.fonts->answer = FontChoice{"No Such Face", false, false};
-    editor.FrameMenu("ImportTTF");
-    EXPECT_EQ(frame.propertyDialog(), nullptr);
+    editor.FrameMenu("ImportTTF");  // no parameters dialog follows
     EXPECT_EQ(editor.Said(), "Critical Error: The font \"No Such Face\" is not installed.");
     EXPECT_EQ(FileCommands(frame), "FNOSf");
-    // The parameters dialog cancelled: the window named after the face closes unconverted.
+    // The parameters dialog cancelled: nothing converted.
     editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
+    WhenShown<Form3>([](Form3& dialog) { dialog.Cancel()->click(); });
     editor.FrameMenu("ImportTTF");
-    ASSERT_NE(frame.propertyDialog(), nullptr);
-    EXPECT_EQ(frame.Document(2)->Title(), "DejaVu Sans");
-    Push(frame.propertyDialog()->Cancel());
     EXPECT_EQ(FileCommands(frame), "FNOSf");
     EXPECT_EQ(watcher.dialogs, 0);
 

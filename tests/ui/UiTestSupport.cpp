@@ -75,13 +75,65 @@ SaveChoice ScriptedDialogs::SaveFileName(QWidget*, const QString& filter, const 
     return Next(saveAnswers, SaveChoice());
 }
 
-void ScriptedDialogs::ShowFontSelection(Form4& dialog) {
-    fontSelection = &dialog;
-    dialog.show();
+namespace {
+
+// While an Editor lives: answers each modal dialog that shows with the first waiting answer for
+// its type, from inside the dialog's wait; one that no answer waits for fails the test and is
+// dismissed, so that no test waits for a person.
+class DialogWatcher : public QObject {
+public:
+    DialogWatcher() { qApp->installEventFilter(this); }
+    ~DialogWatcher() override { qApp->removeEventFilter(this); }
+
+    void Add(const QMetaObject& type, std::function<void(QDialog&)> answer) {
+        answers_.push_back({&type, std::move(answer)});
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* shown = qobject_cast<QDialog*>(watched);
+        if (event->type() != QEvent::Show || !shown || !shown->isModal()) return false;
+        std::function<void(QDialog&)> answer;
+        for (auto it = answers_.begin(); it != answers_.end(); ++it) {
+            if (shown->metaObject()->inherits(it->first)) {
+                answer = std::move(it->second);
+                answers_.erase(it);
+                break;
+            }
+        }
+        QPointer<QDialog> dialog = shown;
+        QMetaObject::invokeMethod(
+            this,
+            [dialog, answer] {
+                if (!dialog) return;
+                if (!answer) ADD_FAILURE() << "unexpected " << dialog->objectName().toStdString();
+                if (answer) answer(*dialog);
+                // An answer that leaves the dialog up would leave the test waiting.
+                if (dialog && dialog->isVisible()) {
+                    if (answer) ADD_FAILURE() << dialog->objectName().toStdString() << " stayed";
+                    dialog->reject();
+                }
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    std::vector<std::pair<const QMetaObject*, std::function<void(QDialog&)>>> answers_;
+};
+
+DialogWatcher* watcher = nullptr;
+
+}  // namespace
+
+void WhenShownAnswer(const QMetaObject& type, std::function<void(QDialog&)> answer) {
+    if (!watcher) throw std::logic_error("dialogs are answered while an Editor lives");
+    watcher->Add(type, std::move(answer));
 }
 
 Editor::Editor(const std::string& osName) {
     QSettings().clear();  // as on the first run: nothing remembered
+    watcher = new DialogWatcher;
     auto scripted = std::make_unique<ScriptedPrompts>();
     auto fileDialogs = std::make_unique<ScriptedDialogs>();
     auto fontDialog = std::make_unique<ScriptedFontDialog>();
@@ -95,6 +147,8 @@ Editor::Editor(const std::string& osName) {
 }
 
 Editor::~Editor() {
+    delete watcher;
+    watcher = nullptr;
     // Nothing asks on the way out.
     for (form1* document : frame->app().DocList) {
         if (document && document->document()) document->document()->setFlagModified(false);
@@ -118,43 +172,42 @@ std::string Editor::Said() {
     return text;
 }
 
-form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& height,
-                          const QString& first, const QString& last, const QString& magnification,
-                          const QString& downstroke) {
-    Form3* dialog = frame.propertyDialog();
-    if (!dialog) return nullptr;
-    const uint8_t slot = frame.app().LastDoc;
-    QTest::keyClicks(dialog->width1(), width);
-    QTest::keyClicks(dialog->height1(), height);
-    for (auto [box, text] : {std::pair{dialog->charmin1(), first}, {dialog->charmax1(), last}}) {
+bool FillPropertyDialog(Form3& dialog, const Typed& typed) {
+    QTest::keyClicks(dialog.width1(), typed.width);
+    QTest::keyClicks(dialog.height1(), typed.height);
+    for (auto [box, text] :
+         {std::pair{dialog.charmin1(), typed.first}, std::pair{dialog.charmax1(), typed.last}}) {
         if (text.isEmpty()) continue;
         box->clear();
         QTest::keyClicks(box, text);
     }
-    dialog->Magnificatio()->setEditText(magnification);
-    dialog->Jambage()->setEditText(downstroke);
-    dialog->Ok()->click();
-    QApplication::processEvents();
-    return frame.propertyDialog() ? nullptr : frame.Document(slot);
+    dialog.Magnificatio()->setEditText(typed.magnification);
+    dialog.Jambage()->setEditText(typed.downstroke);
+    dialog.Ok()->click();
+    return !dialog.isVisible();
+}
+
+void WillFillPropertyDialog(const Typed& typed) {
+    WhenShown<Form3>([typed](Form3& dialog) {
+        if (!FillPropertyDialog(dialog, typed)) dialog.Cancel()->click();
+    });
 }
 
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, const QString& first,
                const QString& last, const QString& magnification, const QString& downstroke) {
+    const int before = frame.app().DocCount;
+    WillFillPropertyDialog({width, height, first, last, magnification, downstroke});
     Tool(frame, kNew)->click();
-    form1* document =
-        FillPropertyDialog(frame, width, height, first, last, magnification, downstroke);
-    if (!document) throw std::runtime_error("New was refused");
-    return document;
+    if (frame.app().DocCount == before) throw std::runtime_error("New was refused");
+    return frame.ActiveDocument();
 }
 
-std::string DialogFields(MDIForm1& frame) {
-    const Form3* dialog = frame.propertyDialog();
-    if (!dialog) return "no dialog";
-    const bool range = dialog->charmin1()->isReadOnly() && dialog->charmax1()->isReadOnly();
-    const bool size = dialog->width1()->isReadOnly() && dialog->height1()->isReadOnly();
-    return (dialog->width1()->text() + " x " + dialog->height1()->text() + " down " +
-            dialog->Jambage()->currentText() + " magnif " + dialog->Magnificatio()->currentText() +
-            " codes " + dialog->charmin1()->text() + "-" + dialog->charmax1()->text() +
+std::string DialogFields(const Form3& dialog) {
+    const bool range = dialog.charmin1()->isReadOnly() && dialog.charmax1()->isReadOnly();
+    const bool size = dialog.width1()->isReadOnly() && dialog.height1()->isReadOnly();
+    return (dialog.width1()->text() + " x " + dialog.height1()->text() + " down " +
+            dialog.Jambage()->currentText() + " magnif " + dialog.Magnificatio()->currentText() +
+            " codes " + dialog.charmin1()->text() + "-" + dialog.charmax1()->text() +
             (size    ? " (all locked)"
              : range ? " (range locked)"
                      : ""))

@@ -25,6 +25,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -65,8 +66,7 @@ public:
     std::vector<std::string> asked;
 };
 
-// File dialogs answered from queues (cancelled when a queue is empty). The font selection is
-// shown as the editor shows it, and kept for the test to answer.
+// File dialogs answered from queues (cancelled when a queue is empty).
 class ScriptedDialogs : public FileDialogs {
 public:
     struct Asked {
@@ -75,14 +75,22 @@ public:
     };
     QString OpenFileName(QWidget*, const QString& filter, const QString& startDir) override;
     SaveChoice SaveFileName(QWidget*, const QString& filter, const QString& startDir) override;
-    void ShowFontSelection(Form4& dialog) override;
 
     std::deque<QString> openAnswers;
     std::deque<SaveChoice> saveAnswers;
     std::vector<Asked> opens;
     std::vector<Asked> saves;
-    QPointer<Form4> fontSelection;
 };
+
+// Answers the next modal dialog of a type to show, once it waits for the user, as a person
+// would (the font commands' dialogs are modal: the command goes on once it is answered). While
+// an Editor lives, a modal dialog no answer waits for fails the test and is dismissed.
+void WhenShownAnswer(const QMetaObject& type, std::function<void(QDialog&)> answer);
+template <typename Dialog>
+void WhenShown(std::function<void(Dialog&)> answer) {
+    WhenShownAnswer(Dialog::staticMetaObject,
+                    [answer](QDialog& dialog) { answer(static_cast<Dialog&>(dialog)); });
+}
 
 // A font dialog answered by the test; the face it opens may be one of the test's making.
 class ScriptedFontDialog : public FontDialog {
@@ -118,16 +126,19 @@ struct Editor {
     std::string Said();
 };
 
-// Types into the open parameters dialog (first and last only when given) and presses Ok;
-// returns the document the dialog was for, or nullptr while the dialog stays (a refusal).
-form1* FillPropertyDialog(MDIForm1& frame, const QString& width, const QString& height,
-                          const QString& first = "20", const QString& last = "7F",
-                          const QString& magnification = "1", const QString& downstroke = "0");
-// The open parameters dialog's fields, as "W x H down J magnif M codes FIRST-LAST", followed by
+// The parameters a test types into the parameters dialog; first and last only when not empty.
+struct Typed {
+    QString width, height, first = "20", last = "7F", magnification = "1", downstroke = "0";
+};
+// Types into the parameters dialog and presses Ok; false when it stays open (a refusal).
+bool FillPropertyDialog(Form3& dialog, const Typed& typed);
+// The next parameters dialog filled in and Ok pressed, or Cancel when it refuses the values.
+void WillFillPropertyDialog(const Typed& typed);
+// The parameters dialog's fields, as "W x H down J magnif M codes FIRST-LAST", followed by
 // "(range locked)" when the range cannot be changed, "(all locked)" when the size cannot either.
-std::string DialogFields(MDIForm1& frame);
-// New on the toolbar, then the parameters dialog filled in; throws (failing the test) when the
-// dialog refuses.
+std::string DialogFields(const Form3& dialog);
+// New on the toolbar, then the parameters dialog filled in; the new document. Throws (failing
+// the test) when the dialog refuses.
 form1* NewFont(MDIForm1& frame, const QString& width, const QString& height,
                const QString& first = "20", const QString& last = "7F",
                const QString& magnification = "1", const QString& downstroke = "0");

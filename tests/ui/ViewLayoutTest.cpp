@@ -74,9 +74,11 @@ TEST(Layout, AChangeOfLayoutKeepsTheSelectedCharacter) {
         {"a zoom", [&] { doc->SetZoomFactorText("8"); }},
         {"the font properties",
          [&] {
+             WhenShown<Form3>([](Form3& dialog) {
+                 dialog.Magnificatio()->setEditText("3");
+                 dialog.Ok()->click();
+             });
              doc->action("fontparam")->trigger();
-             frame.propertyDialog()->Magnificatio()->setEditText("3");
-             Push(frame.propertyDialog()->Ok());
          }},
         // Undo replays the last click: it finds 43h in the new layout.
         {"an undo", [&] { doc->undo_Click(); }},

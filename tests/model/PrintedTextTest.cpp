@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "model/CharacterLookup.h"
+#include "model/PrintedText.h"
+#include "support/GlyphPicture.h"
+#include "support/SampleFonts.h"
+
+namespace pixmere {
+namespace {
+
+// The dots of a text: '#' ink, ':' the frame of a missing character, '.' paper.
+std::vector<std::string> DotPicture(const Font& font, const PrintedText& text) {
+    std::vector<std::string> rows;
+    for (int y = 0; y < text.height(); ++y) {
+        std::string row;
+        for (int x = 0; x < text.width(); ++x) row += ".#:"[static_cast<int>(text.Dot(font, x, y))];
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Two lines, magnification 3: every glyph row three dot rows high; "?" lies outside the font
+// (codes 41-42), so it is a dotted empty cell.
+TEST(PrintedText, TwoLinesAtMagnificationThreeWithAMissingCharacter) {
+    const Font font = test::FontFromPictures(test::Shape(4, 3, 0x41, 2, 1, 3),
+                                             {{".##.", "#..#", "####"}, {"###.", "#.##", "###."}});
+    const PrintedText text(font.params, U"AB\nB?");
+    const std::string A0 = ".##.###.", A1 = "#..##.##", A2 = "#######.";
+    EXPECT_EQ(test::Joined(DotPicture(font, text)),
+              test::Joined({A0, A0, A0, A1, A1, A1, A2, A2, A2,  //
+                            "###.:.:.", "###....:", "###.:...", "#.##...:", "#.##:...",
+                            "#.##...:", "###.:...", "###....:", "###.:.:."}));
+    EXPECT_EQ(text.BaselineRows(), (std::vector<int>{6, 15}));
+    EXPECT_EQ(text.CellsShowing(1), (std::vector<std::size_t>{1, 2}));
+    EXPECT_TRUE(text.CellsShowing(2).empty());
+    EXPECT_EQ(text.CellRect(3), (DotRect{4, 9, 4, 9}));
+    EXPECT_EQ(text.cells()[3].code, 0x3F);
+    EXPECT_EQ(text.cells()[3].glyph, -1);
+    // Past the end of the second line's cells the paper is blank.
+    EXPECT_EQ(PrintedText(font.params, U"A\nAB").Dot(font, 5, 1), PrintedDot::Paper);
+    EXPECT_EQ(text.CellsIn({3, 8, 2, 2}), (std::vector<std::size_t>{0, 1, 2, 3}));
+}
+
+TEST(PrintedText, TheDefaultTextIsTheFontsOwnLettersAndDigits) {
+    const auto sample = [](int first, int last) {
+        return DefaultSampleText(test::Shape(8, 8, first, last - first + 1));
+    };
+    EXPECT_EQ(sample(0x20, 0x7E),
+              U"ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz 0123456789");
+    EXPECT_EQ(sample(0x30, 0x5A), U"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");  // no space
+    EXPECT_EQ(sample(0x62, 0x64), U"bcd");
+    // None of them: the first printable characters, the code page's gaps skipped.
+    EXPECT_EQ(sample(0x7F, 0x86), U"\u20AC\u201A\u0192\u201E\u2026\u2020");
+    EXPECT_EQ(sample(0x80, 0xFF).size(), 26u);
+    EXPECT_EQ(sample(0x00, 0x1F), U"");
+}
+
+// A typed key or the text of "Go to Character", in a font of codes 20-7E.
+TEST(GoToCharacter, CharactersAndHexadecimalCodes) {
+    const FontParams p = test::Shape(8, 8, 0x20, 0x5F);
+    const std::string noCode =
+        "Type one character, or a character code in hexadecimal such as "
+        "41 or 41h.";
+    const struct {
+        std::u32string text;
+        int32_t glyph;
+        std::string refusal;
+    } cases[] = {
+        {U"A", 0x21, ""},
+        {U"7", 0x17, ""},  // one character is the character, never a code
+        {U"41", 0x21, ""},
+        {U" 0x41 ", 0x21, ""},
+        {U"7eH", 0x5E, ""},
+        {U"Ah", -1, "The font has no character 0Ah: it holds 20h to 7Eh."},
+        {U"\u4E2D", -1, "The printer's character set has no code for this character."},
+        {U"100", -1, noCode},
+        {U"  ", -1, noCode},
+    };
+    for (const auto& c : cases) {
+        const CharacterLookup found = GoToCharacter(p, c.text);
+        EXPECT_EQ(found.glyph, c.glyph) << c.text.size();
+        EXPECT_EQ(GoToRefusal(p, found), c.refusal);
+    }
+    EXPECT_EQ(CarForKey(p, U'A'), 0x21);
+    EXPECT_EQ(CarForKey(p, U'\u00E9'), -1);
+    EXPECT_EQ(CarForKey(test::Shape(8, 8, 0, 256), U'\t'), -1);  // held, but not typed
+}
+
+}  // namespace
+}  // namespace pixmere

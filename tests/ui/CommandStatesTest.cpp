@@ -1,0 +1,126 @@
+// Which commands are enabled, as a function of plain values: every command in every situation
+// that changes it.
+#include <gtest/gtest.h>
+
+#include "support/SampleFonts.h"
+#include "ui/CommandStates.h"
+
+namespace pixmere::test {
+namespace {
+
+// Enabled commands as letters, '-' where disabled. The frame: File menu, New and Open, Save,
+// Copy, Paste, Undo, Redo.
+std::string Letters(const FrameCommandStates& f) {
+    std::string s;
+    for (auto [on, c] : {std::pair{f.fileMenu, 'F'},
+                         {f.fontCommands, 'N'},
+                         {f.save, 'S'},
+                         {f.copy, 'C'},
+                         {f.paste, 'P'},
+                         {f.undo, 'U'},
+                         {f.redo, 'R'}}) {
+        s += on ? c : '-';
+    }
+    return s;
+}
+
+// A document: File menu, New/Open/Import, Paste, Undo, Redo, the items Add Top, Bottom, Left,
+// Right and Remove Top, Bottom, Left, Right, Next/Previous window, zoom in, zoom out, "Show
+// Magnification".
+std::string Letters(const DocumentCommandStates& d) {
+    std::string s;
+    for (auto [on, c] : {std::pair{d.fileMenu, 'f'},
+                         {d.fontCommands, 'n'},
+                         {d.paste, 'p'},
+                         {d.undo, 'u'},
+                         {d.redo, 'r'}}) {
+        s += on ? c : '-';
+    }
+    s += ' ';
+    for (std::size_t i = 0; i < d.geometry.size(); ++i) s += d.geometry[i] ? "tblrTBLR"[i] : '-';
+    s += ' ';
+    for (auto [on, c] :
+         {std::pair{d.otherWindows, 'w'}, {d.zoomIn, '+'}, {d.zoomOut, '-'}, {d.magnifier, 'm'}}) {
+        s += on ? c : '.';
+    }
+    return s;
+}
+
+DocumentFacts Doc(int width, int height, int magnification, bool undo = false, bool redo = false,
+                  bool zoomIn = true, bool zoomOut = false) {
+    return {Shape(width, height, 0x20, 96, 0, magnification), undo, redo, zoomIn, zoomOut};
+}
+
+TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
+    const std::vector<DocumentFacts> twenty(20, Doc(8, 8, 1));
+    const struct {
+        const char* situation;
+        ApplicationFacts app;
+        std::vector<DocumentFacts> docs;
+        std::string frame;
+        std::vector<std::string> documents;
+    } cases[] = {
+        {"no document", {0, 20, true, false, false, -1}, {}, "FN-----", {}},
+        {"no document, something copied before", {0, 20, true, false, true, -1}, {}, "FN-----", {}},
+        {"one document",
+         {1, 20, true, false, false, 0},
+         {Doc(8, 8, 1)},
+         "FNSC---",
+         {"fn--- tblrTBLR .+.."}},
+        {"one, something copied",
+         {1, 20, true, false, true, 0},
+         {Doc(8, 8, 1)},
+         "FNSCP--",
+         {"fnp-- tblrTBLR .+.."}},
+        {"one magnified, at the edit zoom's limits",
+         {1, 20, true, false, false, 0},
+         {Doc(8, 8, 3, false, false, false, true)},
+         "FNSC---",
+         {"fn--- tblrTBLR ..-m"}},
+        {"undo and redo in the active one only",
+         {2, 20, true, false, false, 1},
+         {Doc(8, 8, 1, true, false), Doc(8, 8, 1, false, true)},
+         "FNSC--R",
+         {"fn-u- tblrTBLR w+..", "fn--r tblrTBLR w+.."}},
+        {"no active document",
+         {1, 20, true, false, false, -1},
+         {Doc(8, 8, 1, true, true)},
+         "FNSC---",
+         {"fn-ur tblrTBLR .+.."}},
+        {"the smallest and the largest cell",
+         {2, 20, true, false, false, 0},
+         {Doc(1, 1, 1), Doc(255, 255, 5)},
+         "FNSC---",
+         {"fn--- tblr---- w+..", "fn--- ----TBLR w+.m"}},
+        {"a TrueType conversion up",
+         {1, 20, true, true, true, 0},
+         {Doc(8, 8, 1, true)},
+         "---CPU-",
+         {"--pu- tblrTBLR .+.."}},
+        {"three of three slots",
+         {3, 3, true, false, false, 2},
+         std::vector(3, Doc(8, 8, 1)),
+         "F-SC---",
+         std::vector<std::string>(3, "f---- tblrTBLR w+..")},
+        {"twenty, unlimited",
+         {20, 20, false, false, false, 0},
+         twenty,
+         "FNSC---",
+         std::vector<std::string>(20, "fn--- tblrTBLR w+..")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.situation);
+        const CommandStates states = DeriveCommandStates(c.app, c.docs);
+        EXPECT_EQ(Letters(states.frame), c.frame);
+        std::vector<std::string> documents;
+        for (const DocumentCommandStates& d : states.documents) documents.push_back(Letters(d));
+        EXPECT_EQ(documents, c.documents);
+    }
+    // Twenty of twenty slots: no font command anywhere.
+    const CommandStates full = DeriveCommandStates({20, 20, true, false, false, 0}, twenty);
+    EXPECT_EQ(Letters(full.frame), "F-SC---");
+    EXPECT_EQ(Letters(full.documents.back()), "f---- tblrTBLR w+..");
+}
+
+}  // namespace
+}  // namespace pixmere::test
