@@ -1,5 +1,6 @@
 // pixmere FILE...: files named on the command line open as Open and the Import menu open them.
 #include <QDir>
+#include <QProcess>
 
 #include "UiTestSupport.h"
 #include "formats/Exports.h"
@@ -8,6 +9,45 @@
 
 namespace pixmere::test {
 namespace {
+
+// pixmere as a shell starts it: what it prints and its exit status.
+std::string Started(const QStringList& args, bool display) {
+    QProcess editor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
+    editor.setProcessEnvironment(env);
+    editor.start(PIXMERE_EDITOR, args);
+    if (!editor.waitForFinished(20000)) {
+        editor.kill();
+        return "still running";
+    }
+    return std::to_string(editor.exitCode()) + " " + editor.readAllStandardOutput().toStdString() +
+           "|" + editor.readAllStandardError().toStdString();
+}
+
+// Help, the version and wrong options are answered without a display; without one, the editor
+// says so and how to do without, instead of aborting.
+TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplayAndNoDisplayIsSaid) {
+    const std::string help = Started({"--help"}, false);
+    EXPECT_TRUE(help.starts_with("0 Usage: pixmere [OPTION...] [FILE...]\n")) << help;
+    EXPECT_NE(help.find(".pcf.gz, .psf"), std::string::npos) << help;
+    for (const char* version : {"--version", "-v"}) {
+        EXPECT_EQ(Started({version}, false), "0 pixmere 2.1.0\n|") << version;
+    }
+    // Qt's own options, with their values, are no mistake.
+    for (const auto& [wrong, option] : {std::pair{QStringList{"--bogus"}, "--bogus"},
+                                        {QStringList{"-style", "x", "-q", "a"}, "-q"}}) {
+        const std::string said = Started(wrong, false);
+        EXPECT_TRUE(said.starts_with(std::string("2 |pixmere: unknown option '") + option +
+                                     "'\nUsage: pixmere"))
+            << said;
+    }
+    EXPECT_EQ(Started({"a.pzf", "--", "-x.pzf"}, false),
+              "1 |pixmere: no display was found to show the editor's windows on.\n"
+              "Run it in a graphical session, or without one as 'xvfb-run -a pixmere "
+              "[FILE...]';\npixmere-cli converts and edits fonts without a display.\n");
+}
 
 TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
     const QString here = QDir::currentPath();
