@@ -5,7 +5,6 @@
 #include <string>
 
 #include "formats/Bin2Char.h"
-#include "formats/ParameterLines.h"
 #include "formats/TextOut.h"
 
 namespace pixmere {
@@ -73,11 +72,7 @@ const Literals& LiteralsOf(CNumbers numbers) {
 }
 
 void ParameterLines(TextOut& out, const FontParams& p, const CLayout* layout = nullptr) {
-    const int values[] = {p.FormatHeightCar, p.FormatLengthCar, p.firstcar,
-                          p.NbCar,           p.jambon,          p.Magnification};
-    for (std::size_t n = 0; n < kParameterLabels.size(); ++n) {
-        out.line(kParameterLabels[n] + Num(values[n]));
-    }
+    WriteParameterLines(out, p);
     if (layout && !layout->cDefault())
         out.line(std::string(kLayoutLabel) + " " + LayoutWords(*layout));
     out.endLine();

@@ -112,11 +112,7 @@ std::vector<uint8_t> saveGFX(const Font& font, const std::string& name, GfxAdvan
 
     const std::string id = CIdentifier(name);
     TextOut out(4096 + bitmaps.size() * 6 + glyphs.size() * 64);
-    const int values[] = {p.FormatHeightCar, p.FormatLengthCar, p.firstcar,
-                          p.NbCar,           p.jambon,          p.Magnification};
-    for (std::size_t n = 0; n < kParameterLabels.size(); ++n) {
-        out.line(kParameterLabels[n] + Num(values[n]));
-    }
+    WriteParameterLines(out, p);
     const std::string m = std::to_string(p.Magnification);
     out.line("// An Adafruit GFX font. The printer's magnification (" + m + ") has no field here:");
     out.line("// setTextSize(1, " + m + ") stretches the rows as the printer does.");
@@ -285,6 +281,21 @@ int Number(Tokens& in, long long low, long long high) {
     return static_cast<int>(value);
 }
 
+// A field of a record: where it goes and the values it may take (the C type's).
+struct Field {
+    int* value;
+    long long low, high;
+};
+
+// The fields in order, separated by commas, a comma after the last allowed.
+void ReadFields(Tokens& in, std::initializer_list<Field> fields) {
+    for (const Field& field : fields) {
+        if (&field != fields.begin()) in.expect(',');
+        *field.value = Number(in, field.low, field.high);
+    }
+    in.take(',');
+}
+
 // A comma between list elements; false at the list's closing brace (a comma before it allowed).
 bool MoreElements(Tokens& in) {
     if (in.take('}')) return false;
@@ -324,18 +335,12 @@ void ReadGlyphs(Tokens& in, GfxHeader& header) {
             if (glyphs.size() == kMostGlyphs) Refuse();
             GfxGlyph g;
             in.expect('{');
-            g.bitmapOffset = Number(in, 0, 65535);
-            in.expect(',');
-            g.width = Number(in, 0, 255);
-            in.expect(',');
-            g.height = Number(in, 0, 255);
-            in.expect(',');
-            g.xAdvance = Number(in, 0, 255);
-            in.expect(',');
-            g.xOffset = Number(in, -128, 127);
-            in.expect(',');
-            g.yOffset = Number(in, -128, 127);
-            in.take(',');
+            ReadFields(in, {{&g.bitmapOffset, 0, 65535},
+                            {&g.width, 0, 255},
+                            {&g.height, 0, 255},
+                            {&g.xAdvance, 0, 255},
+                            {&g.xOffset, -128, 127},
+                            {&g.yOffset, -128, 127}});
             in.expect('}');
             glyphs.push_back(g);
         } while (MoreElements(in));
@@ -361,12 +366,8 @@ void ReadFontRecord(Tokens& in, GfxHeader& header) {
     in.expect(',');
     header.glyphsCast = ArrayReference(in, "GFXglyph");
     in.expect(',');
-    header.first = Number(in, 0, 65535);
-    in.expect(',');
-    header.last = Number(in, 0, 65535);
-    in.expect(',');
-    header.yAdvance = Number(in, 0, 255);
-    in.take(',');
+    ReadFields(in,
+               {{&header.first, 0, 65535}, {&header.last, 0, 65535}, {&header.yAdvance, 0, 255}});
     in.expect('}');
     header.font = true;
 }

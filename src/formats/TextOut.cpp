@@ -1,5 +1,7 @@
 #include "formats/TextOut.h"
 
+#include "formats/ParameterLines.h"
+
 #if defined(__linux__)
 #include <sys/mman.h>
 #endif
@@ -25,6 +27,14 @@ TextOut::TextOut(std::size_t expected) {
     const std::uintptr_t end = (start + expected) & ~(kHuge - 1);
     if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
 #endif
+}
+
+void WriteParameterLines(TextOut& out, const FontParams& p) {
+    const int values[] = {p.FormatHeightCar, p.FormatLengthCar, p.firstcar,
+                          p.NbCar,           p.jambon,          p.Magnification};
+    for (std::size_t n = 0; n < kParameterLabels.size(); ++n) {
+        out.line(kParameterLabels[n] + Num(values[n]));
+    }
 }
 
 }  // namespace pixmere

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/Font.h"
+
 namespace pixmere {
 
 // Decimal with the leading space a signed-number format puts where a minus sign would go.
@@ -28,6 +30,9 @@ public:
 private:
     std::vector<uint8_t> bytes_;
 };
+
+// The six parameter lines ("// Height: 16" ...) the C, text and GFX exports start with.
+void WriteParameterLines(TextOut& out, const FontParams& p);
 
 // A line assembled in place before it joins the text: one literal or picture at a time, each a
 // copy of a few bytes. `room` must hold the longest line.
