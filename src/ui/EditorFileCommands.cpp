@@ -124,7 +124,7 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
         return std::nullopt;
     }
     OpenedFont opened;
-    opened.title = opened.label = path;
+    opened.title = opened.label = opened.source = path;
     ReadChoices choices;
     const char* otherFailure = kBadFontFileMessage;
     switch (format.asks) {
@@ -226,6 +226,7 @@ bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType 
     }
     window.SetFile(path, type);
     document.setFlagModified(false);
+    frame_->recentFiles().Add(path);
     if (reopen) Reopen(window);
     return true;
 }

@@ -93,7 +93,8 @@ protected:
         }
         const int dot = std::min(width() / w, height() / h);
         if (dot < 1) {
-            const QImage fitted = cell.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            const QImage fitted =
+                cell.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
             painter.drawImage((width() - fitted.width()) / 2, (height() - fitted.height()) / 2,
                               fitted);
             return;

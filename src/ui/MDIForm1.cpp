@@ -4,10 +4,13 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "ui/CommandLineFiles.h"
 #include "ui/DocumentActions.h"
 #include "ui/Form6.h"
 #include "ui/HelpPages.h"
@@ -41,6 +45,7 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     helpFolders = HelpFolders();
 
+    setAcceptDrops(true);
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     // A document window larger than the frame is scrolled to, not cut off.
@@ -202,6 +207,7 @@ form1* MDIForm1::Newform(OpenedFont font) {
     app_.LastDoc = static_cast<uint8_t>(slot + 1);
     app_.DocFree[slot] = false;
     const QString notice = font.notice;
+    if (!font.source.isEmpty()) recentFiles_.Add(font.source);
     auto* document = new form1(*this, app_.LastDoc, std::move(font));
     app_.DocList[slot] = document;
     connect(document, &form1::StateChanged, this, &MDIForm1::DocumentStateChanged);
@@ -377,6 +383,41 @@ void MDIForm1::FillWindowList(QMenu* menu) {
             }
         });
     }
+}
+
+void MDIForm1::FillRecentFiles(QMenu* menu) {
+    menu->clear();
+    int n = 0;
+    for (const QString& path : recentFiles_.Files()) {
+        QString text = QStringLiteral("&%1 %2").arg(++n).arg(path);
+        // The path's own "&" shows as it is.
+        text.replace(QLatin1Char('&'), QStringLiteral("&&")).replace(0, 2, QStringLiteral("&"));
+        connect(menu->addAction(text), &QAction::triggered, this,
+                [this, path] { Handle([&] { OpenFile(path); }); });
+    }
+}
+
+void MDIForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() &&
+        std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); })) {
+        event->acceptProposedAction();
+    }
+}
+
+void MDIForm1::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    // After the drop has ended: the imports may ask, and the dragging application waits.
+    auto* files = new CommandLineFiles(*this, paths, this);
+    QMetaObject::invokeMethod(
+        files,
+        [this, files] {
+            Handle([files] { files->OpenNext(); });
+            files->deleteLater();
+        },
+        Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------- toolbar

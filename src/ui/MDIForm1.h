@@ -11,6 +11,7 @@
 #include "ui/EditorFileCommands.h"
 #include "ui/FileMenu.h"
 #include "ui/Prompts.h"
+#include "ui/RecentFiles.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -93,6 +94,9 @@ public:
 
     void ClipboardFilled();
     void FillWindowList(QMenu* menu);
+    // File > "Recent Files": the files last opened or saved, each opened as Open would.
+    void FillRecentFiles(QMenu* menu);
+    RecentFiles& recentFiles() { return recentFiles_; }
 
     // Which commands can run, in the frame and in every document: derived from the documents
     // and the application state, once at the end of every event that runs a command.
@@ -143,6 +147,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Font files dropped on the frame open as the command line's do.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildActions();
@@ -164,6 +171,7 @@ private:
     std::unique_ptr<Prompts> prompts_;
     std::unique_ptr<EditorFileCommands> files_;
     GlyphClipboard clipboard_;
+    RecentFiles recentFiles_;
     QMdiArea* mdiArea_;
     FrameActions actions_;
     QList<QMenu*> frameMenus_;
