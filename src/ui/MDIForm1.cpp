@@ -22,6 +22,7 @@
 #include "ui/DocumentActions.h"
 #include "ui/Form6.h"
 #include "ui/HelpPages.h"
+#include "ui/HelpWindow.h"
 #include "ui/Twips.h"
 #include "ui/form1.h"
 
@@ -41,8 +42,9 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
     app_.osName = osName;
     app_.startDir = QDir::currentPath().toStdString();
-    // A desktop without an application for the page shows nothing.
-    openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    openHelp = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
     helpFolders = HelpFolders();
 
     setAcceptDrops(true);
@@ -76,6 +78,7 @@ MDIForm1::~MDIForm1() {
 }
 
 Form6* MDIForm1::aboutBox() const { return about_.data(); }
+HelpWindow* MDIForm1::helpWindow() const { return helpWindow_.data(); }
 
 void MDIForm1::BuildActions() {
     FileActions& file = actions_.file;
@@ -179,7 +182,7 @@ void MDIForm1::BuildMenus() {
     windows->menuAction()->setEnabled(false);
 
     auto* help = new QMenu(QStringLiteral("&?"), this);
-    connect(AddMenuItem(help, "help", "&Help"), &QAction::triggered, this,
+    connect(AddMenuItem(help, "help", "&Help", QKeySequence(Qt::Key_F1)), &QAction::triggered, this,
             [this] { Help(QStringLiteral("\\Help.htm")); });
     connect(AddMenuItem(help, "about", "&About"), &QAction::triggered, this, &MDIForm1::About);
 
@@ -473,7 +476,10 @@ void MDIForm1::Help(const QString& page) {
                           MissingHelpMessage(name, folders), QMessageBox::Ok);
         return;
     }
-    openHelp(path);
+    if (openHelp(path)) return;
+    // No browser, no xdg-open: the page shows in a window of our own.
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    helpWindow_->Show(path);
 }
 
 void MDIForm1::About() {
@@ -507,6 +513,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     if (about_) about_->close();
+    if (helpWindow_) helpWindow_->close();
     event->accept();
 }
 

@@ -20,6 +20,7 @@ class QMenu;
 namespace pixmere {
 
 class Form6;
+class HelpWindow;
 class form1;
 
 // The frame's commands: its File menu, whose New and Open are also the first two toolbar
@@ -63,8 +64,11 @@ public:
     form1* ActiveDocument() const { return app_.Document(app_.ActiveDoc); }
     QList<QMenu*> FrameMenus() const { return frameMenus_; }
 
-    // Opens a page with the desktop's application; replaceable so tests can see the path.
-    std::function<void(const QString& path)> openHelp;
+    // Opens a page with the desktop's application, false when the desktop cannot (the page
+    // then shows in the editor's own help window); replaceable so tests can see the path.
+    std::function<bool(const QString& path)> openHelp;
+    // The editor's own help window, once it has shown a page.
+    HelpWindow* helpWindow() const;
     // Where Help looks for its page after the start directory, in order (HelpFolders());
     // replaceable so tests can lay pages out.
     QStringList helpFolders;
@@ -176,6 +180,7 @@ private:
     FrameActions actions_;
     QList<QMenu*> frameMenus_;
     QPointer<Form6> about_;
+    QPointer<HelpWindow> helpWindow_;
     QMdiSubWindow* menusOf_ = nullptr;
     QPointer<QMdiSubWindow> lastPlaced_;
     bool fileCommandsLocked_ = false;
