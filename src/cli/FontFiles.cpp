@@ -149,11 +149,20 @@ OptionSpec InputOptions() {
     return all;
 }
 
-OptionSpec InputOptionsAndTo() {
-    OptionSpec spec = InputOptions();
+OptionSpec OutputOptions() {
+    OptionSpec spec;
     spec.valued.insert("to");
+    for (const CLayoutOption& option : CLayoutOptions()) spec.valued.insert(option.option);
     return spec;
 }
+
+OptionSpec WithOutputOptions(OptionSpec own) {
+    const OptionSpec output = OutputOptions();
+    own.valued.insert(output.valued.begin(), output.valued.end());
+    return own;
+}
+
+OptionSpec InputOptionsAndTo() { return WithOutputOptions(InputOptions()); }
 
 Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
     const InputFormat* format = InputFormatOf(path);
@@ -177,6 +186,9 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
         if (imported.charactersCut > 0) {
             err << path << ": " << CutCharactersMessage(imported.charactersCut) << "\n";
         }
+        if (imported.charactersAboveFF > 0) {
+            err << path << ": " << AboveFFMessage(imported.charactersAboveFF) << "\n";
+        }
         return font;
     } catch (const UserError& e) {
         // Name the file: the editor's message alone does not say which one, nor why.
@@ -192,22 +204,50 @@ std::optional<OutputType> OutputTypeNamed(std::string name) {
     if (name == "c") return OutputType::C;
     if (name == "txt") return OutputType::Txt;
     if (name == "bdf") return OutputType::Bdf;
+    if (name == "gfx" || name == "h") return OutputType::Gfx;
     return std::nullopt;
 }
 
 OutputType OutputTypeFor(const std::string& path, const Args& args) {
     if (const auto to = args.value("to")) {
         if (const auto type = OutputTypeNamed(*to)) return *type;
-        throw UsageError("--to must be pzf, bin, c, txt or bdf");
+        throw UsageError("--to must be pzf, bin, c, txt, bdf or gfx");
     }
     if (const auto type = OutputTypeNamed(LowerExtension(path))) return *type;
     throw UsageError("cannot tell the output type of '" + path +
-                     "': use .pzf, .bin, .c, .txt or .bdf, or --to");
+                     "': use .pzf, .bin, .c, .txt, .bdf or .h, or --to");
 }
 
-void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err) {
+CLayout LayoutFor(const Args& args, OutputType type) {
+    CLayout layout;
+    for (const CLayoutOption& option : CLayoutOptions()) {
+        const std::optional<std::string> value = args.value(option.option);
+        if (!value) continue;
+        const OutputType own = option.gfx() ? OutputType::Gfx : OutputType::C;
+        if (type != own) {
+            throw UsageError("--" + std::string(option.option) + " applies to " +
+                             (option.gfx() ? "GFX" : "C") + " output only");
+        }
+        const auto found = std::find(option.values.begin(), option.values.end(), *value);
+        if (found == option.values.end()) {
+            std::string values;
+            for (const char* v : option.values) {
+                values += (values.empty()              ? ""
+                           : v == option.values.back() ? " or "
+                                                       : ", ") +
+                          std::string(v);
+            }
+            throw UsageError("--" + std::string(option.option) + " must be " + values);
+        }
+        option.set(layout, static_cast<int>(found - option.values.begin()));
+    }
+    return layout;
+}
+
+void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err,
+               const CLayout& layout) {
     const FontFileBytes content =
-        FontFileContent(font, type, std::filesystem::path(path).stem().string());
+        FontFileContent(font, type, std::filesystem::path(path).stem().string(), layout);
     if (content.droppedBelow20) {
         std::string message = kBelow20Message;
         while (!message.empty() && message.back() == '\r') message.pop_back();

@@ -33,8 +33,8 @@ QStringList Captions(QMenu* menu) {
 
 TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
     Editor editor;
-    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",  "Font C File",
-                                 "Font BDF / PCF", "Font PSF", "Bin Velmar"};
+    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",   "Font C File",
+                                 "Font BDF / PCF", "Font PSF", "Bin Velmar", "Font GFX"};
     EXPECT_EQ(Captions(editor.frame->actions().file.importMenu), imports);
     form1* doc = NewFont(*editor.frame, "8", "8");
     EXPECT_EQ(Captions(doc->actions().file.importMenu), imports);
@@ -206,13 +206,14 @@ TEST(CImport, ABrokenTableIsRefusedAndCancelOpensNoWindow) {
 const std::pair<const char*, const char*> kFileCommands[] = {
     {"open",
      "Velmar Font|*.pzf|All fonts|*.pzf *.fnt *.fon *.c *.bdf *.pcf *.pcf.gz *.psf *.psf.gz *.bin "
-     "*.txt"},
+     "*.txt *.h"},
     {"ImportFNT", "FNT Font|*.fnt"},
     {"ImportFON", "FON Font|*.fon"},
     {"ImportC", "C File|*.c"},
     {"ImportBDF", "BDF / PCF Font|*.bdf *.pcf *.pcf.gz"},
     {"ImportPSF", "PSF Font|*.psf *.psf.gz"},
     {"ImportBIN", "Bin Velmar|*.bin"},
+    {"ImportGFX", "GFX Font|*.h"},
 };
 
 // A document already open, which a failed command must leave as it was.
