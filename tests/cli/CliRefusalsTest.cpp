@@ -187,12 +187,12 @@ TEST(CliLimits, JunkAndHugeInputsOfEachTypeAreRefused) {
     test::TempDir dir;
     const std::string damaged = ": damaged compressed data";
     const std::map<std::string, std::pair<std::string, std::string>> why = {
-        {".pzf", {"", "2088979 bytes"}}, {".fnt", {"", "4 MB"}},
-        {".fon", {"", "16 MB"}},         {".c", {"", "64 MB"}},
-        {".bdf", {damaged, "64 MB"}},    {".pcf", {damaged, "64 MB"}},
-        {".pcf.gz", {damaged, "64 MB"}}, {".psf", {damaged, "16 MB"}},
-        {".psf.gz", {damaged, "16 MB"}}, {".bin", {"", "2088968 bytes"}},
-        {".txt", {"", "16851456 bytes"}}};
+        {".pzf", {"", "2088979 bytes"}},  {".fnt", {"", "4 MB"}},
+        {".fon", {"", "16 MB"}},          {".c", {"", "64 MB"}},
+        {".bdf", {damaged, "64 MB"}},     {".pcf", {damaged, "64 MB"}},
+        {".pcf.gz", {damaged, "64 MB"}},  {".psf", {damaged, "16 MB"}},
+        {".psf.gz", {damaged, "16 MB"}},  {".bin", {"", "2088968 bytes"}},
+        {".txt", {"", "16851456 bytes"}}, {".h", {"", "16 MB"}}};
     std::size_t endings = 0;
     for (const InputFormat& type : InputFormats()) {
         for (const std::string& ending : type.endings) {
