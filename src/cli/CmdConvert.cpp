@@ -20,9 +20,11 @@ Command ConvertCommand() {
     return {"convert",
             "convert IN OUT [input options] [--to pzf|bin|c|txt|bdf|gfx] [layout options]",
             "Converts a font file; the output type comes from OUT's extension unless --to is "
-            "given." +
-                std::string(kInputHelp) + kOutputHelp,
-            InputOptionsAndTo(), RunConvert};
+            "given.",
+            InputOptionsAndTo(),
+            RunConvert,
+            true,
+            true};
 }
 
 }  // namespace pixmere::cli

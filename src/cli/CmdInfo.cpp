@@ -26,10 +26,12 @@ int RunInfo(const Args& args, Io& io) {
 }  // namespace
 
 Command InfoCommand() {
-    return {"info", "info IN [input options]",
-            std::string("Prints the parameters of a font and the printer memory it needs.") +
-                kInputHelp,
-            InputOptions(), RunInfo};
+    return {"info",
+            "info IN [input options]",
+            "Prints the parameters of a font and the printer memory it needs.",
+            InputOptions(),
+            RunInfo,
+            true};
 }
 
 }  // namespace pixmere::cli

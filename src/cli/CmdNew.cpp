@@ -23,11 +23,12 @@ Command NewCommand() {
     return {"new",
             "new OUT --width W --height H [--first HEX] [--last HEX] [--downstroke J] "
             "[--magnification M] [--to pzf|bin|c|txt|bdf|gfx] [layout options]",
-            "Creates a blank font (first 20, last FF, downstroke 0, magnification 1 by default)." +
-                std::string(kOutputHelp),
+            "Creates a blank font (first 20, last FF, downstroke 0, magnification 1 by default).",
             WithOutputOptions(
                 {{"width", "height", "first", "last", "downstroke", "magnification"}, {}}),
-            RunNew};
+            RunNew,
+            false,
+            true};
 }
 
 }  // namespace pixmere::cli

@@ -71,14 +71,16 @@ Command RenderCommand() {
     options.valued.insert("text");
     options.valued.insert("zoom");
     return {
-        "render", "render IN OUT.png [--text TEXT] [--zoom 1|2|4|8] [input options]",
+        "render",
+        "render IN OUT.png [--text TEXT] [--zoom 1|2|4|8] [input options]",
         "Writes a PNG picture of TEXT set in the font as the printer prints it: each\n"
         "      character in its cell, lines at the cell height (a newline in TEXT starts one),\n"
         "      every row repeated by the magnification, each dot a ZOOM x ZOOM square (1 by\n"
         "      default), a character the font lacks as a dotted empty cell. Without --text,\n"
-        "      the font's own A-Z a-z 0-9, or its first characters." +
-            std::string(kInputHelp),
-        options, RunRender};
+        "      the font's own A-Z a-z 0-9, or its first characters.",
+        options,
+        RunRender,
+        true};
 }
 
 }  // namespace pixmere::cli

@@ -167,16 +167,19 @@ int RunTransform(const Args& args, Io& io) {
 }  // namespace
 
 Command TransformCommand() {
-    return {"transform", "transform IN OUT OP... [--to pzf|bin|c|txt|bdf|gfx] [layout options]",
+    return {"transform",
+            "transform IN OUT OP... [--to pzf|bin|c|txt|bdf|gfx] [layout options]",
             "Applies editing operations in the order given and writes the result:\n"
             "      add-row-top, add-row-bottom, add-column-left, add-column-right,\n"
             "      remove-row-top, remove-row-bottom, remove-column-left, remove-column-right\n"
             "      (every character), and move-up:RANGE, move-down:RANGE, move-left:RANGE,\n"
             "      move-right:RANGE, clear:RANGE, flip-h:RANGE, flip-v:RANGE, rotate-180:RANGE,\n"
             "      invert:RANGE, bold:RANGE, italic:RANGE[:SLANT], where RANGE is HEX or HEX-HEX\n"
-            "      character codes and SLANT italic's rows a pixel, 2 to 8 (4 by default)." +
-                std::string(kInputHelp) + kOutputHelp,
-            InputOptionsAndTo(), RunTransform};
+            "      character codes and SLANT italic's rows a pixel, 2 to 8 (4 by default).",
+            InputOptionsAndTo(),
+            RunTransform,
+            true,
+            true};
 }
 
 }  // namespace pixmere::cli

@@ -133,13 +133,14 @@ Command TtfCommand() {
             "resolution 5 by default). --fit x (the default) makes \"X\" fill the cell above "
             "the downstroke and sets each character by its height; --fit face makes the face's "
             "ascent and descent span the cell, the baseline on the downstroke, so accents and "
-            "descenders are kept." +
-                std::string(kOutputHelp),
+            "descenders are kept.",
             WithOutputOptions({{"face", "font-file", "width", "height", "first", "last",
                                 "downstroke", "magnification", "shifts", "combine", "threshold",
                                 "amplitude", "resolution", "fit"},
                                {"bold", "italic"}}),
-            RunTtf};
+            RunTtf,
+            false,
+            true};
 }
 
 }  // namespace pixmere::cli

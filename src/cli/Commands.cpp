@@ -3,6 +3,7 @@
 #include <new>
 #include <ostream>
 
+#include "cli/FontFiles.h"
 #include "model/UserError.h"
 #include "version/Version.h"
 
@@ -25,6 +26,7 @@ void PrintUsage(std::ostream& os) {
     for (const Command& c : AllCommands()) {
         os << "  pixmere-cli " << c.synopsis << "\n      " << c.summary << "\n";
     }
+    os << "\nFonts read and written:" << InputHelp(2) << OutputHelp(2) << "\n";
 }
 
 }  // namespace
@@ -55,7 +57,9 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     const std::vector<std::string> rest(words.begin() + 1, words.end());
     for (const std::string& w : rest) {
         if (w == "--help") {
-            out << "Usage: pixmere-cli " << command->synopsis << "\n" << command->summary << "\n";
+            out << "Usage: pixmere-cli " << command->synopsis << "\n"
+                << command->summary << (command->readsFont ? InputHelp(6) : "")
+                << (command->writesFont ? OutputHelp(6) : "") << "\n";
             return 0;
         }
     }

@@ -21,6 +21,8 @@ struct Command {
     OptionSpec options;
     // Returns the exit status; throws UsageError (2) or UserError (1).
     int (*run)(const Args& args, Io& io);
+    bool readsFont = false;   // takes IN: its help tells the input types
+    bool writesFont = false;  // takes OUT: its help tells the output types
 };
 
 const std::vector<Command>& AllCommands();

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <ostream>
+#include <sstream>
 
 #include "formats/BdfPcfFile.h"
 #include "formats/BinFile.h"
@@ -47,19 +48,43 @@ std::string EndingOf(const InputFormat& format, const std::string& path) {
     return found;
 }
 
-// The options that answer an input type's question.
-OptionSpec OptionsFor(InputQuestion question) {
+// The options that answer an input type's question, and how the help tells them.
+struct QuestionOptions {
+    OptionSpec options;
+    const char* help = "";
+};
+
+QuestionOptions OptionsFor(InputQuestion question) {
     switch (question) {
         case InputQuestion::LibraryFont:
-            return {{"font"}, {}};
+            return {{{"font"}, {}},
+                    " [--font N] (N: the position that 'list' prints, 0 by default)"};
         case InputQuestion::Cell:
-            return {{"width", "height", "downstroke", "magnification"}, {}};
+            return {{{"width", "height", "downstroke", "magnification"}, {}},
+                    " [--width W --height H --downstroke J --magnification M] (codes and "
+                    "defaults from its parameter lines; without them codes 20-FF, and --width "
+                    "and --height are needed)"};
         case InputQuestion::Magnification:
-            return {{"magnification"}, {}};
+            return {{{"magnification"}, {}}, " [--magnification M]"};
         case InputQuestion::None:
             break;
     }
     return {};
+}
+
+// Words filled into lines of at most 78 characters, each indented.
+std::string Paragraph(const std::string& text, int indent) {
+    const std::string start = "\n" + std::string(static_cast<std::size_t>(indent), ' ');
+    std::string out, line;
+    std::istringstream words(text);
+    for (std::string word; words >> word;) {
+        if (!line.empty() && indent + line.size() + 1 + word.size() > 78) {
+            out += start + line;
+            line.clear();
+        }
+        line += (line.empty() ? "" : " ") + word;
+    }
+    return out + start + line;
 }
 
 // The answers the options give. A library's font is chosen by its 0-based position in the
@@ -140,10 +165,29 @@ FontParams CheckedParameterOptions(const Args& args, const std::string& missingN
     return check.params;
 }
 
+std::string InputHelp(int indent) {
+    const std::vector<InputFormat>& formats = InputFormats();
+    std::string text = "IN is";
+    for (std::size_t n = 0; n < formats.size(); ++n) {
+        text += n == 0 ? " " : n + 1 < formats.size() ? ", " : " or ";
+        text += std::string(formats[n].described) + OptionsFor(formats[n].asks).help;
+    }
+    return Paragraph(text + ".", indent);
+}
+
+std::string OutputHelp(int indent) {
+    return Paragraph(
+        "OUT is a .pzf file, a download file .bin, a C table .c, a text picture .txt, a BDF "
+        "font .bdf or an Adafruit GFX font .h. C layout: --c-numbers bin|hex, --c-bits "
+        "msb|lsb, --c-order rows|pages, --c-array none|const|progmem, --c-comments "
+        "index|picture (the first of each by default); GFX: --gfx-advance cell|ink.",
+        indent);
+}
+
 OptionSpec InputOptions() {
     OptionSpec all;
     for (const InputFormat& format : InputFormats()) {
-        const OptionSpec own = OptionsFor(format.asks);
+        const OptionSpec own = OptionsFor(format.asks).options;
         all.valued.insert(own.valued.begin(), own.valued.end());
     }
     return all;
@@ -171,7 +215,7 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
     }
     // An option meant for another input type is a mistake worth telling, not ignoring.
     const OptionSpec all = InputOptions();
-    const OptionSpec own = OptionsFor(format->asks);
+    const OptionSpec own = OptionsFor(format->asks).options;
     for (const std::string& name : args.given()) {
         if (all.valued.count(name) && !own.valued.count(name)) {
             throw UsageError("--" + name + " does not apply to " + format->endings.front() +

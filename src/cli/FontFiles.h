@@ -13,21 +13,11 @@
 
 namespace pixmere::cli {
 
-// How the input types and their options read in the help of commands that take IN, on lines
-// of their own.
-inline constexpr const char* kInputHelp =
-    "\n      IN is a .pzf file, a .fnt resource, a .fon library [--font N] (N: the position that"
-    "\n      'list' prints, 0 by default), a C table .c [--width W --height H --downstroke J"
-    "\n      --magnification M] (codes and defaults from its parameter lines; without them codes"
-    "\n      20-FF, and --width and --height are needed), a BDF or PCF font .bdf .pcf .pcf.gz, a"
-    "\n      console font .psf .psf.gz, a download file .bin [--magnification M] or a text"
-    "\n      picture .txt.";
-// How the output options read in the help of commands that write a font.
-inline constexpr const char* kOutputHelp =
-    "\n      OUT is a .pzf file, a download file .bin, a C table .c, a text picture .txt, a BDF"
-    "\n      font .bdf or an Adafruit GFX font .h. C layout: --c-numbers bin|hex, --c-bits"
-    "\n      msb|lsb, --c-order rows|pages, --c-array none|const|progmem, --c-comments"
-    "\n      index|picture (the first of each by default); GFX: --gfx-advance cell|ink.";
+// What IN may be, from the table of input types with the options each takes, and what OUT may
+// be with the layout options: paragraphs of lines indented by `indent` spaces, each line
+// starting with a line end.
+std::string InputHelp(int indent);
+std::string OutputHelp(int indent);
 // The options of every input type, for commands that read a font.
 OptionSpec InputOptions();
 // --to and the C and GFX layout options, for commands that write a font.
