@@ -251,10 +251,7 @@ void FontDocument::StrokePixels(int Button, const std::vector<GlyphPoint>& pixel
     if (Button != kLeftButton && Button != kRightButton) return;
     CarObject& g = glyph(CurrentCar_);
     for (const GlyphPoint& p : pixels) {
-        const int byteColumn = p.column / 8;
-        const int mask = 1 << (7 - p.column % 8);
-        const int v = g.carbitmap(byteColumn, p.row);
-        g.setCarbitmap(byteColumn, p.row, Button == kLeftButton ? v | mask : v & (255 - mask));
+        g.setPixel(p.column, p.row, Button == kLeftButton);
         r.editRows.push_back(p.row);
     }
 }

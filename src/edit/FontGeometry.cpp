@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "edit/GlyphMoves.h"
+#include "model/Pixels.h"
 
 namespace pixmere {
 
@@ -31,8 +32,7 @@ void FillColumns(GeometryCommand command, uint8_t* old, int oldB, int oldW, uint
             std::copy(old, old + newB, row);
             if (newB == oldB) {
                 // Clear the removed column; a dropped byte held nothing else of the glyph.
-                const int x = oldW - 8 * (oldB - 1) - 1;
-                row[newB - 1] &= static_cast<uint8_t>(0xFF ^ (1 << (7 - x)));
+                ClearPixelAt(row, oldW - 1);
             }
             break;
         }

@@ -11,24 +11,21 @@ namespace pixmere {
 namespace {
 
 // Pointer positions arrive as reals and are kept as 32-bit integers, rounded to the nearest,
-// halves to even. Positions that no integer of that width can hold hit nothing.
+// halves to even (the default rounding mode). Positions that no integer of that width can hold
+// hit nothing.
 std::optional<int32_t> PointerUnits(double v) {
-    if (!std::isfinite(v)) return std::nullopt;
-    const double low = std::floor(v);
-    const double fraction = v - low;
-    double rounded = low;
-    if (fraction > 0.5 || (fraction == 0.5 && std::fmod(low, 2.0) != 0.0)) rounded = low + 1.0;
-    if (rounded < std::numeric_limits<int32_t>::min() ||
-        rounded > std::numeric_limits<int32_t>::max()) {
+    const double rounded = std::nearbyint(v);
+    if (!(rounded >= std::numeric_limits<int32_t>::min() &&
+          rounded <= std::numeric_limits<int32_t>::max())) {
         return std::nullopt;
     }
     return static_cast<int32_t>(rounded);
 }
 
+// The cell or pixel a position lies in, left of and above the origin too. Exact in a double:
+// the quotient of a 32-bit position by a pitch far below 2^20 is never rounded onto an integer.
 int64_t FloorDiv(int64_t a, int64_t b) {
-    int64_t q = a / b;
-    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
-    return q;
+    return static_cast<int64_t>(std::floor(static_cast<double>(a) / static_cast<double>(b)));
 }
 
 }  // namespace
@@ -60,22 +57,6 @@ std::optional<GlyphPoint> EditWindowPoint(double x, double y, const EditView& vi
     const int64_t rowPitch = int64_t{EditMagnif(view, params)} * view.zoom;
     return GlyphPoint{static_cast<int32_t>(FloorDiv(*px, view.zoom)),
                       static_cast<int32_t>(FloorDiv(*py, rowPitch))};
-}
-
-EditWindowHit HitTestEditWindow(double x, double y, const EditView& view,
-                                const FontParams& params) {
-    EditWindowHit hit;
-    const auto point = EditWindowPoint(x, y, view, params);
-    if (!point || point->column < 0 || point->row < 0 || point->column >= params.FormatLengthCar ||
-        point->row >= params.FormatHeightCar) {
-        return hit;
-    }
-    hit.column = point->column;
-    hit.row = point->row;
-    hit.byteColumn = hit.column / 8;
-    hit.bit = 7 - hit.column % 8;
-    hit.valid = true;
-    return hit;
 }
 
 std::vector<GlyphPoint> LinePixels(GlyphPoint from, GlyphPoint to, int32_t width, int32_t height) {

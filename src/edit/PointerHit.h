@@ -45,17 +45,6 @@ struct FontWindowHit {
 
 FontWindowHit HitTestFontWindow(double x, double y, const CellLayout& layout, int32_t NbCar);
 
-// A press or move in the edit window.
-struct EditWindowHit {
-    bool valid = false;  // the pointer lies on a pixel of the glyph
-    int32_t column = 0;  // pixel column
-    int32_t row = 0;     // glyph row
-    int32_t byteColumn = 0;
-    int32_t bit = 0;  // bit number inside the byte, 7 for the leftmost pixel
-};
-
-EditWindowHit HitTestEditWindow(double x, double y, const EditView& view, const FontParams& params);
-
 // A glyph pixel position; it may lie off the glyph (column -1 is left of it).
 struct GlyphPoint {
     int32_t column = 0;

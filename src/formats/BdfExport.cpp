@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "model/Pixels.h"
 #include "model/Windows1252.h"
 
 namespace pixmere {
@@ -108,7 +109,7 @@ void Character(BdfOut& out, const FontParams& p, const CarObject& glyph, char32_
     out.line("BITMAP");
     const int bytes = p.NbByteMatrix();
     // Bits past the width are padding; BDF wants them clear.
-    const uint8_t lastMask = static_cast<uint8_t>(0xFF << ((8 - w % 8) % 8));
+    const uint8_t lastMask = LastByteMask(w);
     static const char kHex[] = "0123456789ABCDEF";
     for (int y = 0; y < h; ++y) {
         std::string row;

@@ -5,6 +5,8 @@
 #include FT_BDF_H
 #include FT_MODULE_H
 
+#include <strings.h>
+
 #include <algorithm>
 #include <memory>
 #include <string_view>
@@ -50,20 +52,11 @@ Face OpenBitmapFace(FT_Library library, std::span<const uint8_t> file, bool bdf)
     return Face(face);
 }
 
-bool CaseEqual(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t n = 0; n < a.size(); ++n) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[n]) != lower(b[n])) return false;
-    }
-    return true;
-}
-
 bool IsUnicode(FT_Face face) {
     const char* encoding = nullptr;
     const char* registry = nullptr;
     return FT_Get_BDF_Charset_ID(face, &encoding, &registry) == 0 && registry &&
-           CaseEqual(registry, "ISO10646");
+           strcasecmp(registry, "ISO10646") == 0;
 }
 
 uint8_t Magnification(FT_Face face) {

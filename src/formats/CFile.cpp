@@ -1,9 +1,12 @@
 #include "formats/CFile.h"
 
+#include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "formats/CLayout.h"
 #include "formats/ParameterLines.h"
+#include "model/Pixels.h"
 #include "model/UserError.h"
 
 namespace pixmere {
@@ -35,13 +38,6 @@ std::optional<Format> FindFormat(std::span<const uint8_t> file) {
     return std::nullopt;
 }
 
-int HexDigit(uint8_t c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 struct Literal {
     uint8_t value;
     std::size_t length;  // digits read after the marker
@@ -50,21 +46,20 @@ struct Literal {
 // The literal whose digits start at p.
 Literal ReadLiteral(std::span<const uint8_t> file, std::size_t p, Format format) {
     Literal literal{0, 0};
+    const char* const first = reinterpret_cast<const char*>(file.data()) + p;
     if (format == Format::Binary) {
         if (file.size() - p < kBinaryDigits) Refuse();
-        for (; literal.length < kBinaryDigits; ++literal.length) {
-            const uint8_t digit = file[p + literal.length];
-            if (digit != '0' && digit != '1') Refuse();
-            literal.value = static_cast<uint8_t>(literal.value << 1 | (digit - '0'));
+        if (std::from_chars(first, first + kBinaryDigits, literal.value, 2).ptr !=
+            first + kBinaryDigits) {
+            Refuse();
         }
+        literal.length = kBinaryDigits;
     } else {
         // Up to two digits; the first character that is not one ends the literal, as does the
         // end of the file.
-        for (; literal.length < kHexDigits && p + literal.length < file.size(); ++literal.length) {
-            const int digit = HexDigit(file[p + literal.length]);
-            if (digit < 0) break;
-            literal.value = static_cast<uint8_t>(literal.value << 4 | digit);
-        }
+        const std::size_t room = std::min<std::size_t>(kHexDigits, file.size() - p);
+        literal.length = static_cast<std::size_t>(
+            std::from_chars(first, first + room, literal.value, 16).ptr - first);
     }
     return literal;
 }
@@ -99,13 +94,11 @@ uint8_t DeclaredLiteral(std::span<const uint8_t> number, CNumbers numbers) {
         (number[1] | 0x20) != (hex ? 'x' : 'b')) {
         Refuse();
     }
-    int value = 0;
-    for (const uint8_t c : number.subspan(2)) {
-        const int digit = hex ? HexDigit(c) : (c == '0' || c == '1' ? c - '0' : -1);
-        if (digit < 0) Refuse();
-        value = value * (hex ? 16 : 2) + digit;
-    }
-    return static_cast<uint8_t>(value);
+    const char* const digits = reinterpret_cast<const char*>(number.data()) + 2;
+    const char* const last = reinterpret_cast<const char*>(number.data()) + number.size();
+    uint8_t value = 0;
+    if (std::from_chars(digits, last, value, hex ? 16 : 2).ptr != last) Refuse();
+    return value;
 }
 
 // Calls take(value) with the table's literals in file order while it returns true. Without a
@@ -187,9 +180,7 @@ public:
             const int x = static_cast<int>(n_ % p_.FormatLengthCar);
             const int top = static_cast<int>(n_ / p_.FormatLengthCar) * 8;
             for (int r = 0; r < 8 && top + r < p_.FormatHeightCar; ++r) {
-                if (value & (0x80 >> r)) {
-                    matrix_.at(x / 8, top + r, i_) |= static_cast<uint8_t>(0x80 >> (x % 8));
-                }
+                if (PixelAt(&value, r)) SetPixelAt(matrix_.row(top + r, i_), x);
             }
         }
         endsAGlyph_ = ++n_ == glyphBytes_;

@@ -43,7 +43,7 @@ bool Place(const SourceGlyph& glyph, int baseline, const FontParams& p, ByteMatr
                 cut = true;
                 continue;
             }
-            matrix.at(column / 8, row, i) |= static_cast<uint8_t>(0x80 >> (column % 8));
+            SetPixelAt(matrix.row(row, i), column);
         }
     }
     return cut;

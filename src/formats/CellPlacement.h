@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Font.h"
+#include "model/Pixels.h"
 
 namespace pixmere {
 
@@ -22,7 +23,7 @@ struct SourceGlyph {
     std::vector<uint8_t> bits;
 
     bool ink(int x, int y) const {
-        return (bits[static_cast<std::size_t>(y) * pitch + x / 8] & (0x80 >> (x % 8))) != 0;
+        return PixelAt(bits.data() + static_cast<std::size_t>(y) * pitch, x);
     }
 };
 

@@ -96,7 +96,7 @@ void Declaration(TextOut& out, const CLayout& layout, const std::string& name) {
 }
 
 std::string GlyphComment(const CLayout& layout, const FontParams& p, const CarObject& glyph) {
-    if (layout.comments == CComments::Index) return "// Car " + Num(glyph.NumCar());
+    if (layout.comments == CComments::Index) return "// Car " + SignSpacedNumber(glyph.NumCar());
     static const char kHex[] = "0123456789ABCDEF";
     const int code = p.firstcar + glyph.NumCar();
     std::string comment = "// ";
@@ -232,7 +232,7 @@ std::vector<uint8_t> saveTXT(const Font& font) {
     ParameterLines(out, p);
     for (const CarObject& glyph : font.glyphs) {
         out.line("\r");
-        out.line("// Car " + Num(p.firstcar + glyph.NumCar()));
+        out.line("// Car " + SignSpacedNumber(p.firstcar + glyph.NumCar()));
         for (int y = 0; y < p.FormatHeightCar; ++y) {
             const uint8_t* row = glyph.row(y);
             for (int k = 0; k < nbByte; ++k) line.put(PictureTable()[row[k]].data(), 8);

@@ -8,6 +8,7 @@
 
 #include "formats/ParameterLines.h"
 #include "formats/TextOut.h"
+#include "model/Pixels.h"
 #include "model/UserError.h"
 
 namespace pixmere {
@@ -29,7 +30,7 @@ InkBox InkBoxOf(const CarObject& glyph, int width, int height) {
     InkBox box;
     const int bytes = BytesPerRow(width);
     // Bits past the width are padding, never ink.
-    const uint8_t lastMask = static_cast<uint8_t>(0xFF << ((8 - width % 8) % 8));
+    const uint8_t lastMask = LastByteMask(width);
     for (int y = 0; y < height; ++y) {
         const uint8_t* row = glyph.row(y);
         for (int k = 0; k < bytes; ++k) {
@@ -441,10 +442,10 @@ SourceGlyph Unpacked(const GfxGlyph& g, const std::vector<uint8_t>& bitmaps) {
     glyph.pitch = (g.width + 7) / 8;
     glyph.bits.assign(static_cast<std::size_t>(glyph.pitch) * g.height, 0);
     for (int n = 0; n < g.width * g.height; ++n) {
-        if (bitmaps[g.bitmapOffset + n / 8] & (0x80 >> (n % 8))) {
-            const int x = n % g.width, y = n / g.width;
-            glyph.bits[static_cast<std::size_t>(y) * glyph.pitch + x / 8] |=
-                static_cast<uint8_t>(0x80 >> (x % 8));
+        // One stream of bits for the whole picture, rows not padded to bytes.
+        if (PixelAt(bitmaps.data() + g.bitmapOffset, n)) {
+            SetPixelAt(glyph.bits.data() + static_cast<std::size_t>(n / g.width) * glyph.pitch,
+                       n % g.width);
         }
     }
     return glyph;

@@ -1,5 +1,7 @@
 #include "formats/ParameterLines.h"
 
+#include <charconv>
+
 #include "formats/CLayout.h"
 
 namespace pixmere {
@@ -20,13 +22,10 @@ std::optional<int> LabelledNumber(std::string_view line, std::string_view label)
     std::string_view rest = line.substr(label.size());
     while (!rest.empty() && rest.front() == ' ') rest.remove_prefix(1);
     while (!rest.empty() && rest.back() == ' ') rest.remove_suffix(1);
-    if (rest.empty() || rest.size() > 6) return std::nullopt;
-    int value = 0;
-    for (const char c : rest) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+    if (rest.empty() || rest.size() > 6 || end != rest.data() + rest.size()) return std::nullopt;
+    return static_cast<int>(value);
 }
 
 std::optional<std::string_view> LayoutLine(std::span<const uint8_t> file) {

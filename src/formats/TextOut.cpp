@@ -10,7 +10,7 @@ namespace pixmere {
 
 // Appended rather than prepended: GCC 12 reports a false -Wrestrict for inserting a literal in
 // front of a temporary string at -O2 and above.
-std::string Num(int value) {
+std::string SignSpacedNumber(int value) {
     std::string s(value < 0 ? 0 : 1, ' ');
     s += std::to_string(value);
     return s;
@@ -33,7 +33,7 @@ void WriteParameterLines(TextOut& out, const FontParams& p) {
     const int values[] = {p.FormatHeightCar, p.FormatLengthCar, p.firstcar,
                           p.NbCar,           p.jambon,          p.Magnification};
     for (std::size_t n = 0; n < kParameterLabels.size(); ++n) {
-        out.line(kParameterLabels[n] + Num(values[n]));
+        out.line(kParameterLabels[n] + SignSpacedNumber(values[n]));
     }
 }
 

@@ -11,7 +11,7 @@
 namespace pixmere {
 
 // Decimal with the leading space a signed-number format puts where a minus sign would go.
-std::string Num(int value);
+std::string SignSpacedNumber(int value);
 
 // Text built straight into a file's bytes, lines ended by CR LF as every text export ends them.
 // The largest font makes tens of megabytes of text: room for `expected` bytes is taken at once.

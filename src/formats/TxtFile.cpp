@@ -1,6 +1,7 @@
 #include "formats/TxtFile.h"
 
 #include "formats/ParameterLines.h"
+#include "model/Pixels.h"
 #include "model/UserError.h"
 
 namespace pixmere {
@@ -24,7 +25,7 @@ void ReadRow(std::string_view row, const FontParams& p, ByteMatrix& matrix, int 
     if (row.size() > static_cast<std::size_t>(p.NbByteMatrix()) * 8) Refuse();
     for (std::size_t x = 0; x < row.size(); ++x) {
         if (row[x] == '#') {
-            matrix.at(static_cast<int>(x / 8), y, i) |= static_cast<uint8_t>(0x80 >> (x % 8));
+            SetPixelAt(matrix.row(y, i), static_cast<int>(x));
         } else if (row[x] != ' ') {
             Refuse();
         }

@@ -25,6 +25,8 @@ public:
     }
     uint8_t& at(int k, int j, int i) { return data_[offset(k, j, i)]; }
     uint8_t at(int k, int j, int i) const { return data_[offset(k, j, i)]; }
+    // Row j of character i as bytesPerRow consecutive bytes.
+    uint8_t* row(int j, int i) { return data_.data() + offset(0, j, i); }
 
     std::vector<uint8_t>& data() { return data_; }
     const std::vector<uint8_t>& data() const { return data_; }

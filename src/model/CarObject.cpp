@@ -16,12 +16,6 @@ void CarObject::reallocate() {
     carbitmap_.assign(static_cast<std::size_t>(ByteWidth_ + 1) * (Height_ + 1), 0);
 }
 
-void CarObject::setPixel(int x, int y, bool ink) {
-    const int mask = 0x80 >> (x % 8);
-    const int byte = carbitmap(x / 8, y);
-    setCarbitmap(x / 8, y, ink ? (byte | mask) : (byte & ~mask));
-}
-
 void CarObject::CarAff(GlyphCanvas& picture, std::string_view colour, int32_t x0, int32_t y0,
                        int32_t zoom, uint8_t magnif) const {
     const Rgb background = BackgroundFor(colour);
@@ -42,17 +36,6 @@ void CarObject::CarAff(GlyphCanvas& picture, std::string_view colour, int32_t x0
                 runStart = -1;
             }
         }
-    }
-}
-
-void CarObject::LineRefresh(GlyphCanvas& picture, std::string_view colour, int32_t j, int32_t x0,
-                            int32_t y0, int32_t zoom, uint8_t magnif) const {
-    const Rgb background = BackgroundFor(colour);
-    const int32_t rowHeight = zoom * magnif;
-    const int32_t top = y0 + j * rowHeight;
-    for (int32_t p = 0; p <= bitwidth_; ++p) {
-        picture.FillBox(x0 + p * zoom, top, x0 + p * zoom + zoom - 1, top + rowHeight - 1,
-                        pixel(p, j) ? kBlack : background);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/GlyphCanvas.h"
+#include "model/Pixels.h"
 
 namespace pixmere {
 
@@ -45,13 +46,10 @@ public:
     // Padding bits past bitwidth are never drawn.
     void CarAff(GlyphCanvas& picture, std::string_view colour, int32_t x0, int32_t y0, int32_t zoom,
                 uint8_t magnif) const;
-    // Repaints row j, ink and background alike, without the outline.
-    void LineRefresh(GlyphCanvas& picture, std::string_view colour, int32_t j, int32_t x0,
-                     int32_t y0, int32_t zoom, uint8_t magnif) const;
 
-    // Pixel x of row y (x in 0..bitwidth), the packing's most significant bit first.
-    bool pixel(int x, int y) const { return (carbitmap(x / 8, y) & (0x80 >> (x % 8))) != 0; }
-    void setPixel(int x, int y, bool ink);
+    // Pixel x of row y (x in 0..bitwidth).
+    bool pixel(int x, int y) const { return PixelAt(row(y), x); }
+    void setPixel(int x, int y, bool ink) { ink ? SetPixelAt(row(y), x) : ClearPixelAt(row(y), x); }
 
 private:
     std::size_t index(int k, int j) const {

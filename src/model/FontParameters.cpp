@@ -2,40 +2,31 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
+#include <cstdio>
 
 namespace pixmere {
 
 namespace {
 
-std::optional<int> ParseDigits(const std::string& text, int base) {
-    if (text.empty()) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (base == 16 && std::isxdigit(static_cast<unsigned char>(c))) {
-            digit = std::toupper(static_cast<unsigned char>(c)) - 'A' + 10;
-        } else {
-            return std::nullopt;
-        }
-        value = value * base + digit;
-        if (value > 65535) value = 65535;
-    }
-    return value;
+// Digits only, no sign or space; values beyond 65535 are held there.
+std::optional<int> SaturatedValue(const std::string& text, int base) {
+    const char* const last = text.data() + text.size();
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), last, value, base);
+    if (text.empty() || end != last) return std::nullopt;
+    return error == std::errc::result_out_of_range ? 65535
+                                                   : static_cast<int>(std::min(value, 65535u));
 }
 
 }  // namespace
 
-std::optional<int> DecimalValue(const std::string& text) { return ParseDigits(text, 10); }
-std::optional<int> HexValue(const std::string& text) { return ParseDigits(text, 16); }
+std::optional<int> DecimalValue(const std::string& text) { return SaturatedValue(text, 10); }
+std::optional<int> HexValue(const std::string& text) { return SaturatedValue(text, 16); }
 
 std::string HexText(int value, int digits) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    for (unsigned v = static_cast<unsigned>(value); v != 0 || digits > 0; v >>= 4, --digits) {
-        text.insert(text.begin(), kDigits[v & 15]);
-    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*X", digits, static_cast<unsigned>(value));
     return text;
 }
 

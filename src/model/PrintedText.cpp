@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/CharacterLookup.h"
+#include "model/Pixels.h"
 #include "model/Windows1252.h"
 
 namespace pixmere {
@@ -86,7 +87,7 @@ void PrintedText::CellDotRow(const Font& font, std::size_t cell, int cy, Printed
         const CarObject& g = font.glyphs.at(static_cast<std::size_t>(glyph));
         const uint8_t* row = g.row(cy / magnification_);
         for (int cx = 0; cx < cellWidth_; ++cx) {
-            out[cx] = row[cx / 8] & (0x80 >> (cx % 8)) ? PrintedDot::Ink : PrintedDot::Paper;
+            out[cx] = PixelAt(row, cx) ? PrintedDot::Ink : PrintedDot::Paper;
         }
         return;
     }

@@ -1,5 +1,6 @@
 #include "truetype/TtfImport.h"
 
+#include "model/Pixels.h"
 #include "model/Windows1252.h"
 
 namespace pixmere {
@@ -63,9 +64,7 @@ TtfImportResult TtfConverter::FullAuto_Click(const TtfProgressCallback& progress
             const int i = c - first;
             for (int y = 0; y < h; ++y) {
                 for (int x = 0; x < w; ++x) {
-                    if (state.SampleBits(x, y, 0) != 0) {
-                        TtfMatrix.at(x / 8, y, i) |= static_cast<uint8_t>(0x80 >> (x % 8));
-                    }
+                    if (state.SampleBits(x, y, 0) != 0) SetPixelAt(TtfMatrix.row(y, i), x);
                 }
             }
             // The dialog shows progress and lets events run here; Cancel stops after this

@@ -18,19 +18,19 @@ TEST(PointerHit, RoundingAndBounds) {
         EXPECT_EQ(hit.valid ? hit.HitCar : -1, car) << x << "," << y;
     }
     EXPECT_FALSE(HitTestFontWindow(3, 3, CellLayout{}, 40).valid);
-    // Edit window of a 12 x 10 glyph at zoom 4: the pixel column, -1 for none.
+    // Edit window at zoom 4, magnification 2: the glyph pixel, off the glyph too; none for
+    // positions no pointer has. Shown, the magnification makes each row two zoomed rows high.
     FontParams p = Params(12, 10);
     p.Magnification = 2;
-    const std::vector<std::tuple<double, double, int>> edit = {
-        {3.5, 0, 1}, {2.5, 0, 0}, {47.5, 0, -1}, {0, 40, -1}, {-1, 0, -1}, {nan, 0, -1}};
-    for (const auto& [x, y, column] : edit) {
-        const EditWindowHit hit = HitTestEditWindow(x, y, EditView{4, false}, p);
-        EXPECT_EQ(hit.valid ? hit.column : -1, column) << x << "," << y;
+    const std::vector<std::tuple<double, double, bool, std::optional<GlyphPoint>>> edit = {
+        {3.5, 0, false, GlyphPoint{1, 0}},     {2.5, 0, false, GlyphPoint{0, 0}},
+        {-1, -4.5, false, GlyphPoint{-1, -1}}, {47.5, 40, false, GlyphPoint{12, 10}},
+        {0, 79, true, GlyphPoint{0, 9}},       {0, 80, true, GlyphPoint{0, 10}},
+        {nan, 0, false, std::nullopt},         {0, 3e9, false, std::nullopt}};
+    for (const auto& [x, y, shown, point] : edit) {
+        EXPECT_EQ(EditWindowPoint(x, y, EditView{4, shown}, p), point) << x << "," << y;
     }
-    EXPECT_FALSE(HitTestEditWindow(1, 1, EditView{0, false}, p).valid);
-    // With the magnification shown each glyph row is two zoomed rows high.
-    EXPECT_EQ(HitTestEditWindow(0, 79, EditView{4, true}, p).row, 9);
-    EXPECT_FALSE(HitTestEditWindow(0, 80, EditView{4, true}, p).valid);
+    EXPECT_EQ(EditWindowPoint(1, 1, EditView{0, false}, p), std::nullopt);
 }
 
 TEST(Selection, ReselectLastClickPicksWhatLiesUnderTheLastPressNow) {
