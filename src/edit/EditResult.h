@@ -30,7 +30,8 @@ struct EditResult {
     int32_t editGlyph = -1;
     // Repaint the whole edit window with editGlyph (CarAff, then quad).
     bool editRedraw = false;
-    // Otherwise, rows of editGlyph to repaint (LineRefresh, then quad), each listed once.
+    // Otherwise, rows of editGlyph to repaint (CarAff and quad again, clipped to them), each
+    // listed once.
     std::vector<int> editRows;
 
     // The cell geometry changed: scroll the edit window to its origin, turn the automatic edit

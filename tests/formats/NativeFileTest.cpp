@@ -4,22 +4,17 @@
 #include "formats/NativeFile.h"
 #include "model/UserError.h"
 #include "support/GlyphPicture.h"
+#include "support/RawNativeFile.h"
 #include "support/SampleFonts.h"
 
 namespace pixmere::test {
 namespace {
 
-const Scrambler::Key kKey = {40, 57, 74, 91, 108, 125, 142, 159, 176, 193, 210, 227, 244};
+const Scrambler::Key& kKey = kTestKey;
 
-// A file of the six header bytes, scrambled with kKey, the key and `size` bytes of zeros.
+// A file of the six header bytes and `size` bytes of zeros.
 std::vector<uint8_t> WithHeader(std::array<uint8_t, 6> header, std::size_t size) {
-    Scrambler s;
-    s.CryptInit(kKey);
-    std::vector<uint8_t> out;
-    for (const uint8_t b : header) out.push_back(s.Crypt(b));
-    out.insert(out.end(), kKey.begin(), kKey.end());
-    out.resize(out.size() + size, 0);
-    return out;
+    return RawNativeFile(header, std::vector<uint8_t>(size));
 }
 
 // Every file ever stored depends on the table and the key mixing: both are pinned here.

@@ -5,7 +5,6 @@
 #include <QStandardPaths>
 
 #include "formats/FonLibrary.h"
-#include "formats/NativeFile.h"
 
 namespace pixmere::test {
 
@@ -322,24 +321,6 @@ void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, cons
     EXPECT_EQ(Describe(document->params()), Describe(expected.params));
     EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
     EXPECT_EQ(document->Title(), title);
-}
-
-std::vector<uint8_t> RawNativeFile(const Font& font) {
-    const FontParams& p = font.params;
-    Scrambler::Key key{};
-    for (std::size_t i = 0; i < key.size(); ++i) key[i] = static_cast<uint8_t>(17 * i + 3);
-    Scrambler s;
-    s.CryptInit(key);
-    std::vector<uint8_t> out = {p.FormatLengthCar,
-                                p.FormatHeightCar,
-                                p.jambon,
-                                p.firstcar,
-                                static_cast<uint8_t>(p.NbCar - 1),
-                                p.Magnification};
-    for (uint8_t& byte : out) byte = s.Crypt(byte);
-    out.insert(out.end(), key.begin(), key.end());
-    for (const uint8_t byte : font.glyphData()) out.push_back(s.Crypt(byte));
-    return out;
 }
 
 std::vector<uint8_t> RealFnt(const std::string& library, int position) {

@@ -34,6 +34,7 @@
 
 #include "model/Font.h"
 #include "support/GlyphPicture.h"
+#include "support/RawNativeFile.h"
 #include "support/SampleFonts.h"
 #include "support/TempDir.h"
 #include "ui/EditCanvas.h"
@@ -193,9 +194,6 @@ std::string FileState(form1& document);
 // The document is shown with exactly the expected font, under the given window title.
 void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title);
 
-// A native file written byte by byte, so that it may hold what the editor never writes
-// (codes below 20h).
-std::vector<uint8_t> RawNativeFile(const Font& font);
 // A font resource of a real library, cut out as a stand-alone .fnt file.
 std::vector<uint8_t> RealFnt(const std::string& library, int position);
 
