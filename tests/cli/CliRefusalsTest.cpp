@@ -71,6 +71,7 @@ std::vector<Refusal> Refusals() {
         {2, "", "no command given"},
         {2, "frobnicate", "unknown command"},
         {2, "info|@f.pzf|--bogus|1", "unknown option --bogus"},
+        {2, "info|@f.pzf|--font", "--font needs a value"},
         // The dialog's message, then the option and the rule it broke.
         {2, "new|@x.pzf|--width|8|--height|8|--first|1F",
          kWrong + " the right value\n--first 1F: codes below 20h are printer control codes\n"},

@@ -232,6 +232,11 @@ TEST(Transform, AppliesTheOperationsInOrder) {
                                                                 {"#.....", ".####.", "......"},
                                                                 {"..###.", "..###.", "..###."}}),
          {}},
+        {{"add-column-left"},
+         test::FontFromPictures(test::Shape(7, 3, 0x41, 3, 1), {{".#....#", "..#..#.", "...##.."},
+                                                                {".######", ".#....#", ".######"},
+                                                                {"...##..", "...##..", "...##.."}}),
+         {}},
     };
     for (const auto& c : cases) {
         Words words = {"transform", dir.file("in.pzf"), dir.file("out.c")};

@@ -21,12 +21,16 @@ std::vector<int> Bytes(const std::string& text, int count = 3) {
     return {all.begin(), all.begin() + count};
 }
 
+// What the user reads, its misspelling included.
 bool Refused(const std::string& text, const FontParams& entered = Shape(8, 1)) {
     try {
         Parse(text, entered);
         return false;
     } catch (const UserError& e) {
-        return std::string(e.what()) == kBadCFileMessage && e.caption() == "Error";
+        return std::string(e.what()) ==
+                   "This file can't be openened because the font parameters are wrong or the "
+                   "file is corrupted" &&
+               e.caption() == "Error";
     }
 }
 

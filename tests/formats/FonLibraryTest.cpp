@@ -181,6 +181,7 @@ TEST(FntBegin, RefusesDamagedResourcesAndWhatTheDocumentCannotHold) {
         {88, 0, 2},                  // height 0
         {88, 256, 2},                // height above 255
         {74, height + 1, 2},         // ascent below the cell
+        {74, height + 256, 2},       // a whole byte below it
         {96, 0x1F, 1},               // last below first
         {148, 256, 2},               // width above 255
         {118, 0x41, 4},              // a colour font

@@ -125,6 +125,8 @@ TEST(TtfFit, TheMessageOnLostCharactersNamesTheFirstAndTheFitThatKeepsThem) {
     EXPECT_EQ(LostCharactersMessage(many, TtfFit::WholeFace, ""),
               "18 characters of the face came out empty or cut at the edges of the cell: A B C D "
               "E F G H I J K L M N O P and 2 more.");
+    many.resize(16);
+    EXPECT_TRUE(LostCharactersMessage(many, TtfFit::WholeFace, "").ends_with(" O P."));
 }
 
 TEST(TtfFit, ChangingTheFitRefitsTheReferenceAndKeepsThePreview) {
