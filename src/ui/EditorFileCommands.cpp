@@ -1,7 +1,10 @@
 #include "ui/EditorFileCommands.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QScreen>
 
 #include "formats/CFile.h"
 #include "formats/FileIO.h"
@@ -20,6 +23,14 @@ namespace pixmere {
 namespace {
 
 std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// A file's name as a message shows it: a long one cut in the middle, so that the box fits the
+// screen and both the folder's start and the name's end show.
+std::string Shown(const QString& path) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() / 2 : 480;
+    return QFontMetrics(QApplication::font()).elidedText(path, Qt::ElideMiddle, room).toStdString();
+}
 
 }  // namespace
 
@@ -77,14 +88,16 @@ void EditorFileCommands::ShowError(const std::string& message, const std::string
                               QString::fromStdString(message), QMessageBox::Ok);
 }
 
-bool EditorFileCommands::Attempt(const std::function<void()>& work, const char* otherFailure) {
+bool EditorFileCommands::Attempt(const std::function<void()>& work, const char* otherFailure,
+                                 const QString& path) {
     try {
         work();
         return true;
     } catch (const UserError& e) {
-        ShowError(e.what(), e.caption());
+        ShowError(path.isEmpty() ? e.what() : MessageNamingFile(e, Shown(path)), e.caption());
     } catch (const std::exception&) {
-        ShowError(otherFailure, "Error");
+        const UserError failure(otherFailure);
+        ShowError(path.isEmpty() ? otherFailure : MessageNamingFile(failure, Shown(path)), "Error");
     }
     return false;
 }
@@ -120,7 +133,11 @@ std::optional<OpenedFont> EditorFileCommands::Choose(const InputFormat& format, 
 
 std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, const QString& path) {
     std::vector<uint8_t> bytes;
-    if (!Attempt([&] { bytes = ReadFileBytes(Path(path), format.largestFile); })) {
+    if (!Attempt(
+            [&] {
+                bytes = ReadFileBytes(Path(path), format.largestFile, format.EndingOf(Path(path)));
+            },
+            kBadFontFileMessage, path)) {
         return std::nullopt;
     }
     OpenedFont opened;
@@ -130,7 +147,9 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
     switch (format.asks) {
         case InputQuestion::LibraryFont: {
             FonLibrary library;
-            if (!Attempt([&] { library = ReadFontDirectory(bytes); })) return std::nullopt;
+            if (!Attempt([&] { library = ReadFontDirectory(bytes); }, kBadFontFileMessage, path)) {
+                return std::nullopt;
+            }
             const std::optional<int> chosen = Form4(library, frame_).Run();
             if (!chosen) return std::nullopt;
             choices.libraryFont = *chosen;
@@ -164,7 +183,7 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
                 charactersCut = imported.charactersCut;
                 opened.font = imported.font.build();
             },
-            otherFailure)) {
+            otherFailure, path)) {
         return std::nullopt;
     }
     if (&format == &NativeFormat()) {

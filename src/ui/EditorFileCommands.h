@@ -70,8 +70,10 @@ private:
     bool Write(form1& window, const QString& path, FontFileType type);
     // The saved file in a new window in place of window, whose file lacks its codes below 20h.
     void Reopen(form1& window);
-    // Runs work; a failure is shown (otherFailure for an unexpected one) and gives false.
-    bool Attempt(const std::function<void()>& work, const char* otherFailure = kBadFontFileMessage);
+    // Runs work; a failure is shown (otherFailure for an unexpected one) and gives false. With
+    // a path, the message names the file and the reason below its first line.
+    bool Attempt(const std::function<void()>& work,
+                 const char* otherFailure = kBadFontFileMessage, const QString& path = {});
     void ShowError(const std::string& message, const std::string& caption);
     QString StartDir() const;
     void Remember(const QString& path);

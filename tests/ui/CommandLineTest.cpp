@@ -94,7 +94,7 @@ TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
     Settle();
     // The damaged file is refused as Open refuses it; the last one opens again, and a compressed
     // console font goes through its import, as the Import menu's would.
-    EXPECT_EQ(editor.Said(), kBadFile);
+    EXPECT_EQ(editor.Said(), kBadFile + "\n" + damaged);
     EXPECT_TRUE(files.waiting().isEmpty());
     ASSERT_EQ(frame.app().DocCount, 6);
     QStringList titles;
