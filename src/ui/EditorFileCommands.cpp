@@ -176,11 +176,12 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
         case InputQuestion::None:
             break;
     }
-    int charactersCut = 0;
+    int charactersCut = 0, aboveFF = 0;
     if (!Attempt(
             [&] {
                 const ImportedFont imported = format.read(bytes, choices);
                 charactersCut = imported.charactersCut;
+                aboveFF = imported.charactersAboveFF;
                 opened.font = imported.font.build();
             },
             otherFailure, path)) {
@@ -192,9 +193,11 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
         opened.saveFormat = FontFileType::Native;
         opened.modified = false;
     }
-    if (charactersCut > 0) {
-        opened.notice = QString::fromStdString(CutCharactersMessage(charactersCut));
-    }
+    // What the font's own type could hold and the cell cannot is told once the window shows.
+    QStringList notices;
+    if (charactersCut > 0) notices << QString::fromStdString(CutCharactersMessage(charactersCut));
+    if (aboveFF > 0) notices << QString::fromStdString(AboveFFMessage(aboveFF));
+    opened.notice = notices.join(QLatin1Char('\n'));
     return opened;
 }
 

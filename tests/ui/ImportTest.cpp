@@ -100,6 +100,14 @@ TEST(BdfPcfImport, AFontWhosePixelsFallOutsideTheCellSaysHowManyCharactersLostSo
               "cell.");
     ASSERT_NO_FATAL_FAILURE(ExpectDocument(*editor.frame, editor.frame->Document(1),
                                            LoadBdfPcf(ReadAll(path)).font.build(), Q(path)));
+    // A GFX header with codes past FFh says how many it left out too.
+    const std::string gfx = dir.file("tiny.h");
+    WriteAll(gfx, Bytes(kConverterGfxHeader));
+    editor.FrameMenu("ImportGFX", gfx);
+    EXPECT_EQ(editor.Said(),
+              "Information Velmar Pixmere: 1 character lost the pixels that fell outside the "
+              "cell.\n1 character with a code above FFh was left out.");
+    EXPECT_EQ(editor.frame->app().DocCount, 2);
 }
 
 TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
