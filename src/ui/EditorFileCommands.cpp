@@ -11,6 +11,7 @@
 #include "formats/FonLibrary.h"
 #include "formats/InputFormats.h"
 #include "formats/NativeFile.h"
+#include "ui/CExportOptions.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MDIForm1.h"
@@ -205,7 +206,7 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
 
 bool EditorFileCommands::Save(form1& window) {
     if (!window.saveFormat() || window.FileName().isEmpty()) return SaveAs(window);
-    return Write(window, window.FileName(), *window.saveFormat());
+    return Write(window, window.FileName(), *window.saveFormat(), window.saveLayout());
 }
 
 bool EditorFileCommands::SaveAs(form1& window) {
@@ -221,16 +222,26 @@ bool EditorFileCommands::SaveAs(form1& window) {
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
         return false;
     }
-    return Write(window, choice.path, *type);
+    // A C file's layout and a GFX font's advance: the document keeps them for Save.
+    CLayout layout;
+    if (type == FontFileType::C || type == FontFileType::Gfx) {
+        const std::optional<CLayout> chosen =
+            CExportOptions(RememberedLayout(), type == FontFileType::Gfx, frame_).Run();
+        if (!chosen) return false;
+        RememberLayout(*chosen);
+        layout = *chosen;
+    }
+    return Write(window, choice.path, *type, layout);
 }
 
-bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType type) {
+bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType type,
+                               const CLayout& layout) {
     FontDocument& document = *window.document();
     bool reopen = false;
     try {
         // A BDF font is named after its file.
         const FontFileBytes content = FontFileContent(
-            document.font(), type, QFileInfo(path).completeBaseName().toStdString());
+            document.font(), type, QFileInfo(path).completeBaseName().toStdString(), layout);
         if (content.droppedBelow20) {
             frame_->prompts().Message(frame_, QMessageBox::Information,
                                       QString::fromLatin1(kAppTitle),
@@ -246,7 +257,7 @@ bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType 
         ShowError(WriteFailureMessage(Path(path)), "Error");
         return false;
     }
-    window.SetFile(path, type);
+    window.SetFile(path, type, layout);
     document.setFlagModified(false);
     frame_->recentFiles().Add(path);
     if (reopen) Reopen(window);

@@ -302,9 +302,11 @@ QAction* form1::action(const QString& objectName) const { return actions_->Find(
 
 // ---------------------------------------------------------------- the document's file
 
-void form1::SetFile(const QString& path, std::optional<FontFileType> format) {
+void form1::SetFile(const QString& path, std::optional<FontFileType> format,
+                    const CLayout& layout) {
     FileName_ = path;
     saveFormat_ = format;
+    saveLayout_ = layout;
     ShowName(path);
 }
 

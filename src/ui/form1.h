@@ -60,8 +60,11 @@ public:
     const QString& FileName() const { return FileName_; }
     // The type Save writes; none yet makes Save ask for a file and a type.
     std::optional<FontFileType> saveFormat() const { return saveFormat_; }
+    // The layout Save writes a C file or a GFX font in.
+    const CLayout& saveLayout() const { return saveLayout_; }
     // The document now belongs to path, saved as format; the path shows as its name.
-    void SetFile(const QString& path, std::optional<FontFileType> format);
+    void SetFile(const QString& path, std::optional<FontFileType> format,
+                 const CLayout& layout = {});
     // Shows name in the window title and in the label above the font window.
     void ShowName(const QString& name);
     // The window title alone; a changed document shows it there too.
@@ -179,6 +182,7 @@ private:
     int titleNumber_ = 1;
     QString FileName_;
     std::optional<FontFileType> saveFormat_;
+    CLayout saveLayout_;
     int handling_ = 0;
 
     QLabel* TitleFon_;
