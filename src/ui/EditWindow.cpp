@@ -117,33 +117,9 @@ void EditWindow::Refit(const FontParams& params, bool autoZoom) {
 }
 
 void EditWindow::PlaceScrollBars() {
-    const QSize picture = ZoomPic_->PictureSize();
-    const int barWidth = twips_.X(255);
-    const int barHeight = twips_.Y(255);
-    // A bar in one direction takes room from the other.
-    bool horizontal = picture.width() > width();
-    const bool vertical = picture.height() > height() - (horizontal ? barHeight : 0);
-    horizontal = picture.width() > width() - (vertical ? barWidth : 0);
-    const QRect viewport(0, 0, width() - (vertical ? barWidth : 0),
-                         height() - (horizontal ? barHeight : 0));
-    ZoomPicSupport_->setGeometry(viewport);
-    ZoomPic_->setGeometry(0, 0, viewport.width(), viewport.height());
-    const auto place = [](QScrollBar* bar, bool shown, const QRect& where, int range, int page,
-                          int step) {
-        bar->setVisible(shown);
-        if (!shown) {
-            bar->setValue(0);
-            return;
-        }
-        bar->setGeometry(where);
-        bar->setRange(0, range);
-        bar->setPageStep(page);
-        bar->setSingleStep(step);
-    };
-    place(HScroll2_, horizontal, QRect(0, viewport.height(), viewport.width(), barHeight),
-          picture.width() - viewport.width(), viewport.width(), editZoom_);
-    place(VScroll2_, vertical, QRect(viewport.width(), 0, barWidth, viewport.height()),
-          picture.height() - viewport.height(), viewport.height(), editZoom_ * ZoomPic_->magnif());
+    pixmere::PlaceScrollBars(ZoomPicSupport_, ZoomPic_, VScroll2_, HScroll2_, rect(),
+                             ZoomPic_->PictureSize(), QSize(twips_.X(255), twips_.Y(255)),
+                             QSize(editZoom_, editZoom_ * ZoomPic_->magnif()));
 }
 
 void EditWindow::ScrollToOrigin() {
