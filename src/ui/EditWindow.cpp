@@ -56,6 +56,13 @@ void EditWindow::BuildControls(QWidget* controls) {
         QStringLiteral("Allow to show or not the magnification effect in the Edit Window"));
     EnabMagnif_->setEnabled(false);
 
+    ShowOutline_ = new QCheckBox(QStringLiteral("Show Outline"), controls);
+    ShowOutline_->setObjectName(QStringLiteral("ShowOutline"));
+    ShowOutline_->setToolTip(
+        QStringLiteral("Show the TrueType outline the character was converted from, behind its "
+                       "pixels"));
+    ShowOutline_->setEnabled(false);
+
     CarInfo_ = new QLabel(controls);
     CarInfo_->setObjectName(QStringLiteral("CarInfo"));
     QFont bold = CarInfo_->font();
@@ -143,6 +150,15 @@ void EditWindow::ZoomOut(const FontParams& params) {
     editZoom_ = ZoomOutValue(editZoom_);
     ResizePicture(params);
     PlaceScrollBars();
+}
+
+void EditWindow::ZoomToFit(const FontParams& params) {
+    ScrollToOrigin();
+    editZoom_ = WholeGlyphZoom(width(), height(), params.FormatLengthCar, params.FormatHeightCar,
+                               EditMagnif(params));
+    ResizePicture(params);
+    PlaceScrollBars();
+    zoomInStopped_ = !pixmere::CanZoomIn(editZoom_);
 }
 
 void EditWindow::Remagnify(const FontParams& params, int current) {

@@ -93,6 +93,7 @@ std::optional<OpenedFont> TtfImportCommand::Run() {
     if (result.status != TtfImportResult::Status::Done) return std::nullopt;
     OpenedFont opened(std::move(result.font));
     opened.title = opened.label = choice->face;
+    opened.outlines = std::move(result.outlines);
     return opened;
 }
 
