@@ -44,8 +44,9 @@ void PlaceScrollBars(QWidget* viewport, ScrolledPicture* picture, QScrollBar* ve
     bool across = size.width() > room.width();
     const bool down = size.height() > room.height() - (across ? barSize.height() : 0);
     across = size.width() > room.width() - (down ? barSize.width() : 0);
-    const QRect view(room.topLeft(), QSize(room.width() - (down ? barSize.width() : 0),
-                                           room.height() - (across ? barSize.height() : 0)));
+    const QRect view(room.topLeft(),
+                     QSize(std::max(room.width() - (down ? barSize.width() : 0), 0),
+                           std::max(room.height() - (across ? barSize.height() : 0), 0)));
     viewport->setGeometry(view);
     picture->setGeometry(0, 0, view.width(), view.height());
     const auto place = [](QScrollBar* bar, bool shown, const QRect& where, int range, int page,
