@@ -140,10 +140,9 @@ QSize SamplePreview::minimumSizeHint() const { return QSize(twips_.X(1500), twip
 
 void SamplePreview::SetFont(const Font* font) {
     font_ = font;
-    const QSettings settings;
-    const QString text = settings.contains(kTextKey)
-                             ? settings.value(kTextKey).toString()
-                             : QString::fromStdU32String(DefaultSampleText(font->params));
+    // A text typed and then cleared gives the next window the font's own again.
+    QString text = QSettings().value(kTextKey).toString();
+    if (text.isEmpty()) text = QString::fromStdU32String(DefaultSampleText(font->params));
     {
         const QSignalBlocker block(SampleText_);
         SampleText_->setPlainText(text.left(kMaxSampleText));
@@ -233,11 +232,10 @@ void SamplePreview::StepZoom(int steps) {
 }
 
 void SamplePreview::Place() {
-    const QMargins frame(SampleText_->frameWidth(), SampleText_->frameWidth(),
-                         SampleText_->frameWidth(), SampleText_->frameWidth());
-    const int margin = static_cast<int>(SampleText_->document()->documentMargin());
-    const int textHeight = SampleText_->fontMetrics().lineSpacing() * kTextLines + frame.top() +
-                           frame.bottom() + 2 * margin;
+    // The box's lines, its frame and its document's margins above and below them.
+    const int textHeight = SampleText_->fontMetrics().lineSpacing() * kTextLines +
+                           2 * SampleText_->frameWidth() +
+                           2 * static_cast<int>(SampleText_->document()->documentMargin()) + 2;
     SampleText_->setGeometry(0, 0, width(), textHeight);
     const int top = textHeight + twips_.Y(60);
     const int cellWidth = printed_ ? printed_->cellWidth() : 1;

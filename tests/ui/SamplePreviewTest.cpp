@@ -94,6 +94,10 @@ TEST(SamplePreview, TheNextWindowTakesTheTextZoomAndBaselineLastChosen) {
     // A text pasted past the limit keeps its beginning.
     next->preview().textBox()->setPlainText(QString(kMaxSampleText + 5, 'A'));
     EXPECT_EQ(next->preview().textBox()->toPlainText().size(), kMaxSampleText);
+    // Cleared, it gives the next window the font's own letters again.
+    next->preview().textBox()->clear();
+    form1* last = editor.frame->Newform(OpenedFont(TwoLetters()));
+    EXPECT_EQ(last->preview().textBox()->toPlainText(), "AB");
 }
 
 // A, B, A on a line, then C, A: a change of A repaints its changed rows in the three cells that
