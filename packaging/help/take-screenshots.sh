@@ -114,19 +114,25 @@ shot font-property "$dialog"
 xdotool key Escape
 sleep 0.5
 
-# Import > Font TTF: DejaVu Sans in a 16 x 24 cell, fitted to the whole face, previewing å.
-frame_keys alt+f i t
-window "Select Font" >/dev/null
-xdotool key Return
-window "Font Property" >/dev/null
-xdotool type 16
-xdotool key Tab
-xdotool type 24
-xdotool key Tab Tab Tab Tab ctrl+a
-xdotool type 5
-xdotool key Return
-dialog=$(window "TTF Encryptor")
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
+# Import > Font TTF up to "TTF Encryptor": DejaVu Sans in a 16 x 24 cell with downstroke 5; the
+# dialog's window in $dialog, its place in X and Y.
+import_ttf() {
+    frame_keys alt+f i t
+    window "Select Font" >/dev/null
+    xdotool key Return
+    window "Font Property" >/dev/null
+    xdotool type 16
+    xdotool key Tab
+    xdotool type 24
+    xdotool key Tab Tab Tab Tab ctrl+a
+    xdotool type 5
+    xdotool key Return
+    dialog=$(window "TTF Encryptor")
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+}
+
+# Fitted to the whole face, previewing å.
+import_ttf
 xdotool mousemove $((X + 31)) $((Y + 532)) click 1
 sleep 0.5
 xdotool mousemove $((X + 108)) $((Y + 382)) click 1
@@ -151,18 +157,7 @@ sleep 0.5
 
 # Import > Font TTF once more, converted this time (the settings above come back): the new
 # window, one title bar further down and right, shows the O with its outline.
-frame_keys alt+f i t
-window "Select Font" >/dev/null
-xdotool key Return
-window "Font Property" >/dev/null
-xdotool type 16
-xdotool key Tab
-xdotool type 24
-xdotool key Tab Tab Tab Tab ctrl+a
-xdotool type 5
-xdotool key Return
-dialog=$(window "TTF Encryptor")
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
+import_ttf
 xdotool mousemove $((X + 224)) $((Y + 416)) click 1
 sleep 8
 xdotool mousemove 104 258
