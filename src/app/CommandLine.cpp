@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
+#include <array>
 #include <sstream>
+#include <string_view>
 
 #include "formats/InputFormats.h"
 #include "version/Version.h"
@@ -9,7 +12,40 @@ namespace pixmere {
 
 namespace {
 
+// Qt's own options, which the application object takes: those followed by a value, and flags.
+constexpr std::array<std::string_view, 23> kQtValued = {"platform",
+                                                        "platformpluginpath",
+                                                        "platformtheme",
+                                                        "plugin",
+                                                        "qwindowgeometry",
+                                                        "qwindowicon",
+                                                        "qwindowtitle",
+                                                        "session",
+                                                        "display",
+                                                        "geometry",
+                                                        "title",
+                                                        "name",
+                                                        "visual",
+                                                        "style",
+                                                        "stylesheet",
+                                                        "fn",
+                                                        "font",
+                                                        "bg",
+                                                        "fg",
+                                                        "btn",
+                                                        "im",
+                                                        "inputstyle",
+                                                        "ncols"};
+constexpr std::array<std::string_view, 7> kQtFlags = {
+    "reverse", "nograb", "dograb", "sync", "widgetcount", "qmljsdebugger", "cmap"};
+
 bool IsOption(const std::string& arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+// The name of an option as Qt reads it: one or two dashes, a value after "=" left out.
+std::string_view QtName(std::string_view arg) {
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    return arg.substr(0, arg.find('='));
+}
 
 // Words filled into lines of at most 78 characters.
 std::string Wrapped(const std::string& text) {
@@ -23,17 +59,6 @@ std::string Wrapped(const std::string& text) {
         line += (line.empty() ? "" : " ") + word;
     }
     return out + line + "\n";
-}
-
-}  // namespace
-
-StartAction EarlyAction(const std::vector<std::string>& args) {
-    for (const std::string& arg : args) {
-        if (arg == "--") break;
-        if (arg == "--help" || arg == "-h") return StartAction::Help;
-        if (arg == "--version" || arg == "-v") return StartAction::Version;
-    }
-    return StartAction::Run;
 }
 
 std::string HelpText() {
@@ -59,14 +84,48 @@ std::string HelpText() {
            "The command-line tool pixmere-cli converts and edits fonts without a window.\n";
 }
 
-std::string VersionText() { return std::string("pixmere ") + ProgramVersion() + "\n"; }
+}  // namespace
 
-std::optional<std::string> UnknownOption(const std::vector<std::string>& args) {
+StartCheck CheckArguments(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (arg == "--") break;
-        if (IsOption(arg)) return arg;
+        if (arg == "--help" || arg == "-h") return {StartAction::Help, HelpText()};
+        if (arg == "--version" || arg == "-v") {
+            return {StartAction::Version, std::string("pixmere ") + ProgramVersion() + "\n"};
+        }
     }
-    return std::nullopt;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") break;
+        if (!IsOption(arg)) continue;
+        const std::string_view name = QtName(arg);
+        const bool valued = std::find(kQtValued.begin(), kQtValued.end(), name) != kQtValued.end();
+        if (valued && arg.find('=') == std::string::npos) {
+            ++i;  // its value
+        } else if (!valued && std::find(kQtFlags.begin(), kQtFlags.end(), name) == kQtFlags.end()) {
+            return {StartAction::Usage, "pixmere: unknown option '" + arg + "'\n" + HelpText()};
+        }
+    }
+    return {StartAction::Run, {}};
+}
+
+bool DisplayFound(const std::vector<std::string>& args,
+                  const std::function<const char*(const char*)>& env) {
+    const auto set = [&](const char* name) {
+        const char* value = env(name);
+        return value && *value;
+    };
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        if (IsOption(arg) && QtName(arg) == "platform") return true;
+    }
+    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+std::string NoDisplayText() {
+    return "pixmere: no display was found to show the editor's windows on.\n"
+           "Run it in a graphical session, or without one as 'xvfb-run -a pixmere [FILE...]';\n"
+           "pixmere-cli converts and edits fonts without a display.\n";
 }
 
 }  // namespace pixmere

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <cstdlib>
 #include <iostream>
 #include <new>
 
@@ -50,26 +51,28 @@ void OpenCommandLineFiles(pixmere::MDIForm1& frame) {
 
 }  // namespace
 
-// Start-up: answer --help and --version before a display is needed, then name the operating
-// system, which sets the number of document windows, and show the frame with the files the
-// command line names.
+// Start-up: answer --help, --version and wrong options before a display is needed, and say
+// so when there is none; then name the operating system, which sets the number of document
+// windows, and show the frame with the files the command line names.
 int main(int argc, char** argv) {
-    switch (pixmere::EarlyAction(Arguments(argc, argv))) {
+    const std::vector<std::string> args = Arguments(argc, argv);
+    const pixmere::StartCheck check = pixmere::CheckArguments(args);
+    switch (check.action) {
         case pixmere::StartAction::Help:
-            std::cout << pixmere::HelpText();
-            return 0;
         case pixmere::StartAction::Version:
-            std::cout << pixmere::VersionText();
+            std::cout << check.text;
             return 0;
+        case pixmere::StartAction::Usage:
+            std::cerr << check.text;
+            return 2;
         case pixmere::StartAction::Run:
             break;
     }
-    EditorApplication app(argc, argv);
-    if (const auto unknown = pixmere::UnknownOption(Arguments(argc, argv))) {
-        std::cerr << "pixmere: unknown option '" << *unknown << "'\n"
-                  << "Try 'pixmere --help' for more information.\n";
-        return 2;
+    if (!pixmere::DisplayFound(args, [](const char* name) { return std::getenv(name); })) {
+        std::cerr << pixmere::NoDisplayText();
+        return 1;
     }
+    EditorApplication app(argc, argv);
     // Together they name where the application's settings are kept.
     QApplication::setOrganizationName(QStringLiteral("Velmar"));
     QApplication::setApplicationName(QStringLiteral("Velmar Pixmere"));

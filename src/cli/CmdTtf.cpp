@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/FontFiles.h"
 #include "model/UserError.h"
+#include "truetype/FitLosses.h"
 #include "truetype/TtfImport.h"
 
 namespace pixmere::cli {
@@ -112,6 +113,9 @@ int RunTtf(const Args& args, Io& io) {
     const TtfImportResult result = ImportTtfRange(face, document, settings);
     if (result.status != TtfImportResult::Status::Done) throw UserError(result.message);
     WriteFont(result.font, out, type, io.err);
+    const std::string lost =
+        LostCharactersMessage(LostCharacters(result), settings.Fit, "--fit face");
+    if (!lost.empty()) io.err << out << ": " << lost << "\n";
     return 0;
 }
 

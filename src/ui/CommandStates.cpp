@@ -25,6 +25,7 @@ CommandStates DeriveCommandStates(const ApplicationFacts& app,
         DocumentCommandStates& d = states.documents.emplace_back();
         d.fileMenu = !app.converting;
         d.fontCommands = fontCommands;
+        d.recentFiles = fontCommands && app.recentFiles;
         d.paste = app.clipboardFull;
         d.undo = doc.undo;
         d.redo = doc.redo;
@@ -41,6 +42,7 @@ CommandStates DeriveCommandStates(const ApplicationFacts& app,
     const bool anyFont = app.documents > 0;
     f.fileMenu = !app.converting;
     f.fontCommands = fontCommands;
+    f.recentFiles = fontCommands && app.recentFiles;
     f.save = anyFont && !app.converting;
     f.copy = anyFont;
     f.paste = app.clipboardFull && anyFont;
@@ -58,6 +60,7 @@ void ApplyDocumentStates(form1& window, const DocumentCommandStates& s) {
     for (QAction* fontCommand : {a.file.New, a.file.open, a.file.importMenu->menuAction()}) {
         fontCommand->setEnabled(s.fontCommands);
     }
+    a.file.recentMenu->menuAction()->setEnabled(s.recentFiles);
     a.undo->setEnabled(s.undo);
     a.redo->setEnabled(s.redo);
     a.paste->setEnabled(s.paste);
@@ -83,8 +86,13 @@ void ApplyDocumentStates(form1& window, const DocumentCommandStates& s) {
 void MDIForm1::UpdateCommands() {
     updatePending_ = false;
     ++commandUpdates_;
-    ApplicationFacts app{app_.DocCount,       app_.DocMax,        app_.LimitWindows,
-                         fileCommandsLocked_, app_.ClipboardFull, -1};
+    ApplicationFacts app{app_.DocCount,
+                         app_.DocMax,
+                         app_.LimitWindows,
+                         fileCommandsLocked_,
+                         app_.ClipboardFull,
+                         -1,
+                         !recentFiles_.Files().isEmpty()};
     std::vector<form1*> windows;
     std::vector<DocumentFacts> facts;
     for (form1* document : app_.DocList) {
@@ -106,6 +114,7 @@ void MDIForm1::UpdateCommands() {
          {a.file.New, a.file.open, a.file.importMenu->menuAction(), a.New, a.Open}) {
         fontCommand->setEnabled(f.fontCommands);
     }
+    a.file.recentMenu->menuAction()->setEnabled(f.recentFiles);
     a.Save->setEnabled(f.save);
     a.Copy->setEnabled(f.copy);
     a.Paste->setEnabled(f.paste);

@@ -26,12 +26,14 @@ struct ApplicationFacts {
     bool converting = false;  // a TrueType conversion is up: no file command may start
     bool clipboardFull = false;
     int active = -1;  // the document the toolbar acts on, by its position in the list; -1 none
+    bool recentFiles = false;  // files were opened or saved before
 };
 
 // A document window's commands that are not always enabled.
 struct DocumentCommandStates {
     bool fileMenu = false;
     bool fontCommands = false;  // New, Open, Import
+    bool recentFiles = false;
     bool paste = false;
     bool undo = false;
     bool redo = false;
@@ -47,6 +49,7 @@ struct DocumentCommandStates {
 struct FrameCommandStates {
     bool fileMenu = false;
     bool fontCommands = false;  // New and Open, the File menu's and the Import menu
+    bool recentFiles = false;
     bool save = false;
     bool copy = false;
     bool paste = false;

@@ -49,7 +49,7 @@ DocumentActions::DocumentActions(QWidget* window, MDIForm1& frame)
     BuildWindowsMenu(window);
 
     helpMenu = new QMenu(QStringLiteral("&?"), window);
-    help = AddMenuItem(helpMenu, "help", "&Help");
+    help = AddMenuItem(helpMenu, "help", "&Help", QKeySequence(Qt::Key_F1));
     about = AddMenuItem(helpMenu, "about", "&About");
 
     BuildMoveActions(window);

@@ -48,7 +48,7 @@ std::optional<OpenedFont> EditorFileCommands::Run(FontCommand command) {
         case FontCommand::Kind::New:
             return New();
         case FontCommand::Kind::Open:
-            return Choose(NativeFormat());
+            return Choose(NativeFormat(), true);
         case FontCommand::Kind::ImportTtf:
             return TtfImport().Run();
         case FontCommand::Kind::ImportFile:
@@ -102,12 +102,20 @@ std::optional<OpenedFont> EditorFileCommands::New() {
     return opened;
 }
 
-std::optional<OpenedFont> EditorFileCommands::Choose(const InputFormat& format) {
-    const QString path =
-        dialogs_->OpenFileName(frame_, QString::fromStdString(format.Filter()), StartDir());
+std::optional<OpenedFont> EditorFileCommands::Choose(const InputFormat& format, bool allFonts) {
+    std::string filter = format.Filter();
+    if (allFonts) {
+        filter += "|All fonts|";
+        for (const InputFormat& type : InputFormats()) {
+            for (const std::string& ending : type.endings) filter += "*" + ending + " ";
+        }
+        filter.pop_back();
+    }
+    const QString path = dialogs_->OpenFileName(frame_, QString::fromStdString(filter), StartDir());
     if (path.isEmpty()) return std::nullopt;  // cancelled: nothing to say
     Remember(path);
-    return Read(format, path);
+    const InputFormat* named = allFonts ? InputFormatOf(Path(path)) : nullptr;
+    return Read(named ? *named : format, path);
 }
 
 std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, const QString& path) {
@@ -116,7 +124,7 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
         return std::nullopt;
     }
     OpenedFont opened;
-    opened.title = opened.label = path;
+    opened.title = opened.label = opened.source = path;
     ReadChoices choices;
     const char* otherFailure = kBadFontFileMessage;
     switch (format.asks) {
@@ -218,6 +226,7 @@ bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType 
     }
     window.SetFile(path, type);
     document.setFlagModified(false);
+    frame_->recentFiles().Add(path);
     if (reopen) Reopen(window);
     return true;
 }

@@ -59,8 +59,9 @@ public:
 
 private:
     std::optional<OpenedFont> New();
-    // Asks for a file of the type, then reads it.
-    std::optional<OpenedFont> Choose(const InputFormat& format);
+    // Asks for a file of the type, then reads it. With allFonts the dialog offers every type
+    // too, and a file is read as its name says.
+    std::optional<OpenedFont> Choose(const InputFormat& format, bool allFonts = false);
     // Reads path as the type: what the type asks is asked, the font built, a failure told.
     std::optional<OpenedFont> Read(const InputFormat& format, const QString& path);
     TtfImportCommand& TtfImport();

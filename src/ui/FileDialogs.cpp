@@ -3,8 +3,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
-#include "ui/Form4.h"
-
 namespace pixmere {
 
 QStringList NameFilters(const QString& filter) {
@@ -35,21 +33,33 @@ SaveChoice FileDialogs::SaveFileName(QWidget* parent, const QString& filter,
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    SaveChoice choice{dialog.selectedFiles().first(),
-                      static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
-    // A name typed without an extension gets the one of the chosen type.
+    return ResolveSaveChoice(filter, dialog.selectedFiles().first(),
+                             static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
+}
+
+SaveChoice ResolveSaveChoice(const QString& filter, const QString& path, int selectedType) {
     const QStringList parts = filter.split(QLatin1Char('|'));
-    const qsizetype pattern = 2 * qsizetype(choice.type) - 1;
-    if (choice.type > 0 && pattern < parts.size() && QFileInfo(choice.path).suffix().isEmpty()) {
+    const QString name = QFileInfo(path).fileName();
+    // The entry whose pattern ends the name, the longest when several do ("x.pcf.gz").
+    int named = 0;
+    qsizetype longest = 0;
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        for (const QString& pattern : parts[i].split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString ending = pattern.mid(1);  // "*.bin" ends with ".bin"
+            if (ending.size() > longest && name.size() > ending.size() &&
+                name.endsWith(ending, Qt::CaseInsensitive)) {
+                named = static_cast<int>(i / 2) + 1;
+                longest = ending.size();
+            }
+        }
+    }
+    if (named > 0) return {path, named};
+    SaveChoice choice{path, selectedType};
+    const qsizetype pattern = 2 * qsizetype(selectedType) - 1;
+    if (selectedType > 0 && pattern < parts.size() && QFileInfo(path).suffix().isEmpty()) {
         choice.path += QLatin1Char('.') + parts[pattern].section(QLatin1Char('.'), -1);
     }
     return choice;
-}
-
-void FileDialogs::ShowFontSelection(Form4& dialog) {
-    dialog.show();
-    dialog.raise();
-    dialog.activateWindow();
 }
 
 }  // namespace pixmere

@@ -7,8 +7,6 @@ class QWidget;
 
 namespace pixmere {
 
-class Form4;
-
 // What the save-file dialog returns: the path (empty when cancelled) and the chosen file type,
 // numbered from 1 in the order of the filter (0 when none).
 struct SaveChoice {
@@ -16,9 +14,9 @@ struct SaveChoice {
     int type = 0;
 };
 
-// The file dialogs of the file commands and the way the font selection dialog is shown. Filters
-// are written as pairs "Description|pattern|Description|pattern"; the dialogs show them as
-// "Description (pattern)". Tests replace this so that no dialog waits for a person.
+// The file dialogs of the file commands. Filters are written as pairs
+// "Description|pattern|Description|pattern"; the dialogs show them as "Description (pattern)".
+// Tests replace this so that no dialog waits for a person.
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
@@ -29,12 +27,14 @@ public:
     // caller asks its own question.
     virtual SaveChoice SaveFileName(QWidget* parent, const QString& filter,
                                     const QString& startDir);
-    // Shows the font selection of a library; the dialog itself carries the command on when the
-    // user answers. The editor shows it modeless.
-    virtual void ShowFontSelection(Form4& dialog);
 };
 
 // "A|*.a|B|*.b" as the name filters "A (*.a)", "B (*.b)".
 QStringList NameFilters(const QString& filter);
+
+// The file a save dialog's answer means: a name whose extension is that of an entry of the
+// filter is saved as that entry's type, whichever type was selected; a name without an
+// extension gets the selected type's.
+SaveChoice ResolveSaveChoice(const QString& filter, const QString& path, int selectedType);
 
 }  // namespace pixmere

@@ -39,6 +39,10 @@ FileActions BuildFileMenu(QWidget* parent, MDIForm1& frame) {
         AddMenuItem(a.menu, "saveas", "Save &As", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     a.save->setEnabled(false);
     a.saveas->setEnabled(false);
+    a.recentMenu = a.menu->addMenu(QStringLiteral("Recent &Files"));
+    a.recentMenu->menuAction()->setObjectName(QStringLiteral("RecentFiles"));
+    QObject::connect(a.recentMenu, &QMenu::aboutToShow, &frame,
+                     [&frame, menu = a.recentMenu] { frame.FillRecentFiles(menu); });
     a.exit = AddMenuItem(a.menu, "exit", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_Q));
     QObject::connect(a.exit, &QAction::triggered, &frame, &MDIForm1::Exit);
     return a;

@@ -27,6 +27,7 @@ struct FileActions {
     QAction* open = nullptr;
     QAction* save = nullptr;
     QAction* saveas = nullptr;
+    QMenu* recentMenu = nullptr;  // "Recent Files", filled as it opens
     QAction* exit = nullptr;
 
     // The font commands and their actions: New, Open and the imports.

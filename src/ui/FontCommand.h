@@ -32,6 +32,8 @@ struct OpenedFont {
     Font font;
     // The file the document belongs to; empty while it has none, so that Save asks for one.
     QString fileName;
+    // The file the font was read from, whatever its type; empty for a font made here.
+    QString source;
     // The type Save writes; none makes Save ask for a file and a type.
     std::optional<FontFileType> saveFormat;
     // The window's title (the file or face the font came from) and the label above the font

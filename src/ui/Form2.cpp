@@ -68,6 +68,55 @@ private:
     std::function<QImage()> source_;
 };
 
+// The enlarged result, from the combined bits: each dot a square of whole screen pixels with the
+// grid between them where the box allows it, else the cell scaled down smoothly to fit; the
+// cell keeps its proportions and sits in the middle of the box.
+class ResultBox : public QWidget {
+public:
+    ResultBox(const TtfConverter& converter, QWidget* parent)
+        : QWidget(parent), converter_(converter) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        const FontParams& p = converter_.document();
+        const int w = p.FormatLengthCar, h = p.FormatHeightCar;
+        const SampleArray& bits = converter_.state.SampleBits;
+        const bool sampled = bits.columns() == w && bits.rows() == h && bits.shifts() >= 1;
+        QImage cell(w, h, QImage::Format_RGB32);
+        cell.fill(kRgbCyan);
+        for (int y = 0; y < h && sampled; ++y) {
+            for (int x = 0; x < w; ++x) {
+                if (bits(x, y, 0)) cell.setPixel(x, y, kRgbBlack);
+            }
+        }
+        const int dot = std::min(width() / w, height() / h);
+        if (dot < 1) {
+            const QImage fitted =
+                cell.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            painter.drawImage((width() - fitted.width()) / 2, (height() - fitted.height()) / 2,
+                              fitted);
+            return;
+        }
+        const QRect target((width() - w * dot) / 2, (height() - h * dot) / 2, w * dot, h * dot);
+        painter.drawImage(target, cell);
+        if (dot < 4) return;  // the grid would hide the dots
+        painter.setPen(QColor::fromRgb(kRgbBlue));
+        for (int k = 1; k < w; ++k) {
+            painter.drawLine(target.left() + k * dot, target.top(), target.left() + k * dot,
+                             target.bottom());
+        }
+        for (int k = 1; k < h; ++k) {
+            painter.drawLine(target.left(), target.top() + k * dot, target.right(),
+                             target.top() + k * dot);
+        }
+    }
+
+private:
+    const TtfConverter& converter_;
+};
+
 }  // namespace
 
 Form2::Form2(TtfFace face, const FontParams& document, Prompts& prompts, QWidget* parent)
@@ -112,7 +161,8 @@ void Form2::BuildPictures() {
     auto picture = [&](int n, Picture area, int left, int top, int width, int height) {
         std::function<QImage()> source;
         if (area) source = [this, area] { return (converter_.*area)().Image(); };
-        auto* box = new PictureBox(std::move(source), this);
+        QWidget* box = n == 2 ? static_cast<QWidget*>(new ResultBox(converter_, this))
+                              : new PictureBox(std::move(source), this);
         box->setObjectName(QStringLiteral("Picture%1").arg(n));
         box->setGeometry(t.Rect(left, top, width, height));
         pictures_[n - 1] = box;

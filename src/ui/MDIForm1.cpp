@@ -4,10 +4,13 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -15,9 +18,11 @@
 #include <algorithm>
 #include <optional>
 
+#include "ui/CommandLineFiles.h"
 #include "ui/DocumentActions.h"
 #include "ui/Form6.h"
 #include "ui/HelpPages.h"
+#include "ui/HelpWindow.h"
 #include "ui/Twips.h"
 #include "ui/form1.h"
 
@@ -37,10 +42,12 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     setWindowIcon(QIcon(QStringLiteral(":/icons/pixmere.png")));
     app_.osName = osName;
     app_.startDir = QDir::currentPath().toStdString();
-    // A desktop without an application for the page shows nothing.
-    openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    openHelp = [](const QString& path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
     helpFolders = HelpFolders();
 
+    setAcceptDrops(true);
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("mdiArea"));
     // A document window larger than the frame is scrolled to, not cut off.
@@ -71,6 +78,7 @@ MDIForm1::~MDIForm1() {
 }
 
 Form6* MDIForm1::aboutBox() const { return about_.data(); }
+HelpWindow* MDIForm1::helpWindow() const { return helpWindow_.data(); }
 
 void MDIForm1::BuildActions() {
     FileActions& file = actions_.file;
@@ -174,7 +182,7 @@ void MDIForm1::BuildMenus() {
     windows->menuAction()->setEnabled(false);
 
     auto* help = new QMenu(QStringLiteral("&?"), this);
-    connect(AddMenuItem(help, "help", "&Help"), &QAction::triggered, this,
+    connect(AddMenuItem(help, "help", "&Help", QKeySequence(Qt::Key_F1)), &QAction::triggered, this,
             [this] { Help(QStringLiteral("\\Help.htm")); });
     connect(AddMenuItem(help, "about", "&About"), &QAction::triggered, this, &MDIForm1::About);
 
@@ -202,6 +210,7 @@ form1* MDIForm1::Newform(OpenedFont font) {
     app_.LastDoc = static_cast<uint8_t>(slot + 1);
     app_.DocFree[slot] = false;
     const QString notice = font.notice;
+    if (!font.source.isEmpty()) recentFiles_.Add(font.source);
     auto* document = new form1(*this, app_.LastDoc, std::move(font));
     app_.DocList[slot] = document;
     connect(document, &form1::StateChanged, this, &MDIForm1::DocumentStateChanged);
@@ -379,6 +388,41 @@ void MDIForm1::FillWindowList(QMenu* menu) {
     }
 }
 
+void MDIForm1::FillRecentFiles(QMenu* menu) {
+    menu->clear();
+    int n = 0;
+    for (const QString& path : recentFiles_.Files()) {
+        QString text = QStringLiteral("&%1 %2").arg(++n).arg(path);
+        // The path's own "&" shows as it is.
+        text.replace(QLatin1Char('&'), QStringLiteral("&&")).replace(0, 2, QStringLiteral("&"));
+        connect(menu->addAction(text), &QAction::triggered, this,
+                [this, path] { Handle([&] { OpenFile(path); }); });
+    }
+}
+
+void MDIForm1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() &&
+        std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); })) {
+        event->acceptProposedAction();
+    }
+}
+
+void MDIForm1::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    // After the drop has ended: the imports may ask, and the dragging application waits.
+    auto* files = new CommandLineFiles(*this, paths, this);
+    QMetaObject::invokeMethod(
+        files,
+        [this, files] {
+            Handle([files] { files->OpenNext(); });
+            files->deleteLater();
+        },
+        Qt::QueuedConnection);
+}
+
 // ---------------------------------------------------------------- toolbar
 
 void MDIForm1::Command1_Click() { RunFontCommand(FontCommand::New()); }
@@ -432,7 +476,10 @@ void MDIForm1::Help(const QString& page) {
                           MissingHelpMessage(name, folders), QMessageBox::Ok);
         return;
     }
-    openHelp(path);
+    if (openHelp(path)) return;
+    // No browser, no xdg-open: the page shows in a window of our own.
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    helpWindow_->Show(path);
 }
 
 void MDIForm1::About() {
@@ -466,6 +513,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     if (about_) about_->close();
+    if (helpWindow_) helpWindow_->close();
     event->accept();
 }
 

@@ -11,6 +11,7 @@
 #include "ui/EditorFileCommands.h"
 #include "ui/FileMenu.h"
 #include "ui/Prompts.h"
+#include "ui/RecentFiles.h"
 
 class QMdiArea;
 class QMdiSubWindow;
@@ -19,6 +20,7 @@ class QMenu;
 namespace pixmere {
 
 class Form6;
+class HelpWindow;
 class form1;
 
 // The frame's commands: its File menu, whose New and Open are also the first two toolbar
@@ -62,8 +64,11 @@ public:
     form1* ActiveDocument() const { return app_.Document(app_.ActiveDoc); }
     QList<QMenu*> FrameMenus() const { return frameMenus_; }
 
-    // Opens a page with the desktop's application; replaceable so tests can see the path.
-    std::function<void(const QString& path)> openHelp;
+    // Opens a page with the desktop's application, false when the desktop cannot (the page
+    // then shows in the editor's own help window); replaceable so tests can see the path.
+    std::function<bool(const QString& path)> openHelp;
+    // The editor's own help window, once it has shown a page.
+    HelpWindow* helpWindow() const;
     // Where Help looks for its page after the start directory, in order (HelpFolders());
     // replaceable so tests can lay pages out.
     QStringList helpFolders;
@@ -93,6 +98,9 @@ public:
 
     void ClipboardFilled();
     void FillWindowList(QMenu* menu);
+    // File > "Recent Files": the files last opened or saved, each opened as Open would.
+    void FillRecentFiles(QMenu* menu);
+    RecentFiles& recentFiles() { return recentFiles_; }
 
     // Which commands can run, in the frame and in every document: derived from the documents
     // and the application state, once at the end of every event that runs a command.
@@ -143,6 +151,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Font files dropped on the frame open as the command line's do.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildActions();
@@ -164,10 +175,12 @@ private:
     std::unique_ptr<Prompts> prompts_;
     std::unique_ptr<EditorFileCommands> files_;
     GlyphClipboard clipboard_;
+    RecentFiles recentFiles_;
     QMdiArea* mdiArea_;
     FrameActions actions_;
     QList<QMenu*> frameMenus_;
     QPointer<Form6> about_;
+    QPointer<HelpWindow> helpWindow_;
     QMdiSubWindow* menusOf_ = nullptr;
     QPointer<QMdiSubWindow> lastPlaced_;
     bool fileCommandsLocked_ = false;

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "model/UserError.h"
+#include "truetype/FitLosses.h"
 #include "truetype/TtfImport.h"
 #include "ui/Form2.h"
 #include "ui/Form3.h"
@@ -82,6 +83,7 @@ std::optional<OpenedFont> TtfImportCommand::Run() {
     document.NbCar = document.lastcar - document.firstcar + 1;
 
     TtfImportResult result = Convert(*face, document);
+    const TtfFit fit = dialog_ ? dialog_->converter().Settings().Fit : TtfFit::XHeight;
     if (result.status == TtfImportResult::Status::Failed) {
         prompts_.Message(dialog_ ? static_cast<QWidget*>(dialog_.data()) : &frame_,
                          QMessageBox::Critical, QStringLiteral("Error"),
@@ -91,8 +93,12 @@ std::optional<OpenedFont> TtfImportCommand::Run() {
     if (frame_.FileCommandsLocked()) frame_.UnlockFileCommands();
     delete dialog_.data();
     if (result.status != TtfImportResult::Status::Done) return std::nullopt;
+    // The fitting may have left characters of the face empty or cut: the user hears which.
+    const std::string lost =
+        LostCharactersMessage(LostCharacters(result), fit, "\"Fit: whole face\"");
     OpenedFont opened(std::move(result.font));
     opened.title = opened.label = choice->face;
+    opened.notice = QString::fromStdString(lost);
     opened.outlines = std::move(result.outlines);
     return opened;
 }

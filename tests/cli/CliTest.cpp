@@ -230,6 +230,10 @@ TEST(TtfCli, DejaVuSansAlphabetReadsAsRecorded) {
     const CliRun run = Cli({"ttf", out, "--face", "DejaVu Sans", "--width", "16", "--height", "16",
                             "--last", "7E", "--downstroke", "3"});
     ASSERT_EQ(run.status, 0) << run.err;
+    // What the X-height fitting cut is told, the output staying as it was.
+    EXPECT_EQ(run.err, out +
+                           ": 14 characters of the face came out empty or cut at the edges of "
+                           "the cell: , - . T _ ` g j p q y { | }. --fit face keeps them.\n");
     // The text picture of every glyph, as looked at when it was recorded; it lives with the
     // conversion engine's tests.
     const std::string expected =

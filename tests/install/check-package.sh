@@ -23,6 +23,15 @@ check_control() {
     for field in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins; do
         grep -q "\b$field\b" <<<"$depends" || fail "the package does not depend on $field"
     done
+    [ "$(dpkg-deb --field "$deb" Recommends)" = xdg-utils ] ||
+        fail "the package does not recommend xdg-utils, which opens the help pages"
+    # The description names every type the editor reads and writes.
+    local description
+    description=$(dpkg-deb --field "$deb" Description)
+    for field in .pzf .fnt .fon BDF PCF PSF "C font tables" .bin .txt TrueType "C source" \
+        "BDF font"; do
+        grep -qF "$field" <<<"$description" || fail "the description does not name $field"
+    done
 }
 
 check_contents() {

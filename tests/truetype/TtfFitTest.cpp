@@ -2,7 +2,10 @@
 // whole-face fitting's placement of accents, descenders and marks.
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 #include "TtfTestSupport.h"
+#include "truetype/FitLosses.h"
 #include "truetype/TtfImport.h"
 
 namespace pixmere::test {
@@ -63,8 +66,17 @@ TEST(TtfFit, EveryCellSizeConvertsWithInk) {
 }
 
 TEST(TtfFit, WholeFaceKeepsAccentsDescendersAndMarks) {
-    const Font face = Imported(Cell(24, 16, 5, 0x20, 0xFF), TtfFit::WholeFace);
-    const Font x = Imported(Cell(24, 16, 5, 0x20, 0xFF), TtfFit::XHeight);
+    const TtfImportResult byFace =
+        ImportTtfRange(DejaVu(), Cell(24, 16, 5, 0x20, 0xFF), {.Fit = TtfFit::WholeFace});
+    const TtfImportResult byX = ImportTtfRange(DejaVu(), Cell(24, 16, 5, 0x20, 0xFF));
+    const Font& face = byFace.font;
+    const Font& x = byX.font;
+    // What the X-height fitting loses is told; the whole face loses nothing.
+    const std::vector<int> lost = LostCharacters(byX);
+    for (const int code : {int{'_'}, 0xC0, 0xC9, 0xDD}) {
+        EXPECT_NE(std::find(lost.begin(), lost.end(), code), lost.end()) << std::hex << code;
+    }
+    EXPECT_EQ(LostCharacters(byFace), std::vector<int>());
     // Accented capitals reach above the plain capital; in the X-height fitting they lose it.
     const std::pair<int, char> accented[] = {
         {0xC0, 'A'}, {0xC1, 'A'}, {0xC2, 'A'}, {0xC3, 'A'}, {0xC4, 'A'}, {0xC5, 'A'}, {0xC8, 'E'},
@@ -101,6 +113,18 @@ TEST(TtfFit, WholeFaceKeepsAccentsDescendersAndMarks) {
         const Extent ink = InkOf(face, c);
         EXPECT_TRUE(ink.left <= 1 && ink.right >= 14) << c << PictureOf(face, c);
     }
+}
+
+TEST(TtfFit, TheMessageOnLostCharactersNamesTheFirstAndTheFitThatKeepsThem) {
+    EXPECT_EQ(LostCharactersMessage({}, TtfFit::XHeight, "--fit face"), "");
+    EXPECT_EQ(LostCharactersMessage({'_', 0xC0}, TtfFit::XHeight, "--fit face"),
+              "2 characters of the face came out empty or cut at the edges of the cell: _ "
+              "\u00C0. --fit face keeps them.");
+    std::vector<int> many(18);
+    std::iota(many.begin(), many.end(), 0x41);
+    EXPECT_EQ(LostCharactersMessage(many, TtfFit::WholeFace, ""),
+              "18 characters of the face came out empty or cut at the edges of the cell: A B C D "
+              "E F G H I J K L M N O P and 2 more.");
 }
 
 TEST(TtfFit, ChangingTheFitRefitsTheReferenceAndKeepsThePreview) {

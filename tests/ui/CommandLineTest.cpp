@@ -1,5 +1,10 @@
-// pixmere FILE...: files named on the command line open as Open and the Import menu open them.
+// pixmere FILE...: files named on the command line, dropped on the frame or chosen from the
+// recent files open as Open and the Import menu open them.
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QProcess>
+#include <QUrl>
 
 #include "UiTestSupport.h"
 #include "formats/Exports.h"
@@ -8,6 +13,45 @@
 
 namespace pixmere::test {
 namespace {
+
+// pixmere as a shell starts it: what it prints and its exit status.
+std::string Started(const QStringList& args, bool display) {
+    QProcess editor;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
+    if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
+    editor.setProcessEnvironment(env);
+    editor.start(PIXMERE_EDITOR, args);
+    if (!editor.waitForFinished(20000)) {
+        editor.kill();
+        return "still running";
+    }
+    return std::to_string(editor.exitCode()) + " " + editor.readAllStandardOutput().toStdString() +
+           "|" + editor.readAllStandardError().toStdString();
+}
+
+// Help, the version and wrong options are answered without a display; without one, the editor
+// says so and how to do without, instead of aborting.
+TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplayAndNoDisplayIsSaid) {
+    const std::string help = Started({"--help"}, false);
+    EXPECT_TRUE(help.starts_with("0 Usage: pixmere [OPTION...] [FILE...]\n")) << help;
+    EXPECT_NE(help.find(".pcf.gz, .psf"), std::string::npos) << help;
+    for (const char* version : {"--version", "-v"}) {
+        EXPECT_EQ(Started({version}, false), "0 pixmere 2.1.0\n|") << version;
+    }
+    // Qt's own options, with their values, are no mistake.
+    for (const auto& [wrong, option] : {std::pair{QStringList{"--bogus"}, "--bogus"},
+                                        {QStringList{"-style", "x", "-q", "a"}, "-q"}}) {
+        const std::string said = Started(wrong, false);
+        EXPECT_TRUE(said.starts_with(std::string("2 |pixmere: unknown option '") + option +
+                                     "'\nUsage: pixmere"))
+            << said;
+    }
+    EXPECT_EQ(Started({"a.pzf", "--", "-x.pzf"}, false),
+              "1 |pixmere: no display was found to show the editor's windows on.\n"
+              "Run it in a graphical session, or without one as 'xvfb-run -a pixmere "
+              "[FILE...]';\npixmere-cli converts and edits fonts without a display.\n");
+}
 
 TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
     const QString here = QDir::currentPath();
@@ -70,6 +114,51 @@ TEST(CommandLine, FilesBeyondTheLastFreeWindowAreNamedAndLeftClosed) {
     EXPECT_EQ(editor.frame->app().DocCount, 3);
     EXPECT_EQ(editor.Said(),
               "Warning Velmar Pixmere: Every window is taken: \"" + native + "\" was not opened.");
+}
+
+// Files dropped on the frame open in turn; the last eight opened or saved are listed, most
+// recent first, remembered, and open again from the list.
+TEST(RecentFiles, DroppedOpenedAndSavedFilesAreListedAndOpenAgain) {
+    TempDir dir;
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    QMimeData dropped;
+    QList<QUrl> urls;
+    for (int n = 1; n <= 9; ++n) {
+        const std::string path = dir.file("f" + std::to_string(n) + ".pzf");
+        WriteAll(path, SaveNative(PatternFont(Shape(5, 4, 0x41, n))).bytes);
+        urls << QUrl::fromLocalFile(Q(path));
+    }
+    dropped.setUrls(urls);
+    const QAction* recent = frame.actions().file.recentMenu->menuAction();
+    EXPECT_FALSE(recent->isEnabled());
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(&frame, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame, &drop);
+    Settle();
+    ASSERT_EQ(frame.app().DocCount, 9);
+    EXPECT_TRUE(recent->isEnabled());
+    editor.WillSave(dir.file("saved.pzf"), 1);
+    frame.Document(1)->action("saveas")->trigger();
+
+    QMenu list;
+    frame.FillRecentFiles(&list);
+    QStringList shown;
+    for (QAction* item : list.actions()) shown << item->text();
+    QStringList expected = {"&1 " + Q(dir.file("saved.pzf"))};
+    for (int n = 9; n >= 3; --n) {
+        expected << QStringLiteral("&%1 %2").arg(11 - n).arg(
+            Q(dir.file("f" + std::to_string(n) + ".pzf")));
+    }
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(RecentFiles().Files().first(), Q(dir.file("saved.pzf")));  // as the next run sees
+    Discard(frame, *frame.Document(9));
+    list.actions().at(1)->trigger();
+    EXPECT_EQ(frame.Document(9)->Title(), Q(dir.file("f9.pzf")));
+    EXPECT_EQ(editor.Said(), "");
 }
 
 }  // namespace

@@ -8,12 +8,13 @@
 namespace pixmere::test {
 namespace {
 
-// Enabled commands as letters, '-' where disabled. The frame: File menu, New and Open, Save,
-// Copy, Paste, Undo, Redo.
+// Enabled commands as letters, '-' where disabled. The frame: File menu, New and Open, Recent
+// Files, Save, Copy, Paste, Undo, Redo.
 std::string Letters(const FrameCommandStates& f) {
     std::string s;
     for (auto [on, c] : {std::pair{f.fileMenu, 'F'},
                          {f.fontCommands, 'N'},
+                         {f.recentFiles, 'H'},
                          {f.save, 'S'},
                          {f.copy, 'C'},
                          {f.paste, 'P'},
@@ -24,13 +25,14 @@ std::string Letters(const FrameCommandStates& f) {
     return s;
 }
 
-// A document: File menu, New/Open/Import, Paste, Undo, Redo, the items Add Top, Bottom, Left,
-// Right and Remove Top, Bottom, Left, Right, Next/Previous window, zoom in, zoom out, "Show
-// Magnification", "Show Outline".
+// A document: File menu, New/Open/Import, Recent Files, Paste, Undo, Redo, the items Add Top,
+// Bottom, Left, Right and Remove Top, Bottom, Left, Right, Next/Previous window, zoom in, zoom out,
+// "Show Magnification", "Show Outline".
 std::string Letters(const DocumentCommandStates& d) {
     std::string s;
     for (auto [on, c] : {std::pair{d.fileMenu, 'f'},
                          {d.fontCommands, 'n'},
+                         {d.recentFiles, 'h'},
                          {d.paste, 'p'},
                          {d.undo, 'u'},
                          {d.redo, 'r'}}) {
@@ -64,58 +66,67 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
         std::string frame;
         std::vector<std::string> documents;
     } cases[] = {
-        {"no document", {0, 20, true, false, false, -1}, {}, "FN-----", {}},
-        {"no document, something copied before", {0, 20, true, false, true, -1}, {}, "FN-----", {}},
+        {"no document", {0, 20, true, false, false, -1}, {}, "FN------", {}},
+        {"no document, something copied before",
+         {0, 20, true, false, true, -1},
+         {},
+         "FN------",
+         {}},
+        {"files opened before",
+         {1, 20, true, false, false, 0, true},
+         {Doc(8, 8, 1)},
+         "FNHSC---",
+         {"fnh--- tblrTBLR .+..."}},
         {"one document",
          {1, 20, true, false, false, 0},
          {Doc(8, 8, 1)},
-         "FNSC---",
-         {"fn--- tblrTBLR .+..."}},
+         "FN-SC---",
+         {"fn---- tblrTBLR .+..."}},
         {"one, something copied",
          {1, 20, true, false, true, 0},
          {Doc(8, 8, 1)},
-         "FNSCP--",
-         {"fnp-- tblrTBLR .+..."}},
+         "FN-SCP--",
+         {"fn-p-- tblrTBLR .+..."}},
         {"one magnified, at the edit zoom's limits",
          {1, 20, true, false, false, 0},
          {Doc(8, 8, 3, false, false, false, true)},
-         "FNSC---",
-         {"fn--- tblrTBLR ..-m."}},
+         "FN-SC---",
+         {"fn---- tblrTBLR ..-m."}},
         {"undo and redo in the active one only",
          {2, 20, true, false, false, 1},
          {Doc(8, 8, 1, true, false), Doc(8, 8, 1, false, true)},
-         "FNSC--R",
-         {"fn-u- tblrTBLR w+...", "fn--r tblrTBLR w+..."}},
+         "FN-SC--R",
+         {"fn--u- tblrTBLR w+...", "fn---r tblrTBLR w+..."}},
         {"no active document",
          {1, 20, true, false, false, -1},
          {Doc(8, 8, 1, true, true)},
-         "FNSC---",
-         {"fn-ur tblrTBLR .+..."}},
+         "FN-SC---",
+         {"fn--ur tblrTBLR .+..."}},
         {"the smallest and the largest cell",
          {2, 20, true, false, false, 0},
          {Doc(1, 1, 1), Doc(255, 255, 5)},
-         "FNSC---",
-         {"fn--- tblr---- w+...", "fn--- ----TBLR w+.m."}},
+         "FN-SC---",
+         {"fn---- tblr---- w+...", "fn---- ----TBLR w+.m."}},
         {"an imported TrueType font beside a new one",
          {2, 20, true, false, false, 0},
          {Doc(16, 16, 1, false, false, true, false, true), Doc(8, 8, 1)},
-         "FNSC---",
-         {"fn--- tblrTBLR w+..o", "fn--- tblrTBLR w+..."}},
+         "FN-SC---",
+         {"fn---- tblrTBLR w+..o", "fn---- tblrTBLR w+..."}},
         {"a TrueType conversion up",
          {1, 20, true, true, true, 0},
          {Doc(8, 8, 1, true)},
-         "---CPU-",
-         {"--pu- tblrTBLR .+..."}},
+         "----CPU-",
+         {"---pu- tblrTBLR .+..."}},
         {"three of three slots",
          {3, 3, true, false, false, 2},
          std::vector(3, Doc(8, 8, 1)),
-         "F-SC---",
-         std::vector<std::string>(3, "f---- tblrTBLR w+...")},
+         "F--SC---",
+         std::vector<std::string>(3, "f----- tblrTBLR w+...")},
         {"twenty, unlimited",
          {20, 20, false, false, false, 0},
          twenty,
-         "FNSC---",
-         std::vector<std::string>(20, "fn--- tblrTBLR w+...")},
+         "FN-SC---",
+         std::vector<std::string>(20, "fn---- tblrTBLR w+...")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
@@ -126,9 +137,9 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
         EXPECT_EQ(documents, c.documents);
     }
     // Twenty of twenty slots: no font command anywhere.
-    const CommandStates full = DeriveCommandStates({20, 20, true, false, false, 0}, twenty);
-    EXPECT_EQ(Letters(full.frame), "F-SC---");
-    EXPECT_EQ(Letters(full.documents.back()), "f---- tblrTBLR w+...");
+    const CommandStates full = DeriveCommandStates({20, 20, true, false, false, 0, true}, twenty);
+    EXPECT_EQ(Letters(full.frame), "F--SC---");
+    EXPECT_EQ(Letters(full.documents.back()), "f----- tblrTBLR w+...");
 }
 
 }  // namespace

@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QImage>
 #include <QInputDialog>
+#include <QTextBrowser>
 
 #include "UiTestSupport.h"
 #include "ui/EditWindow.h"
 #include "ui/Form5.h"
+#include "ui/HelpWindow.h"
 
 namespace pixmere::test {
 namespace {
@@ -55,7 +57,10 @@ TEST(Help, LooksInTheStartDirectoryThenTheInstalledFoldersThenTheSourceTreeAndSa
     frame.app().startDir = start.toStdString();
     frame.helpFolders = {installed, built};
     QStringList opened;
-    frame.openHelp = [&](const QString& path) { opened << path; };
+    frame.openHelp = [&](const QString& path) {
+        opened << path;
+        return true;
+    };
     const auto frameHelp = [&] { frame.FrameMenus().last()->actions().first()->trigger(); };
 
     frameHelp();
@@ -80,6 +85,36 @@ TEST(Help, LooksInTheStartDirectoryThenTheInstalledFoldersThenTheSourceTreeAndSa
 
 // No window shows while New asks: its values are checked (the rules are the model's), a refusal
 // keeps the dialog, Cancel leaves no window.
+// F1 opens the page of the window in focus; a desktop that cannot open it leaves it to a help
+// window of the editor's own, whose links and Back work.
+TEST(Help, F1OpensThePageOfTheWindowInFocusInTheEditorsOwnWindowWhenTheDesktopCannot) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    frame.app().startDir = PIXMERE_TESTS_DIR "/../packaging/help";
+    frame.openHelp = [](const QString&) { return false; };
+    QApplication::setActiveWindow(&frame);
+    QTest::keyClick(&frame, Qt::Key_F1);
+    HelpWindow* help = frame.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    QTextBrowser* page = help->browser();
+    EXPECT_EQ(page->source().fileName(), "Help.htm");
+    EXPECT_EQ(help->windowTitle(), "Pixmere Help");
+    EXPECT_FALSE(help->back()->isEnabled());
+    // A link to the other page, and back.
+    page->setSource(page->source().resolved(QUrl("Pixmere%20Help.htm#keys")));
+    EXPECT_EQ(help->windowTitle(), "Pixmere Help: Font windows");
+    help->back()->click();
+    EXPECT_EQ(page->source().fileName(), "Help.htm");
+    EXPECT_TRUE(help->forward()->isEnabled());
+    // With a font window active, F1 opens the font windows' page in the same window.
+    NewFont(frame, "8", "8");
+    QApplication::setActiveWindow(&frame);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(page->source().fileName(), "Pixmere Help.htm");
+    EXPECT_EQ(editor.Said(), "");
+}
+
 TEST(FontParameters, NewAsksBeforeAnyWindowShowsAndRefusesOrCancelsWithoutOne) {
     Editor editor;
     MDIForm1& frame = *editor.frame;

@@ -200,6 +200,23 @@ struct DialogUser {
     }
 };
 
+TEST(FileDialogs, ATypedExtensionChoosesItsTypeAndANameWithoutOneGetsTheSelectedTypes) {
+    const struct {
+        const char* typed;
+        int selected;
+        const char* path;
+        int type;
+    } cases[] = {{"/d/font", 1, "/d/font.pzf", 1},     {"/d/font", 3, "/d/font.c", 3},
+                 {"/d/font.bin", 1, "/d/font.bin", 2}, {"/d/font.Txt", 5, "/d/font.Txt", 4},
+                 {"/d/font.v2", 3, "/d/font.v2", 3},   {"/d/x.bdf/font", 5, "/d/x.bdf/font.bdf", 5},
+                 {"/d/.bin", 1, "/d/.bin", 1}};
+    for (const auto& c : cases) {
+        const SaveChoice choice = ResolveSaveChoice(kSaveAsFilter, c.typed, c.selected);
+        EXPECT_EQ(choice.path, c.path) << c.typed;
+        EXPECT_EQ(choice.type, c.type) << c.typed;
+    }
+}
+
 TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves) {
     TempDir dir;
     WriteAll(dir.file("old.bin"), {1});
@@ -214,7 +231,9 @@ TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves)
         const char* file;
     } saves[] = {{"C File (*.c)", "table", 3, "table.c"},
                  {"BDF Font (*.bdf)", "label", 5, "label.bdf"},
-                 {"Bin Velmar (*.bin)", "old.bin", 2, "old.bin"}};
+                 {"Bin Velmar (*.bin)", "old.bin", 2, "old.bin"},
+                 // A typed extension of another offered type is that type.
+                 {"Velmar Font (*.pzf)", "font.BIN", 2, "font.BIN"}};
     for (const auto& save : saves) {
         user.Will(save.filter, save.typed);
         const SaveChoice choice = dialogs.SaveFileName(nullptr, kSaveAsFilter, start);

@@ -42,7 +42,7 @@ TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
 
 // A real font of each type comes in as its format reads it, into a window of its own named after
 // the file, modified and without a file (Save asks for one); from the frame's menu or, leaving
-// that document alone, from a document's.
+// that document alone, from a document's; through Open too, which reads every type.
 TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
     TempDir dir;
     const std::string fnt = dir.file("sans.fnt");
@@ -59,7 +59,8 @@ TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
     } imports[] = {{"ImportFNT", fnt, FntBegin(ReadAll(fnt)).build()},
                    {"ImportBDF", kPcf, LoadBdfPcf(ReadAll(kPcf)).font.build()},
                    {"ImportPSF", kPsf, LoadPsf(ReadAll(kPsf)).font.build()},
-                   {"ImportBIN", bin, binFont}};
+                   {"ImportBIN", bin, binFont},
+                   {"open", kPsf, LoadPsf(ReadAll(kPsf)).font.build()}};
     Editor editor;
     MDIForm1& frame = *editor.frame;
     for (std::size_t n = 1; n <= std::size(imports); ++n) {
@@ -203,7 +204,9 @@ TEST(CImport, ABrokenTableIsRefusedAndCancelOpensNoWindow) {
 
 // The frame's file commands and the filter each one's file dialog offers.
 const std::pair<const char*, const char*> kFileCommands[] = {
-    {"open", "Velmar Font|*.pzf"},
+    {"open",
+     "Velmar Font|*.pzf|All fonts|*.pzf *.fnt *.fon *.c *.bdf *.pcf *.pcf.gz *.psf *.psf.gz *.bin "
+     "*.txt"},
     {"ImportFNT", "FNT Font|*.fnt"},
     {"ImportFON", "FON Font|*.fon"},
     {"ImportC", "C File|*.c"},

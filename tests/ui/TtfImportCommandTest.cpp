@@ -77,6 +77,30 @@ TEST(Form2, ThePicturesShowTheConvertersAndNeitherABadResolutionNorAFailureClose
     EXPECT_FALSE(dialog.Cancelled());
 }
 
+// The large preview shows the cell whole, whatever its size: ink on the background, with the
+// grid only where the dots are large enough to show between its lines.
+TEST(Form2, TheLargePreviewFitsEveryCellSizeInItsBox) {
+    ScriptedPrompts prompts;
+    for (const auto& [w, h] : {std::pair{255, 255}, {16, 205}, {16, 16}}) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        Form2 dialog(DejaVu(), Cell(h, w, h / 5), prompts);
+        dialog.Load();
+        const QImage shown = dialog.picture(2)->grab().toImage();
+        int ink = 0, background = 0, grid = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                ink += c.red() < 80 && c.green() < 80 && c.blue() < 80;
+                background += c.red() < 80 && c.green() > 180 && c.blue() > 180;
+                grid += c.red() < 80 && c.green() < 80 && c.blue() > 180;
+            }
+        }
+        EXPECT_GT(ink, 100);
+        EXPECT_GT(background, ink);
+        EXPECT_EQ(grid > 0, w == 16 && h == 16);
+    }
+}
+
 // Later, when the dialog waits or the conversion loop lets events run: as a click the user
 // made meanwhile.
 void Meanwhile(QObject* context, std::function<void()> action) {
@@ -254,7 +278,11 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsEachChangeThenConvertsWithTheFileCo
     EXPECT_EQ(watcher.progress, everyCharacter);
     EXPECT_EQ(during, std::vector<std::string>(2, "----- busy shown"));
     EXPECT_EQ(ConversionDialog(frame), nullptr);
-    EXPECT_EQ(editor.Said(), "");
+    // The settings chosen lose the underscore, and the user hears of it.
+    EXPECT_EQ(
+        editor.Said(),
+        "Information Velmar Pixmere: 1 character of the face came out empty or cut at the edges "
+        "of the cell: _.");
     EXPECT_EQ(FileCommands(frame), "FNOSff");
     EXPECT_EQ(FontOf(*other).glyphData(), otherBytes);
     // A new window, named after the face, holds the range converted with the settings shown.
@@ -289,7 +317,10 @@ TEST(TtfImportCommand, TheLastConvertsSettingsComeBackAndDefaultsRestoresTheFirs
     };
     Import(editor);
     EXPECT_EQ(watcher.dialogs, 3);
-    EXPECT_EQ(editor.Said(), "");
+    EXPECT_EQ(
+        editor.Said(),
+        "Information Velmar Pixmere: 1 character of the face came out empty or cut at the edges "
+        "of the cell: _.");
 
     // What the dialog cannot show comes back as its default, each value on its own.
     QSettings settings;
