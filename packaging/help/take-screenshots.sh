@@ -160,6 +160,15 @@ sleep 0.5
 import_ttf
 xdotool mousemove $((X + 224)) $((Y + 416)) click 1
 sleep 8
+# The message on the characters the fitting left empty or cut, when there is one.
+notice=$(xdotool search --onlyvisible --name '^Velmar Pixmere$' | grep -vx "$frame" | head -n1 || true)
+if [ -n "$notice" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$notice")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    sleep 0.3
+    xdotool key Return
+    sleep 0.5
+fi
 xdotool mousemove 104 258
 xdotool key O
 sleep 0.5
