@@ -603,12 +603,12 @@ void form1::Transform_Click(GlyphTransform transform) {
 
 void form1::Slant_Click() {
     bool ok = false;
-    const int slant = QInputDialog::getInt(
-        this, QStringLiteral("Slant"),
-        QStringLiteral("Italic moves a row one pixel further every this many rows (%1 to %2):")
-            .arg(kMinSlant)
-            .arg(kMaxSlant),
-        RememberedSlant(), kMinSlant, kMaxSlant, 1, &ok);
+    const int slant =
+        QInputDialog::getInt(this, QStringLiteral("Slant"),
+                             QStringLiteral("Rows for each pixel of Italic's slant (%1 to %2):")
+                                 .arg(kMinSlant)
+                                 .arg(kMaxSlant),
+                             RememberedSlant(), kMinSlant, kMaxSlant, 1, &ok);
     if (ok) QSettings().setValue(kSlantKey, slant);
 }
 

@@ -79,22 +79,30 @@ TEST(SamplePreview, PrintsLinesOfCellsRowsMagnifiedAMissingCharacterDottedAndThe
     }
 }
 
-TEST(SamplePreview, TheNextWindowTakesTheTextZoomAndBaselineLastChosen) {
+// What pixmere-cli's render writes of the font the editor saved (the tool run in-process).
+TEST(SamplePreview, ShowsWhatRenderWritesAndTheNextWindowTakesTheTextZoomAndBaseline) {
+    TempDir dir;
     Editor editor;
     form1* first = editor.frame->Newform(OpenedFont(TwoLetters()));
     Type(*first, "BA\nA");
     QTest::keyClick(first->preview().zoomSelector(), Qt::Key_Down);  // from 2 to 4
     EXPECT_EQ(first->preview().zoom(), 4);
-    EXPECT_EQ(Shown(*first), CorePicture(*first));
+    editor.WillSave(dir.file("two.pzf"), 1);
+    first->action("saveas")->trigger();
+    const cli::CliRun run = cli::Cli(
+        {"render", dir.file("two.pzf"), dir.file("two.png"), "--text", "BA\nA", "--zoom", "4"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(QImage(Q(dir.file("two.png"))).convertToFormat(QImage::Format_RGB32), Shown(*first));
+
     first->preview().baseline()->click();
     form1* next = NewFont(*editor.frame, "8", "8");
     EXPECT_EQ(next->preview().textBox()->toPlainText(), "BA\nA");
     EXPECT_EQ(next->preview().zoom(), 4);
     EXPECT_TRUE(next->preview().baseline()->isChecked());
-    // A text pasted past the limit keeps its beginning.
+    // A text pasted past the limit keeps its beginning; cleared, it gives the next window the
+    // font's own letters again.
     next->preview().textBox()->setPlainText(QString(kMaxSampleText + 5, 'A'));
     EXPECT_EQ(next->preview().textBox()->toPlainText().size(), kMaxSampleText);
-    // Cleared, it gives the next window the font's own letters again.
     next->preview().textBox()->clear();
     form1* last = editor.frame->Newform(OpenedFont(TwoLetters()));
     EXPECT_EQ(last->preview().textBox()->toPlainText(), "AB");
@@ -108,55 +116,34 @@ TEST(SamplePreview, AStrokeATransformAndAnUndoRepaintOnlyTheRowsTheyChange) {
     form1* doc = NewFont(frame, "5", "4", "41", "44", "2");
     Type(*doc, "ABA\nCA");
     SampleCanvas& canvas = *doc->preview().canvas();
-    // Zoom 2: a cell is 10 x 16 pixels, a glyph row 4 pixels high.
-    const auto rows = [](int first, int count) {
-        QRegion region;
-        for (const QPoint cell : {QPoint(0, 0), QPoint(20, 0), QPoint(10, 16)}) {
-            region += QRect(cell.x(), cell.y() + first * 4, 10, count * 4);
-        }
-        return region;
+    const struct {
+        const char* change;
+        std::function<void()> act;
+        int firstRow, rows;
+    } changes[] = {
+        {"a stroke on row 2", [&] { Draw(*doc, 0, 1, 2); }, 2, 1},
+        {"flipped: rows 1 and 2", [&] { doc->action("FlipVertical")->trigger(); }, 1, 2},
+        {"undone: rows 1 and 2", [&] { Tool(frame, kUndo)->click(); }, 1, 2},
+        {"another character picked: nothing",
+         [&] { Click(doc->fontSupport(), CellCentre(*doc, 1)); }, 0, 0},
     };
-    const std::pair<const char*, std::function<void()>> changes[] = {
-        {"a stroke on row 2", [&] { Draw(*doc, 0, 1, 2); }},
-        {"flipped: rows 1 and 2", [&] { doc->action("FlipVertical")->trigger(); }},
-        {"undone: rows 1 and 2", [&] { Tool(frame, kUndo)->click(); }},
-    };
-    const QRegion expected[] = {rows(2, 1), rows(1, 2), rows(1, 2)};
-    for (int n = 0; n < 3; ++n) {
-        SCOPED_TRACE(changes[n].first);
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.change);
         Settle();
         canvas.TakePainted();
-        changes[n].second();
+        c.act();
         Settle();
-        EXPECT_EQ(canvas.TakePainted(), expected[n]);
-        EXPECT_EQ(Shown(*doc), CorePicture(*doc));
+        // Zoom 2: a cell is 10 x 16 pixels, a glyph row 4 pixels high.
+        QRegion expected;
+        for (const QPoint cell : {QPoint(0, 0), QPoint(20, 0), QPoint(10, 16)}) {
+            expected += QRect(cell.x(), cell.y() + c.firstRow * 4, 10, c.rows * 4);
+        }
+        EXPECT_EQ(canvas.TakePainted(), expected);
     }
-    EXPECT_EQ(Picture(*doc, 0), Joined({".....", ".....", ".#...", "....."}));
-    // Picking another character repaints nothing of the text (grab() above painted it all).
-    canvas.TakePainted();
-    Click(doc->fontSupport(), CellCentre(*doc, 1));
-    Settle();
-    EXPECT_TRUE(canvas.TakePainted().isEmpty());
     // A row more: the cells are a row higher.
     doc->action("Abottom")->trigger();
     EXPECT_EQ(doc->preview().printed()->cellHeight(), 5 * 2);
     EXPECT_EQ(Shown(*doc), CorePicture(*doc));
-}
-
-// The tool run in-process on the font the editor saved.
-TEST(SamplePreview, ShowsThePicturePixmereCliRenderWrites) {
-    TempDir dir;
-    Editor editor;
-    form1* doc = editor.frame->Newform(OpenedFont(TwoLetters()));
-    Type(*doc, "AB\nBC");
-    QTest::keyClick(doc->preview().zoomSelector(), Qt::Key_Down);
-    editor.WillSave(dir.file("two.pzf"), 1);
-    doc->action("saveas")->trigger();
-    const cli::CliRun run = cli::Cli(
-        {"render", dir.file("two.pzf"), dir.file("two.png"), "--text", "AB\nBC", "--zoom", "4"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const QImage written(Q(dir.file("two.png")));
-    EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), Shown(*doc));
 }
 
 }  // namespace
