@@ -44,13 +44,30 @@ auto Accepted(Read read) -> std::optional<decltype(read())> {
     }
 }
 
-// Whether two fonts have the same parameters and the same glyph bytes, padding bits included.
-inline bool SameFont(const Font& a, const Font& b) {
+inline bool SameParams(const Font& a, const Font& b) {
     const FontParams& p = a.params;
     const FontParams& q = b.params;
     return p.FormatLengthCar == q.FormatLengthCar && p.FormatHeightCar == q.FormatHeightCar &&
            p.jambon == q.jambon && p.Magnification == q.Magnification && p.firstcar == q.firstcar &&
-           p.NbCar == q.NbCar && a.glyphData() == b.glyphData();
+           p.NbCar == q.NbCar;
+}
+
+// Whether two fonts have the same parameters and the same glyph bytes, padding bits included.
+inline bool SameFont(const Font& a, const Font& b) {
+    return SameParams(a, b) && a.glyphData() == b.glyphData();
+}
+
+// Whether two fonts have the same parameters and the same pixels, padding bits left aside.
+inline bool SamePixels(const Font& a, const Font& b) {
+    if (!SameParams(a, b)) return false;
+    for (std::size_t i = 0; i < a.glyphs.size(); ++i) {
+        for (int y = 0; y < a.params.FormatHeightCar; ++y) {
+            for (int x = 0; x < a.params.FormatLengthCar; ++x) {
+                if (a.glyphs[i].pixel(x, y) != b.glyphs[i].pixel(x, y)) return false;
+            }
+        }
+    }
+    return true;
 }
 
 // What MatrixToObject guarantees and everything downstream relies on.

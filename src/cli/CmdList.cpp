@@ -16,9 +16,9 @@ int RunList(const Args& args, Io& io) {
     const std::string& path = args.positional()[0];
     FonLibrary library;
     try {
-        library = ReadFontDirectory(ReadFileBytes(path, kFonLargestFile));
+        library = ReadFontDirectory(ReadFileBytes(path, kFonLargestFile, ".fon"));
     } catch (const UserError& e) {
-        throw UserError(path + ": " + e.what(), e.caption());
+        throw UserError(MessageNamingFile(e, path), e.caption());
     }
     for (std::size_t n = 0; n < library.fonts.size(); ++n) {
         io.out << n << " " << library.fonts[n].itemText << "\n";

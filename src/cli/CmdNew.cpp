@@ -12,7 +12,8 @@ int RunNew(const Args& args, Io& io) {
     const FontParams params = CheckedParameterOptions(args);
     const std::string& out = args.positional()[0];
     const OutputType type = OutputTypeFor(out, args);
-    WriteFont(MatrixToObject(params, params.blankMatrix()), out, type, io.err);
+    const CLayout layout = LayoutFor(args, type);
+    WriteFont(MatrixToObject(params, params.blankMatrix()), out, type, io.err, layout);
     return 0;
 }
 
@@ -21,9 +22,11 @@ int RunNew(const Args& args, Io& io) {
 Command NewCommand() {
     return {"new",
             "new OUT --width W --height H [--first HEX] [--last HEX] [--downstroke J] "
-            "[--magnification M] [--to pzf|bin|c|txt|bdf]",
-            "Creates a blank font (first 20, last FF, downstroke 0, magnification 1 by default).",
-            {{"width", "height", "first", "last", "downstroke", "magnification", "to"}, {}},
+            "[--magnification M] [--to pzf|bin|c|txt|bdf|gfx] [layout options]",
+            "Creates a blank font (first 20, last FF, downstroke 0, magnification 1 by default)." +
+                std::string(kOutputHelp),
+            WithOutputOptions(
+                {{"width", "height", "first", "last", "downstroke", "magnification"}, {}}),
             RunNew};
 }
 

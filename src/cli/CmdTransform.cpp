@@ -157,16 +157,17 @@ int RunTransform(const Args& args, Io& io) {
     std::vector<Operation> operations;
     for (std::size_t n = 2; n < words.size(); ++n) operations.push_back(ParseOperation(words[n]));
     const OutputType type = OutputTypeFor(words[1], args);
+    const CLayout layout = LayoutFor(args, type);
     FontDocument doc(ReadFont(words[0], args, io.err));
     for (const Operation& op : operations) Apply(doc, op);
-    WriteFont(doc.font(), words[1], type, io.err);
+    WriteFont(doc.font(), words[1], type, io.err, layout);
     return 0;
 }
 
 }  // namespace
 
 Command TransformCommand() {
-    return {"transform", "transform IN OUT OP... [--to pzf|bin|c|txt|bdf]",
+    return {"transform", "transform IN OUT OP... [--to pzf|bin|c|txt|bdf|gfx] [layout options]",
             "Applies editing operations in the order given and writes the result:\n"
             "      add-row-top, add-row-bottom, add-column-left, add-column-right,\n"
             "      remove-row-top, remove-row-bottom, remove-column-left, remove-column-right\n"
@@ -174,7 +175,7 @@ Command TransformCommand() {
             "      move-right:RANGE, clear:RANGE, flip-h:RANGE, flip-v:RANGE, rotate-180:RANGE,\n"
             "      invert:RANGE, bold:RANGE, italic:RANGE[:SLANT], where RANGE is HEX or HEX-HEX\n"
             "      character codes and SLANT italic's rows a pixel, 2 to 8 (4 by default)." +
-                std::string(kInputHelp),
+                std::string(kInputHelp) + kOutputHelp,
             InputOptionsAndTo(), RunTransform};
 }
 

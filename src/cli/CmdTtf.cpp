@@ -103,6 +103,7 @@ int RunTtf(const Args& args, Io& io) {
     settings.Fit = FitOf(args);
     const std::string& out = args.positional()[0];
     const OutputType type = OutputTypeFor(out, args);
+    const CLayout layout = LayoutFor(args, type);
 
     const GuiForConversion gui;
     const bool bold = args.flag("bold");
@@ -112,7 +113,7 @@ int RunTtf(const Args& args, Io& io) {
                              : TtfFace::FromFile(QString::fromLocal8Bit(*fontFile), bold, italic);
     const TtfImportResult result = ImportTtfRange(face, document, settings);
     if (result.status != TtfImportResult::Status::Done) throw UserError(result.message);
-    WriteFont(result.font, out, type, io.err);
+    WriteFont(result.font, out, type, io.err, layout);
     const std::string lost =
         LostCharactersMessage(LostCharacters(result), settings.Fit, "--fit face");
     if (!lost.empty()) io.err << out << ": " << lost << "\n";
@@ -122,22 +123,23 @@ int RunTtf(const Args& args, Io& io) {
 }  // namespace
 
 Command TtfCommand() {
-    return {
-        "ttf",
-        "ttf OUT --face NAME | --font-file PATH --width W --height H [--first HEX] "
-        "[--last HEX] [--downstroke J] [--magnification M] [--bold] [--italic] "
-        "[--shifts 4|8|1] [--combine 0|1|2] [--threshold 1-100] [--amplitude 0-50] "
-        "[--resolution R] [--fit x|face] [--to pzf|bin|c|txt|bdf]",
-        "Converts characters of a TrueType face into a bitmap font (first 20, last FF, "
-        "downstroke 0, magnification 1, 4 shifts, mode 0, threshold 1, amplitude 20, "
-        "resolution 5 by default). --fit x (the default) makes \"X\" fill the cell above "
-        "the downstroke and sets each character by its height; --fit face makes the face's "
-        "ascent and descent span the cell, the baseline on the downstroke, so accents and "
-        "descenders are kept.",
-        {{"face", "font-file", "width", "height", "first", "last", "downstroke", "magnification",
-          "shifts", "combine", "threshold", "amplitude", "resolution", "fit", "to"},
-         {"bold", "italic"}},
-        RunTtf};
+    return {"ttf",
+            "ttf OUT --face NAME | --font-file PATH --width W --height H [--first HEX] "
+            "[--last HEX] [--downstroke J] [--magnification M] [--bold] [--italic] "
+            "[--shifts 4|8|1] [--combine 0|1|2] [--threshold 1-100] [--amplitude 0-50] "
+            "[--resolution R] [--fit x|face] [--to pzf|bin|c|txt|bdf|gfx] [layout options]",
+            "Converts characters of a TrueType face into a bitmap font (first 20, last FF, "
+            "downstroke 0, magnification 1, 4 shifts, mode 0, threshold 1, amplitude 20, "
+            "resolution 5 by default). --fit x (the default) makes \"X\" fill the cell above "
+            "the downstroke and sets each character by its height; --fit face makes the face's "
+            "ascent and descent span the cell, the baseline on the downstroke, so accents and "
+            "descenders are kept." +
+                std::string(kOutputHelp),
+            WithOutputOptions({{"face", "font-file", "width", "height", "first", "last",
+                                "downstroke", "magnification", "shifts", "combine", "threshold",
+                                "amplitude", "resolution", "fit"},
+                               {"bold", "italic"}}),
+            RunTtf};
 }
 
 }  // namespace pixmere::cli

@@ -37,6 +37,16 @@ std::string LowerExtension(const std::string& path) {
 
 namespace {
 
+// The ending of the file's name its type knows it by: ".pcf.gz" rather than ".pcf".
+std::string EndingOf(const InputFormat& format, const std::string& path) {
+    const std::string name = Lower(std::filesystem::path(path).filename().string());
+    std::string found;
+    for (const std::string& ending : format.endings) {
+        if (name.ends_with(ending) && ending.size() > found.size()) found = ending;
+    }
+    return found;
+}
+
 // The options that answer an input type's question.
 OptionSpec OptionsFor(InputQuestion question) {
     switch (question) {
@@ -104,7 +114,29 @@ FontParams CheckedParameterOptions(const Args& args, const std::string& missingN
     if (texts.width.empty()) throw UsageError("--width is required" + missingNote);
     if (texts.height.empty()) throw UsageError("--height is required" + missingNote);
     const ParameterCheck check = CheckFontParameters(texts);
-    if (check.refusal != ParameterRefusal::None) throw UsageError(RefusalMessage(check.refusal));
+    if (check.refusal != ParameterRefusal::None) {
+        // The dialog's message, then the option it is about and why.
+        const auto [name, text] = [&]() -> std::pair<const char*, const std::string&> {
+            switch (check.field) {
+                case ParameterField::Width:
+                    return {"width", texts.width};
+                case ParameterField::Height:
+                    return {"height", texts.height};
+                case ParameterField::First:
+                    return {"first", texts.first};
+                case ParameterField::Last:
+                    return {"last", texts.last};
+                case ParameterField::Downstroke:
+                    return {"downstroke", texts.downstroke};
+                case ParameterField::Magnification:
+                case ParameterField::None:
+                    break;
+            }
+            return {"magnification", texts.magnification};
+        }();
+        throw UsageError(std::string(RefusalMessage(check.refusal)) + "\n--" + name +
+                         (text.empty() ? "" : " " + text) + ": " + check.rule);
+    }
     return check.params;
 }
 
@@ -117,11 +149,20 @@ OptionSpec InputOptions() {
     return all;
 }
 
-OptionSpec InputOptionsAndTo() {
-    OptionSpec spec = InputOptions();
+OptionSpec OutputOptions() {
+    OptionSpec spec;
     spec.valued.insert("to");
+    for (const CLayoutOption& option : CLayoutOptions()) spec.valued.insert(option.option);
     return spec;
 }
+
+OptionSpec WithOutputOptions(OptionSpec own) {
+    const OptionSpec output = OutputOptions();
+    own.valued.insert(output.valued.begin(), output.valued.end());
+    return own;
+}
+
+OptionSpec InputOptionsAndTo() { return WithOutputOptions(InputOptions()); }
 
 Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
     const InputFormat* format = InputFormatOf(path);
@@ -138,16 +179,20 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
         }
     }
     try {
-        const std::vector<uint8_t> bytes = ReadFileBytes(path, format->largestFile);
+        const std::vector<uint8_t> bytes =
+            ReadFileBytes(path, format->largestFile, EndingOf(*format, path));
         const ImportedFont imported = format->read(bytes, ChoicesFor(*format, bytes, args));
         Font font = imported.font.build();
         if (imported.charactersCut > 0) {
             err << path << ": " << CutCharactersMessage(imported.charactersCut) << "\n";
         }
+        if (imported.charactersAboveFF > 0) {
+            err << path << ": " << AboveFFMessage(imported.charactersAboveFF) << "\n";
+        }
         return font;
     } catch (const UserError& e) {
-        // Name the file: the editor's message alone does not say which one.
-        throw UserError(path + ": " + e.what(), e.caption());
+        // Name the file: the editor's message alone does not say which one, nor why.
+        throw UserError(MessageNamingFile(e, path), e.caption());
     }
 }
 
@@ -159,22 +204,50 @@ std::optional<OutputType> OutputTypeNamed(std::string name) {
     if (name == "c") return OutputType::C;
     if (name == "txt") return OutputType::Txt;
     if (name == "bdf") return OutputType::Bdf;
+    if (name == "gfx" || name == "h") return OutputType::Gfx;
     return std::nullopt;
 }
 
 OutputType OutputTypeFor(const std::string& path, const Args& args) {
     if (const auto to = args.value("to")) {
         if (const auto type = OutputTypeNamed(*to)) return *type;
-        throw UsageError("--to must be pzf, bin, c, txt or bdf");
+        throw UsageError("--to must be pzf, bin, c, txt, bdf or gfx");
     }
     if (const auto type = OutputTypeNamed(LowerExtension(path))) return *type;
     throw UsageError("cannot tell the output type of '" + path +
-                     "': use .pzf, .bin, .c, .txt or .bdf, or --to");
+                     "': use .pzf, .bin, .c, .txt, .bdf or .h, or --to");
 }
 
-void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err) {
+CLayout LayoutFor(const Args& args, OutputType type) {
+    CLayout layout;
+    for (const CLayoutOption& option : CLayoutOptions()) {
+        const std::optional<std::string> value = args.value(option.option);
+        if (!value) continue;
+        const OutputType own = option.gfx() ? OutputType::Gfx : OutputType::C;
+        if (type != own) {
+            throw UsageError("--" + std::string(option.option) + " applies to " +
+                             (option.gfx() ? "GFX" : "C") + " output only");
+        }
+        const auto found = std::find(option.values.begin(), option.values.end(), *value);
+        if (found == option.values.end()) {
+            std::string values;
+            for (const char* v : option.values) {
+                values += (values.empty()              ? ""
+                           : v == option.values.back() ? " or "
+                                                       : ", ") +
+                          std::string(v);
+            }
+            throw UsageError("--" + std::string(option.option) + " must be " + values);
+        }
+        option.set(layout, static_cast<int>(found - option.values.begin()));
+    }
+    return layout;
+}
+
+void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err,
+               const CLayout& layout) {
     const FontFileBytes content =
-        FontFileContent(font, type, std::filesystem::path(path).stem().string());
+        FontFileContent(font, type, std::filesystem::path(path).stem().string(), layout);
     if (content.droppedBelow20) {
         std::string message = kBelow20Message;
         while (!message.empty() && message.back() == '\r') message.pop_back();

@@ -22,10 +22,20 @@ inline constexpr const char* kInputHelp =
     "\n      20-FF, and --width and --height are needed), a BDF or PCF font .bdf .pcf .pcf.gz, a"
     "\n      console font .psf .psf.gz, a download file .bin [--magnification M] or a text"
     "\n      picture .txt.";
+// How the output options read in the help of commands that write a font.
+inline constexpr const char* kOutputHelp =
+    "\n      OUT is a .pzf file, a download file .bin, a C table .c, a text picture .txt, a BDF"
+    "\n      font .bdf or an Adafruit GFX font .h. C layout: --c-numbers bin|hex, --c-bits"
+    "\n      msb|lsb, --c-order rows|pages, --c-array none|const|progmem, --c-comments"
+    "\n      index|picture (the first of each by default); GFX: --gfx-advance cell|ink.";
 // The options of every input type, for commands that read a font.
 OptionSpec InputOptions();
-// The same and --to, for commands that read a font and write one.
+// --to and the C and GFX layout options, for commands that write a font.
+OptionSpec OutputOptions();
+// The input options and the output options, for commands that read a font and write one.
 OptionSpec InputOptionsAndTo();
+// A command's own options and the output options.
+OptionSpec WithOutputOptions(OptionSpec own);
 
 // The font parameters dialog's checks on --width, --height, --first, --last, --downstroke and
 // --magnification, the dialog's defaults standing in for absent ones, or, with `fallback`, its
@@ -41,15 +51,19 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err);
 
 using OutputType = FontFileType;
 
-// "pzf", "bin", "c", "txt", "bdf" (case-insensitive, with or without the dot).
+// "pzf", "bin", "c", "txt", "bdf", "gfx" or "h" (case-insensitive, with or without the dot).
 std::optional<OutputType> OutputTypeNamed(std::string name);
 // The type of --to when given, otherwise the output path's extension; UsageError when neither.
 OutputType OutputTypeFor(const std::string& path, const Args& args);
+// The C layout and GFX advance the options choose. Throws UsageError naming the option for a
+// value it does not take or an option of another output type.
+CLayout LayoutFor(const Args& args, OutputType type);
 
 // Writes the font in a type, through a temporary file renamed over the target. A native save
-// that drops the characters below 20h tells so on err; a BDF font is named after the file.
-// Throws UserError on failure.
-void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err);
+// that drops the characters below 20h tells so on err; a BDF font, a declared C array and a GFX
+// font are named after the file. Throws UserError on failure.
+void WriteFont(const Font& font, const std::string& path, OutputType type, std::ostream& err,
+               const CLayout& layout = {});
 
 std::string LowerExtension(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "formats/BdfExport.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "model/Windows1252.h"
 
@@ -44,19 +45,50 @@ std::string Join(std::initializer_list<long> values) {
     return text;
 }
 
+// FreeType refuses a font whose name has 255 characters or more.
+constexpr std::size_t kLongestFontName = 254;
+
+// The fields of the XLFD name, each also a property, so that name and properties agree.
+struct XlfdField {
+    const char* property;
+    std::string value;
+    bool text;  // a quoted property value, else a number
+};
+
 void Header(BdfOut& out, const FontParams& p, const std::string& name, char32_t defaultChar) {
     const int w = p.FormatLengthCar, h = p.FormatHeightCar, d = p.jambon;
+    std::vector<XlfdField> xlfd = {{"FOUNDRY", "Pixmere", true},
+                                   {"FAMILY_NAME", "", true},
+                                   {"WEIGHT_NAME", "Medium", true},
+                                   {"SLANT", "R", true},
+                                   {"SETWIDTH_NAME", "Normal", true},
+                                   {"ADD_STYLE_NAME", "", true},
+                                   {"PIXEL_SIZE", std::to_string(h), false},
+                                   {"POINT_SIZE", std::to_string(h * 10), false},
+                                   {"RESOLUTION_X", std::to_string(kResolution), false},
+                                   {"RESOLUTION_Y", std::to_string(kResolution), false},
+                                   {"SPACING", "C", true},
+                                   {"AVERAGE_WIDTH", std::to_string(w * 10), false},
+                                   {"CHARSET_REGISTRY", "ISO10646", true},
+                                   {"CHARSET_ENCODING", "1", true}};
+    // The family takes what the other fields leave of the longest name.
+    std::size_t others = 0;
+    for (const XlfdField& field : xlfd) others += 1 + field.value.size();
+    xlfd[1].value = XlfdFamily(name).substr(0, kLongestFontName - others);
+    std::string fontName;
+    for (const XlfdField& field : xlfd) fontName += "-" + field.value;
+
     out.line("STARTFONT 2.1");
-    out.line("FONT -Pixmere-" + XlfdFamily(name) + "-Medium-R-Normal--" + std::to_string(h) + "-" +
-             std::to_string(h * 10) + "-72-72-C-" + std::to_string(w * 10) + "-ISO10646-1");
+    out.line("FONT " + fontName);
     out.line("SIZE" + Join({h, kResolution, kResolution}));
     out.line("FONTBOUNDINGBOX" + Join({w, h, 0, -d}));
-    out.line("STARTPROPERTIES 7");
+    out.line("STARTPROPERTIES" + Join({static_cast<long>(xlfd.size()) + 4}));
+    for (const XlfdField& field : xlfd) {
+        out.line(std::string(field.property) + " " +
+                 (field.text ? "\"" + field.value + "\"" : field.value));
+    }
     out.line("FONT_ASCENT" + Join({h - d}));
     out.line("FONT_DESCENT" + Join({d}));
-    out.line("SPACING \"C\"");
-    out.line("CHARSET_REGISTRY \"ISO10646\"");
-    out.line("CHARSET_ENCODING \"1\"");
     out.line("DEFAULT_CHAR" + Join({static_cast<long>(defaultChar)}));
     out.line("PIXMERE_MAGNIFICATION" + Join({p.Magnification}));
     out.line("ENDPROPERTIES");

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string_view>
 
+#include "formats/BdfPcfRoom.h"
 #include "formats/Gunzip.h"
 #include "model/UserError.h"
 #include "model/Windows1252.h"
@@ -17,7 +18,13 @@ namespace pixmere {
 
 namespace {
 
-[[noreturn]] void Refuse() { throw UserError(kBadFontFileMessage); }
+// How every BDF and every PCF file begins.
+constexpr std::string_view kBdfStart = "STARTFONT";
+constexpr std::string_view kPcfStart = "\1fcp";
+
+bool StartsWith(std::span<const uint8_t> file, std::string_view start) {
+    return file.size() >= start.size() && std::equal(start.begin(), start.end(), file.begin());
+}
 
 struct LibraryDone {
     void operator()(FT_Library library) const { FT_Done_FreeType(library); }
@@ -28,19 +35,19 @@ struct FaceDone {
 using Library = std::unique_ptr<FT_LibraryRec_, LibraryDone>;
 using Face = std::unique_ptr<FT_FaceRec_, FaceDone>;
 
-// Only the BDF and PCF drivers see the bytes: a file of another kind named .bdf must not reach
-// the outline font parsers.
-Face OpenBitmapFace(FT_Library library, std::span<const uint8_t> file) {
-    for (const char* driver : {"bdf", "pcf"}) {
-        FT_Open_Args args{};
-        args.flags = FT_OPEN_MEMORY | FT_OPEN_DRIVER;
-        args.memory_base = file.data();
-        args.memory_size = static_cast<FT_Long>(file.size());
-        args.driver = FT_Get_Module(library, driver);
-        FT_Face face = nullptr;
-        if (args.driver && FT_Open_Face(library, &args, 0, &face) == 0) return Face(face);
+// Only the driver of the file's kind sees the bytes: a file of another kind named .bdf must not
+// reach the outline font parsers.
+Face OpenBitmapFace(FT_Library library, std::span<const uint8_t> file, bool bdf) {
+    FT_Open_Args args{};
+    args.flags = FT_OPEN_MEMORY | FT_OPEN_DRIVER;
+    args.memory_base = file.data();
+    args.memory_size = static_cast<FT_Long>(file.size());
+    args.driver = FT_Get_Module(library, bdf ? "bdf" : "pcf");
+    FT_Face face = nullptr;
+    if (!args.driver || FT_Open_Face(library, &args, 0, &face) != 0) {
+        RefuseBadFile(bdf ? "a damaged BDF font" : "a damaged PCF font");
     }
-    Refuse();
+    return Face(face);
 }
 
 bool CaseEqual(std::string_view a, std::string_view b) {
@@ -80,20 +87,24 @@ uint8_t Magnification(FT_Face face) {
 // and each character's glyph takes its share before it is loaded, so that codes pointed at one
 // huge bitmap cannot multiply it; a font that needs more is damaged.
 void TakeBitmapRoom(FT_Face face, FT_UInt index, uint64_t& budget) {
-    if (FT_Load_Glyph(face, index, FT_LOAD_BITMAP_METRICS_ONLY) != 0) Refuse();
+    if (FT_Load_Glyph(face, index, FT_LOAD_BITMAP_METRICS_ONLY) != 0) {
+        RefuseBadFile("a damaged glyph");
+    }
     const FT_Glyph_Metrics& metrics = face->glyph->metrics;
     const auto pixels = [](FT_Pos length) {
         return static_cast<uint64_t>(std::max<FT_Pos>(length, 0) >> 6);
     };
     const uint64_t rows = pixels(metrics.height);
     const uint64_t rowBytes = (pixels(metrics.width) + 7) / 8;
-    if (rows > 0 && rowBytes > budget / rows) Refuse();
+    if (rows > 0 && rowBytes > budget / rows) {
+        RefuseBadFile("glyphs with more bitmap bytes than the file holds");
+    }
     budget -= rows * rowBytes;
 }
 
 SourceGlyph LoadGlyph(FT_Face face, FT_UInt index, uint64_t& budget) {
     TakeBitmapRoom(face, index, budget);
-    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) Refuse();
+    if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) RefuseBadFile("a damaged glyph");
     const FT_GlyphSlot slot = face->glyph;
     const FT_Bitmap& bitmap = slot->bitmap;
     SourceGlyph glyph;
@@ -105,7 +116,7 @@ SourceGlyph LoadGlyph(FT_Face face, FT_UInt index, uint64_t& budget) {
     // Grey levels are not a monochrome font.
     if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO || bitmap.pitch < 0 ||
         static_cast<unsigned>(bitmap.pitch) < (bitmap.width + 7) / 8) {
-        Refuse();
+        RefuseBadFile("more than 1 bit per pixel");
     }
     glyph.width = static_cast<int>(bitmap.width);
     glyph.rows = static_cast<int>(bitmap.rows);
@@ -115,12 +126,14 @@ SourceGlyph LoadGlyph(FT_Face face, FT_UInt index, uint64_t& budget) {
     return glyph;
 }
 
-ImportedFont ReadFace(std::span<const uint8_t> file) {
+ImportedFont ReadFace(std::span<const uint8_t> file, bool bdf) {
     FT_Library raw = nullptr;
-    if (FT_Init_FreeType(&raw) != 0) Refuse();
+    if (FT_Init_FreeType(&raw) != 0) RefuseBadFile("FreeType could not start");
     const Library library(raw);
-    const Face face = OpenBitmapFace(library.get(), file);
-    if (face->num_fixed_sizes < 1 || FT_Select_Size(face.get(), 0) != 0) Refuse();
+    const Face face = OpenBitmapFace(library.get(), file, bdf);
+    if (face->num_fixed_sizes < 1 || FT_Select_Size(face.get(), 0) != 0) {
+        RefuseBadFile("a font without a bitmap size");
+    }
 
     SourceFont source;
     source.ascent = static_cast<int>(face->size->metrics.ascender >> 6);
@@ -148,7 +161,19 @@ ImportedFont LoadBdfPcf(std::span<const uint8_t> file) {
     // Compressed fonts are inflated here rather than by FreeType, which stops reading once it
     // has its tables: a file cut off in its checksum would pass, and its size would be unbounded.
     std::vector<uint8_t> inflated;
-    return ReadFace(Uncompressed(file, kBdfPcfLargestFile, inflated));
+    const std::span<const uint8_t> font = Uncompressed(file, kBdfPcfLargestFile, inflated);
+    // FreeType's PCF driver inflates gzip and LZW data itself, without a limit, and starts over
+    // from the beginning whenever it reads backwards: a second layer of compression never
+    // reaches it.
+    if (StartsWith(font, kBdfStart)) {
+        CheckBdfRoom(font);
+        return ReadFace(font, true);
+    }
+    if (StartsWith(font, kPcfStart)) {
+        CheckPcfRoom(font);
+        return ReadFace(font, false);
+    }
+    RefuseBadFile("not a BDF or PCF font");
 }
 
 }  // namespace pixmere

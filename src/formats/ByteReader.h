@@ -37,6 +37,13 @@ public:
         require(at, 4);
         return static_cast<uint32_t>(u16(at)) | static_cast<uint32_t>(u16(at + 2)) << 16;
     }
+    // The same, most significant byte first, which some formats choose per table.
+    uint32_t u32be(uint64_t at) const {
+        require(at, 4);
+        const std::size_t n = static_cast<std::size_t>(at);
+        return static_cast<uint32_t>(bytes_[n]) << 24 | static_cast<uint32_t>(bytes_[n + 1]) << 16 |
+               static_cast<uint32_t>(bytes_[n + 2]) << 8 | bytes_[n + 3];
+    }
     std::span<const uint8_t> span(uint64_t at, uint64_t count) const {
         require(at, count);
         return bytes_.subspan(static_cast<std::size_t>(at), static_cast<std::size_t>(count));

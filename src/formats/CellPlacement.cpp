@@ -24,6 +24,11 @@ std::string CutCharactersMessage(int count) {
            " lost the pixels that fell outside the cell.";
 }
 
+std::string AboveFFMessage(int count) {
+    return std::to_string(count) + (count == 1 ? " character" : " characters") +
+           " with a code above FFh " + (count == 1 ? "was" : "were") + " left out.";
+}
+
 namespace {
 
 // Draws one glyph into character i of the matrix; whether some ink fell outside the cell.

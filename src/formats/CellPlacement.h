@@ -34,13 +34,15 @@ struct SourceFont {
     std::array<std::optional<SourceGlyph>, 256> codes;
 };
 
-// A font brought in from another format, and how many of its characters lost pixels that fell
-// outside the cell (the user is told about those).
+// A font brought in from another format, how many of its characters lost pixels that fell
+// outside the cell and how many it had with codes above FFh, which were left out (the user is
+// told about both).
 struct ImportedFont {
     ImportedFont(LoadedFont loaded, int cut = 0) : font(std::move(loaded)), charactersCut(cut) {}
 
     LoadedFont font;
     int charactersCut = 0;
+    int charactersAboveFF = 0;
 };
 
 // The message of a font with no character from 00h to FFh.
@@ -53,6 +55,8 @@ void CheckCellSize(long long width, long long height);
 
 // What the user is told after an import that cut `count` characters (count >= 1).
 std::string CutCharactersMessage(int count);
+// What the user is told after an import that left out `count` characters above FFh (count >= 1).
+std::string AboveFFMessage(int count);
 
 // Builds the Pixmere font: the cell is as wide as the largest advance and ascent + descent
 // high, the downstroke is the descent and the baseline lies on top of the downstroke rows;

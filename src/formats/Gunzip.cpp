@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "formats/FileIO.h"
 #include "model/UserError.h"
 
 namespace pixmere {
@@ -15,7 +16,11 @@ bool IsGzip(std::span<const uint8_t> file) {
 
 namespace {
 
-[[noreturn]] void Refuse() { throw UserError(kBadFontFileMessage); }
+[[noreturn]] void Refuse() { RefuseBadFile("damaged compressed data"); }
+
+[[noreturn]] void RefuseLarger(uint64_t largest) {
+    RefuseBadFile("larger than " + SizeText(largest) + " uncompressed");
+}
 
 struct InflateEnd {
     void operator()(z_stream* stream) const { inflateEnd(stream); }
@@ -40,7 +45,7 @@ std::vector<uint8_t> Gunzip(std::span<const uint8_t> file, uint64_t largest) {
         const int status = inflate(&stream, Z_NO_FLUSH);
         if (status != Z_OK && status != Z_STREAM_END) Refuse();
         const std::size_t produced = sizeof chunk - stream.avail_out;
-        if (out.size() + produced > largest) Refuse();
+        if (out.size() + produced > largest) RefuseLarger(largest);
         out.insert(out.end(), chunk, chunk + produced);
         if (status == Z_STREAM_END) {
             if (stream.avail_in == 0) return out;
@@ -52,7 +57,7 @@ std::vector<uint8_t> Gunzip(std::span<const uint8_t> file, uint64_t largest) {
 
 std::span<const uint8_t> Uncompressed(std::span<const uint8_t> file, uint64_t largest,
                                       std::vector<uint8_t>& inflated) {
-    if (file.size() > largest) Refuse();
+    if (file.size() > largest) RefuseBadFile("larger than " + SizeText(largest));
     if (!IsGzip(file)) return file;
     inflated = Gunzip(file, largest);
     return inflated;

@@ -7,6 +7,7 @@
 #include "formats/CFile.h"
 #include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
+#include "formats/GfxFont.h"
 #include "formats/NativeFile.h"
 #include "formats/PsfFile.h"
 #include "formats/TxtFile.h"
@@ -37,6 +38,7 @@ ImportedFont ReadBin(std::span<const uint8_t> bytes, const ReadChoices& choices)
     return LoadBin(bytes, choices.magnification);
 }
 ImportedFont ReadTxt(std::span<const uint8_t> bytes, const ReadChoices&) { return LoadTXT(bytes); }
+ImportedFont ReadGfx(std::span<const uint8_t> bytes, const ReadChoices&) { return LoadGfx(bytes); }
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -112,6 +114,14 @@ const std::vector<InputFormat>& InputFormats() {
          nullptr,
          nullptr,
          "a text picture .txt"},
+        {"GFX Font",
+         {".h"},
+         kGfxLargestFile,
+         None,
+         ReadGfx,
+         "Font &GFX",
+         "ImportGFX",
+         "an Adafruit GFX font header .h"},
     };
     return formats;
 }

@@ -1,5 +1,7 @@
 #include "formats/ParameterLines.h"
 
+#include "formats/CLayout.h"
+
 namespace pixmere {
 
 std::optional<std::string_view> TextLines::next() {
@@ -25,6 +27,16 @@ std::optional<int> LabelledNumber(std::string_view line, std::string_view label)
         value = value * 10 + (c - '0');
     }
     return value;
+}
+
+std::optional<std::string_view> LayoutLine(std::span<const uint8_t> file) {
+    TextLines lines(file);
+    const std::string_view label = kLayoutLabel;
+    while (const std::optional<std::string_view> line = lines.next()) {
+        if (line->substr(0, label.size()) == label) return line->substr(label.size());
+        if (!line->empty() && line->substr(0, 2) != "//") break;
+    }
+    return std::nullopt;
 }
 
 std::optional<FontParams> ReadParameterLines(TextLines& lines) {

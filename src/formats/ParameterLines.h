@@ -34,6 +34,10 @@ private:
 // for another line or anything but 1 to 6 decimal digits.
 std::optional<int> LabelledNumber(std::string_view line, std::string_view label);
 
+// The text after "// Layout:" on one of the lines a file starts with that are empty or "//"
+// comments; nullopt when none of them is such a line.
+std::optional<std::string_view> LayoutLine(std::span<const uint8_t> file);
+
 // Reads the six parameter lines from the next six lines. nullopt when one is missing or out of
 // order, or their values are not a font the editor can hold (sizes 1..255, 1..256 characters
 // ending at FF at the latest, a downstroke within the height, magnification 1..5).

@@ -87,16 +87,40 @@ ParamsFault CheckWithDownstroke(FontParams& p, int downstroke) {
 ParameterCheck CheckFontParameters(const FontParameterTexts& texts) {
     ParameterCheck check;
     check.corrected = texts;
+    const auto refuse = [&](ParameterRefusal refusal, ParameterField field, std::string rule) {
+        check.refusal = refusal;
+        check.field = field;
+        check.rule = std::move(rule);
+        return check;
+    };
+    const auto notNumber = [](const std::string& text, bool hexadecimal) {
+        return text.empty()  ? "empty"
+               : hexadecimal ? "not a hexadecimal number"
+                             : "not a decimal number";
+    };
     const auto magnification = DecimalValue(texts.magnification);
     const auto downstroke = DecimalValue(texts.downstroke);
     const auto first = HexValue(texts.first);
     const auto last = HexValue(texts.last);
     const auto width = DecimalValue(texts.width);
     const auto height = DecimalValue(texts.height);
-    if (!magnification || !downstroke || !first || !last || !width || !height || *first < 0x20 ||
-        *last < *first) {
-        check.refusal = ParameterRefusal::EmptyOrWrong;
-        return check;
+    constexpr ParameterRefusal kWrong = ParameterRefusal::EmptyOrWrong;
+    if (!magnification) {
+        return refuse(kWrong, ParameterField::Magnification, notNumber(texts.magnification, false));
+    }
+    if (!downstroke) {
+        return refuse(kWrong, ParameterField::Downstroke, notNumber(texts.downstroke, false));
+    }
+    if (!first) return refuse(kWrong, ParameterField::First, notNumber(texts.first, true));
+    if (!last) return refuse(kWrong, ParameterField::Last, notNumber(texts.last, true));
+    if (!width) return refuse(kWrong, ParameterField::Width, notNumber(texts.width, false));
+    if (!height) return refuse(kWrong, ParameterField::Height, notNumber(texts.height, false));
+    if (*first < 0x20) {
+        return refuse(kWrong, ParameterField::First, "codes below 20h are printer control codes");
+    }
+    if (*last < *first) {
+        return refuse(kWrong, ParameterField::Last,
+                      "before the first code, " + HexText(*first) + "h");
     }
     if (*height > 255) check.corrected.height = "255";
     if (*width > 255) check.corrected.width = "255";
@@ -108,7 +132,25 @@ ParameterCheck CheckFontParameters(const FontParameterTexts& texts) {
     p.firstcar = static_cast<uint8_t>(std::min(*first, 0xFF));
     p.lastcar = static_cast<uint8_t>(std::min(*last, 0xFF));
     p.NbCar = *last - p.firstcar + 1;
-    check.refusal = RefusalFor(CheckWithDownstroke(p, *downstroke));
+    const ParamsFault fault = CheckWithDownstroke(p, *downstroke);
+    const ParameterRefusal refusal = RefusalFor(fault);
+    switch (fault) {
+        case ParamsFault::None:
+            break;
+        case ParamsFault::Size:
+            return *width == 0
+                       ? refuse(refusal, ParameterField::Width, "a font is 1 to 255 pixels wide")
+                       : refuse(refusal, ParameterField::Height, "a font is 1 to 255 pixels high");
+        case ParamsFault::Magnification:
+            return refuse(refusal, ParameterField::Magnification,
+                          "the magnification is 1 to " + std::to_string(kMaxMagnification));
+        case ParamsFault::Range:
+            return refuse(refusal, *first > 0xFF ? ParameterField::First : ParameterField::Last,
+                          "codes end at FFh");
+        case ParamsFault::Downstroke:
+            return refuse(refusal, ParameterField::Downstroke,
+                          "more than the height of " + std::to_string(p.FormatHeightCar) + " rows");
+    }
     return check;
 }
 

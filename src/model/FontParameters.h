@@ -27,8 +27,15 @@ enum class ParameterRefusal {
 // The exact message of each refusal ("" for None).
 const char* RefusalMessage(ParameterRefusal refusal);
 
+// The texts of the dialog, each the subject of a refusal's rule.
+enum class ParameterField { None, Width, Height, First, Last, Downstroke, Magnification };
+
 struct ParameterCheck {
     ParameterRefusal refusal = ParameterRefusal::None;
+    // With a refusal: the text it is about and the rule that text broke ("codes below 20h are
+    // printer control codes"), which the refusal's message does not say.
+    ParameterField field = ParameterField::None;
+    std::string rule;
     FontParameterTexts corrected;  // texts after the >255 size corrections
     FontParams params;             // filled when accepted: sizes, first, last, downstroke,
                                    // magnification, NbCar = last - first + 1

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QToolButton>
 
@@ -122,6 +124,16 @@ void MDIForm1::UpdateCommands() {
     a.Redo->setEnabled(f.redo);
     // The frame's menus show while no document is active: nothing to modify then.
     for (QAction* item : a.modifyMenu->actions()) item->setEnabled(false);
+    // A maximised document's title shows in the frame's, with its mark of a changed font.
+    const QMdiSubWindow* shown = mdiArea_->activeSubWindow();
+    const auto* maximised =
+        shown && shown->isMaximized() ? qobject_cast<form1*>(shown->widget()) : nullptr;
+    const bool modified = maximised && maximised->FlagModified();
+    if (isWindowModified() != modified) {
+        settingModified_ = true;
+        setWindowModified(modified);
+        settingModified_ = false;
+    }
 }
 
 }  // namespace pixmere

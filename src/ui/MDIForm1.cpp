@@ -20,6 +20,7 @@
 
 #include "ui/CommandLineFiles.h"
 #include "ui/DocumentActions.h"
+#include "ui/FontCanvas.h"
 #include "ui/Form6.h"
 #include "ui/HelpPages.h"
 #include "ui/HelpWindow.h"
@@ -118,6 +119,10 @@ void MDIForm1::DocumentStateChanged() {
         UpdateCommands();
         return;
     }
+    UpdateLater();
+}
+
+void MDIForm1::UpdateLater() {
     // An event is being handled: the update comes when it is done, unless the handler waits
     // for the user meanwhile (a dialog, a conversion), when the update must not wait for it.
     if (!updatePending_) {
@@ -363,26 +368,36 @@ void MDIForm1::SubWindowActivated(QMdiSubWindow* window) {
 
 void MDIForm1::ClipboardFilled() { app_.ClipboardFull = true; }
 
+int MDIForm1::FreeTitleNumber(const form1& document) const {
+    std::vector<int> taken;
+    for (const form1* other : app_.DocList) {
+        if (other && other != &document && other->Title() == document.Title()) {
+            taken.push_back(other->TitleNumber());
+        }
+    }
+    int n = 1;
+    while (std::find(taken.begin(), taken.end(), n) != taken.end()) ++n;
+    return n;
+}
+
 void MDIForm1::FillWindowList(QMenu* menu) {
     menu->clear();
     QMdiSubWindow* active = mdiArea_->activeSubWindow();
-    QStringList names;
     for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
         auto* document = qobject_cast<form1*>(window->widget());
         if (!window->isVisible() || !document) continue;
-        // Documents of the same name are numbered in the order they opened: "a", "a (2)", ...
-        names << document->Title();
-        const auto same = names.count(document->Title());
-        QString text = same > 1 ? QStringLiteral("%1 (%2)").arg(document->Title()).arg(same)
-                                : document->Title();
+        // Documents of the same name go by their numbers: "a", "a (2)", ...
+        QString text = document->NumberedTitle();
         text.replace(QLatin1Char('&'), QStringLiteral("&&"));  // no access key from the name
         QAction* a = menu->addAction(text);
         a->setCheckable(true);
         a->setChecked(window == active);
-        connect(a, &QAction::triggered, this, [this, window] {
+        connect(a, &QAction::triggered, this, [this, window, document] {
             if (mdiArea_->subWindowList().contains(window)) {
                 if (window->isMinimized()) window->showNormal();
                 mdiArea_->setActiveSubWindow(window);
+                // The keys go to the cells, as after a click on them.
+                document->fontSupport()->setFocus();
             }
         });
     }
@@ -498,6 +513,13 @@ bool MDIForm1::CloseAllDocuments() {
         if (app_.DocList[static_cast<std::size_t>(i)] == document) return false;
     }
     return true;
+}
+
+void MDIForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // A maximised window that goes restores the frame's title as it found it, its mark of a
+    // changed font with it, even while another maximised window shows a changed font.
+    if (event->type() == QEvent::ModifiedChange && !settingModified_) UpdateLater();
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event) {

@@ -98,6 +98,8 @@ public:
 
     void ClipboardFilled();
     void FillWindowList(QMenu* menu);
+    // The lowest number no other open document of the same title has.
+    int FreeTitleNumber(const form1& document) const;
     // File > "Recent Files": the files last opened or saved, each opened as Open would.
     void FillRecentFiles(QMenu* menu);
     RecentFiles& recentFiles() { return recentFiles_; }
@@ -151,6 +153,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     // Font files dropped on the frame open as the command line's do.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -163,6 +166,8 @@ private:
     void Command(QAction* action, const std::function<void()>& handler);
     // Runs a handler of the frame's; the commands follow once it is done.
     void Handle(const std::function<void()>& handler);
+    // The commands follow once the events waiting now have been handled.
+    void UpdateLater();
     void SubWindowActivated(QMdiSubWindow* window);
     void ShowMenus(const QList<QMenu*>& menus);
     QMdiSubWindow* SubWindowOf(form1& document) const;
@@ -188,6 +193,7 @@ private:
     bool closeAfterUnlock_ = false;
     int handling_ = 0;  // events being handled
     bool updatePending_ = false;
+    bool settingModified_ = false;
     int commandUpdates_ = 0;
 };
 

@@ -362,10 +362,15 @@ void form1::ShowName(const QString& name) {
 
 void form1::SetTitle(const QString& title) {
     title_ = title;
+    titleNumber_ = frame_.FreeTitleNumber(*this);
     // "[*]" marks where a changed document shows it; one in the name itself is no mark.
-    QString escaped = title;
+    QString escaped = NumberedTitle();
     escaped.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     setWindowTitle(escaped + QStringLiteral("[*]"));
+}
+
+QString form1::NumberedTitle() const {
+    return titleNumber_ > 1 ? QStringLiteral("%1 (%2)").arg(title_).arg(titleNumber_) : title_;
 }
 
 void form1::SetTitleFon(const QString& text) { TitleFon_->setText(text); }

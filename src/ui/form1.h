@@ -70,6 +70,10 @@ public:
     void SetTitle(const QString& title);
     // The window title as set, without the changed mark.
     const QString& Title() const { return title_; }
+    // Windows of the same title are numbered: "name", "name (2)", ... in the title bar and in
+    // the window list.
+    int TitleNumber() const { return titleNumber_; }
+    QString NumberedTitle() const;
     // The label above the font window alone (a library's font under the library's path).
     void SetTitleFon(const QString& text);
 
@@ -191,6 +195,7 @@ private:
     bool pickFirst_ = false;
     bool FlagAutoZoom_ = true;
     QString title_;
+    int titleNumber_ = 1;
     QString FileName_;
     std::optional<FontFileType> saveFormat_;
     int handling_ = 0;

@@ -59,9 +59,9 @@ struct Refusal {
     std::string message;  // what it says, or part of it
 };
 
-const std::string kWrong = "One or several properties are empty or wrong, please fill",
-                  kDown = "One or several properties are empty, please",
-                  kHeld = "the font holds the characters 41 to 43",
+const std::string kWrong = "One or several properties are empty or wrong, please fill it with",
+                  kDown = "One or several properties are empty, please fill it with",
+                  kBad = kBadFontFileMessage, kHeld = "the font holds the characters 41 to 43",
                   kSans = "/usr/share/wine/fonts/sserife.fon",
                   kTtf = "ttf|@x.pzf|--face|DejaVu Sans|--width|8|--height|8|";
 
@@ -71,25 +71,48 @@ std::vector<Refusal> Refusals() {
         {2, "", "no command given"},
         {2, "frobnicate", "unknown command"},
         {2, "info|@f.pzf|--bogus|1", "unknown option --bogus"},
-        {2, "new|@x.pzf|--width|8|--height|8|--first|1F", kWrong},
-        {2, "new|@x.pzf|--width|8|--height|8|--last|100", "empty or wrong. please fill"},
-        {2, "new|@x.pzf|--width|8|--height|10|--downstroke|11", kDown},
+        // The dialog's message, then the option and the rule it broke.
+        {2, "new|@x.pzf|--width|8|--height|8|--first|1F",
+         kWrong + " the right value\n--first 1F: codes below 20h are printer control codes\n"},
+        {2, "new|@x.pzf|--width|8|--height|8|--first|4G", "\n--first 4G: not a hexadecimal"},
+        {2, "new|@x.pzf|--width|8|--height|8|--first|41|--last|40",
+         "\n--last 40: before the first code, 41h\n"},
+        {2, "new|@x.pzf|--width|8|--height|8|--last|100",
+         "empty or wrong. please fill it with the right value.\n--last 100: codes end at FFh\n"},
+        {2, "new|@x.pzf|--width|0|--height|8", "\n--width 0: a font is 1 to 255 pixels wide\n"},
+        {2, "new|@x.pzf|--width|8|--height|8|--magnification|6",
+         "\n--magnification 6: the magnification is 1 to 5\n"},
+        {2, "new|@x.pzf|--width|8|--height|10|--downstroke|11",
+         kDown + " the right value\n--downstroke 11: more than the height of 10 rows\n"},
         {2, "new|@x.pzf|--width|8", "--height is required"},
-        {1, "info|@none.pzf", "@none.pzf: " + std::string(kBadFontFileMessage)},
-        {1, "convert|@bad.pzf|@x.bin", "@bad.pzf: " + std::string(kBadFontFileMessage)},
-        {1, "list|@junk.fon", "@junk.fon: " + std::string(kBadFontFileMessage)},
+        // The editor's message, then the file and why, where the reader knows.
+        {1, "info|@none.pzf", kBad + "\n@none.pzf: No such file\n"},
+        {1, "info|@blocked.bin", kBad + "\n@blocked.bin: Is a directory\n"},
+        {1, "convert|@bad.pzf|@x.bin", kBad + "\n@bad.pzf\n"},
+        {1, "list|@junk.fon", kBad + "\n@junk.fon\n"},
         {1, "convert|@f.pzf|@blocked.bin", "could not be written"},
         {2, "convert|@f.pzf|@x.png", "cannot tell the output type"},
         {2, "convert|@f.pzf|@x.bin|--to|png", "--to must be"},
         {2, "convert|@f.xyz|@x.bin", "cannot read"},
-        {2, "info|@x.gz", ".bdf, .pcf, .pcf.gz, .psf, .psf.gz, .bin, .txt"},
+        {2, "info|@x.gz", ".bdf, .pcf, .pcf.gz, .psf, .psf.gz, .bin, .txt, .h"},
+        // The C and GFX layout options: their values, and the output they apply to.
+        {2, "convert|@f.pzf|@x.c|--c-numbers|octal", "--c-numbers must be bin or hex"},
+        {2, "convert|@f.pzf|@x.bin|--c-bits|lsb", "--c-bits applies to C output only"},
+        {2, "convert|@f.pzf|@x.h|--c-comments|picture", "--c-comments applies to C output only"},
+        {2, "convert|@f.pzf|@x.c|--gfx-advance|ink", "--gfx-advance applies to GFX output only"},
+        {2, "new|@x.h|--width|8|--height|8|--gfx-advance|wide",
+         "--gfx-advance must be cell or ink"},
+        {2, "transform|@f.pzf|@x.c|clear:41|--c-array|static",
+         "--c-array must be none, const or progmem"},
+        {2, "ttf|@x.c|--face|DejaVu Sans|--width|8|--height|8|--c-order=columns",
+         "--c-order must be rows or pages"},
         // Options of another input type, and what a C table needs.
         {2, "info|" + kSans + "|--height|16", "--height does not apply to .fon files"},
         {2, "info|@t.c|--font|1", "--font does not apply to .c files"},
         {2, "info|@x.bdf|--magnification|2", "does not apply to .bdf files"},
         {2, "info|" + kSans + "|--font|3", "--font must be a number from 0 to 2"},
         {2, "info|@bare.c|--width|6", "--height is required for a C table without its parameter"},
-        {1, "convert|@t.c|@x.bin|--width|6|--height|4", "@t.c: " + std::string(kBadCFileMessage)},
+        {1, "convert|@t.c|@x.bin|--width|6|--height|4", kBadCFileMessage + std::string("\n@t.c\n")},
         // The third removal would leave no row; the first two are not written either.
         {1, "transform|@f.pzf|@out.bin|remove-row-top|remove-row-bottom|remove-row-top",
          "remove-row-top: the font is only 1 row high"},
@@ -103,7 +126,7 @@ std::vector<Refusal> Refusals() {
         {2, "render|@f.pzf", "expected a font file and an output file"},
         {2, "render|@none.pzf|@x.png|--zoom|3", "--zoom must be 1, 2, 4 or 8"},
         {2, "render|@none.pzf|@x.png|--text|\n", "--text holds no character to print"},
-        {1, "render|@bad.pzf|@x.png", "@bad.pzf: " + std::string(kBadFontFileMessage)},
+        {1, "render|@bad.pzf|@x.png", kBad + "\n@bad.pzf\n"},
         {1, "render|@f.pzf|@x.png|--zoom|8|--text|" + std::string(700, 'A'),
          "the picture would be 33600 x 24 pixels, larger than the tool makes (32767 on a side, "
          "268435456 in all); nothing written"},
@@ -112,7 +135,7 @@ std::vector<Refusal> Refusals() {
         {2, kTtf + "--font-file|@bad.pzf", "either --face or --font-file"},
         {1, "ttf|@x.pzf|--width|8|--height|8|--face|No Such Face 1234", "No Such Face 1234"},
         {1, "ttf|@x.pzf|--width|8|--height|8|--font-file|@bad.pzf", "@bad.pzf: this font file"},
-        {2, kTtf + "--downstroke=9", kDown}};
+        {2, kTtf + "--downstroke=9", "\n--downstroke 9: more than the height of 8 rows\n"}};
     for (const std::string op :
          {"rotate", "move-up", "move-up:", "clear:4G", "clear:43-41", "clear:41-", "clear:12345",
           "add-row-top:41", "italic:41:", "bold:41-42:2"}) {
@@ -158,26 +181,41 @@ TEST(CliRefusals, EachGivesItsStatusAndMessageAndWritesNothing) {
 }
 
 // A file of each input type that holds no font is refused naming it; one larger than its type
-// can be is refused from its size, before it is read: 4 GB that take no room on disk.
+// can be is refused from its size, before it is read: 4 GB that take no room on disk. Each says
+// why where its reader knows.
 TEST(CliLimits, JunkAndHugeInputsOfEachTypeAreRefused) {
     test::TempDir dir;
+    const std::string damaged = ": damaged compressed data";
+    const std::map<std::string, std::pair<std::string, std::string>> why = {
+        {".pzf", {"", "2088979 bytes"}},  {".fnt", {"", "4 MB"}},
+        {".fon", {"", "16 MB"}},          {".c", {"", "64 MB"}},
+        {".bdf", {damaged, "64 MB"}},     {".pcf", {damaged, "64 MB"}},
+        {".pcf.gz", {damaged, "64 MB"}},  {".psf", {damaged, "16 MB"}},
+        {".psf.gz", {damaged, "16 MB"}},  {".bin", {"", "2088968 bytes"}},
+        {".txt", {"", "16851456 bytes"}}, {".h", {"", "16 MB"}}};
+    std::size_t endings = 0;
     for (const InputFormat& type : InputFormats()) {
         for (const std::string& ending : type.endings) {
+            ++endings;
             const std::string junk = dir.file("junk" + ending), huge = dir.file("huge" + ending);
             test::WriteAll(junk, {0x1F, 0x8B, 8, 0, 1, 2, 3});
             test::WriteAll(huge, {});
             std::filesystem::resize_file(huge, uintmax_t{4} << 30);
-            const Words sizes = {"--width", "8", "--height", "8"};
+            const auto& [junkReason, largest] = why.at(ending);
             for (const std::string& path : {junk, huge}) {
                 Words words = {"convert", path, dir.file("out.bin")};
-                if (ending == ".c") words.insert(words.end(), sizes.begin(), sizes.end());
+                if (ending == ".c") words.insert(words.end(), {"--width", "8", "--height", "8"});
                 const bool c = ending == ".c" && path == junk;
-                EXPECT_EQ(Cli(words).err,
-                          path + ": " + (c ? kBadCFileMessage : kBadFontFileMessage) + "\n");
+                const std::string reason =
+                    path == junk ? junkReason
+                                 : ": larger than a " + ending + " can be (" + largest + ")";
+                EXPECT_EQ(Cli(words).err, std::string(c ? kBadCFileMessage : kBadFontFileMessage) +
+                                              "\n" + path + reason + "\n");
             }
             std::filesystem::remove(huge);
         }
     }
+    EXPECT_EQ(endings, why.size());
     EXPECT_FALSE(std::filesystem::exists(dir.file("out.bin")));
 }
 

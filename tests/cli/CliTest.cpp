@@ -15,6 +15,7 @@
 #include "formats/Exports.h"
 #include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
+#include "formats/GfxFont.h"
 #include "formats/NativeFile.h"
 #include "formats/PsfFile.h"
 #include "formats/TxtFile.h"
@@ -61,6 +62,13 @@ TEST(Cli, NewTakesTheDialogsParametersAndInfoPrintsThem) {
               "width: 12\nheight: 16\ndownstroke: 3\nfirst: 0x41\nlast: 0x7F\ncount: 63\n"
               "magnification: 2\nprinter bytes: 2021\n");
     EXPECT_EQ(LoadNative(ReadAll(font)).build().glyphData(), std::vector<uint8_t>(63 * 16 * 2));
+    // A blank font in a C layout.
+    Ok({"new", dir.file("b.c"), "--width", "3", "--height", "2", "--last", "21", "--c-array",
+        "const"});
+    EXPECT_EQ(
+        ReadAll(dir.file("b.c")),
+        saveC(MatrixToObject(test::Shape(3, 2, 0x20, 2), test::Shape(3, 2, 0x20, 2).blankMatrix()),
+              {.declaration = CDeclaration::Const}, "b"));
     // Sizes above 255 are corrected, as the parameters dialog does; its defaults fill the rest.
     Ok({"new", font, "--width", "300", "--height", "256"});
     EXPECT_EQ(test::Describe(LoadNative(ReadAll(font)).params),
@@ -82,7 +90,8 @@ TEST(Cli, ReadsEveryInputTypeByItsExtension) {
     const std::vector<uint8_t> fnt(sans.begin() + long(first.offset),
                                    sans.begin() + long(first.offset + first.size));
     const std::string text = AsText(c), bare = text.substr(text.find("// Magnification"));
-    const std::vector<uint8_t> psf = ReadAll(kPsf), bdf = saveBDF(font, "a");
+    const std::vector<uint8_t> psf = ReadAll(kPsf), bdf = saveBDF(font, "a"),
+                               gfx = saveGFX(font, "a");
     const std::pair<Words, Font> inputs[] = {
         {{dir.file("a.pzf")}, font},
         {{file("s.FNT", fnt)}, FntBegin(fnt).build()},
@@ -96,7 +105,8 @@ TEST(Cli, ReadsEveryInputTypeByItsExtension) {
         {{file("a.txt", saveTXT(font))}, font},
         {{file("a.bdf", bdf)}, LoadBdfPcf(bdf).font.build()},
         {{kPcf}, LoadBdfPcf(ReadAll(kPcf)).font.build()},
-        {{file("T.PSF.GZ", psf)}, LoadPsf(psf).font.build()}};
+        {{file("T.PSF.GZ", psf)}, LoadPsf(psf).font.build()},
+        {{file("a.h", gfx)}, LoadGfx(gfx).font.build()}};
     for (const auto& [in, expected] : inputs) {
         Words words = {"convert", in[0], dir.file("out.txt")};
         words.insert(words.end(), in.begin() + 1, in.end());
@@ -115,7 +125,15 @@ TEST(Cli, WritesEveryOutputTypeByExtensionOrTo) {
         {{"f.c"}, saveC(font)},
         {{"f.out", "--to", "txt"}, saveTXT(font)},
         {{"Label.bdf"}, saveBDF(font, "Label")},
-        {{"f.font", "--to", ".BDF"}, saveBDF(font, "f")}};
+        {{"f.font", "--to", ".BDF"}, saveBDF(font, "f")},
+        {{"Fw 1.h"}, saveGFX(font, "Fw 1")},
+        {{"g.out", "--to", "gfx", "--gfx-advance", "ink"}, saveGFX(font, "g", GfxAdvance::Ink)},
+        {{"t.c", "--c-numbers", "hex", "--c-order", "pages", "--c-bits", "lsb", "--c-array",
+          "progmem", "--c-comments", "picture"},
+         saveC(font,
+               {CNumbers::Hexadecimal, COrder::Pages, CBits::LsbFirst, CDeclaration::Progmem,
+                CComments::Picture},
+               "t")}};
     for (const auto& [out, bytes] : outputs) {
         Words words = {"convert", dir.file("a.pzf"), dir.file(out[0])};
         words.insert(words.end(), out.begin() + 1, out.end());
@@ -147,6 +165,11 @@ TEST(Cli, ListsALibraryAndTellsWhatItDropsOrCuts) {
                            "BBX 9 1 -1 0\nBITMAP\nFF80\nENDCHAR\nENDFONT\n"));
     EXPECT_EQ(Ok({"convert", dir.file("p.bdf"), dir.file("p.pzf")}),
               dir.file("p.bdf") + ": " + CutCharactersMessage(1) + "\n");
+    // A GFX font that runs past its cell on the left and has a code above FFh.
+    WriteAll(dir.file("t.h"), test::AsBytes(test::kConverterGfxHeader));
+    EXPECT_EQ(Ok({"convert", dir.file("t.h"), dir.file("t.pzf")}),
+              dir.file("t.h") + ": 1 character lost the pixels that fell outside the cell.\n" +
+                  dir.file("t.h") + ": 1 character with a code above FFh was left out.\n");
 }
 
 TEST(Cli, HelpAndVersion) {
@@ -155,6 +178,9 @@ TEST(Cli, HelpAndVersion) {
     EXPECT_EQ(Cli({"--version"}).out.rfind("pixmere-cli ", 0), 0u);
     for (const char* command : {"info", "convert", "transform", "render"}) {
         EXPECT_NE(Cli({command, "--help"}).out.find(kInputHelp), std::string::npos) << command;
+    }
+    for (const char* command : {"new", "convert", "transform", "ttf"}) {
+        EXPECT_NE(Cli({command, "--help"}).out.find(kOutputHelp), std::string::npos) << command;
     }
 }
 
@@ -169,23 +195,27 @@ TEST(Transform, AppliesTheOperationsInOrder) {
     const struct {
         Words operations;
         Font expected;
+        CLayout layout;
     } cases[] = {
         {{"add-column-right", "remove-row-top", "move-left:41-42", "clear:43", "add-row-bottom",
-          "move-down:42"},
+          "move-down:42", "--c-numbers", "hex"},
          test::FontFromPictures(
              test::Shape(7, 3, 0x41, 3, 1),
-             {{"#..#...", ".##....", ""}, {"", "....#..", "#####.."}, {"", "", ""}})},
+             {{"#..#...", ".##....", ""}, {"", "....#..", "#####.."}, {"", "", ""}}),
+         {CNumbers::Hexadecimal}},
         {{"flip-v:41", "italic:42:2", "bold:43", "invert:41-42", "rotate-180:42-43", "flip-h:43",
           "italic:41"},
          test::FontFromPictures(test::Shape(6, 3, 0x41, 3, 1), {{"##..##", "#.##.#", "####.."},
                                                                 {"#.....", ".####.", "......"},
-                                                                {"..###.", "..###.", "..###."}})},
+                                                                {"..###.", "..###.", "..###."}}),
+         {}},
     };
     for (const auto& c : cases) {
         Words words = {"transform", dir.file("in.pzf"), dir.file("out.c")};
         words.insert(words.end(), c.operations.begin(), c.operations.end());
         Ok(words);
-        EXPECT_EQ(AsText(ReadAll(dir.file("out.c"))), AsText(saveC(c.expected))) << words[3];
+        EXPECT_EQ(AsText(ReadAll(dir.file("out.c"))), AsText(saveC(c.expected, c.layout, "out")))
+            << words[3];
     }
 }
 

@@ -28,8 +28,8 @@ check_control() {
     # The description names every type the editor reads and writes.
     local description
     description=$(dpkg-deb --field "$deb" Description)
-    for field in .pzf .fnt .fon BDF PCF PSF "C font tables" .bin .txt TrueType "C source" \
-        "BDF font"; do
+    for field in .pzf .fnt .fon BDF PCF PSF "C font tables" "GFX font headers" .bin .txt \
+        TrueType "C source" "GFX font header (.h)" "BDF font"; do
         grep -qF "$field" <<<"$description" || fail "the description does not name $field"
     done
 }

@@ -78,4 +78,21 @@ inline Font PatternFont(const FontParams& p) {
     return MatrixToObject(p, m);
 }
 
+// A header as the library's converter writes it: codes FD to 100h with an empty glyph, ink
+// above and below the cursor row, a negative xOffset and an advance wider than the ink.
+inline const std::string kConverterGfxHeader =
+    "#include <Adafruit_GFX.h>\n\n"
+    "const uint8_t TinyBitmaps[] PROGMEM = {\n"
+    "  0xF7, 0x5E, 0xC4, 0x80 };\n\n"
+    "const GFXglyph TinyGlyphs[] PROGMEM = {\n"
+    "  {     0,   3,   5,   4,    0,   -4 },   // 0xFD\n"
+    "  {     2,   2,   3,   3,   -1,    0 },   // 0xFE\n"
+    "  {     3,   0,   0,   6,    0,    1 },   // 0xFF\n"
+    "  {     3,   1,   1,   2,    0,    0 } }; // 0x100\n\n"
+    "const GFXfont Tiny PROGMEM = {\n"
+    "  (uint8_t  *)TinyBitmaps,\n"
+    "  (GFXglyph *)TinyGlyphs,\n"
+    "  0xFD, 0x100, 12 };\n\n"
+    "// Approx. 39 bytes\n";
+
 }  // namespace pixmere::test

@@ -42,6 +42,13 @@ TEST(CurrentCharacter, AChangedDocumentIsMarkedInItsTitleUntilSaved) {
     EXPECT_EQ(doc->windowTitle(), Q(dir.file("a[*][*]b.pzf")) + "[*]");
     Draw(*doc, 0, 1, 1);
     EXPECT_TRUE(doc->isWindowModified());
+    // A maximised document's mark shows in the frame's title, also after another window has
+    // closed.
+    form1* other = NewFont(*editor.frame, "8", "8");
+    WindowOf(*editor.frame, *doc)->showMaximized();
+    Discard(*editor.frame, *other);
+    EXPECT_TRUE(editor.frame->windowTitle().contains(doc->windowTitle()));
+    EXPECT_TRUE(editor.frame->isWindowModified());
 }
 
 TEST(CurrentCharacter, TheFontSizeOfTheLargestFontShowsWhole) {
@@ -76,16 +83,44 @@ TEST(CurrentCharacter, CaptionsThatDoNotFitShortenAndHoveringTellsTheCharacter) 
     QToolTip::hideText();
 }
 
-TEST(CurrentCharacter, TheWindowListTellsDocumentsOfTheSameNameApart) {
+// Windows of the same name are numbered, in their title bars and in the window list; a number
+// freed is taken again. Choosing a window from the list gives the keys to its cells.
+TEST(CurrentCharacter, WindowsOfTheSameNameAreNumberedAndTheListGivesTheKeysToTheCells) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
     for (int n = 0; n < 3; ++n) NewFont(frame, "8", "8");
     frame.Document(2)->SetTitle(QStringLiteral("Fish & Chips"));
+    const auto titles = [&] {
+        QStringList shown;
+        for (int n = 1; n <= 4; ++n) {
+            if (form1* doc = frame.Document(n)) shown << doc->windowTitle();
+        }
+        return shown;
+    };
+    const auto listed = [&](QMenu& list) {
+        frame.FillWindowList(&list);
+        QStringList names;
+        for (QAction* a : list.actions()) names << VisibleText(a->text());
+        return names;
+    };
+    // A number stays with its window; a new window takes the lowest one free.
+    EXPECT_EQ(titles(), QStringList({"Velmar Pixmere 2.1[*]", "Fish & Chips[*]",
+                                     "Velmar Pixmere 2.1 (3)[*]"}));
+    Discard(frame, *frame.Document(1));
+    NewFont(frame, "8", "8");
+    NewFont(frame, "8", "8");
+    EXPECT_EQ(titles(), QStringList({"Velmar Pixmere 2.1[*]", "Fish & Chips[*]",
+                                     "Velmar Pixmere 2.1 (3)[*]", "Velmar Pixmere 2.1 (2)[*]"}));
     QMenu list;
-    frame.FillWindowList(&list);
-    QStringList names;
-    for (QAction* a : list.actions()) names << VisibleText(a->text());
-    EXPECT_EQ(names, QStringList({"Velmar Pixmere 2.1", "Fish & Chips", "Velmar Pixmere 2.1 (2)"}));
+    EXPECT_EQ(listed(list), QStringList({"Fish & Chips", "Velmar Pixmere 2.1 (3)",
+                                         "Velmar Pixmere 2.1", "Velmar Pixmere 2.1 (2)"}));
+    // The keys go to the cells of the window chosen: End picks its last character.
+    QApplication::setActiveWindow(&frame);
+    list.actions().at(0)->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), frame.Document(2)->fontSupport());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    EXPECT_EQ(frame.Document(2)->document()->CurrentCar(), 0x7F - 0x20);
+    EXPECT_EQ(frame.Document(2)->fontZoom(), 2);
 }
 
 }  // namespace

@@ -33,8 +33,8 @@ QStringList Captions(QMenu* menu) {
 
 TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
     Editor editor;
-    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",  "Font C File",
-                                 "Font BDF / PCF", "Font PSF", "Bin Velmar"};
+    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",   "Font C File",
+                                 "Font BDF / PCF", "Font PSF", "Bin Velmar", "Font GFX"};
     EXPECT_EQ(Captions(editor.frame->actions().file.importMenu), imports);
     form1* doc = NewFont(*editor.frame, "8", "8");
     EXPECT_EQ(Captions(doc->actions().file.importMenu), imports);
@@ -206,13 +206,14 @@ TEST(CImport, ABrokenTableIsRefusedAndCancelOpensNoWindow) {
 const std::pair<const char*, const char*> kFileCommands[] = {
     {"open",
      "Velmar Font|*.pzf|All fonts|*.pzf *.fnt *.fon *.c *.bdf *.pcf *.pcf.gz *.psf *.psf.gz *.bin "
-     "*.txt"},
+     "*.txt *.h"},
     {"ImportFNT", "FNT Font|*.fnt"},
     {"ImportFON", "FON Font|*.fon"},
     {"ImportC", "C File|*.c"},
     {"ImportBDF", "BDF / PCF Font|*.bdf *.pcf *.pcf.gz"},
     {"ImportPSF", "PSF Font|*.psf *.psf.gz"},
     {"ImportBIN", "Bin Velmar|*.bin"},
+    {"ImportGFX", "GFX Font|*.h"},
 };
 
 // A document already open, which a failed command must leave as it was.
@@ -297,6 +298,27 @@ TEST(FileCommands, RefuseBadFilesAndOpenNoWindow) {
     // unless the file system keeps none: then the file read first shows it.
     if (!read["short.pzf"]) GTEST_SKIP() << "no access times here: unread files not checked";
     for (const auto& [name, size] : huge) EXPECT_FALSE(read[name]) << name;
+}
+
+// After an import refused or cancelled, the window that was active is again: Ctrl+S saves it.
+TEST(FileCommands, TheWindowActiveBeforeARefusedOrCancelledImportIsActiveAfterIt) {
+    TempDir dir;
+    WriteAll(dir.file("bad.fnt"), {1, 2, 3});
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* first = NewFont(frame, "8", "8");
+    NewFont(frame, "8", "8");
+    frame.mdiArea()->setActiveSubWindow(WindowOf(frame, *first));
+    for (const std::string& answer : {dir.file("bad.fnt"), std::string()}) {
+        editor.FrameMenu("ImportFNT", answer);
+        EXPECT_EQ(frame.ActiveDocument(), first);
+        EXPECT_EQ(frame.mdiArea()->activeSubWindow(), WindowOf(frame, *first));
+    }
+    editor.WillSave(dir.file("first.pzf"), 1);
+    QApplication::setActiveWindow(&frame);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(first->FileName(), Q(dir.file("first.pzf")));
+    EXPECT_EQ(editor.Said(), kBadFile);
 }
 
 }  // namespace
