@@ -25,10 +25,12 @@ class EditWindow;
 class FontCanvas;
 class FontWindow;
 class MDIForm1;
+class SamplePreview;
 
 // One font document window: the font window (every glyph as a captioned cell), the edit window
-// (one glyph enlarged), the "Move characters" frame and the document's own menus, which the
-// frame shows while this document is active. It owns the document and places and wires its
+// (one glyph enlarged), the sample text view (text set in the font as printed), the "Move
+// characters" frame and the document's own menus, which the frame shows while this document is
+// active. It owns the document and places and wires its
 // views and actions; its slots carry the handler names of the controls, and each translates
 // the event, calls the FontDocument and repaints what it reports. Every event it handles ends
 // with one StateChanged.
@@ -96,6 +98,7 @@ public:
 
     FontWindow& fontWindow() const { return *fontWindow_; }
     EditWindow& editWindow() const { return *editWindow_; }
+    SamplePreview& preview() const { return *preview_; }
     FontCanvas* fontSupport() const;
     EditCanvas* zoomPic() const;
 
@@ -113,6 +116,9 @@ public slots:
     void fontsupport_MouseUp(int Button, int Shift, double x, double y);
     // A key that moves the current character; Shift (1) extends the selection.
     void FontSupport_KeyDown(CarKey KeyCode, int Shift);
+    // A character typed in the font window: selected as a click on its cell would, when the
+    // font holds it.
+    void FontSupport_CharacterTyped(char32_t character);
     // Edit window pointer handlers (picture coordinates).
     void ZoomPic_MouseDown(int Button, int Shift, double x, double y);
     void ZoomPic_MouseMove(int Button, int Shift, double x, double y);
@@ -136,6 +142,11 @@ public slots:
     void undo_Click();
     void redo_Click();
     void fontparam_Click();
+    // The Transform menu on the selected characters; Italic with the slant Slant… set.
+    void Transform_Click(GlyphTransform transform);
+    void Slant_Click();
+    void GoTo_Click();
+    void ZoomToFit_Click();
     void Save_Click();
     void SaveAs_Click();
 
@@ -143,6 +154,12 @@ public slots:
     void ZoomPicPLUS_Click();
     void ZoomPicMOINS_Click();
     void EnabMagnif_Click();
+    void ShowOutline_Click();
+    // Windows > "Show Sample Text": the sample text view closed or opened again, as the
+    // splitter's handle does.
+    void ShowSample_Click();
+    // The splitter moved: the menu item follows whether the sample text view is open.
+    void ViewSplitter_Moved();
     // The edit window's size changed: the picture is fitted again.
     void ZoomPicSupport_Resize();
 
@@ -172,6 +189,8 @@ private:
     // After a change of layout: the current character stays the one selected, shown and in view.
     void ReselectCurrentCar();
     void KeepCurrentCarInView();
+    // Character i picked as a click on the middle of its cell picks it, and brought into view.
+    void PickCharacter(int32_t i);
 
     MDIForm1& frame_;
     const uint8_t index_;
@@ -190,6 +209,8 @@ private:
     QGroupBox* Frame2_;
     QSplitter* Splitter_;
     EditWindow* editWindow_;
+    SamplePreview* preview_;
+    int previewHeight_ = 0;  // the sample text view's height before it was closed
     std::unique_ptr<DocumentActions> actions_;
 };
 

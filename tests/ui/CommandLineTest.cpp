@@ -132,8 +132,7 @@ TEST(RecentFiles, DroppedOpenedAndSavedFilesAreListedAndOpenAgain) {
     dropped.setUrls(urls);
     const QAction* recent = frame.actions().file.recentMenu->menuAction();
     EXPECT_FALSE(recent->isEnabled());
-    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton,
-                          Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&frame, &enter);
     ASSERT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dropped, Qt::LeftButton, Qt::NoModifier);
