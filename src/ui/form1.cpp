@@ -38,6 +38,9 @@ namespace pixmere {
 
 namespace {
 
+// Where the application's settings keep how the views last shared the window.
+const QString kSplitterKey = QStringLiteral("DocumentWindow/splitter");
+
 // The document window's width in twips as it opens; it is as high as the views at their
 // nominal heights need.
 constexpr int kWindowWidth = 11760;
@@ -217,6 +220,11 @@ void form1::PlaceControls() {
     // grows by.
     Splitter_->setSizes({f.sizeHint().height(), e.sizeHint().height(), p.sizeHint().height()});
     resize(sizeHint());
+    // The views shared as the user last shared them, in this run or the one before.
+    const QByteArray shared = QSettings().value(kSplitterKey).toByteArray();
+    if (!shared.isEmpty() && Splitter_->restoreState(shared)) {
+        actions_->showSample->setChecked(Splitter_->sizes()[2] > 0);
+    }
     SetTabOrder();
 }
 
@@ -473,9 +481,15 @@ void form1::ShowSample_Click() {
         sizes[2] = previewHeight_ > 0 ? previewHeight_ : preview_->sizeHint().height();
     }
     Splitter_->setSizes(sizes);
+    RememberSplitter();
 }
 
-void form1::ViewSplitter_Moved() { actions_->showSample->setChecked(Splitter_->sizes()[2] > 0); }
+void form1::ViewSplitter_Moved() {
+    actions_->showSample->setChecked(Splitter_->sizes()[2] > 0);
+    RememberSplitter();
+}
+
+void form1::RememberSplitter() { QSettings().setValue(kSplitterKey, Splitter_->saveState()); }
 
 // ---------------------------------------------------------------- results of the engine
 

@@ -176,6 +176,8 @@ private:
     void BuildMoveFrame();
     void PlaceControls();
     void SetTabOrder();
+    // Keeps how the views share the window for the next windows, also of the next run.
+    void RememberSplitter();
     void Wire();
     void WireViews();
     void WireMenus();

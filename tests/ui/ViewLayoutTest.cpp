@@ -50,7 +50,8 @@ TEST(Layout, TheViewsFillTheWindowAsItGrowsAndTheControlsKeepTheirSize) {
 }
 
 // The sample text closes when its border is dragged to the bottom and comes back, at its height,
-// from Windows > "Show Sample Text"; the item follows the border.
+// from Windows > "Show Sample Text"; the item follows the border. The frame's place and the
+// views' shares are remembered for the next run.
 TEST(Layout, TheSampleTextClosesWithItsBorderAndComesBackFromTheWindowsMenu) {
     Editor editor;
     form1* doc = NewFont(*editor.frame, "8", "16");
@@ -71,6 +72,20 @@ TEST(Layout, TheSampleTextClosesWithItsBorderAndComesBackFromTheWindowsMenu) {
     EXPECT_TRUE(item->isChecked());
     item->trigger();
     EXPECT_EQ(splitter->sizes()[2], 0);
+
+    // The next run finds the frame where it was and the views shared as they were last.
+    MDIForm1& frame = *editor.frame;
+    frame.setGeometry(60, 40, 900, 640);
+    const QRect where = frame.geometry();
+    frame.Exit();
+    Settle();
+    MDIForm1 next("");
+    next.show();
+    EXPECT_EQ(next.geometry(), where);
+    form1* again = next.Newform(OpenedFont(PatternFont(Shape(8, 16))));
+    EXPECT_EQ(again->findChild<QSplitter*>("ViewSplitter")->sizes()[2], 0);
+    EXPECT_FALSE(again->action("ShowSample")->isChecked());
+    again->document()->setFlagModified(false);
 }
 
 TEST(Layout, NewWindowsOpenCascadedAndTheFrameScrollsToWindowsLargerThanIt) {
