@@ -112,18 +112,18 @@ shot font-property "$dialog"
 xdotool key Escape
 sleep 0.5
 
-# Import > Font TTF up to "TTF Encryptor": DejaVu Sans in a 16 x 24 cell with downstroke 5; the
-# dialog's window in $dialog, its place in X and Y.
+# Import > Font TTF up to "TTF Encryptor": DejaVu Sans in a cell of $1 x $2 (16 x 24) with
+# downstroke $3 (5); the dialog's window in $dialog, its place in X and Y.
 import_ttf() {
     frame_keys alt+f i t
     window "Select Font" >/dev/null
     xdotool key Return
     window "Font Property" >/dev/null
-    xdotool type 16
+    xdotool type "${1:-16}"
     xdotool key Tab
-    xdotool type 24
+    xdotool type "${2:-24}"
     xdotool key Tab Tab Tab Tab ctrl+a
-    xdotool type 5
+    xdotool type "${3:-5}"
     xdotool key Return
     dialog=$(window "TTF Encryptor")
     eval "$(xdotool getwindowgeometry --shell "$dialog")"
@@ -173,3 +173,28 @@ sleep 0.5
 xdotool mousemove 51 447 click 1
 sleep 0.5
 shot outline "$frame" 490x262+25+317
+
+# Save As with a name ending .c: the layout the C file is to be written in.
+frame_keys ctrl+shift+s
+window "Save As" >/dev/null
+xdotool type "$work/sans.c"
+xdotool key Return
+dialog=$(window "C File Options")
+shot c-file-options "$dialog"
+xdotool key Escape
+sleep 0.5
+
+# The TrueType preview of the largest cell: the whole cell, scaled down to its box.
+import_ttf 255 255 50
+sleep 2
+shot ttf-preview-255 "$dialog" 212x212+434+24
+xdotool mousemove $((X + 120)) $((Y + 256)) click 1
+sleep 0.5
+
+# F1 in a font window where the desktop has no application for web pages: the font windows'
+# page in the editor's own help window.
+if ! command -v xdg-open >/dev/null; then
+    frame_keys F1
+    dialog=$(window "Pixmere Help: Font windows")
+    shot help-window "$dialog"
+fi
