@@ -1,21 +1,29 @@
 // Font window costs: a full refresh (layout, edit window fit, the cells in view painted),
 // painting every cell of the font once, as scrolling through the whole canvas does, one step of
 // the font window's scroll bar as the screen shows it, and a stroke dragged across a glyph in
-// the edit window.
+// the edit window. The sample text view: one stroke on a character of a 100-character text of
+// the largest font as the screen receives it, with the view open and closed, and the view
+// painted whole.
 //   cmake -B build -DPIXMERE_BENCH=ON && cmake --build build --target pixmere_ui_bench
 //   QT_QPA_PLATFORM=offscreen build/bench/pixmere_ui_bench
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QImage>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
 
+#include "ui/DocumentActions.h"
 #include "ui/EditCanvas.h"
 #include "ui/FontCanvas.h"
 #include "ui/MDIForm1.h"
+#include "ui/SamplePreview.h"
 #include "ui/form1.h"
 
 namespace {
@@ -102,6 +110,77 @@ void Stroke(benchmark::State& state, int width, int height) {
     state.SetItemsProcessed(state.iterations() * width);
 }
 
+// The largest font (255 x 255, magnification 5) with a 100-character text in the sample view at
+// zoom 1 (the part in view: 83 dot rows of the first cells), A its first and every 26th
+// character, and A current in the edit window.
+struct SampleWindow : Window {
+    SampleWindow() : Window(255, 255, 5, "1") {
+        // Room for the whole document window: a view the frame hides is never painted.
+        frame.resize(1100, 900);
+        QString text;
+        for (int n = 0; n < 100; ++n) text += QChar('A' + n % 26);
+        doc->preview().textBox()->setPlainText(text);
+        doc->preview().zoomSelector()->setCurrentIndex(0);
+        emit doc->preview().zoomSelector()->activated(0);
+        doc->FontSupport_CharacterTyped(U'A');
+        QApplication::processEvents();
+    }
+};
+
+// A pixel of row 10 of A set, then cleared, each stroke painted as the screen receives it: the
+// edit window's row, the font window's cell and, with the sample view open, the rows of the
+// cells showing A in view.
+void SampleStroke(benchmark::State& state, bool open) {
+    SampleWindow window;
+    form1& doc = *window.doc;
+    if (!open) doc.actions().showSample->trigger();
+    const double x = doc.editZoom() * 10.5, y = doc.editZoom() * doc.EditMagnif() * 10.5;
+    int button = 1;
+    doc.preview().canvas()->TakePainted();
+    for (auto _ : state) {
+        doc.ZoomPic_MouseDown(button, 0, x, y);
+        doc.ZoomPic_MouseUp(button, 0, x, y);
+        QApplication::processEvents();
+        button = 3 - button;
+    }
+    // Every stroke paints the same rows of the sample view.
+    int painted = 0;
+    for (const QRect& r : doc.preview().canvas()->TakePainted()) painted += r.width() * r.height();
+    state.counters["sample_px_a_stroke"] = painted;
+}
+
+// The sample view's own part of the same strokes: the engine's stroke untimed, then the view told
+// of A and painted as the screen receives it.
+void SampleFollow(benchmark::State& state) {
+    SampleWindow window;
+    form1& doc = *window.doc;
+    FontDocument& engine = *doc.document();
+    const float x = doc.editZoom() * 10.5f, y = doc.editZoom() * doc.EditMagnif() * 10.5f;
+    const int32_t a = 'A';
+    int button = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        engine.ZoomPic_MouseDown(button, x, y, doc.editView());
+        engine.ZoomPic_MouseUp(button);
+        button = 3 - button;
+        state.ResumeTiming();
+        doc.preview().Follow({&a, 1});
+        QApplication::processEvents();
+    }
+}
+
+// The sample view painted whole, as a scroll or an uncovering does.
+void SampleWhole(benchmark::State& state) {
+    SampleWindow window;
+    SampleCanvas* canvas = window.doc->preview().canvas();
+    for (auto _ : state) canvas->repaint();
+    state.counters["view_px"] = canvas->width() * canvas->height();
+}
+
+BENCHMARK_CAPTURE(SampleStroke, sample_open_largest_m5, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(SampleStroke, sample_closed_largest_m5, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SampleFollow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SampleWhole)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(FullRefresh, standard_16x16_zoom2, 16, 16, 1, "2")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FullRefresh, largest_255x255_m5_zoom8, 255, 255, 5, "8")
     ->Unit(benchmark::kMillisecond);
@@ -119,6 +198,9 @@ BENCHMARK_CAPTURE(Stroke, wide_255x32, 255, 32)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The sample view remembers its text: in settings of the run's own, never the user's.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

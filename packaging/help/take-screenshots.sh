@@ -26,17 +26,19 @@ work=/tmp/pixmere-help
 rm -rf "$work"
 mkdir -p "$work/home" "$out"
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
-"$cli" ttf "$work/sans.pzf" --face "DejaVu Sans" --width 16 --height 24 --downstroke 5 --fit face
+"$cli" ttf "$work/sans.pzf" --face "DejaVu Sans" --width 16 --height 24 --downstroke 5 --fit face \
+    --last 7D
 
 "$pixmere" "$work/sans.pzf" &
 editor=$!
 trap 'kill "$editor" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 frame=$(xdotool search --sync --onlyvisible --name '^Velmar Pixmere$' | head -n1)
-xdotool windowsize --sync "$frame" 800 575
+xdotool windowsize --sync "$frame" 800 730
 sleep 1
 
 # shot NAME WINDOW [GEOMETRY]: the window, or the part GEOMETRY (WxH+X+Y) of it, in 256 colours.
+# The window "root" is the whole display, open menus included.
 shot() {
     local file=$out/$1.png
     import -window "$2" ${3:+-crop "$3"} +repage +dither -colors 256 "PNG8:$file"
@@ -79,6 +81,22 @@ sleep 0.5
 shot font-window "$frame" 790x226+1+78
 shot edit-window "$frame" 520x252+1+303
 
+# The Transform menu over the run of selected characters.
+frame_keys alt+t
+shot transform-menu root 470x250+0+0
+xdotool key Escape
+sleep 0.3
+
+# The sample text: two lines typed, one with the character the font lacks (~), the baseline shown.
+xdotool mousemove 400 578 click 1
+xdotool key ctrl+a
+xdotool type "Velmar Pixmere"
+xdotool key Return
+xdotool type "prints at ~203 dpi"
+xdotool mousemove 27 629 click 1
+sleep 0.5
+shot sample-text "$frame" 790x150+1+552
+
 # Create New Font: the parameters as the pages describe them.
 frame_keys alt+f n
 dialog=$(window "Font Property")
@@ -94,19 +112,25 @@ shot font-property "$dialog"
 xdotool key Escape
 sleep 0.5
 
-# Import > Font TTF: DejaVu Sans in a 16 x 24 cell, fitted to the whole face, previewing å.
-frame_keys alt+f i t
-window "Select Font" >/dev/null
-xdotool key Return
-window "Font Property" >/dev/null
-xdotool type 16
-xdotool key Tab
-xdotool type 24
-xdotool key Tab Tab Tab Tab ctrl+a
-xdotool type 5
-xdotool key Return
-dialog=$(window "TTF Encryptor")
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
+# Import > Font TTF up to "TTF Encryptor": DejaVu Sans in a cell of $1 x $2 (16 x 24) with
+# downstroke $3 (5); the dialog's window in $dialog, its place in X and Y.
+import_ttf() {
+    frame_keys alt+f i t
+    window "Select Font" >/dev/null
+    xdotool key Return
+    window "Font Property" >/dev/null
+    xdotool type "${1:-16}"
+    xdotool key Tab
+    xdotool type "${2:-24}"
+    xdotool key Tab Tab Tab Tab ctrl+a
+    xdotool type "${3:-5}"
+    xdotool key Return
+    dialog=$(window "TTF Encryptor")
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+}
+
+# Fitted to the whole face, previewing å.
+import_ttf
 xdotool mousemove $((X + 31)) $((Y + 532)) click 1
 sleep 0.5
 xdotool mousemove $((X + 108)) $((Y + 382)) click 1
@@ -127,3 +151,50 @@ xdotool key Down
 sleep 0.3
 shot font-selection "$dialog"
 xdotool key Escape
+sleep 0.5
+
+# Import > Font TTF once more, converted this time (the settings above come back): the new
+# window, one title bar further down and right, shows the O with its outline.
+import_ttf
+xdotool mousemove $((X + 224)) $((Y + 416)) click 1
+sleep 8
+# The message on the characters the fitting left empty or cut, when there is one.
+notice=$(xdotool search --onlyvisible --name '^Velmar Pixmere$' | grep -vx "$frame" | head -n1 || true)
+if [ -n "$notice" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$notice")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    sleep 0.3
+    xdotool key Return
+    sleep 0.5
+fi
+xdotool mousemove 104 258
+xdotool key O
+sleep 0.5
+xdotool mousemove 51 447 click 1
+sleep 0.5
+shot outline "$frame" 490x262+25+317
+
+# Save As with a name ending .c: the layout the C file is to be written in.
+frame_keys ctrl+shift+s
+window "Save As" >/dev/null
+xdotool type "$work/sans.c"
+xdotool key Return
+dialog=$(window "C File Options")
+shot c-file-options "$dialog"
+xdotool key Escape
+sleep 0.5
+
+# The TrueType preview of the largest cell: the whole cell, scaled down to its box.
+import_ttf 255 255 50
+sleep 2
+shot ttf-preview-255 "$dialog" 212x212+434+24
+xdotool mousemove $((X + 120)) $((Y + 256)) click 1
+sleep 0.5
+
+# F1 in a font window where the desktop has no application for web pages: the font windows'
+# page in the editor's own help window.
+if ! command -v xdg-open >/dev/null; then
+    frame_keys F1
+    dialog=$(window "Pixmere Help: Font windows")
+    shot help-window "$dialog"
+fi

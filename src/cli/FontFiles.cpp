@@ -38,16 +38,6 @@ std::string LowerExtension(const std::string& path) {
 
 namespace {
 
-// The ending of the file's name its type knows it by: ".pcf.gz" rather than ".pcf".
-std::string EndingOf(const InputFormat& format, const std::string& path) {
-    const std::string name = Lower(std::filesystem::path(path).filename().string());
-    std::string found;
-    for (const std::string& ending : format.endings) {
-        if (name.ends_with(ending) && ending.size() > found.size()) found = ending;
-    }
-    return found;
-}
-
 // The options that answer an input type's question, and how the help tells them.
 struct QuestionOptions {
     OptionSpec options;
@@ -224,7 +214,7 @@ Font ReadFont(const std::string& path, const Args& args, std::ostream& err) {
     }
     try {
         const std::vector<uint8_t> bytes =
-            ReadFileBytes(path, format->largestFile, EndingOf(*format, path));
+            ReadFileBytes(path, format->largestFile, format->EndingOf(path));
         const ImportedFont imported = format->read(bytes, ChoicesFor(*format, bytes, args));
         Font font = imported.font.build();
         if (imported.charactersCut > 0) {

@@ -133,7 +133,10 @@ constexpr std::size_t kTempDigits = 8;
 // "." + the start of the target's name + the mark: what every temporary name of the target
 // begins with.
 std::string TempPrefix(const std::string& target) {
-    return "." + NameStart(target, 1 + kTempMark.size() + kTempDigits) + std::string(kTempMark);
+    std::string prefix = ".";
+    prefix += NameStart(target, 1 + kTempMark.size() + kTempDigits);
+    prefix += kTempMark;
+    return prefix;
 }
 
 // A hidden name beside the target: the prefix and eight random hexadecimal digits.

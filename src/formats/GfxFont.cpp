@@ -122,7 +122,9 @@ std::vector<uint8_t> saveGFX(const Font& font, const std::string& name, GfxAdvan
     for (std::size_t n = 0; n < bitmaps.size(); n += 12) {
         std::string line = " ";
         for (std::size_t k = n; k < std::min(n + 12, bitmaps.size()); ++k) {
-            line += " " + CodeName(bitmaps[k]) + ",";
+            line += ' ';
+            line += CodeName(bitmaps[k]);
+            line += ',';
         }
         out.line(line);
     }

@@ -141,6 +141,18 @@ bool InputFormat::Names(std::string_view fileName) const {
                        [&](const std::string& ending) { return EndsWith(fileName, ending); });
 }
 
+const std::string& InputFormat::EndingOf(std::string_view fileName) const {
+    const std::string* found = &endings.front();
+    std::size_t longest = 0;
+    for (const std::string& ending : endings) {
+        if (ending.size() > longest && EndsWith(fileName, ending)) {
+            found = &ending;
+            longest = ending.size();
+        }
+    }
+    return *found;
+}
+
 const InputFormat* InputFormatOf(std::string_view fileName) {
     // The longest ending decides: "x.pcf.gz" is a compressed PCF, not something ending ".gz".
     const InputFormat* found = nullptr;

@@ -44,6 +44,9 @@ struct InputFormat {
     std::string Filter() const;
     // Whether a file of this name (any case) is of this type.
     bool Names(std::string_view fileName) const;
+    // The ending of the type the name has, the longest when several match, else the type's
+    // first: how messages call the file's type (".pcf.gz").
+    const std::string& EndingOf(std::string_view fileName) const;
 };
 
 // Every type, the native file first, the others in the order of the Import menu.

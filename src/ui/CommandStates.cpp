@@ -38,6 +38,7 @@ CommandStates DeriveCommandStates(const ApplicationFacts& app,
         d.zoomIn = doc.zoomIn;
         d.zoomOut = doc.zoomOut;
         d.magnifier = doc.params.Magnification != 1;
+        d.outline = doc.outlines;
     }
     FrameCommandStates& f = states.frame;
     const bool anyFont = app.documents > 0;
@@ -74,6 +75,7 @@ void ApplyDocumentStates(form1& window, const DocumentCommandStates& s) {
     editWindow.zoomIn()->setEnabled(s.zoomIn);
     editWindow.zoomOut()->setEnabled(s.zoomOut);
     editWindow.magnifier()->setEnabled(s.magnifier);
+    editWindow.outline()->setEnabled(s.outline);
     // Not a command, but state every command may change: the title's mark of a changed font.
     // Set only when it changes, as every setting redraws the window's title bar.
     if (window.isWindowModified() != window.FlagModified()) {
@@ -101,7 +103,7 @@ void MDIForm1::UpdateCommands() {
         windows.push_back(document);
         const EditWindow& e = document->editWindow();
         facts.push_back({document->params(), document->UndoEnabled(), document->RedoEnabled(),
-                         e.CanZoomIn(), e.CanZoomOut()});
+                         e.CanZoomIn(), e.CanZoomOut(), document->document()->HasSourceOutlines()});
     }
     const CommandStates states = DeriveCommandStates(app, facts);
     for (std::size_t i = 0; i < windows.size(); ++i) {

@@ -15,6 +15,7 @@ struct DocumentFacts {
     bool redo = false;
     bool zoomIn = false;  // the edit window can zoom further in, or back out
     bool zoomOut = false;
+    bool outlines = false;  // characters still have the outline a TrueType import placed
 };
 
 // ... and the application's.
@@ -41,6 +42,7 @@ struct DocumentCommandStates {
     bool zoomIn = false;
     bool zoomOut = false;
     bool magnifier = false;
+    bool outline = false;  // "Show Outline"
 };
 
 // The toolbar's buttons and the frame's File menu.

@@ -45,6 +45,7 @@ DocumentActions::DocumentActions(QWidget* window, MDIForm1& frame)
     QAction** items[] = {&Atop,    &Abottom, &Aleft,  &Aright,   &Rtop,
                          &Rbottom, &Rleft,   &Rright, &fontparam};
     for (std::size_t i = 0; i < modify.size(); ++i) *items[i] = modify[i];
+    BuildTransformMenu(window);
     BuildWindowsMenu(window);
 
     helpMenu = new QMenu(QStringLiteral("&?"), window);
@@ -63,8 +64,26 @@ void DocumentActions::BuildEditMenu(QWidget* window) {
     paste = AddMenuItem(editMenu, "paste", "&Paste", QKeySequence(Qt::CTRL | Qt::Key_V));
     editMenu->addAction(QStringLiteral("__________"))->setEnabled(false);
     Dele = AddMenuItem(editMenu, "Dele", "&Del Selected Char", QKeySequence(Qt::Key_Delete));
+    editMenu->addAction(QStringLiteral("__________"))->setEnabled(false);
+    goTo =
+        AddMenuItem(editMenu, "GoTo", "&Go to Character\u2026", QKeySequence(Qt::CTRL | Qt::Key_G));
+    zoomToFit =
+        AddMenuItem(editMenu, "ZoomToFit", "&Zoom to Fit", QKeySequence(Qt::CTRL | Qt::Key_0));
     // Until the history and the clipboard have something.
     for (QAction* a : {undo, redo, paste}) a->setEnabled(false);
+}
+
+void DocumentActions::BuildTransformMenu(QWidget* window) {
+    transformMenu = new QMenu(QStringLiteral("&Transform"), window);
+    FlipHorizontal = AddMenuItem(transformMenu, "FlipHorizontal", "Flip &Horizontal");
+    FlipVertical = AddMenuItem(transformMenu, "FlipVertical", "Flip &Vertical");
+    Rotate180 = AddMenuItem(transformMenu, "Rotate180", "&Rotate 180\u00b0");
+    transformMenu->addSeparator();
+    Invert = AddMenuItem(transformMenu, "Invert", "I&nvert");
+    Bold = AddMenuItem(transformMenu, "Bold", "&Bold");
+    Italic = AddMenuItem(transformMenu, "Italic", "&Italic");
+    transformMenu->addSeparator();
+    Slant = AddMenuItem(transformMenu, "Slant", "&Slant\u2026");
 }
 
 void DocumentActions::BuildWindowsMenu(QWidget* window) {
@@ -84,6 +103,10 @@ void DocumentActions::BuildWindowsMenu(QWidget* window) {
     // Shift+Tab arrives as Backtab on some systems.
     previousWindow->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)});
+    windowsMenu->addSeparator();
+    showSample = AddMenuItem(windowsMenu, "ShowSample", "Show Sample &Text");
+    showSample->setCheckable(true);
+    showSample->setChecked(true);
 }
 
 void DocumentActions::BuildMoveActions(QWidget* window) {
@@ -101,7 +124,7 @@ void DocumentActions::BuildMoveActions(QWidget* window) {
 }
 
 QList<QMenu*> DocumentActions::Menus() const {
-    return {file.menu, editMenu, modifyMenu, windowsMenu, helpMenu};
+    return {file.menu, editMenu, modifyMenu, transformMenu, windowsMenu, helpMenu};
 }
 
 QList<std::pair<QAction*, GeometryCommand>> DocumentActions::GeometryItems() const {
@@ -109,6 +132,15 @@ QList<std::pair<QAction*, GeometryCommand>> DocumentActions::GeometryItems() con
             {Aleft, GeometryCommand::Aleft}, {Aright, GeometryCommand::Aright},
             {Rtop, GeometryCommand::Rtop},   {Rbottom, GeometryCommand::Rbottom},
             {Rleft, GeometryCommand::Rleft}, {Rright, GeometryCommand::Rright}};
+}
+
+QList<std::pair<QAction*, GlyphTransform>> DocumentActions::TransformItems() const {
+    return {{FlipHorizontal, GlyphTransform::FlipHorizontal},
+            {FlipVertical, GlyphTransform::FlipVertical},
+            {Rotate180, GlyphTransform::Rotate180},
+            {Invert, GlyphTransform::Invert},
+            {Bold, GlyphTransform::Bold},
+            {Italic, GlyphTransform::Italic}};
 }
 
 QAction* DocumentActions::Find(const QString& objectName) const {

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "edit/FontGeometry.h"
+#include "edit/GlyphTransforms.h"
 #include "ui/FileMenu.h"
 
 class QAction;
@@ -32,6 +33,8 @@ public:
     QAction* copy;
     QAction* paste;
     QAction* Dele;
+    QAction* goTo;       // "Go to Character…", Ctrl+G
+    QAction* zoomToFit;  // "Zoom to Fit", Ctrl+0
 
     QMenu* modifyMenu;
     QAction* Atop;
@@ -44,6 +47,15 @@ public:
     QAction* Rright;
     QAction* fontparam;
 
+    QMenu* transformMenu;
+    QAction* FlipHorizontal;
+    QAction* FlipVertical;
+    QAction* Rotate180;
+    QAction* Invert;
+    QAction* Bold;
+    QAction* Italic;
+    QAction* Slant;
+
     QMenu* windowsMenu;
     QAction* Cascade;
     QAction* ArrangeIcons;
@@ -51,6 +63,7 @@ public:
     QAction* closeWindow;
     QAction* nextWindow;
     QAction* previousWindow;
+    QAction* showSample;  // checked while the sample text view is open
 
     QMenu* helpMenu;
     QAction* help;
@@ -65,11 +78,14 @@ public:
     QList<QMenu*> Menus() const;
     // The Modify Font > Add and Remove items with their commands.
     QList<std::pair<QAction*, GeometryCommand>> GeometryItems() const;
+    // The Transform items with their transforms, Slant… aside.
+    QList<std::pair<QAction*, GlyphTransform>> TransformItems() const;
     // A menu item or menu by object name, nullptr when there is none.
     QAction* Find(const QString& objectName) const;
 
 private:
     void BuildEditMenu(QWidget* window);
+    void BuildTransformMenu(QWidget* window);
     void BuildWindowsMenu(QWidget* window);
     void BuildMoveActions(QWidget* window);
 };

@@ -56,6 +56,13 @@ void EditWindow::BuildControls(QWidget* controls) {
         QStringLiteral("Allow to show or not the magnification effect in the Edit Window"));
     EnabMagnif_->setEnabled(false);
 
+    ShowOutline_ = new QCheckBox(QStringLiteral("Show Outline"), controls);
+    ShowOutline_->setObjectName(QStringLiteral("ShowOutline"));
+    ShowOutline_->setToolTip(
+        QStringLiteral("Show the TrueType outline the character was converted from, behind its "
+                       "pixels"));
+    ShowOutline_->setEnabled(false);
+
     CarInfo_ = new QLabel(controls);
     CarInfo_->setObjectName(QStringLiteral("CarInfo"));
     QFont bold = CarInfo_->font();
@@ -117,33 +124,9 @@ void EditWindow::Refit(const FontParams& params, bool autoZoom) {
 }
 
 void EditWindow::PlaceScrollBars() {
-    const QSize picture = ZoomPic_->PictureSize();
-    const int barWidth = twips_.X(255);
-    const int barHeight = twips_.Y(255);
-    // A bar in one direction takes room from the other.
-    bool horizontal = picture.width() > width();
-    const bool vertical = picture.height() > height() - (horizontal ? barHeight : 0);
-    horizontal = picture.width() > width() - (vertical ? barWidth : 0);
-    const QRect viewport(0, 0, width() - (vertical ? barWidth : 0),
-                         height() - (horizontal ? barHeight : 0));
-    ZoomPicSupport_->setGeometry(viewport);
-    ZoomPic_->setGeometry(0, 0, viewport.width(), viewport.height());
-    const auto place = [](QScrollBar* bar, bool shown, const QRect& where, int range, int page,
-                          int step) {
-        bar->setVisible(shown);
-        if (!shown) {
-            bar->setValue(0);
-            return;
-        }
-        bar->setGeometry(where);
-        bar->setRange(0, range);
-        bar->setPageStep(page);
-        bar->setSingleStep(step);
-    };
-    place(HScroll2_, horizontal, QRect(0, viewport.height(), viewport.width(), barHeight),
-          picture.width() - viewport.width(), viewport.width(), editZoom_);
-    place(VScroll2_, vertical, QRect(viewport.width(), 0, barWidth, viewport.height()),
-          picture.height() - viewport.height(), viewport.height(), editZoom_ * ZoomPic_->magnif());
+    pixmere::PlaceScrollBars(ZoomPicSupport_, ZoomPic_, VScroll2_, HScroll2_, rect(),
+                             ZoomPic_->PictureSize(), QSize(twips_.X(255), twips_.Y(255)),
+                             QSize(editZoom_, editZoom_ * ZoomPic_->magnif()));
 }
 
 void EditWindow::ScrollToOrigin() {
@@ -167,6 +150,15 @@ void EditWindow::ZoomOut(const FontParams& params) {
     editZoom_ = ZoomOutValue(editZoom_);
     ResizePicture(params);
     PlaceScrollBars();
+}
+
+void EditWindow::ZoomToFit(const FontParams& params) {
+    ScrollToOrigin();
+    editZoom_ = WholeGlyphZoom(width(), height(), params.FormatLengthCar, params.FormatHeightCar,
+                               EditMagnif(params));
+    ResizePicture(params);
+    PlaceScrollBars();
+    zoomInStopped_ = !pixmere::CanZoomIn(editZoom_);
 }
 
 void EditWindow::Remagnify(const FontParams& params, int current) {

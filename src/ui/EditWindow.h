@@ -22,8 +22,9 @@ class EditCanvas;
 // The edit window: the enlarged glyph ZoomPic in its viewport ZoomPicSupport with the scroll
 // bars VScroll2 and HScroll2, all inside this widget, which fills the room its owner gives it,
 // and the controls that go with it elsewhere in the document window: the magnifier buttons
-// ZoomPicMOINS and ZoomPicPLUS in their "Zoom Character" frame, the check box EnabMagnif
-// ("Show Magnification") and the label of the character being edited. It keeps the edit zoom
+// ZoomPicMOINS and ZoomPicPLUS in their "Zoom Character" frame, the check boxes EnabMagnif
+// ("Show Magnification") and ShowOutline ("Show Outline") and the label of the character being
+// edited. It keeps the edit zoom
 // and the zoom the last automatic fit chose. The wheel scrolls the picture, Ctrl+wheel presses
 // the magnifier buttons.
 class EditWindow : public QWidget {
@@ -37,6 +38,7 @@ public:
     QToolButton* zoomOut() const { return ZoomPicMOINS_; }
     QToolButton* zoomIn() const { return ZoomPicPLUS_; }
     QCheckBox* magnifier() const { return EnabMagnif_; }
+    QCheckBox* outline() const { return ShowOutline_; }
     QLabel* carInfo() const { return CarInfo_; }
 
     void SetFont(const Font* font);
@@ -58,6 +60,9 @@ public:
     // origin. The caller shows the current glyph again.
     void ZoomIn(const FontParams& params);
     void ZoomOut(const FontParams& params);
+    // Zoom to Fit: the zoom at which the whole picture fits the window, scrolled to its origin;
+    // the fitted zoom, the zoom-out limit, stays.
+    void ZoomToFit(const FontParams& params);
     // "Show Magnification" changed: a fresh automatic fit for the new row factor, showing
     // glyph current.
     void Remagnify(const FontParams& params, int current);
@@ -94,6 +99,7 @@ private:
     QToolButton* ZoomPicMOINS_;
     QToolButton* ZoomPicPLUS_;
     QCheckBox* EnabMagnif_;
+    QCheckBox* ShowOutline_;
     QLabel* CarInfo_;
     QFrame* ZoomPicSupport_;
     EditCanvas* ZoomPic_;

@@ -1,13 +1,17 @@
 #include "ui/EditorFileCommands.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QScreen>
 
 #include "formats/CFile.h"
 #include "formats/FileIO.h"
 #include "formats/FonLibrary.h"
 #include "formats/InputFormats.h"
 #include "formats/NativeFile.h"
+#include "ui/CExportOptions.h"
 #include "ui/Form3.h"
 #include "ui/Form4.h"
 #include "ui/MDIForm1.h"
@@ -20,6 +24,14 @@ namespace pixmere {
 namespace {
 
 std::string Path(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// A file's name as a message shows it: a long one cut in the middle, so that the box fits the
+// screen and both the folder's start and the name's end show.
+std::string Shown(const QString& path) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().width() / 2 : 480;
+    return QFontMetrics(QApplication::font()).elidedText(path, Qt::ElideMiddle, room).toStdString();
+}
 
 }  // namespace
 
@@ -77,14 +89,16 @@ void EditorFileCommands::ShowError(const std::string& message, const std::string
                               QString::fromStdString(message), QMessageBox::Ok);
 }
 
-bool EditorFileCommands::Attempt(const std::function<void()>& work, const char* otherFailure) {
+bool EditorFileCommands::Attempt(const std::function<void()>& work, const char* otherFailure,
+                                 const QString& path) {
     try {
         work();
         return true;
     } catch (const UserError& e) {
-        ShowError(e.what(), e.caption());
+        ShowError(path.isEmpty() ? e.what() : MessageNamingFile(e, Shown(path)), e.caption());
     } catch (const std::exception&) {
-        ShowError(otherFailure, "Error");
+        const UserError failure(otherFailure);
+        ShowError(path.isEmpty() ? otherFailure : MessageNamingFile(failure, Shown(path)), "Error");
     }
     return false;
 }
@@ -120,7 +134,11 @@ std::optional<OpenedFont> EditorFileCommands::Choose(const InputFormat& format, 
 
 std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, const QString& path) {
     std::vector<uint8_t> bytes;
-    if (!Attempt([&] { bytes = ReadFileBytes(Path(path), format.largestFile); })) {
+    if (!Attempt(
+            [&] {
+                bytes = ReadFileBytes(Path(path), format.largestFile, format.EndingOf(Path(path)));
+            },
+            kBadFontFileMessage, path)) {
         return std::nullopt;
     }
     OpenedFont opened;
@@ -130,7 +148,9 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
     switch (format.asks) {
         case InputQuestion::LibraryFont: {
             FonLibrary library;
-            if (!Attempt([&] { library = ReadFontDirectory(bytes); })) return std::nullopt;
+            if (!Attempt([&] { library = ReadFontDirectory(bytes); }, kBadFontFileMessage, path)) {
+                return std::nullopt;
+            }
             const std::optional<int> chosen = Form4(library, frame_).Run();
             if (!chosen) return std::nullopt;
             choices.libraryFont = *chosen;
@@ -157,14 +177,15 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
         case InputQuestion::None:
             break;
     }
-    int charactersCut = 0;
+    int charactersCut = 0, aboveFF = 0;
     if (!Attempt(
             [&] {
                 const ImportedFont imported = format.read(bytes, choices);
                 charactersCut = imported.charactersCut;
+                aboveFF = imported.charactersAboveFF;
                 opened.font = imported.font.build();
             },
-            otherFailure)) {
+            otherFailure, path)) {
         return std::nullopt;
     }
     if (&format == &NativeFormat()) {
@@ -173,9 +194,11 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
         opened.saveFormat = FontFileType::Native;
         opened.modified = false;
     }
-    if (charactersCut > 0) {
-        opened.notice = QString::fromStdString(CutCharactersMessage(charactersCut));
-    }
+    // What the font's own type could hold and the cell cannot is told once the window shows.
+    QStringList notices;
+    if (charactersCut > 0) notices << QString::fromStdString(CutCharactersMessage(charactersCut));
+    if (aboveFF > 0) notices << QString::fromStdString(AboveFFMessage(aboveFF));
+    opened.notice = notices.join(QLatin1Char('\n'));
     return opened;
 }
 
@@ -183,7 +206,7 @@ std::optional<OpenedFont> EditorFileCommands::Read(const InputFormat& format, co
 
 bool EditorFileCommands::Save(form1& window) {
     if (!window.saveFormat() || window.FileName().isEmpty()) return SaveAs(window);
-    return Write(window, window.FileName(), *window.saveFormat());
+    return Write(window, window.FileName(), *window.saveFormat(), window.saveLayout());
 }
 
 bool EditorFileCommands::SaveAs(form1& window) {
@@ -199,16 +222,26 @@ bool EditorFileCommands::SaveAs(form1& window) {
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
         return false;
     }
-    return Write(window, choice.path, *type);
+    // A C file's layout and a GFX font's advance: the document keeps them for Save.
+    CLayout layout;
+    if (type == FontFileType::C || type == FontFileType::Gfx) {
+        const std::optional<CLayout> chosen =
+            CExportOptions(RememberedLayout(), type == FontFileType::Gfx, frame_).Run();
+        if (!chosen) return false;
+        RememberLayout(*chosen);
+        layout = *chosen;
+    }
+    return Write(window, choice.path, *type, layout);
 }
 
-bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType type) {
+bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType type,
+                               const CLayout& layout) {
     FontDocument& document = *window.document();
     bool reopen = false;
     try {
         // A BDF font is named after its file.
         const FontFileBytes content = FontFileContent(
-            document.font(), type, QFileInfo(path).completeBaseName().toStdString());
+            document.font(), type, QFileInfo(path).completeBaseName().toStdString(), layout);
         if (content.droppedBelow20) {
             frame_->prompts().Message(frame_, QMessageBox::Information,
                                       QString::fromLatin1(kAppTitle),
@@ -224,7 +257,7 @@ bool EditorFileCommands::Write(form1& window, const QString& path, FontFileType 
         ShowError(WriteFailureMessage(Path(path)), "Error");
         return false;
     }
-    window.SetFile(path, type);
+    window.SetFile(path, type, layout);
     document.setFlagModified(false);
     frame_->recentFiles().Add(path);
     if (reopen) Reopen(window);

@@ -21,10 +21,11 @@ struct InputFormat;
 
 // Texts of the file commands.
 inline const char* const kSaveAsFilter =
-    "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf";
+    "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf|GFX Font|*.h";
 // The file type of each entry of kSaveAsFilter, in its order; the dialog numbers them from 1.
-inline constexpr FontFileType kSaveAsTypes[] = {
-    FontFileType::Native, FontFileType::Bin, FontFileType::C, FontFileType::Txt, FontFileType::Bdf};
+inline constexpr FontFileType kSaveAsTypes[] = {FontFileType::Native, FontFileType::Bin,
+                                                FontFileType::C,      FontFileType::Txt,
+                                                FontFileType::Bdf,    FontFileType::Gfx};
 // The type of the Save As dialog's entry n (from 1); none for a number it does not list.
 std::optional<FontFileType> SaveAsFileType(int n);
 inline const char* const kOverwriteQuestion = "File exists, overwrite?";
@@ -65,13 +66,15 @@ private:
     // Reads path as the type: what the type asks is asked, the font built, a failure told.
     std::optional<OpenedFont> Read(const InputFormat& format, const QString& path);
     TtfImportCommand& TtfImport();
-    // Writes the font of window to path as type; on success the document takes the name and
-    // type and is no longer modified. Failures are told to the user.
-    bool Write(form1& window, const QString& path, FontFileType type);
+    // Writes the font of window to path as type in layout; on success the document takes the
+    // name, type and layout and is no longer modified. Failures are told to the user.
+    bool Write(form1& window, const QString& path, FontFileType type, const CLayout& layout);
     // The saved file in a new window in place of window, whose file lacks its codes below 20h.
     void Reopen(form1& window);
-    // Runs work; a failure is shown (otherFailure for an unexpected one) and gives false.
-    bool Attempt(const std::function<void()>& work, const char* otherFailure = kBadFontFileMessage);
+    // Runs work; a failure is shown (otherFailure for an unexpected one) and gives false. With
+    // a path, the message names the file and the reason below its first line.
+    bool Attempt(const std::function<void()>& work, const char* otherFailure = kBadFontFileMessage,
+                 const QString& path = {});
     void ShowError(const std::string& message, const std::string& caption);
     QString StartDir() const;
     void Remember(const QString& path);

@@ -10,7 +10,7 @@ namespace pixmere {
 
 QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption,
                      const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    QAction* action = menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromLatin1(name));
     if (!shortcut.isEmpty()) action->setShortcut(shortcut);
     return action;

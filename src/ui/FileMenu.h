@@ -13,8 +13,8 @@ namespace pixmere {
 
 class MDIForm1;
 
-// Adds an item to menu; name is the object name the windows and tests look it up by. Captions
-// carry their access key after "&", which does not show.
+// Adds an item to menu; name is the object name the windows and tests look it up by. Captions,
+// in UTF-8, carry their access key after "&", which does not show.
 QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption,
                      const QKeySequence& shortcut = {});
 

@@ -6,6 +6,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -124,6 +125,12 @@ void FontCanvas::keyPressEvent(QKeyEvent* event) {
             emit CarKeyPressed(carKey, ShiftValue(event->modifiers()));
             return;
         }
+    }
+    // One printable character, typed without Ctrl or Alt.
+    const std::u32string typed = event->text().toStdU32String();
+    if (other == Qt::NoModifier && typed.size() == 1 && QChar::isPrint(typed[0])) {
+        emit CharacterTyped(typed[0]);
+        return;
     }
     ScrolledPicture::keyPressEvent(event);
 }

@@ -25,7 +25,7 @@ void PaintCell(QPainter& painter, const Font& font, int index, int left, int top
 // the whole canvas at the scroll offsets, painting only the cells in view straight from the
 // glyphs, so a font of huge cells costs no more memory than a small one. Hovering a cell tells
 // its character; the arrow keys, Home and End (with Shift or not) are reported for the
-// document to move the current character.
+// document to move the current character, and a printable character typed for it to select.
 class FontCanvas : public ScrolledPicture {
     Q_OBJECT
 public:
@@ -42,6 +42,7 @@ public:
 
 signals:
     void CarKeyPressed(CarKey key, int shift);
+    void CharacterTyped(char32_t character);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

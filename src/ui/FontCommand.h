@@ -2,9 +2,11 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "formats/FontFile.h"
 #include "model/Font.h"
+#include "model/SourceOutline.h"
 
 namespace pixmere {
 
@@ -43,6 +45,8 @@ struct OpenedFont {
     bool pickFirst = false;
     // Told once the window shows (characters that lost pixels, say).
     QString notice;
+    // A TrueType import's outline of each character where it placed it; empty for other fonts.
+    std::vector<SourceOutline> outlines;
 };
 
 }  // namespace pixmere

@@ -1,6 +1,7 @@
 #include "ui/HelpWindow.h"
 
 #include <QHBoxLayout>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -8,10 +9,30 @@
 
 namespace pixmere {
 
+namespace {
+
+// Qt's rich text knows the HTML of before 2008: the pages' sections, figures and captions would
+// show as empty space the height of their pictures. As divisions they show as written.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant resource = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource) return resource;
+        static const QRegularExpression kNewBlocks(
+            QStringLiteral("<(/?)(figure|figcaption|nav|header|footer|section|main|article)\\b"));
+        QString html = QString::fromUtf8(resource.toByteArray());
+        return html.replace(kNewBlocks, QStringLiteral("<\\1div"));
+    }
+};
+
+}  // namespace
+
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Pixmere Help"));
-    browser_ = new QTextBrowser(this);
+    browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("HelpBrowser"));
     browser_->setOpenExternalLinks(true);
     const auto button = [this](const char* name, const QString& caption, const QKeySequence& key) {

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
@@ -31,6 +32,10 @@
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
 
 namespace pixmere {
+
+namespace {
+const QString kFrameGeometryKey = QStringLiteral("Frame/geometry");
+}
 
 MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
                    std::unique_ptr<EditorFileCommands> files)
@@ -70,7 +75,8 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     app_.DocFree.assign(app_.DocMax + 1u, false);
     std::fill(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true);
     UpdateCommands();
-    resize(1000, 760);
+    // Where and how large the frame was when the last run ended.
+    if (!restoreGeometry(QSettings().value(kFrameGeometryKey).toByteArray())) resize(1000, 760);
 }
 
 MDIForm1::~MDIForm1() {
@@ -536,6 +542,7 @@ void MDIForm1::closeEvent(QCloseEvent* event) {
     }
     if (about_) about_->close();
     if (helpWindow_) helpWindow_->close();
+    QSettings().setValue(kFrameGeometryKey, saveGeometry());
     event->accept();
 }
 

@@ -38,6 +38,35 @@ std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, 
     return {vertical, horizontal};
 }
 
+void PlaceScrollBars(QWidget* viewport, ScrolledPicture* picture, QScrollBar* vertical,
+                     QScrollBar* horizontal, const QRect& room, QSize size, QSize barSize,
+                     QSize steps) {
+    bool across = size.width() > room.width();
+    const bool down = size.height() > room.height() - (across ? barSize.height() : 0);
+    across = size.width() > room.width() - (down ? barSize.width() : 0);
+    const QRect view(room.topLeft(),
+                     QSize(std::max(room.width() - (down ? barSize.width() : 0), 0),
+                           std::max(room.height() - (across ? barSize.height() : 0), 0)));
+    viewport->setGeometry(view);
+    picture->setGeometry(0, 0, view.width(), view.height());
+    const auto place = [](QScrollBar* bar, bool shown, const QRect& where, int range, int page,
+                          int step) {
+        bar->setVisible(shown);
+        if (!shown) {
+            bar->setValue(0);
+            return;
+        }
+        bar->setGeometry(where);
+        bar->setRange(0, range);
+        bar->setPageStep(page);
+        bar->setSingleStep(step);
+    };
+    place(horizontal, across, QRect(view.left(), view.bottom() + 1, view.width(), barSize.height()),
+          size.width() - view.width(), view.width(), steps.width());
+    place(vertical, down, QRect(view.right() + 1, view.top(), barSize.width(), view.height()),
+          size.height() - view.height(), view.height(), steps.height());
+}
+
 int WheelTurns::Take(QWheelEvent& event, QScrollBar* vertical, QScrollBar* horizontal) {
     constexpr int kNotch = 120;  // eighths of a degree
     const QPoint angle = event.angleDelta();

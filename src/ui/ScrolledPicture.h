@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPointF>
+#include <QRect>
+#include <QSize>
 #include <QWidget>
 #include <utility>
 
@@ -41,6 +43,14 @@ protected:
 // move picture at every step of a thumb drag; the horizontal one starts hidden.
 std::pair<QScrollBar*, QScrollBar*> PictureScrollBars(ScrolledPicture* picture, int n,
                                                       QWidget* parent);
+
+// Places a picture's viewport in `room` (the owner's coordinates) less the scroll bars a picture
+// of `size` needs there, a bar in one direction taking room from the other; the picture fills
+// the viewport. A bar shown scrolls a page a viewport and `steps` a line; one hidden goes back
+// to 0.
+void PlaceScrollBars(QWidget* viewport, ScrolledPicture* picture, QScrollBar* vertical,
+                     QScrollBar* horizontal, const QRect& room, QSize size, QSize barSize,
+                     QSize steps);
 
 // Turns of the mouse wheel over a view with a vertical and a horizontal scroll bar. A turn
 // scrolls by the system's lines per notch, a line being the bar's single step, at most a page;

@@ -99,6 +99,7 @@ std::optional<OpenedFont> TtfImportCommand::Run() {
     OpenedFont opened(std::move(result.font));
     opened.title = opened.label = choice->face;
     opened.notice = QString::fromStdString(lost);
+    opened.outlines = std::move(result.outlines);
     return opened;
 }
 

@@ -7,29 +7,39 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <utility>
+#include <vector>
 
+#include "model/CharacterLookup.h"
 #include "ui/DocumentActions.h"
 #include "ui/EditCanvas.h"
 #include "ui/EditWindow.h"
 #include "ui/FontCanvas.h"
 #include "ui/FontWindow.h"
 #include "ui/Form3.h"
+#include "ui/GoToDialog.h"
 #include "ui/MDIForm1.h"
 #include "ui/Prompts.h"
+#include "ui/SamplePreview.h"
 #include "ui/Twips.h"
 
 namespace pixmere {
 
 namespace {
+
+// Where the application's settings keep how the views last shared the window.
+const QString kSplitterKey = QStringLiteral("DocumentWindow/splitter");
 
 // The document window's width in twips as it opens; it is as high as the views at their
 // nominal heights need.
@@ -68,6 +78,15 @@ QWidget* Pane(QWidget* controls, QWidget* view, int gap) {
     return pane;
 }
 
+// Italic's slant as Slant… last set it, in the application's settings.
+const QString kSlantKey = QStringLiteral("Transform/slant");
+
+int RememberedSlant() {
+    bool ok = false;
+    const int slant = QSettings().value(kSlantKey).toInt(&ok);
+    return ok && slant >= kMinSlant && slant <= kMaxSlant ? slant : kDefaultSlant;
+}
+
 }  // namespace
 
 form1::form1(MDIForm1& frame, uint8_t index, OpenedFont opened, QWidget* parent)
@@ -83,6 +102,7 @@ form1::form1(MDIForm1& frame, uint8_t index, OpenedFont opened, QWidget* parent)
     small.setPointSizeF(8);
     setFont(small);
     doc_->setFlagModified(opened.modified);
+    doc_->SetSourceOutlines(std::move(opened.outlines));
 
     actions_ = std::make_unique<DocumentActions>(this, frame_);
     TitleFon_ = BlueLabel(QString(), this);
@@ -92,6 +112,7 @@ form1::form1(MDIForm1& frame, uint8_t index, OpenedFont opened, QWidget* parent)
     fontWindow_ = new FontWindow(this, this);
     BuildMoveFrame();
     editWindow_ = new EditWindow(this, this);
+    preview_ = new SamplePreview(this, this);
     PlaceControls();
     Wire();
     FileName_ = opened.fileName;
@@ -114,7 +135,10 @@ form1::~form1() = default;
 
 QSize form1::sizeHint() const {
     const Twips t = Twips::Of(this);
-    return QSize(t.X(kWindowWidth), layout() ? layout()->sizeHint().height() : 0);
+    if (!layout()) return QSize(t.X(kWindowWidth), 0);
+    // The splitter's hint leaves out its handles: the views get their nominal heights.
+    const int handles = (Splitter_->count() - 1) * Splitter_->handleWidth();
+    return QSize(t.X(kWindowWidth), layout()->sizeHint().height() + handles);
 }
 
 void form1::BuildMoveFrame() {
@@ -143,7 +167,8 @@ void form1::PlaceControls() {
     const Twips t = Twips::Of(this);
     FontWindow& f = *fontWindow_;
     EditWindow& e = *editWindow_;
-    // Both columns as wide as the widest of their parts, so that the views line up.
+    SamplePreview& p = *preview_;
+    // The columns as wide as the widest of their parts, so that the views line up.
     const QString widestInfo = CarInfoText(0x8C, 255, 255);
     const int columnWidth =
         std::max({t.X(2055), e.magnifier()->sizeHint().width() + t.X(120),
@@ -153,8 +178,12 @@ void form1::PlaceControls() {
     QWidget* editControls = ControlColumn(this, t,
                                           {{e.zoomFrame(), 0, 0, 2055, 975},
                                            {e.magnifier(), 120, 1200, 1815, 375},
-                                           {e.carInfo(), 0, 1680, 2055, 375}},
+                                           {e.outline(), 120, 1560, 1815, 375},
+                                           {e.carInfo(), 0, 2040, 2055, 375}},
                                           columnWidth);
+    QWidget* previewControls = ControlColumn(
+        this, t, {{p.zoomFrame(), 0, 0, 2055, 735}, {p.baseline(), 120, 840, 1815, 375}},
+        columnWidth);
 
     // The progress of a full refresh keeps its room while hidden, so that showing it does not
     // lay the window out again.
@@ -168,14 +197,17 @@ void form1::PlaceControls() {
     top->addWidget(progress);
     top->addWidget(f.sizeLabel());
 
-    // The font window takes the width; it shares the height with the edit window at a border
-    // the user can move.
+    // The font window takes the width; it shares the height with the edit window and the sample
+    // text at borders the user can move. The sample text closes when its border is dragged to
+    // the bottom, and comes back when it is dragged up again.
     const int gap = t.X(105);
     Splitter_ = new QSplitter(Qt::Vertical, this);
     Splitter_->setObjectName(QStringLiteral("ViewSplitter"));
     Splitter_->setChildrenCollapsible(false);
     Splitter_->addWidget(Pane(fontControls, &f, gap));
     Splitter_->addWidget(Pane(editControls, &e, gap));
+    Splitter_->addWidget(Pane(previewControls, &p, gap));
+    Splitter_->setCollapsible(2, true);
     Splitter_->setStretchFactor(0, 1);
     Splitter_->setStretchFactor(1, 1);
 
@@ -184,16 +216,23 @@ void form1::PlaceControls() {
     column->setSpacing(t.Y(60));
     column->addLayout(top);
     column->addWidget(Splitter_, 1);
-    // Both views open at their nominal heights and share what the window grows by.
-    Splitter_->setSizes({f.sizeHint().height(), e.sizeHint().height()});
+    // The views open at their nominal heights; the font and edit windows share what the window
+    // grows by.
+    Splitter_->setSizes({f.sizeHint().height(), e.sizeHint().height(), p.sizeHint().height()});
     resize(sizeHint());
+    // The views shared as the user last shared them, in this run or the one before.
+    const QByteArray shared = QSettings().value(kSplitterKey).toByteArray();
+    if (!shared.isEmpty() && Splitter_->restoreState(shared)) {
+        actions_->showSample->setChecked(Splitter_->sizes()[2] > 0);
+    }
     SetTabOrder();
 }
 
 void form1::SetTabOrder() {
     FontWindow& f = *fontWindow_;
     EditWindow& e = *editWindow_;
-    // The left column from the top, then the font window.
+    SamplePreview& p = *preview_;
+    // The left column from the top, then the font window and the sample text.
     QWidget* order[] = {f.zoomFactor(),
                         Frame2_->findChild<QToolButton*>(QStringLiteral("Up")),
                         Frame2_->findChild<QToolButton*>(QStringLiteral("Leeeft")),
@@ -202,7 +241,11 @@ void form1::SetTabOrder() {
                         e.zoomOut(),
                         e.zoomIn(),
                         e.magnifier(),
-                        f.canvas()};
+                        e.outline(),
+                        p.zoomSelector(),
+                        p.baseline(),
+                        f.canvas(),
+                        p.textBox()};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -232,6 +275,8 @@ void form1::WireViews() {
             &form1::ZoomPic_MouseUp);
     connect(fontSupport(), &FontCanvas::CarKeyPressed, this,
             [this](CarKey key, int shift) { Handle([&] { FontSupport_KeyDown(key, shift); }); });
+    connect(fontSupport(), &FontCanvas::CharacterTyped, this,
+            [this](char32_t character) { Handle([&] { FontSupport_CharacterTyped(character); }); });
     const auto plain = [this](auto* sender, auto signal, void (form1::*handler)()) {
         connect(sender, signal, this, [this, handler] { Handle([&] { (this->*handler)(); }); });
     };
@@ -241,6 +286,8 @@ void form1::WireViews() {
     plain(editWindow_->zoomOut(), &QToolButton::clicked, &form1::ZoomPicMOINS_Click);
     plain(editWindow_->zoomIn(), &QToolButton::clicked, &form1::ZoomPicPLUS_Click);
     plain(editWindow_->magnifier(), &QCheckBox::toggled, &form1::EnabMagnif_Click);
+    plain(editWindow_->outline(), &QCheckBox::toggled, &form1::ShowOutline_Click);
+    plain(Splitter_, &QSplitter::splitterMoved, &form1::ViewSplitter_Moved);
 }
 
 void form1::Handle(const std::function<void()>& handler) {
@@ -279,6 +326,14 @@ void form1::WireMenus() {
     Command(a.Rleft, &form1::Rleft_Click);
     Command(a.Rright, &form1::Rright_Click);
     Command(a.fontparam, &form1::fontparam_Click);
+    for (const auto& [action, transform] : a.TransformItems()) {
+        connect(action, &QAction::triggered, this,
+                [this, transform = transform] { Handle([&] { Transform_Click(transform); }); });
+    }
+    Command(a.Slant, &form1::Slant_Click);
+    Command(a.goTo, &form1::GoTo_Click);
+    Command(a.zoomToFit, &form1::ZoomToFit_Click);
+    Command(a.showSample, &form1::ShowSample_Click);
     Command(a.Up, &form1::Up_Click);
     Command(a.Down, &form1::Down_Click);
     Command(a.Leeeft, &form1::Leeeft_Click);
@@ -302,9 +357,11 @@ QAction* form1::action(const QString& objectName) const { return actions_->Find(
 
 // ---------------------------------------------------------------- the document's file
 
-void form1::SetFile(const QString& path, std::optional<FontFileType> format) {
+void form1::SetFile(const QString& path, std::optional<FontFileType> format,
+                    const CLayout& layout) {
     FileName_ = path;
     saveFormat_ = format;
+    saveLayout_ = layout;
     ShowName(path);
 }
 
@@ -335,6 +392,7 @@ void form1::ApplyFontProperties(uint8_t jambon, uint8_t magnification) {
     const uint8_t oldMagnification = doc_->params().Magnification;
     doc_->SetFontProperties(jambon, magnification);
     if (jambon != oldJambon) zoomPic()->update();  // quad with the new baseline
+    if (jambon != oldJambon || magnification != oldMagnification) preview_->Relayout();
     if (magnification != oldMagnification) {
         {
             const QSignalBlocker block(editWindow_->magnifier());
@@ -362,6 +420,8 @@ void form1::InitFont() {
     // per character.
     fontWindow_->SetFont(&doc_->font());
     editWindow_->SetFont(&doc_->font());
+    zoomPic()->SetOutlines([this](int i) { return doc_->SourceOutlineOf(i); });
+    preview_->SetFont(&doc_->font());
 }
 
 void form1::SetZoomFactorText(const QString& text) {
@@ -404,10 +464,48 @@ void form1::ZoomPicMOINS_Click() {
 
 void form1::EnabMagnif_Click() { editWindow_->Remagnify(params(), doc_->CurrentCar()); }
 
+void form1::ShowOutline_Click() { zoomPic()->ShowOutline(editWindow_->outline()->isChecked()); }
+
+void form1::ZoomToFit_Click() { editWindow_->ZoomToFit(params()); }
+
+void form1::ShowSample_Click() {
+    QList<int> sizes = Splitter_->sizes();
+    const bool open = sizes[2] > 0;
+    if (actions_->showSample->isChecked() == open) return;
+    if (open) {
+        previewHeight_ = sizes[2];
+        sizes[1] += sizes[2];
+        sizes[2] = 0;
+    } else {
+        // The splitter takes the room from the other views in proportion.
+        sizes[2] = previewHeight_ > 0 ? previewHeight_ : preview_->sizeHint().height();
+    }
+    Splitter_->setSizes(sizes);
+    RememberSplitter();
+}
+
+void form1::ViewSplitter_Moved() {
+    actions_->showSample->setChecked(Splitter_->sizes()[2] > 0);
+    RememberSplitter();
+}
+
+void form1::RememberSplitter() { QSettings().setValue(kSplitterKey, Splitter_->saveState()); }
+
 // ---------------------------------------------------------------- results of the engine
 
 void form1::Apply(const EditResult& r) {
-    for (const CellRedraw& cell : r.cells) fontSupport()->UpdateCell(cell.index);
+    std::vector<int32_t> glyphs;
+    for (const CellRedraw& cell : r.cells) {
+        fontSupport()->UpdateCell(cell.index);
+        glyphs.push_back(cell.index);
+    }
+    if (r.editGlyph >= 0 && (r.editRedraw || !r.editRows.empty())) glyphs.push_back(r.editGlyph);
+    // The sample text repaints the rows that changed, or is laid out again for a new cell.
+    if (r.layoutChanged) {
+        preview_->Relayout();
+    } else {
+        preview_->Follow(glyphs);
+    }
     EditCanvas* picture = zoomPic();
     if (r.editRedraw) {
         editWindow_->ResizePicture(params());
@@ -428,6 +526,15 @@ void form1::Apply(const EditResult& r) {
         RefreshFontWindow();
         ReselectCurrentCar();
     }
+}
+
+void form1::PickCharacter(int32_t i) {
+    const FontLayout& L = fontLayout();
+    Apply(doc_->fontsupport_MouseDown(1, static_cast<float>(L.CellLeft(i) + L.cellWidth / 2),
+                                      static_cast<float>(L.CellTop(i) + L.cellHeight / 2),
+                                      cellLayout()));
+    Apply(doc_->fontsupport_MouseUp());
+    KeepCurrentCarInView();
 }
 
 void form1::ReselectLastClick() { Apply(doc_->ReselectLastClick(cellLayout())); }
@@ -455,6 +562,11 @@ void form1::fontsupport_MouseUp(int, int, double, double) { Apply(doc_->fontsupp
 void form1::FontSupport_KeyDown(CarKey KeyCode, int Shift) {
     Apply(doc_->FontWindowKey(KeyCode, (Shift & 1) != 0, cellLayout()));
     KeepCurrentCarInView();
+}
+
+void form1::FontSupport_CharacterTyped(char32_t character) {
+    const int32_t glyph = CarForKey(params(), character);
+    if (glyph >= 0) PickCharacter(glyph);
 }
 
 void form1::ZoomPic_MouseDown(int Button, int, double x, double y) {
@@ -504,6 +616,26 @@ void form1::fontparam_Click() {
     if (const std::optional<FontParams> p = dialog.Run()) {
         ApplyFontProperties(p->jambon, p->Magnification);
     }
+}
+
+void form1::Transform_Click(GlyphTransform transform) {
+    Apply(doc_->Transform(transform, RememberedSlant()));
+}
+
+void form1::Slant_Click() {
+    bool ok = false;
+    const int slant =
+        QInputDialog::getInt(this, QStringLiteral("Slant"),
+                             QStringLiteral("Rows for each pixel of Italic's slant (%1 to %2):")
+                                 .arg(kMinSlant)
+                                 .arg(kMaxSlant),
+                             RememberedSlant(), kMinSlant, kMaxSlant, 1, &ok);
+    if (ok) QSettings().setValue(kSlantKey, slant);
+}
+
+void form1::GoTo_Click() {
+    GoToDialog dialog(params(), frame_.prompts(), this);
+    if (const std::optional<int32_t> glyph = dialog.Run()) PickCharacter(*glyph);
 }
 
 // A save's writer leaves the document unmodified when the font is written.

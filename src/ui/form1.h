@@ -25,10 +25,12 @@ class EditWindow;
 class FontCanvas;
 class FontWindow;
 class MDIForm1;
+class SamplePreview;
 
 // One font document window: the font window (every glyph as a captioned cell), the edit window
-// (one glyph enlarged), the "Move characters" frame and the document's own menus, which the
-// frame shows while this document is active. It owns the document and places and wires its
+// (one glyph enlarged), the sample text view (text set in the font as printed), the "Move
+// characters" frame and the document's own menus, which the frame shows while this document is
+// active. It owns the document and places and wires its
 // views and actions; its slots carry the handler names of the controls, and each translates
 // the event, calls the FontDocument and repaints what it reports. Every event it handles ends
 // with one StateChanged.
@@ -60,8 +62,11 @@ public:
     const QString& FileName() const { return FileName_; }
     // The type Save writes; none yet makes Save ask for a file and a type.
     std::optional<FontFileType> saveFormat() const { return saveFormat_; }
+    // The layout Save writes a C file or a GFX font in.
+    const CLayout& saveLayout() const { return saveLayout_; }
     // The document now belongs to path, saved as format; the path shows as its name.
-    void SetFile(const QString& path, std::optional<FontFileType> format);
+    void SetFile(const QString& path, std::optional<FontFileType> format,
+                 const CLayout& layout = {});
     // Shows name in the window title and in the label above the font window.
     void ShowName(const QString& name);
     // The window title alone; a changed document shows it there too.
@@ -93,6 +98,7 @@ public:
 
     FontWindow& fontWindow() const { return *fontWindow_; }
     EditWindow& editWindow() const { return *editWindow_; }
+    SamplePreview& preview() const { return *preview_; }
     FontCanvas* fontSupport() const;
     EditCanvas* zoomPic() const;
 
@@ -110,6 +116,9 @@ public slots:
     void fontsupport_MouseUp(int Button, int Shift, double x, double y);
     // A key that moves the current character; Shift (1) extends the selection.
     void FontSupport_KeyDown(CarKey KeyCode, int Shift);
+    // A character typed in the font window: selected as a click on its cell would, when the
+    // font holds it.
+    void FontSupport_CharacterTyped(char32_t character);
     // Edit window pointer handlers (picture coordinates).
     void ZoomPic_MouseDown(int Button, int Shift, double x, double y);
     void ZoomPic_MouseMove(int Button, int Shift, double x, double y);
@@ -133,6 +142,11 @@ public slots:
     void undo_Click();
     void redo_Click();
     void fontparam_Click();
+    // The Transform menu on the selected characters; Italic with the slant Slant… set.
+    void Transform_Click(GlyphTransform transform);
+    void Slant_Click();
+    void GoTo_Click();
+    void ZoomToFit_Click();
     void Save_Click();
     void SaveAs_Click();
 
@@ -140,6 +154,12 @@ public slots:
     void ZoomPicPLUS_Click();
     void ZoomPicMOINS_Click();
     void EnabMagnif_Click();
+    void ShowOutline_Click();
+    // Windows > "Show Sample Text": the sample text view closed or opened again, as the
+    // splitter's handle does.
+    void ShowSample_Click();
+    // The splitter moved: the menu item follows whether the sample text view is open.
+    void ViewSplitter_Moved();
     // The edit window's size changed: the picture is fitted again.
     void ZoomPicSupport_Resize();
 
@@ -156,6 +176,8 @@ private:
     void BuildMoveFrame();
     void PlaceControls();
     void SetTabOrder();
+    // Keeps how the views share the window for the next windows, also of the next run.
+    void RememberSplitter();
     void Wire();
     void WireViews();
     void WireMenus();
@@ -169,6 +191,8 @@ private:
     // After a change of layout: the current character stays the one selected, shown and in view.
     void ReselectCurrentCar();
     void KeepCurrentCarInView();
+    // Character i picked as a click on the middle of its cell picks it, and brought into view.
+    void PickCharacter(int32_t i);
 
     MDIForm1& frame_;
     const uint8_t index_;
@@ -179,6 +203,7 @@ private:
     int titleNumber_ = 1;
     QString FileName_;
     std::optional<FontFileType> saveFormat_;
+    CLayout saveLayout_;
     int handling_ = 0;
 
     QLabel* TitleFon_;
@@ -186,6 +211,8 @@ private:
     QGroupBox* Frame2_;
     QSplitter* Splitter_;
     EditWindow* editWindow_;
+    SamplePreview* preview_;
+    int previewHeight_ = 0;  // the sample text view's height before it was closed
     std::unique_ptr<DocumentActions> actions_;
 };
 

@@ -27,9 +27,9 @@ check_control() {
         fail "the package does not recommend xdg-utils, which opens the help pages"
     # The description names every type the editor reads and writes.
     local description
-    description=$(dpkg-deb --field "$deb" Description)
+    description=$(dpkg-deb --field "$deb" Description | tr '\n' ' ' | tr -s ' ')
     for field in .pzf .fnt .fon BDF PCF PSF "C font tables" "GFX font headers" .bin .txt \
-        TrueType "C source" "GFX font header (.h)" "BDF font"; do
+        TrueType "C source" "GFX font header," "BDF font"; do
         grep -qF "$field" <<<"$description" || fail "the description does not name $field"
     done
 }

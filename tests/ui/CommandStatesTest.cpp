@@ -27,7 +27,7 @@ std::string Letters(const FrameCommandStates& f) {
 
 // A document: File menu, New/Open/Import, Recent Files, Paste, Undo, Redo, the items Add Top,
 // Bottom, Left, Right and Remove Top, Bottom, Left, Right, Next/Previous window, zoom in, zoom out,
-// "Show Magnification".
+// "Show Magnification", "Show Outline".
 std::string Letters(const DocumentCommandStates& d) {
     std::string s;
     for (auto [on, c] : {std::pair{d.fileMenu, 'f'},
@@ -41,16 +41,20 @@ std::string Letters(const DocumentCommandStates& d) {
     s += ' ';
     for (std::size_t i = 0; i < d.geometry.size(); ++i) s += d.geometry[i] ? "tblrTBLR"[i] : '-';
     s += ' ';
-    for (auto [on, c] :
-         {std::pair{d.otherWindows, 'w'}, {d.zoomIn, '+'}, {d.zoomOut, '-'}, {d.magnifier, 'm'}}) {
+    for (auto [on, c] : {std::pair{d.otherWindows, 'w'},
+                         {d.zoomIn, '+'},
+                         {d.zoomOut, '-'},
+                         {d.magnifier, 'm'},
+                         {d.outline, 'o'}}) {
         s += on ? c : '.';
     }
     return s;
 }
 
 DocumentFacts Doc(int width, int height, int magnification, bool undo = false, bool redo = false,
-                  bool zoomIn = true, bool zoomOut = false) {
-    return {Shape(width, height, 0x20, 96, 0, magnification), undo, redo, zoomIn, zoomOut};
+                  bool zoomIn = true, bool zoomOut = false, bool outlines = false) {
+    return {
+        Shape(width, height, 0x20, 96, 0, magnification), undo, redo, zoomIn, zoomOut, outlines};
 }
 
 TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
@@ -72,52 +76,57 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
          {1, 20, true, false, false, 0, true},
          {Doc(8, 8, 1)},
          "FNHSC---",
-         {"fnh--- tblrTBLR .+.."}},
+         {"fnh--- tblrTBLR .+..."}},
         {"one document",
          {1, 20, true, false, false, 0},
          {Doc(8, 8, 1)},
          "FN-SC---",
-         {"fn---- tblrTBLR .+.."}},
+         {"fn---- tblrTBLR .+..."}},
         {"one, something copied",
          {1, 20, true, false, true, 0},
          {Doc(8, 8, 1)},
          "FN-SCP--",
-         {"fn-p-- tblrTBLR .+.."}},
+         {"fn-p-- tblrTBLR .+..."}},
         {"one magnified, at the edit zoom's limits",
          {1, 20, true, false, false, 0},
          {Doc(8, 8, 3, false, false, false, true)},
          "FN-SC---",
-         {"fn---- tblrTBLR ..-m"}},
+         {"fn---- tblrTBLR ..-m."}},
         {"undo and redo in the active one only",
          {2, 20, true, false, false, 1},
          {Doc(8, 8, 1, true, false), Doc(8, 8, 1, false, true)},
          "FN-SC--R",
-         {"fn--u- tblrTBLR w+..", "fn---r tblrTBLR w+.."}},
+         {"fn--u- tblrTBLR w+...", "fn---r tblrTBLR w+..."}},
         {"no active document",
          {1, 20, true, false, false, -1},
          {Doc(8, 8, 1, true, true)},
          "FN-SC---",
-         {"fn--ur tblrTBLR .+.."}},
+         {"fn--ur tblrTBLR .+..."}},
         {"the smallest and the largest cell",
          {2, 20, true, false, false, 0},
          {Doc(1, 1, 1), Doc(255, 255, 5)},
          "FN-SC---",
-         {"fn---- tblr---- w+..", "fn---- ----TBLR w+.m"}},
+         {"fn---- tblr---- w+...", "fn---- ----TBLR w+.m."}},
+        {"an imported TrueType font beside a new one",
+         {2, 20, true, false, false, 0},
+         {Doc(16, 16, 1, false, false, true, false, true), Doc(8, 8, 1)},
+         "FN-SC---",
+         {"fn---- tblrTBLR w+..o", "fn---- tblrTBLR w+..."}},
         {"a TrueType conversion up",
          {1, 20, true, true, true, 0},
          {Doc(8, 8, 1, true)},
          "----CPU-",
-         {"---pu- tblrTBLR .+.."}},
+         {"---pu- tblrTBLR .+..."}},
         {"three of three slots",
          {3, 3, true, false, false, 2},
          std::vector(3, Doc(8, 8, 1)),
          "F--SC---",
-         std::vector<std::string>(3, "f----- tblrTBLR w+..")},
+         std::vector<std::string>(3, "f----- tblrTBLR w+...")},
         {"twenty, unlimited",
          {20, 20, false, false, false, 0},
          twenty,
          "FN-SC---",
-         std::vector<std::string>(20, "fn---- tblrTBLR w+..")},
+         std::vector<std::string>(20, "fn---- tblrTBLR w+...")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
@@ -130,7 +139,7 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
     // Twenty of twenty slots: no font command anywhere.
     const CommandStates full = DeriveCommandStates({20, 20, true, false, false, 0, true}, twenty);
     EXPECT_EQ(Letters(full.frame), "F--SC---");
-    EXPECT_EQ(Letters(full.documents.back()), "f----- tblrTBLR w+..");
+    EXPECT_EQ(Letters(full.documents.back()), "f----- tblrTBLR w+...");
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QInputDialog>
 #include <QTextBrowser>
 
 #include "UiTestSupport.h"
+#include "ui/EditWindow.h"
 #include "ui/Form5.h"
 #include "ui/HelpWindow.h"
 
@@ -274,6 +276,55 @@ TEST(Editing, RowsAndColumnsFromTheMenuAndRefusedItems) {
     EXPECT_EQ(tiny->params().FormatHeightCar, 1);
 }
 
+// Each item of the Transform menu on a selection of two characters, one undo step each; Italic
+// with the slant Slant… set, which the next window keeps.
+TEST(Editing, TheTransformItemsChangeTheSelectionInOneUndoStepEach) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    const std::vector<std::string> a = {"##...", "#.#..", "#....", "....."};
+    const std::vector<std::string> b = {".....", ".....", ".....", "....#"};
+    const std::vector<std::string> blank(4, ".....");
+    form1* doc =
+        frame.Newform(OpenedFont(FontFromPictures(Shape(5, 4, 0x20, 4), {blank, blank, a, b})));
+    WhenShown<QInputDialog>([](QInputDialog& dialog) {
+        EXPECT_EQ(dialog.intValue(), 4);
+        dialog.setIntValue(2);
+        dialog.accept();
+    });
+    doc->action("Slant")->trigger();
+    const struct {
+        const char* item;
+        std::vector<std::string> a, b;
+    } cases[] = {
+        {"FlipHorizontal",
+         {"...##", "..#.#", "....#", "....."},
+         {".....", ".....", ".....", "#...."}},
+        {"FlipVertical",
+         {".....", "#....", "#.#..", "##..."},
+         {"....#", ".....", ".....", "....."}},
+        {"Rotate180", {".....", "....#", "..#.#", "...##"}, {"#....", ".....", ".....", "....."}},
+        {"Invert", {"..###", ".#.##", ".####", "#####"}, {"#####", "#####", "#####", "####."}},
+        {"Bold", {"###..", "####.", "##...", "....."}, b},
+        // Two rows a pixel: the two top rows move one to the right.
+        {"Italic", {".##..", ".#.#.", "#....", "....."}, b},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        Drag(doc->fontSupport(), {CellCentre(*doc, 2), CellCentre(*doc, 3)});
+        doc->action(c.item)->trigger();
+        EXPECT_EQ(Picture(*doc, 2), Joined(c.a));
+        EXPECT_EQ(Picture(*doc, 3), Joined(c.b));
+        EXPECT_EQ(Toolbar(frame), "1234-6-");
+        Tool(frame, kUndo)->click();
+        EXPECT_EQ(Picture(*doc, 2), Joined(a));
+        EXPECT_EQ(Picture(*doc, 3), Joined(b));
+        EXPECT_EQ(Toolbar(frame), "1234--7");
+    }
+    form1* next = frame.Newform(OpenedFont(FontFromPictures(Shape(5, 4, 0x20, 1), {a})));
+    next->action("Italic")->trigger();
+    EXPECT_EQ(Picture(*next, 0), Joined(cases[5].a));
+}
+
 TEST(Editing, CopyInOneWindowAndPasteIntoAnotherOfAnotherSizeThroughTheWindowList) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -414,6 +465,29 @@ TEST(EditWindow, ZoomButtonsAndMagnifierFollowTheirLimits) {
     const QImage image = doc->zoomPic()->grab().toImage();
     EXPECT_EQ(image.pixelColor(5, 240), QColor(255, 0, 0));
     EXPECT_EQ(image.pixelColor(3, 1), QColor(128, 128, 128));
+}
+
+// Zoom to Fit shows the whole glyph and ends neither the selection nor the automatic fit, which
+// the magnifier buttons end.
+TEST(EditWindow, ZoomToFitShowsTheWholeGlyphAndLeavesTheAutomaticFitAsItWas) {
+    Editor editor;
+    form1* wide = NewFont(*editor.frame, "200", "4", "20", "7F");
+    Click(wide->fontSupport(), CellCentre(*wide, 5));
+    auto* across = wide->findChild<QScrollBar*>("HScroll2");
+    EXPECT_TRUE(across->isVisible());  // fitted to the height
+    wide->action("ZoomToFit")->trigger();
+    EXPECT_EQ(wide->editZoom(), (wide->editWindow().width() - 4) / 200);
+    EXPECT_FALSE(across->isVisible());
+    EXPECT_EQ(wide->document()->SelectedCars(), std::vector<int32_t>({5}));
+    EXPECT_EQ(wide->zoomPic()->shownGlyph(), 5);
+    EXPECT_TRUE(wide->FlagAutoZoom());
+
+    form1* square = NewFont(*editor.frame, "40", "40");
+    square->findChild<QToolButton*>("ZoomPicPLUS")->click();
+    EXPECT_EQ(square->editZoom(), 12);
+    square->action("ZoomToFit")->trigger();
+    EXPECT_EQ(square->editZoom(), 6);  // floor(246 / 40)
+    EXPECT_FALSE(square->FlagAutoZoom());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Open, Save and Save As through the frame and the document windows; only the file dialogs and
 // the message boxes are answered by the test. Last, the real file dialogs.
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QTimer>
 
 #include "UiTestSupport.h"
@@ -9,7 +10,9 @@
 #include "formats/CFile.h"
 #include "formats/Exports.h"
 #include "formats/FileIO.h"
+#include "formats/FontFile.h"
 #include "formats/NativeFile.h"
+#include "ui/CExportOptions.h"
 
 namespace pixmere::test {
 namespace {
@@ -68,7 +71,8 @@ TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
     EXPECT_EQ(LoadNative(ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
     EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
     EXPECT_EQ(editor.dialogs->saves.at(0).filter,
-              "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf");
+              "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf|GFX "
+              "Font|*.h");
     // The dialogs start where the user last chose a file.
     EXPECT_EQ(editor.dialogs->saves.at(0).startDir, Q(dir.path().string()));
 }
@@ -84,19 +88,33 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
     EXPECT_EQ(editor.dialogs->saves.size(), 1u);
     EXPECT_EQ(FileState(*doc), "modified None  | ");
 
-    const char* names[] = {"font.pzf", "font.bin", "font.c", "font.txt", "font.bdf"};
-    for (int type = 1; type <= 5; ++type) {
+    // A C file's layout and a GFX font's advance are asked after the name; Save keeps them.
+    const CLayout firmware{CNumbers::Hexadecimal, COrder::Pages,      CBits::LsbFirst,
+                           CDeclaration::Progmem, CComments::Picture, GfxAdvance::Ink};
+    const auto choose = [](const CLayout& layout, bool gfx) {
+        WhenShown<CExportOptions>([layout, gfx](CExportOptions& options) {
+            for (std::size_t n = 0; n < CLayoutOptions().size(); ++n) {
+                EXPECT_EQ(options.group(n)->isVisibleTo(&options),
+                          CLayoutOptions()[n].gfx() == gfx);
+            }
+            options.Show(layout);
+            options.ok()->click();
+        });
+    };
+    const char* names[] = {"font.pzf", "font.bin", "font.c", "font.txt", "font.bdf", "font.h"};
+    for (int type = 1; type <= 6; ++type) {
         SCOPED_TRACE(names[type - 1]);
         const std::string path = dir.file(names[type - 1]);
         // The native file read back, the exports byte for byte; a BDF font is named after its
-        // file.
+        // file, C arrays and a GFX font too.
         const auto expectWritten = [&] {
             const std::vector<uint8_t> bytes = ReadAll(path);
             const Font& f = FontOf(*doc);
             EXPECT_EQ(type == 1 ? LoadNative(bytes).build().glyphData() : bytes,
-                      std::vector({f.glyphData(), saveBin(f), saveC(f), saveTXT(f),
-                                   saveBDF(f, "font")})[type - 1]);
+                      type == 1 ? f.glyphData()
+                                : FontFileContent(f, FontFileType(type), "font", firmware).bytes);
         };
+        if (type == 3 || type == 6) choose(firmware, type == 6);
         editor.WillSave(path, type);
         doc->action("saveas")->trigger();
         expectWritten();
@@ -109,6 +127,21 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
         expectWritten();
         EXPECT_FALSE(doc->FlagModified());
     }
+    // The options open with the last choices; Defaults brings the historical layout back, and
+    // Cancel saves nothing.
+    WhenShown<CExportOptions>([&](CExportOptions& options) {
+        EXPECT_EQ(options.Chosen(), firmware);
+        options.defaults()->click();
+        EXPECT_TRUE(options.Chosen() == CLayout{});
+        options.ok()->click();
+    });
+    editor.WillSave(dir.file("plain.c"), 3);
+    doc->action("saveas")->trigger();
+    EXPECT_EQ(ReadAll(dir.file("plain.c")), saveC(FontOf(*doc)));
+    WhenShown<CExportOptions>([](CExportOptions& options) { options.reject(); });
+    editor.WillSave(dir.file("never.c"), 3);
+    doc->action("saveas")->trigger();
+    EXPECT_FALSE(std::filesystem::exists(dir.file("never.c")));
     EXPECT_EQ(editor.Said(), "");
 }
 
@@ -170,7 +203,10 @@ TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
         form1* doc = Open(editor, path);
         std::filesystem::permissions(path, std::filesystem::perms::owner_read);
         Draw(*doc, 0, 2, 1);
-        if (save.savedAs) editor.WillSave(dir.file(save.savedAs), 3);
+        if (save.savedAs) {
+            editor.WillSave(dir.file(save.savedAs), 3);
+            WhenShown<CExportOptions>([](CExportOptions& options) { options.ok()->click(); });
+        }
         save.savedAs ? doc->action("saveas")->trigger() : Tool(*editor.frame, kSave)->click();
         EXPECT_EQ(editor.Said(), "Critical Error: " + save.message);
         EXPECT_EQ(ReadAll(path), before);
@@ -242,7 +278,7 @@ TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves)
     }
     EXPECT_EQ(user.nameFilters,
               QStringList({"Velmar Font (*.pzf)", "Bin Velmar (*.bin)", "C File (*.c)",
-                           "Text File (*.txt)", "BDF Font (*.bdf)"}));
+                           "Text File (*.txt)", "BDF Font (*.bdf)", "GFX Font (*.h)"}));
     // One entry may hold several patterns.
     user.Will("", "b.pcf.gz");
     EXPECT_EQ(dialogs.OpenFileName(nullptr, "BDF / PCF Font|*.bdf *.pcf *.pcf.gz", start),

@@ -100,6 +100,14 @@ TEST(BdfPcfImport, AFontWhosePixelsFallOutsideTheCellSaysHowManyCharactersLostSo
               "cell.");
     ASSERT_NO_FATAL_FAILURE(ExpectDocument(*editor.frame, editor.frame->Document(1),
                                            LoadBdfPcf(ReadAll(path)).font.build(), Q(path)));
+    // A GFX header with codes past FFh says how many it left out too.
+    const std::string gfx = dir.file("tiny.h");
+    WriteAll(gfx, Bytes(kConverterGfxHeader));
+    editor.FrameMenu("ImportGFX", gfx);
+    EXPECT_EQ(editor.Said(),
+              "Information Velmar Pixmere: 1 character lost the pixels that fell outside the "
+              "cell.\n1 character with a code above FFh was left out.");
+    EXPECT_EQ(editor.frame->app().DocCount, 2);
 }
 
 TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
@@ -194,7 +202,10 @@ TEST(CImport, ABrokenTableIsRefusedAndCancelOpensNoWindow) {
         FillPropertyDialog(dialog, {"10", "3", "", "", "1", "0"});
     });
     editor.FrameMenu("ImportC", path);
-    EXPECT_EQ(editor.Said(), std::string("Critical Error: ") + kBadCFileMessage);
+    EXPECT_EQ(editor.Said(),
+              "Critical Error: This file can't be openened because the font parameters are wrong "
+              "or the file is corrupted\n" +
+                  path);
     EXPECT_EQ(frame.app().DocCount, 0);
     WhenShown<Form3>([](Form3& dialog) { dialog.Cancel()->click(); });
     editor.FrameMenu("ImportC", path);
@@ -277,22 +288,38 @@ TEST(FileCommands, RefuseBadFilesAndOpenNoWindow) {
         WriteAll(dir.file(name), {0x1F, 0x8B, 8, 0});
         std::filesystem::resize_file(dir.file(name), size);
     }
-    const std::pair<const char*, const char*> commands[] = {
-        {"open", "short.pzf"},     {"open", "missing.pzf"},  {"ImportFON", "plain.fon"},
-        {"ImportC", "missing.c"},  {"ImportBDF", "cut.bdf"}, {"ImportPSF", "huge.psf.gz"},
-        {"ImportBIN", "huge.bin"},
+    // The message's first line is the editor's; the next names the file and, where the reader
+    // knows it, the reason.
+    const struct {
+        const char *command, *name, *reason;
+    } commands[] = {
+        {"open", "short.pzf", ""},
+        {"open", "missing.pzf", ": No such file"},
+        {"ImportFON", "plain.fon", ""},
+        {"ImportC", "missing.c", ": No such file"},
+        {"ImportBDF", "cut.bdf", ": a damaged BDF font"},
+        {"ImportPSF", "huge.psf.gz", ": larger than a .psf.gz can be (16 MB)"},
+        {"ImportBIN", "huge.bin", ": larger than a .bin can be (2088968 bytes)"},
     };
     Editor editor;
     Bystander other(*editor.frame);
     std::map<std::string, bool> read;
-    for (const auto& [command, name] : commands) {
+    for (const auto& [command, name, reason] : commands) {
         SCOPED_TRACE(command + (" " + dir.file(name)));
         if (std::filesystem::exists(dir.file(name))) MarkUnread(dir.file(name));
         editor.FrameMenu(command, dir.file(name));
-        EXPECT_EQ(editor.Said(), kBadFile);
+        EXPECT_EQ(editor.Said(), kBadFile + "\n" + dir.file(name) + reason);
         EXPECT_EQ(editor.frame->app().DocCount, 1);
         read[name] = WasRead(dir.file(name));
     }
+    // A name too long for the screen is cut in the middle: the start and the end still show.
+    const std::string deep = dir.file(std::string(400, 'd') + "/missing.pzf");
+    editor.FrameMenu("open", deep);
+    const std::string said = editor.Said();
+    EXPECT_LT(said.size(), deep.size());
+    EXPECT_TRUE(said.starts_with(kBadFile + "\n" + dir.path().string().substr(0, 10))) << said;
+    EXPECT_NE(said.find("\u2026"), std::string::npos) << said;
+    EXPECT_TRUE(said.ends_with("dd/missing.pzf: File name too long")) << said;
     other.ExpectLeftAlone();
     // A file larger than its type can be is refused before it is read. The access times tell,
     // unless the file system keeps none: then the file read first shows it.
@@ -318,7 +345,7 @@ TEST(FileCommands, TheWindowActiveBeforeARefusedOrCancelledImportIsActiveAfterIt
     QApplication::setActiveWindow(&frame);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(first->FileName(), Q(dir.file("first.pzf")));
-    EXPECT_EQ(editor.Said(), kBadFile);
+    EXPECT_EQ(editor.Said(), kBadFile + "\n" + dir.file("bad.fnt"));
 }
 
 }  // namespace

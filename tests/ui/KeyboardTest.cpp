@@ -1,8 +1,10 @@
 // The keyboard as desktop users reach for it: Return in the dialogs, access keys in every menu,
 // the usual shortcuts, and the keys that move through the font window.
+#include <QKeyEvent>
 #include <set>
 
 #include "UiTestSupport.h"
+#include "ui/GoToDialog.h"
 
 namespace pixmere::test {
 namespace {
@@ -13,6 +15,14 @@ void Key(MDIForm1& frame, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
     QWidget* focus = QApplication::focusWidget();
     QTest::keyClick(focus ? focus : &frame, static_cast<Qt::Key>(key), modifiers);
     Settle();
+}
+
+// Characters as a keyboard with a key for each types them.
+void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(widget, &press);
+    }
 }
 
 void Return(QWidget* widget) {
@@ -147,6 +157,52 @@ TEST(Keyboard, ArrowsAndEndMoveTheCurrentCharacterShiftExtendsAndTheEditWindowFo
     EXPECT_TRUE(CellInView(*doc, 223));
     Click(doc->zoomPic(), PixelCentre(*doc, 7, 15));
     EXPECT_EQ(GlyphPicture(doc->document()->font().glyphs[223], 8)[15], ".......#");
+}
+
+// A character typed in the font window, or asked for with Ctrl+G, is picked as a click on its
+// cell picks it, and scrolled into view; what the font lacks changes nothing, and Go to says why.
+TEST(Keyboard, TypingACharacterOrGoingToItPicksItAndGoToSaysWhyItCannot) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = NewFont(frame, "8", "16", "20", "FE");
+    const auto picked = [doc](int code) {
+        return doc->document()->SelectedCars() == std::vector<int32_t>({code - 0x20}) &&
+               doc->zoomPic()->shownGlyph() == code - 0x20 && CellInView(*doc, code - 0x20);
+    };
+    Type(doc->fontSupport(), QStringLiteral("\u00fe"));  // þ, the last one
+    EXPECT_TRUE(picked(0xFE));
+    Type(doc->fontSupport(), QStringLiteral("M\u00ff"));  // ÿ: not in the font
+    EXPECT_TRUE(picked('M'));
+    // The click's place counts: a zoom change finds M again.
+    doc->SetZoomFactorText("4");
+    EXPECT_TRUE(picked('M'));
+
+    const struct {
+        const char* typed;
+        std::string refusal;
+        int code;
+    } asked[] = {
+        {"41h", "", 'A'},
+        {"z", "", 'z'},
+        {"FF", "The font has no character FFh: it holds 20h to FEh.", 0},
+        {"\u03a9", "The printer's character set has no code for this character.", 0},
+        {"", "Type one character, or a character code in hexadecimal such as 41 or 41h.", 0},
+    };
+    for (const auto& a : asked) {
+        SCOPED_TRACE(a.typed);
+        WhenShown<GoToDialog>([&a](GoToDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), "Go to Character");
+            dialog.field()->setText(QString::fromUtf8(a.typed));
+            dialog.ok()->click();
+            EXPECT_EQ(dialog.isVisible(), !a.refusal.empty());  // a refusal keeps it open
+            dialog.reject();
+        });
+        Key(frame, Qt::Key_G, Qt::ControlModifier);
+        EXPECT_EQ(editor.Said(), a.refusal.empty() ? "" : "Warning Velmar Pixmere: " + a.refusal);
+        if (a.refusal.empty()) {
+            EXPECT_TRUE(picked(a.code));
+        }
+    }
 }
 
 }  // namespace

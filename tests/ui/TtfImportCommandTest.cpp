@@ -12,6 +12,7 @@
 #include "UiTestSupport.h"
 #include "truetype/TtfImport.h"
 #include "truetype/TtfTestSupport.h"
+#include "ui/PainterCanvas.h"
 #include "ui/TtfImportCommand.h"
 
 namespace pixmere::test {
@@ -354,7 +355,7 @@ TEST(TtfImportCommand,
             EXPECT_EQ(ConversionDialog(frame), nullptr);
             EXPECT_EQ(editor.Said(), "");
             // Only "Convert" makes settings worth remembering.
-            EXPECT_EQ(QSettings().allKeys().isEmpty(), waiting);
+            EXPECT_EQ(QSettings().childGroups().contains("TrueTypeImport"), !waiting);
             // The frame closes once the conversion has stopped; else the commands work again
             // and a new font takes the freed slot.
             EXPECT_EQ(frame.isVisible(), way != "close frame");
@@ -399,6 +400,71 @@ TEST(TtfImportCommand, DismissedDialogsUnusableFacesAndFailedConversionsLeaveNoW
         "Critical Error: Datas Extraction Failure.\nCritical Error: Datas Extraction Failure.");
     EXPECT_EQ(ConversionDialog(frame), nullptr);
     EXPECT_EQ(FileCommands(frame), "FNOSf");
+}
+
+// Outline pixels of the edit window's picture, by whether an ink pixel of the glyph lies within
+// one glyph pixel of them.
+struct OutlinePixels {
+    int nearInk = 0;
+    int away = 0;
+};
+
+OutlinePixels Outline(form1& document) {
+    const QImage image = document.zoomPic()->grab().toImage();
+    const CarObject& glyph = FontOf(document).glyphs[document.zoomPic()->shownGlyph()];
+    const FontParams& p = document.params();
+    const int zoom = document.editZoom(), rowHeight = zoom * document.zoomPic()->magnif();
+    const auto ink = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < p.FormatLengthCar && y < p.FormatHeightCar &&
+               glyph.pixel(x, y);
+    };
+    OutlinePixels found;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != ToQColor(kOutlineColour)) continue;
+            const int gx = x / zoom, gy = y / rowHeight;
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) near = near || ink(gx + dx, gy + dy);
+            }
+            ++(near ? found.nearInk : found.away);
+        }
+    }
+    return found;
+}
+
+// The outline behind an imported "O", its rows magnified as the edit window shows them, follows
+// a move and goes with a row command; a font of another making has none to show.
+TEST(TtfImportCommand, ShowOutlineDrawsTheImportedOutlineOnTheInkUntilARowCommand) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* other = Bystander(frame);
+    ConversionWatcher watcher;
+    WhenShown<Form3>([](Form3& dialog) {
+        FillPropertyDialog(dialog, {"16", "16", "20", "7E", "2", "3"});
+    });
+    editor.FrameMenu("ImportTTF");
+    form1* imported = frame.Document(2);
+    ASSERT_NE(imported, nullptr);
+    auto* box = imported->findChild<QCheckBox*>("ShowOutline");
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_FALSE(other->findChild<QCheckBox*>("ShowOutline")->isEnabled());
+
+    imported->findChild<QCheckBox*>("EnabMagnif")->setChecked(true);
+    Click(imported->fontSupport(), CellCentre(*imported, 'O' - 0x20));
+    EXPECT_EQ(Outline(*imported).nearInk, 0);  // until asked for
+    box->click();
+    for (const char* step : {"imported", "moved"}) {
+        SCOPED_TRACE(step);
+        const OutlinePixels o = Outline(*imported);
+        EXPECT_GT(o.nearInk, 100);
+        EXPECT_LT(o.away, o.nearInk / 20);
+        imported->findChild<QToolButton*>("Down")->click();
+    }
+    imported->action("Atop")->trigger();
+    EXPECT_FALSE(box->isEnabled());
+    const OutlinePixels o = Outline(*imported);
+    EXPECT_EQ(o.nearInk + o.away, 0);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ TEST(Layout, TheViewsFillTheWindowAsItGrowsAndTheControlsKeepTheirSize) {
     form1* doc = NewFont(frame, "8", "16", "20", "FF");
     QWidget* fontWindow = View(*doc, "FontWindow");
     QWidget* editWindow = View(*doc, "EditWindow");
+    QWidget* sample = View(*doc, "SamplePreview");
     const QSize moveFrame = doc->findChild<QGroupBox*>("Frame2")->size();
     const int cellsPerRow = doc->fontLayout().cellsPerRow;
     const int fontHeight = fontWindow->height();
@@ -28,12 +29,13 @@ TEST(Layout, TheViewsFillTheWindowAsItGrowsAndTheControlsKeepTheirSize) {
     EXPECT_EQ(doc->findChild<QGroupBox*>("Frame2")->size(), moveFrame);
     EXPECT_GT(doc->fontLayout().cellsPerRow, cellsPerRow);
     EXPECT_GT(fontWindow->height(), fontHeight);
-    // Both views reach the window's right edge, the edit window its bottom.
+    // The views reach the window's right edge, the sample text its bottom.
     const QRect inside = doc->rect();
     const auto right = [&](QWidget* view) { return view->mapTo(doc, view->rect().bottomRight()); };
     EXPECT_GT(right(fontWindow).x(), inside.right() - 20);
     EXPECT_GT(right(editWindow).x(), inside.right() - 20);
-    EXPECT_GT(right(editWindow).y(), inside.bottom() - 20);
+    EXPECT_GT(right(sample).x(), inside.right() - 20);
+    EXPECT_GT(right(sample).y(), inside.bottom() - 20);
     // The automatic zoom fits the taller edit window; the selection stays where it was.
     EXPECT_GT(doc->editZoom(), 15);
     EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({0}));
@@ -41,10 +43,49 @@ TEST(Layout, TheViewsFillTheWindowAsItGrowsAndTheControlsKeepTheirSize) {
     // The border between the views moves: the edit window takes height from the font window.
     auto* splitter = doc->findChild<QSplitter*>("ViewSplitter");
     const QList<int> sizes = splitter->sizes();
-    splitter->setSizes({sizes[0] - 100, sizes[1] + 100});
+    splitter->setSizes({sizes[0] - 100, sizes[1] + 100, sizes[2]});
     Settle();
     EXPECT_EQ(editWindow->height(), sizes[1] + 100);
     EXPECT_EQ(doc->findChild<QScrollBar*>("VScroll1")->maximum(), doc->fontLayout().vScrollMax);
+}
+
+// The sample text closes when its border is dragged to the bottom and comes back, at its height,
+// from Windows > "Show Sample Text"; the item follows the border. The frame's place and the
+// views' shares are remembered for the next run.
+TEST(Layout, TheSampleTextClosesWithItsBorderAndComesBackFromTheWindowsMenu) {
+    Editor editor;
+    form1* doc = NewFont(*editor.frame, "8", "16");
+    auto* splitter = doc->findChild<QSplitter*>("ViewSplitter");
+    QAction* item = doc->action("ShowSample");
+    const int height = splitter->sizes()[2];
+    ASSERT_TRUE(item->isChecked());
+    // The border dragged down to the window's bottom edge.
+    QSplitterHandle* border = splitter->handle(2);
+    const QPoint grip(border->width() / 2, border->height() / 2);
+    QTest::mousePress(border, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(border, grip + QPoint(0, height + 50));
+    QTest::mouseRelease(border, Qt::LeftButton, {}, grip + QPoint(0, height + 50));
+    EXPECT_EQ(splitter->sizes()[2], 0);
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_EQ(splitter->sizes()[2], height);
+    EXPECT_TRUE(item->isChecked());
+    item->trigger();
+    EXPECT_EQ(splitter->sizes()[2], 0);
+
+    // The next run finds the frame where it was and the views shared as they were last.
+    MDIForm1& frame = *editor.frame;
+    frame.setGeometry(60, 40, 900, 640);
+    const QRect where = frame.geometry();
+    frame.Exit();
+    Settle();
+    MDIForm1 next("");
+    next.show();
+    EXPECT_EQ(next.geometry(), where);
+    form1* again = next.Newform(OpenedFont(PatternFont(Shape(8, 16))));
+    EXPECT_EQ(again->findChild<QSplitter*>("ViewSplitter")->sizes()[2], 0);
+    EXPECT_FALSE(again->action("ShowSample")->isChecked());
+    again->document()->setFlagModified(false);
 }
 
 TEST(Layout, NewWindowsOpenCascadedAndTheFrameScrollsToWindowsLargerThanIt) {

@@ -1,0 +1,150 @@
+// The sample text beneath the edit window: text set in the font as the printer prints it, what
+// it follows, what it remembers, and that it shows what pixmere-cli's render writes.
+#include <QImage>
+#include <QPlainTextEdit>
+
+#include "UiTestSupport.h"
+#include "cli/CliRun.h"
+#include "truetype/PrintedTextImage.h"
+#include "ui/SamplePreview.h"
+
+namespace pixmere::test {
+namespace {
+
+// A and B, 3 x 2 pixels, printed three times as high; one row of downstroke.
+Font TwoLetters() {
+    return FontFromPictures(Shape(3, 2, 0x41, 2, 1, 3), {{"#.#", ".#."}, {"###", "#.#"}});
+}
+
+// Typed over the text; Return starts a line.
+void Type(form1& document, const QString& text) {
+    QPlainTextEdit* box = document.preview().textBox();
+    box->selectAll();
+    const QStringList lines = text.split('\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        if (n > 0) QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, lines[n]);
+    }
+}
+
+// What the view shows, as the middle of each of its first width x height dots: '#' ink, '.'
+// paper, ':' the dotted frame of a missing character, '-' anything else.
+std::string Dots(form1& document, int width, int height) {
+    const QImage image = document.preview().canvas()->grab().toImage();
+    const int zoom = document.preview().zoom();
+    std::vector<std::string> rows;
+    for (int y = 0; y < height; ++y) {
+        std::string& row = rows.emplace_back();
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = image.pixel(x * zoom + zoom / 2, y * zoom + zoom / 2) | 0xFF000000;
+            row += c == kInkRgb ? '#' : c == kPaperRgb ? '.' : c == kMissingRgb ? ':' : '-';
+        }
+    }
+    return Joined(rows);
+}
+
+// The view's picture of the whole text, as a core picture is made.
+QImage Shown(form1& document) {
+    const SamplePreview& preview = document.preview();
+    const QSize size(preview.printed()->width() * preview.zoom(),
+                     preview.printed()->height() * preview.zoom());
+    return preview.canvas()
+        ->grab()
+        .toImage()
+        .copy(QRect(QPoint(), size))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage CorePicture(form1& document) {
+    return PrintedTextImage(FontOf(document), *document.preview().printed(),
+                            document.preview().zoom());
+}
+
+TEST(SamplePreview, PrintsLinesOfCellsRowsMagnifiedAMissingCharacterDottedAndTheBaseline) {
+    Editor editor;
+    form1* doc = editor.frame->Newform(OpenedFont(TwoLetters()));
+    // The font's own letters first.
+    EXPECT_EQ(doc->preview().textBox()->toPlainText(), "AB");
+    Type(*doc, "AB\nBC");  // no C in the font
+    EXPECT_EQ(Dots(*doc, 7, 13),
+              Joined({"#.####-", "#.####-", "#.####-", ".#.#.#-", ".#.#.#-", ".#.#.#-", "###:.:-",
+                      "###...-", "###:.:-", "#.#...-", "#.#:.:-", "#.#.:.-", "-------"}));
+    EXPECT_EQ(Shown(*doc), CorePicture(*doc));
+    // The baseline: the top edge of each line's downstroke row, in the edit window's red.
+    doc->preview().baseline()->click();
+    const QImage marked = doc->preview().canvas()->grab().toImage();
+    for (const int y : {3 * 2, 9 * 2}) {
+        EXPECT_EQ(marked.pixelColor(9, y), QColor(255, 0, 0)) << y;
+        EXPECT_EQ(marked.pixelColor(9, y + 1), QColor(Qt::white)) << y;
+    }
+}
+
+// What pixmere-cli's render writes of the font the editor saved (the tool run in-process).
+TEST(SamplePreview, ShowsWhatRenderWritesAndTheNextWindowTakesTheTextZoomAndBaseline) {
+    TempDir dir;
+    Editor editor;
+    form1* first = editor.frame->Newform(OpenedFont(TwoLetters()));
+    Type(*first, "BA\nA");
+    QTest::keyClick(first->preview().zoomSelector(), Qt::Key_Down);  // from 2 to 4
+    EXPECT_EQ(first->preview().zoom(), 4);
+    editor.WillSave(dir.file("two.pzf"), 1);
+    first->action("saveas")->trigger();
+    const cli::CliRun run = cli::Cli(
+        {"render", dir.file("two.pzf"), dir.file("two.png"), "--text", "BA\nA", "--zoom", "4"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(QImage(Q(dir.file("two.png"))).convertToFormat(QImage::Format_RGB32), Shown(*first));
+
+    first->preview().baseline()->click();
+    form1* next = NewFont(*editor.frame, "8", "8");
+    EXPECT_EQ(next->preview().textBox()->toPlainText(), "BA\nA");
+    EXPECT_EQ(next->preview().zoom(), 4);
+    EXPECT_TRUE(next->preview().baseline()->isChecked());
+    // A text pasted past the limit keeps its beginning; cleared, it gives the next window the
+    // font's own letters again.
+    next->preview().textBox()->setPlainText(QString(kMaxSampleText + 5, 'A'));
+    EXPECT_EQ(next->preview().textBox()->toPlainText().size(), kMaxSampleText);
+    next->preview().textBox()->clear();
+    form1* last = editor.frame->Newform(OpenedFont(TwoLetters()));
+    EXPECT_EQ(last->preview().textBox()->toPlainText(), "AB");
+}
+
+// A, B, A on a line, then C, A: a change of A repaints its changed rows in the three cells that
+// show it and nothing else; a row command lays the text out again.
+TEST(SamplePreview, AStrokeATransformAndAnUndoRepaintOnlyTheRowsTheyChange) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    form1* doc = NewFont(frame, "5", "4", "41", "44", "2");
+    Type(*doc, "ABA\nCA");
+    SampleCanvas& canvas = *doc->preview().canvas();
+    const struct {
+        const char* change;
+        std::function<void()> act;
+        int firstRow, rows;
+    } changes[] = {
+        {"a stroke on row 2", [&] { Draw(*doc, 0, 1, 2); }, 2, 1},
+        {"flipped: rows 1 and 2", [&] { doc->action("FlipVertical")->trigger(); }, 1, 2},
+        {"undone: rows 1 and 2", [&] { Tool(frame, kUndo)->click(); }, 1, 2},
+        {"another character picked: nothing",
+         [&] { Click(doc->fontSupport(), CellCentre(*doc, 1)); }, 0, 0},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.change);
+        Settle();
+        canvas.TakePainted();
+        c.act();
+        Settle();
+        // Zoom 2: a cell is 10 x 16 pixels, a glyph row 4 pixels high.
+        QRegion expected;
+        for (const QPoint cell : {QPoint(0, 0), QPoint(20, 0), QPoint(10, 16)}) {
+            expected += QRect(cell.x(), cell.y() + c.firstRow * 4, 10, c.rows * 4);
+        }
+        EXPECT_EQ(canvas.TakePainted(), expected);
+    }
+    // A row more: the cells are a row higher.
+    doc->action("Abottom")->trigger();
+    EXPECT_EQ(doc->preview().printed()->cellHeight(), 5 * 2);
+    EXPECT_EQ(Shown(*doc), CorePicture(*doc));
+}
+
+}  // namespace
+}  // namespace pixmere::test
