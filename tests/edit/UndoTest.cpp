@@ -6,6 +6,46 @@
 namespace pixmere::test {
 namespace {
 
+// What the windows show, kept up to date from the results the way the windows would: the
+// colour and image of each cell, and the rows of the glyph in the edit window.
+struct ScreenModel {
+    explicit ScreenModel(const FontDocument& d)
+        : doc(d), selected(Selection(d)), cells(Cells()), shown(d.ShownCar()) {
+        if (shown >= 0) edit = GlyphPicture(d.font().glyphs[shown]);
+    }
+    std::vector<std::string> Cells() const {
+        std::vector<std::string> now;
+        for (int i = 0; i < doc.params().NbCar; ++i) now.push_back(Picture(doc, i));
+        return now;
+    }
+    void Apply(const EditResult& r) {
+        if (r.layoutChanged) {
+            selected.assign(selected.size(), '.');
+            cells = Cells();
+        }
+        for (const CellRedraw& c : r.cells) {
+            selected.at(c.index) = c.colour == kBleu ? '#' : '.';
+            cells.at(c.index) = Picture(doc, c.index);
+        }
+        if (r.editGlyph < 0) shown = -1;
+        if (r.editGlyph < 0 || (!r.editRedraw && r.editRows.empty())) return;
+        const std::vector<std::string> now = GlyphPicture(doc.font().glyphs[r.editGlyph]);
+        if (r.editRedraw) edit = now;
+        edit.resize(now.size());
+        for (int row : r.editRows) edit.at(row) = now.at(row);
+        shown = r.editGlyph;
+    }
+    // Whether every cell and the edit window show the glyphs as they are.
+    bool UpToDate() const {
+        return cells == Cells() && (shown < 0 || edit == GlyphPicture(doc.font().glyphs[shown]));
+    }
+    const FontDocument& doc;
+    std::string selected;            // the cells drawn selected
+    std::vector<std::string> cells;  // the image in each cell
+    int shown;                       // the glyph the edit window shows
+    std::vector<std::string> edit;   // its rows as drawn
+};
+
 // A document of one blank character 8 x 4, clicked, after the first `steps` strokes of a
 // series that sets pixels, clears some, then sets again.
 FontDocument AfterStrokes(int steps) {

@@ -2,6 +2,7 @@
 
 #include "model/CharacterLookup.h"
 #include "model/PrintedText.h"
+#include "model/Windows1252.h"
 #include "support/GlyphPicture.h"
 #include "support/SampleFonts.h"
 
@@ -84,6 +85,23 @@ TEST(GoToCharacter, CharactersAndHexadecimalCodes) {
     EXPECT_EQ(CarForKey(p, U'A'), 0x21);
     EXPECT_EQ(CarForKey(p, U'\u00E9'), -1);
     EXPECT_EQ(CarForKey(test::Shape(8, 8, 0, 256), U'\t'), -1);  // held, but not typed
+}
+
+TEST(Windows1252, MapsTheHighRowKeepsTheUndefinedCodesAndReplacesControlsInText) {
+    for (int code = 0; code < 256; ++code) {
+        EXPECT_EQ(UnicodeToWindows1252(Windows1252ToUnicode(static_cast<uint8_t>(code))), code);
+    }
+    EXPECT_EQ(std::u32string({Windows1252ToUnicode(0x41), Windows1252ToUnicode(0x80),
+                              Windows1252ToUnicode(0x9F), Windows1252ToUnicode(0xE9),
+                              Windows1252ToUnicode(0x81), Windows1252ToUnicode(0x9D)}),
+              U"A\u20AC\u0178\u00E9\u0081\u009D");
+    for (const char32_t none : {U'\u0080', U'\u0100', U'\U0001F600'}) {
+        EXPECT_EQ(UnicodeToWindows1252(none), -1);
+    }
+    const uint8_t text[] = {'S', 0xE9, 0x80, 0x01, 0x1F, 0x7F, 0x81, 0x9D, 'x'};
+    EXPECT_EQ(Windows1252ToUtf8(text),
+              "S\xC3\xA9\xE2\x82\xAC"
+              "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDx");
 }
 
 }  // namespace

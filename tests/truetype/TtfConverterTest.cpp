@@ -77,37 +77,11 @@ TEST(TtfConverter, CharactersAreFittedByTheirVerticalExtent) {
     EXPECT_EQ(InkRows(shapes.state).second, 15) << Joined(ResultPicture(shapes.state));
 }
 
-TEST(TtfConverter, OneShiftIsTheThresholdedStartPosition) {
-    TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3));
-    c.state.ShiftMode = 2;
-    c.controls.Slider2 = 30;
-    c.Text1_Change("&");
-    ASSERT_EQ(c.state.ShiftCount, 1);
-    // No move: the surface shows the sampled position again, now on white.
-    const std::vector<int> expected = CountsOnSurface(c);
-    EXPECT_EQ(ShiftCounts(c.state, 0), expected);
-    std::vector<std::string> picture(16, std::string(16, '.'));
-    int filled = 0;
-    for (int i = 0; i < 256; ++i) {
-        if (expected[i] > c.state.Threshold) picture[i / 16][i % 16] = '#', ++filled;
-    }
-    EXPECT_EQ(Joined(ResultPicture(c.state)), Joined(picture));
-    EXPECT_EQ(c.state.FilledCells, filled);
-    EXPECT_EQ(c.FillRatioText(), ScientificRatio(filled, 256));
-
-    // Amplitude 0: four shifts that never move sample the same image four times.
-    c.state.ShiftMode = 0;
-    c.Slider5_Change(0);
-    c.Text1_Change("B");
-    for (int s = 1; s < 4; ++s) EXPECT_EQ(ShiftCounts(c.state, s), ShiftCounts(c.state, 0));
-    EXPECT_EQ(ShiftCounts(c.state, 0), CountsOnSurface(c));
-}
-
-TEST(TtfConverter, ShiftsSampleTheTabledPositions) {
-    // Each shift's counts are those of a single sample at its offset from the start, in steps
-    // of one unit (a = 2, r = sx = 5).
-    const std::vector<std::pair<int, int>> offsets = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1},
-                                                      {-1, 0},  {0, -1}, {1, 0}, {0, 1}};
+// One shift samples the start position: the counts are those read back from the surface, the
+// result is their threshold. Four and eight shifts sample the tabled offsets from the start, in
+// steps of one unit (a = 2, r = sx = 5), each as a single shift placed there would; with
+// amplitude 0 all four sample the same image. Recombining never samples again.
+TEST(TtfConverter, ShiftsSampleTheTabledPositionsAndCombineIntoTheResult) {
     TtfConverter c = Loaded(DejaVu(), Cell(12, 10, 2));
     const auto convert = [&](int mode, int x, int y) {
         c.state.CurrentChar = "R";
@@ -118,19 +92,52 @@ TEST(TtfConverter, ShiftsSampleTheTabledPositions) {
         c.ConvertCurrent();
         return c.state;
     };
-    const ConversionState eight = convert(1, 7, 3);
-    ASSERT_EQ(eight.ShiftCount, 8);
-    EXPECT_TRUE(eight.PosX == 7 && eight.PosY == 3);  // back at the start
-    const ConversionState four = convert(0, 7, 3);
-    ASSERT_EQ(four.ShiftCount, 4);
+    const ConversionState eight = convert(1, 7, 3), four = convert(0, 7, 3);
+    ASSERT_TRUE(eight.ShiftCount == 8 && four.ShiftCount == 4);
+    EXPECT_TRUE(c.state.PosX == 7 && c.state.PosY == 3);  // back at the start
+    const std::pair<int, int> offsets[] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1},
+                                           {-1, 0},  {0, -1}, {1, 0}, {0, 1}};
     for (int s = 0; s < 8; ++s) {
         const ConversionState one = convert(2, 7 + offsets[s].first, 3 + offsets[s].second);
         EXPECT_EQ(ShiftCounts(eight, s), ShiftCounts(one, 0)) << "shift " << s;
-        if (s < 4) {
-            EXPECT_EQ(ShiftCounts(four, s), ShiftCounts(one, 0)) << "shift " << s;
-        }
+        EXPECT_TRUE(s >= 4 || ShiftCounts(four, s) == ShiftCounts(one, 0)) << "shift " << s;
     }
     EXPECT_NE(ShiftCounts(eight, 0), ShiftCounts(eight, 2));  // the character did move
+
+    c.Slider2_Change(30);
+    const std::vector<int> expected = CountsOnSurface(c);  // the last single shift
+    EXPECT_EQ(ShiftCounts(c.state, 0), expected);
+    std::string picture = "\n";
+    int filled = 0;
+    for (int i = 0; i < 120; ++i) {
+        picture += expected[i] > c.state.Threshold ? (++filled, '#') : '.';
+        if (i % 10 == 9) picture += '\n';
+    }
+    EXPECT_EQ(Joined(ResultPicture(c.state)), picture);
+    EXPECT_EQ(c.state.FilledCells, filled);
+    EXPECT_EQ(c.FillRatioText(), ScientificRatio(filled, 120));
+
+    c.state.ShiftMode = 0;
+    c.Slider5_Change(0);
+    c.Text1_Change("W");
+    for (int s = 1; s < 4; ++s) EXPECT_EQ(ShiftCounts(c.state, s), ShiftCounts(c.state, 0));
+    EXPECT_EQ(ShiftCounts(c.state, 0), CountsOnSurface(c));
+    c.Slider5_Change(20);
+    c.Text1_Change("W");
+    const std::vector<int> counts = ShiftCounts(c.state, 3);
+    const auto mode0 = ResultPicture(c.state);
+    filled = c.state.FilledCells;
+    EXPECT_GT(filled, 0);
+    // The least count over the shifts passes the same threshold exactly where all shifts do.
+    c.state.CombineMode = 1;
+    c.CombineShifts();
+    EXPECT_EQ(ResultPicture(c.state), mode0);
+    EXPECT_TRUE(c.FillRatioText().isEmpty());
+    // Recombining keeps the counts and the fill ratio of the last threshold-then-AND.
+    c.state.CombineMode = 2;
+    c.Slider2_Change(5);
+    EXPECT_EQ(ShiftCounts(c.state, 3), counts);
+    EXPECT_EQ(c.state.FilledCells, filled);
 }
 
 TEST(TtfConverter, FieldsKeepTheirBounds) {
@@ -178,26 +185,6 @@ TEST(TtfConverter, FieldsKeepTheirBounds) {
     EXPECT_EQ(BlackExtent(c.Picture1(), 80, 85).bottom, negative.bottom);
     c.state.CharSize = -32768;  // its absolute value does not fit the field
     EXPECT_THROW(c.RenderCharacter(), ConversionFailure);
-}
-
-TEST(TtfConverter, CombinationModesFeedTheResult) {
-    TtfConverter c = Loaded(DejaVu(), Cell(16, 16, 3));
-    c.controls.Slider2 = 40;
-    c.Text1_Change("W");
-    const std::vector<int> counts = ShiftCounts(c.state, 3);
-    const auto mode0 = ResultPicture(c.state);
-    const int filled = c.state.FilledCells;
-    EXPECT_GT(filled, 0);
-    // The least count over the shifts passes the same threshold exactly where all shifts do.
-    c.state.CombineMode = 1;
-    c.CombineShifts();
-    EXPECT_EQ(ResultPicture(c.state), mode0);
-    EXPECT_TRUE(c.FillRatioText().isEmpty());
-    // Recombining never samples again and keeps the fill ratio of the last threshold-then-AND.
-    c.state.CombineMode = 2;
-    c.Slider2_Change(5);
-    EXPECT_EQ(ShiftCounts(c.state, 3), counts);
-    EXPECT_EQ(c.state.FilledCells, filled);
 }
 
 TEST(TtfConverter, ThresholdSampleAreaAndPreviews) {
