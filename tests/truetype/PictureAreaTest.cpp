@@ -1,74 +1,40 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "TtfTestSupport.h"
 #include "truetype/PictureArea.h"
+#include "truetype/PrintedTextImage.h"
 
 namespace pixmere::test {
 namespace {
 
-TEST(PictureArea, UserPointsSelectTheDevicePixelHoldingThem) {
+// User points select the device pixel holding them; outside the area (right edge included)
+// there is no colour, so nothing reads as black. Later drawing covers earlier, a box ends before
+// its far corner, a line includes both ends, and the background erases.
+TEST(PictureArea, UserPointsDrawingAndErasing) {
     PictureArea area(209, 209);
-    area.Scale(0, 0, 80, 85);            // W·r by (H + 1)·r for a 16 x 16 cell at r = 5
-    EXPECT_EQ(area.DeviceColumn(1), 2);  // 2.6125 pixels per unit
-    EXPECT_EQ(area.DeviceColumn(79), 206);
-    EXPECT_EQ(area.DeviceRow(84), 206);
+    area.Scale(0, 0, 80, 85);  // W·r by (H + 1)·r for a 16 x 16 cell at r = 5
+    EXPECT_EQ(std::vector({area.DeviceColumn(1), area.DeviceColumn(79), area.DeviceRow(84)}),
+              std::vector({2, 206, 206}));  // 2.6125 pixels per unit
     for (int x = -2; x < 90; ++x) EXPECT_EQ(area.ColumnOf(x), area.DeviceColumn(x)) << x;
-    // Outside the area (right edge included) there is no colour, so nothing reads as black.
     area.SetBackColor(kRgbBlack);
     EXPECT_EQ(area.Point(-0.5, 10), std::nullopt);
     EXPECT_EQ(area.Point(80, 10), std::nullopt);
     EXPECT_FALSE(area.IsBlack(-1, 0) || area.IsBlack(80, 0) || area.IsBlack(0, 85));
     EXPECT_TRUE(area.IsBlack(79, 84));
-    // A new size keeps the coordinate system on the whole area and erases it.
+    // A new size keeps the coordinate system on the whole area and the background.
     area.Resize(800, 850);
-    EXPECT_EQ(area.ColumnOf(1), 10);
-    EXPECT_EQ(area.RowOf(84), 840);
-    EXPECT_FLOAT_EQ(area.PixelsPerUnitY(), 10.0);
-    EXPECT_EQ(area.Point(79, 84), kRgbBlack);  // the background stays
-    area.FillBox(1, 1, 2, 2, kRgbRed);
-    EXPECT_EQ(area.Image().pixel(10, 10), kRgbRed);
-    EXPECT_EQ(area.Image().pixel(20, 20), kRgbBlack);
-}
-
-TEST(PictureArea, LaterDrawingCoversEarlierAndTheBackgroundErases) {
-    PictureArea area(20, 10);
+    EXPECT_EQ(area.ColumnOf(1) + area.RowOf(84), 10 + 840);
+    EXPECT_EQ(area.Point(79, 84), kRgbBlack);
     area.SetBackColor(kRgbRed);
+    area.Scale(0, 0, 20, 10);
     area.FillBox(2, 2, 8, 6, kRgbBlack);
-    area.Line(5, 0, 5, 9, kRgbGreen);  // over the box, end points included
+    area.Line(5, 0, 5, 9, kRgbGreen);
+    area.FillBox(10, 5, 10.01, 5.01, kRgbBlue);  // smaller than a pixel: still fills one
     const auto at = [&](double x, double y) { return area.Point(x, y).value_or(0); };
-    EXPECT_EQ(std::vector({at(3, 3), at(5, 3), at(5, 9), at(8, 3)}),
-              std::vector({kRgbBlack, kRgbGreen, kRgbGreen, kRgbRed}));  // the box ends before x2
-    area.Cls();
-    EXPECT_EQ(at(3, 3), kRgbRed);
-    area.FillBox(0, 0, 1, 1, kRgbBlack);
+    EXPECT_EQ(std::vector({at(3, 3), at(5, 3), at(5, 9), at(8, 3), at(10, 5), at(10.2, 5)}),
+              std::vector({kRgbBlack, kRgbGreen, kRgbGreen, kRgbRed, kRgbBlue, kRgbRed}));
     area.SetBackColor(kRgbWhite);
-    EXPECT_EQ(at(0, 0), kRgbWhite);
-    area.Scale(0, 0, 100, 50);
-    area.FillBox(10, 10, 10.5, 10.5, kRgbBlack);  // smaller than a pixel: still fills one
-    EXPECT_EQ(std::vector({at(10, 10), at(15, 10)}), std::vector({kRgbBlack, kRgbWhite}));
-}
-
-TEST(PictureArea, TextIsExactlyBlackAndHangsFromTheTopLeftOfItsLineBox) {
-    PictureArea area(209, 209);
-    area.SetBackColor(kRgbRed);
-    area.DrawGlyph(DejaVu().Outline("@"), 150, 10, 10);
-    const QImage image = area.Image();
-    std::set<QRgb> colours;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) colours.insert(image.pixel(x, y));
-    }
-    EXPECT_EQ(colours, (std::set<QRgb>{kRgbBlack, kRgbRed}));  // no antialiasing
-
-    // A box from the baseline up to the ascent fills the line box from its top.
-    GlyphOutline full;
-    full.path.addRect(0, -800, 500, 800);
-    full.ascent = 800;
-    area.Cls();
-    area.DrawGlyph(full, 20, 30, 40);  // 20-pixel em: 10 x 16 pixels
-    const Extent e = BlackExtent(area, 209, 209);
-    EXPECT_EQ(std::vector({e.left, e.top, e.right, e.bottom}), std::vector({30, 40, 39, 55}));
+    EXPECT_EQ(at(3, 3), kRgbWhite);
 }
 
 // Drawing is rasterised lazily and an erase refills only what was drawn: whatever the order
@@ -102,6 +68,32 @@ TEST(PictureArea, RedrawingAfterAnEraseMatchesAFreshArea) {
     reused.FillBox(70, 70, 75, 75, kRgbBlack);
     fresh.FillBox(70, 70, 75, 75, kRgbBlack);
     EXPECT_TRUE(reused.Image() == fresh.Image());
+}
+
+// After a stroke on "A", repainting only the cells that show it gives the picture of the
+// changed font; a view of part of the text paints that part at its own origin.
+TEST(PrintedTextImage, RepaintingTheCellsOfAChangedGlyphGivesTheWholePicture) {
+    Font font = FontFromPictures(Shape(5, 3, 0x41, 2, 1, 2),
+                                 {{"#...#", ".#.#.", "..#.."}, {"#####", "#...#", "#####"}});
+    const PrintedText text(font.params, U"ABA\nB?A");
+    const int zoom = 2;
+    QImage image = PrintedTextImage(font, text, zoom);
+    ASSERT_EQ(image.size(), QSize(15 * zoom, 12 * zoom));
+    font.glyphs[0].setPixel(2, 0, true);
+    for (const std::size_t cell : text.CellsShowing(0)) {
+        PaintPrintedText(image, font, text, zoom, text.CellRect(cell));
+    }
+    const QImage whole = PrintedTextImage(font, text, zoom);
+    EXPECT_EQ(image, whole);
+    EXPECT_EQ(image.pixel(2 * zoom, 0), kInkRgb);
+    EXPECT_EQ(image.pixel(5 * zoom, 6 * zoom), kMissingRgb);
+
+    QImage view(7, 9, QImage::Format_RGB32);
+    view.fill(Qt::red);
+    PaintPrintedText(view, font, text, zoom, {0, 0, text.width(), text.height()}, QPoint(6, 4));
+    EXPECT_EQ(view, whole.copy(6 * zoom, 4 * zoom, 7, 9));
+    EXPECT_FALSE(PrintedTextFits(PrintedText(font.params, std::u32string(6554, U'A')), 1));
+    EXPECT_TRUE(PrintedTextImage(font, PrintedText(font.params, U"\n"), 1).isNull());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QPainterPath>
 #include <string>
 #include <vector>
@@ -20,7 +22,12 @@ inline FontParams Cell(int height, int width, int downstroke, int first = 0x20, 
 }
 
 inline TtfFace DejaVu(bool bold = false, bool italic = false) {
-    return TtfFace::Installed("DejaVu Sans", bold, italic);
+    try {
+        return TtfFace::Installed("DejaVu Sans", bold, italic);
+    } catch (const std::exception&) {
+        ADD_FAILURE() << "DejaVu Sans is missing: install fonts-dejavu-core";
+        throw;
+    }
 }
 
 // A face of plain shapes, sized in the outline units (1000 to the em, ascent 800):
