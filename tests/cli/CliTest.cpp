@@ -185,7 +185,7 @@ TEST(Cli, ListsALibraryAndTellsWhatItDropsOrCuts) {
                            "CHARS 1\nSTARTCHAR W\nENCODING 87\nSWIDTH 500 0\nDWIDTH 7 0\n"
                            "BBX 9 1 -1 0\nBITMAP\nFF80\nENDCHAR\nENDFONT\n"));
     EXPECT_EQ(Ok({"convert", dir.file("p.bdf"), dir.file("p.pzf")}),
-              dir.file("p.bdf") + ": " + CutCharactersMessage(1) + "\n");
+              dir.file("p.bdf") + ": 1 character lost the pixels that fell outside the cell.\n");
     // A GFX font that runs past its cell on the left and has a code above FFh.
     WriteAll(dir.file("t.h"), test::AsBytes(test::kConverterGfxHeader));
     EXPECT_EQ(Ok({"convert", dir.file("t.h"), dir.file("t.pzf")}),

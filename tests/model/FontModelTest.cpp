@@ -2,6 +2,7 @@
 
 #include "model/Font.h"
 #include "model/GlyphCanvas.h"
+#include "model/Pixels.h"
 #include "support/GlyphPicture.h"
 #include "support/SampleFonts.h"
 
@@ -25,6 +26,10 @@ TEST(MatrixToObject, CopiesTheFlatOrderPaddingIncludedFromAMatrixAtLeastAsLarge)
         }
     }
     EXPECT_EQ(font.glyphData(), expected);
+    // The pixels of a row's last byte, for widths ending before and on a byte's end.
+    EXPECT_EQ(
+        (std::vector<int>{LastByteMask(1), LastByteMask(7), LastByteMask(8), LastByteMask(16)}),
+        (std::vector<int>{0x80, 0xFE, 0xFF, 0xFF}));
 
     EXPECT_THROW(MatrixToObject(test::Shape(9, 2), ByteMatrix(1, 2, 1)), std::invalid_argument);
     EXPECT_THROW(MatrixToObject(test::Shape(8, 0), ByteMatrix(1, 1, 1)), std::invalid_argument);
