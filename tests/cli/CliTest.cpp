@@ -274,22 +274,32 @@ TEST(Render, ThePictureIsTheTextAsPrintedAtTheZoom) {
     EXPECT_EQ(QImage(QString::fromStdString(dir.file("psf.png"))).size(), QSize(64 * 8, 16));
 }
 
-TEST(TtfCli, DejaVuSansAlphabetReadsAsRecorded) {
+// The text picture of every glyph, as looked at when it was recorded (it lives with the
+// conversion engine's tests), and what the fitting cut, told. The X-height fitting at 16 x 16;
+// the whole face at 16 x 24 over the whole range, its accents above the capitals, descenders
+// and the cedilla in the downstroke rows, wide letters squeezed into the cell, nothing lost.
+TEST(TtfCli, DejaVuSansAlphabetsReadAsRecorded) {
     test::TempDir dir;
     const std::string out = dir.file("dejavu.txt");
-    const CliRun run = Cli({"ttf", out, "--face", "DejaVu Sans", "--width", "16", "--height", "16",
-                            "--last", "7E", "--downstroke", "3"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    // What the X-height fitting cut is told, the output staying as it was.
-    EXPECT_EQ(run.err, out +
-                           ": 14 characters of the face came out empty or cut at the edges of "
-                           "the cell: , - . T _ ` g j p q y { | }. --fit face keeps them.\n");
-    // The text picture of every glyph, as looked at when it was recorded; it lives with the
-    // conversion engine's tests.
-    const std::string expected =
-        AsText(ReadAll(PIXMERE_TESTS_DIR "/truetype/expected/dejavu-sans-16x16-20-7e.txt"));
-    ASSERT_GT(expected.size(), 95u * 16 * 16);
-    EXPECT_EQ(AsText(ReadAll(out)), expected);
+    const std::tuple<Words, std::string, std::string> alphabets[] = {
+        {{"--height", "16", "--last", "7E", "--downstroke", "3"},
+         ": 14 characters of the face came out empty or cut at the edges of the cell: , - . T _ "
+         "` g j p q y { | }. --fit face keeps them.\n",
+         "dejavu-sans-16x16-20-7e.txt"},
+        {{"--height", "24", "--downstroke", "5", "--fit", "face"},
+         "",
+         "dejavu-sans-16x24-fit-face-20-ff.txt"}};
+    for (const auto& [options, cut, recorded] : alphabets) {
+        Words words = {"ttf", out, "--face", "DejaVu Sans", "--width", "16"};
+        words.insert(words.end(), options.begin(), options.end());
+        const CliRun run = Cli(words);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, cut.empty() ? "" : out + cut);
+        const std::string expected =
+            AsText(ReadAll(PIXMERE_TESTS_DIR "/truetype/expected/" + recorded));
+        ASSERT_GT(expected.size(), 95u * 16 * 16);
+        EXPECT_EQ(AsText(ReadAll(out)), expected) << recorded;
+    }
 }
 
 // Each option changes the conversion the way it says, compared with the plain face's ink.
