@@ -12,7 +12,7 @@
 #include <map>
 #include <sstream>
 
-#include "cli/Commands.h"
+#include "cli/CliRun.h"
 #include "cli/FontFiles.h"
 #include "formats/BdfExport.h"
 #include "formats/BdfPcfFile.h"
@@ -42,19 +42,6 @@ using test::AsText;
 using test::ReadAll;
 using test::WriteAll;
 using Words = std::vector<std::string>;
-
-// One in-process run of the tool with what it printed.
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const Words& words) {
-    std::ostringstream out, err;
-    const int status = RunCli(words, out, err);
-    return {status, out.str(), err.str()};
-}
 
 const std::string kSans = "/usr/share/wine/fonts/sserife.fon";
 const std::string kPcf = "/usr/share/fonts/X11/misc/6x13.pcf.gz";
