@@ -46,6 +46,21 @@ using Words = std::vector<std::string>;
 const std::string kSans = "/usr/share/wine/fonts/sserife.fon";
 const std::string kPcf = "/usr/share/fonts/X11/misc/6x13.pcf.gz";
 const std::string kPsf = "/usr/share/consolefonts/Lat15-Terminus16.psf.gz";
+const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+// The machine's fonts these tests read: a missing one is told with the package to install.
+class InstalledFonts : public ::testing::Environment {
+    void SetUp() override {
+        const std::pair<std::string, const char*> fonts[] = {{kSans, "fonts-wine"},
+                                                             {kPcf, "xfonts-base"},
+                                                             {kPsf, "console-setup-linux"},
+                                                             {kDejaVu, "fonts-dejavu-core"}};
+        for (const auto& [path, package] : fonts) {
+            if (!fs::exists(path)) ADD_FAILURE() << path << " is missing: install " << package;
+        }
+    }
+};
+const auto* const kInstalledFonts = ::testing::AddGlobalTestEnvironment(new InstalledFonts);
 
 // What a successful run said on its error stream.
 std::string Ok(const Words& words) {
@@ -306,9 +321,7 @@ TEST(TtfCli, FontFileAndOptionsReachTheConversion) {
     };
     const auto [plain, bits] = ink("face.bin", {"--face", "DejaVu Sans"});
     EXPECT_GT(bits, 26 * 10);
-    EXPECT_EQ(
-        ink("file.bin", {"--font-file", "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"}).first,
-        plain);
+    EXPECT_EQ(ink("file.bin", {"--font-file", kDejaVu}).first, plain);
     EXPECT_EQ(ink("x.bin", {"--face", "DejaVu Sans", "--fit", "x"}).first, plain);
     EXPECT_GT(ink("bold.bin", {"--face", "DejaVu Sans", "--bold"}).second, bits);
     EXPECT_LT(ink("high.bin", {"--face", "DejaVu Sans", "--threshold", "60"}).second, bits);
