@@ -400,7 +400,7 @@ std::string ReadReason(const std::string& path, uint64_t maxSize, const std::str
         ReadFileBytes(path, maxSize, kind);
         return "";
     } catch (const UserError& e) {
-        EXPECT_EQ(e.what(), test::kBadFile);
+        EXPECT_STREQ(e.what(), "This file contains errors or can not be opened.");
         return e.reason();
     }
 }

@@ -54,23 +54,17 @@ const std::string kProgmem =
     "#include <stdint.h>\n#ifdef __AVR__\n#include <avr/pgmspace.h>\n#endif\n"
     "#ifndef PROGMEM\n#define PROGMEM\n#endif\n\nconst uint8_t glyphs[] PROGMEM = {\n";
 
-const std::string kGfx = kHead +
-                         "// An Adafruit GFX font. The printer's magnification (2) has no field "
-                         "here:\n"
-                         "// setTextSize(1, 2) stretches the rows as the printer does.\n\n"
-                         "const uint8_t glyphsBitmaps[] PROGMEM = {\n"
-                         "  0xC0, 0x90, 0x10, 0x80, 0xD0,\n"
-                         "};\n\n"
-                         "const GFXglyph glyphsGlyphs[] PROGMEM = {\n"
-                         "  {     0,  10,   3,  10,    0,   -1 },  // 0x7E '~'\n"
-                         "  {     4,   2,   2,  10,    3,    0 },  // 0x7F\n"
-                         "  {     5,   0,   0,  10,    0,    0 },  // 0x80\n"
-                         "};\n\n"
-                         "const GFXfont glyphs PROGMEM = {\n"
-                         "  (uint8_t  *)glyphsBitmaps,\n"
-                         "  (GFXglyph *)glyphsGlyphs,\n"
-                         "  0x7E, 0x80, 3 };\n\n"
-                         "// Approx. 33 bytes\n";
+const std::string kGfx =
+    kHead +
+    "// An Adafruit GFX font. The printer's magnification (2) has no field here:\n"
+    "// setTextSize(1, 2) stretches the rows as the printer does.\n\n"
+    "const uint8_t glyphsBitmaps[] PROGMEM = {\n  0xC0, 0x90, 0x10, 0x80, 0xD0,\n};\n\n"
+    "const GFXglyph glyphsGlyphs[] PROGMEM = {\n"
+    "  {     0,  10,   3,  10,    0,   -1 },  // 0x7E '~'\n"
+    "  {     4,   2,   2,  10,    3,    0 },  // 0x7F\n"
+    "  {     5,   0,   0,  10,    0,    0 },  // 0x80\n};\n\n"
+    "const GFXfont glyphs PROGMEM = {\n  (uint8_t  *)glyphsBitmaps,\n  (GFXglyph *)glyphsGlyphs,\n"
+    "  0x7E, 0x80, 3 };\n\n// Approx. 33 bytes\n";
 
 // Each choice on its own and in company: its Layout line, its literals (the padding bit kept in
 // row order, left out in page order), its declaration and its comments; then the GFX font,

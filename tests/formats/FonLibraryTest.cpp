@@ -172,7 +172,8 @@ TEST(FntBegin, RefusesDamagedResourcesAndWhatTheDocumentCannotHold) {
             FntBegin(bytes);
             return false;
         } catch (const UserError& e) {
-            return e.what() == test::kBadFile && e.caption() == "Error";
+            return e.what() == std::string("This file contains errors or can not be opened.") &&
+                   e.caption() == "Error";
         }
     };
     const uint32_t end = static_cast<uint32_t>(good.size()), height = good[88];

@@ -29,12 +29,10 @@ inline std::string Describe(const FontParams& p) {
            std::to_string(p.firstcar) + "-" + std::to_string(p.lastCode());
 }
 
-// What every unreadable or damaged font file gets, as the user reads it.
-inline const std::string kBadFile = "This file contains errors or can not be opened.";
-
 // Whether running `load` throws UserError with exactly `message`.
 template <typename Load>
-bool RefusedWith(Load load, const std::string& message = kBadFile) {
+bool RefusedWith(Load load,
+                 const std::string& message = "This file contains errors or can not be opened.") {
     try {
         load();
         return false;
@@ -52,7 +50,7 @@ inline std::vector<uint8_t> Cut(const std::vector<uint8_t>& file, std::size_t le
 // shorter than the file is refused.
 template <typename Load>
 long FirstCutTaken(const std::vector<uint8_t>& file, Load load,
-                   const std::string& message = kBadFile) {
+                   const std::string& message = "This file contains errors or can not be opened.") {
     for (std::size_t length = 0; length < file.size(); ++length) {
         if (!RefusedWith([&] { load(Cut(file, length)); }, message)) return long(length);
     }
