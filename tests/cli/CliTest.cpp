@@ -379,7 +379,11 @@ struct Refusal {
 
 const std::string kWrong = "One or several properties are empty or wrong, please fill it with",
                   kDown = "One or several properties are empty, please fill it with",
-                  kBad = kBadFontFileMessage, kHeld = "the font holds the characters 41 to 43",
+                  kBad = "This file contains errors or can not be opened.",
+                  kBadC =
+                      "This file can't be openened because the font parameters are wrong or the "
+                      "file is corrupted",
+                  kHeld = "the font holds the characters 41 to 43",
                   kTtf = "ttf|@x.pzf|--face|DejaVu Sans|--width|8|--height|8|";
 
 // Refusals of each command and the words that make them, with their exit status and message.
@@ -430,7 +434,7 @@ std::vector<Refusal> Refusals() {
         {2, "info|@x.bdf|--magnification|2", "does not apply to .bdf files"},
         {2, "info|" + kSans + "|--font|3", "--font must be a number from 0 to 2"},
         {2, "info|@bare.c|--width|6", "--height is required for a C table without its parameter"},
-        {1, "convert|@t.c|@x.bin|--width|6|--height|4", kBadCFileMessage + std::string("\n@t.c\n")},
+        {1, "convert|@t.c|@x.bin|--width|6|--height|4", kBadC + "\n@t.c\n"},
         // The third removal would leave no row; the first two are not written either.
         {1, "transform|@f.pzf|@out.bin|remove-row-top|remove-row-bottom|remove-row-top",
          "remove-row-top: the font is only 1 row high"},
@@ -527,8 +531,7 @@ TEST(CliLimits, JunkAndHugeInputsOfEachTypeAreRefused) {
                 const std::string reason =
                     path == junk ? junkReason
                                  : ": larger than a " + ending + " can be (" + largest + ")";
-                EXPECT_EQ(Cli(words).err, std::string(c ? kBadCFileMessage : kBadFontFileMessage) +
-                                              "\n" + path + reason + "\n");
+                EXPECT_EQ(Cli(words).err, (c ? kBadC : kBad) + "\n" + path + reason + "\n");
             }
             std::filesystem::remove(huge);
         }
