@@ -397,8 +397,9 @@ TEST(EditWindow, ZoomButtonsMagnifierAndZoomToFit) {
     EXPECT_EQ(wide->zoomPic()->shownGlyph(), 5);
     EXPECT_TRUE(wide->FlagAutoZoom());
 
-    // The automatic fit's least zoom is 3, also for rows that need less; a glyph four pixels
-    // short of the window's width fits its rows above the horizontal bar too.
+    // The automatic fit's least zoom is 3, also for rows that need less. A glyph that fits the
+    // window's width but not with the 4-pixel margin (300 of 302) gets the horizontal bar, and
+    // its rows are fitted above it.
     EXPECT_EQ(NewFont(*editor.frame, {"8", "100"})->editZoom(), 3);
     form1* tight = NewFont(*editor.frame, {"20", "16"});  // zoom 15 fits 16 rows: 300 wide
     QMdiSubWindow* window = WindowOf(*editor.frame, *tight);
