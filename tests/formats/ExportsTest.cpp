@@ -4,7 +4,9 @@
 #include "formats/BdfPcfFile.h"
 #include "formats/BinFile.h"
 #include "formats/CFile.h"
+#include "formats/CellPlacement.h"
 #include "formats/Exports.h"
+#include "formats/GfxFont.h"
 #include "formats/NativeFile.h"
 #include "formats/TxtFile.h"
 #include "model/UserError.h"
@@ -16,11 +18,6 @@ namespace pixmere::test {
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// The parameters and lastcar, which loaders set to the last code.
-std::string Described(const FontParams& p) {
-    return Describe(p) + " last " + std::to_string(p.lastcar);
-}
 
 // Codes 41 and 42, 12 x 2, downstroke 1, magnification 2; the last four columns of a row are
 // padding, set on the second row of 41.
@@ -68,33 +65,63 @@ TEST(Exports, TheLargestFontWritesItsCountAndItsLastBit) {
     EXPECT_LE(txt.size(), kTxtLargestFile);
 }
 
-// Each export read back gives the font it came from, for fonts from 20h and 30h, 8 and 12
-// pixels wide, and the narrowest and widest, through the native file first (saved twice: each
-// save draws a fresh key).
-TEST(ReadBack, EveryExportThroughTheNativeFileGivesBackTheSameFont) {
+// Each format and each layout of the C export read back gives the font it came from, through
+// the native file first (saved twice: each save draws a fresh key): the parameters, the last
+// code, which loaders set, and the pixels, or every byte where the format keeps the padding
+// bits. The GFX font without its parameter lines takes its cell from the glyphs, at
+// magnification 1; the pattern's ink reaches every side of the cell.
+TEST(ReadBack, EveryFormatAndLayoutGivesBackTheSameFont) {
+    std::vector<CLayout> layouts;
+    for (int n = 0; n < 48; ++n) {
+        layouts.push_back({static_cast<CNumbers>(n % 2), static_cast<COrder>(n / 2 % 2),
+                           static_cast<CBits>(n / 4 % 2), static_cast<CDeclaration>(n / 8 % 3),
+                           static_cast<CComments>(n / 24)});
+    }
     for (const FontParams& p : {Shape(8, 11, 0x20, 224, 3, 4), Shape(12, 11, 0x20, 224, 3, 4),
-                                Shape(8, 11, 0x30, 208, 3, 4), Shape(12, 11, 0x30, 208, 3, 4),
-                                Shape(1, 1), Shape(255, 3, 0xFF, 1, 2, 5)}) {
-        const std::string expected = Describe(p) + " last " + std::to_string(p.lastCode());
-        SCOPED_TRACE(expected);
+                                Shape(12, 11, 0x30, 208, 3, 4), Shape(1, 1, 0x41, 2),
+                                Shape(8, 16, 0x7E, 3, 16, 1), Shape(255, 3, 0xFF, 1, 2, 5)}) {
+        SCOPED_TRACE(Describe(p));
         const Font font = PatternFont(p);
+        const auto same = [&](const Font& back, bool padding, int magnification = 0) {
+            EXPECT_EQ(Describe(back.params) + " last " + std::to_string(back.params.lastcar),
+                      Describe(Shape(p.FormatLengthCar, p.FormatHeightCar, p.firstcar, p.NbCar,
+                                     p.jambon, magnification ? magnification : p.Magnification)) +
+                          " last " + std::to_string(p.lastCode()));
+            EXPECT_TRUE(!padding || back.glyphData() == font.glyphData());
+            for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
+                ASSERT_EQ(GlyphPicture(back.glyphs.at(i), p.FormatLengthCar),
+                          GlyphPicture(font.glyphs[i], p.FormatLengthCar));
+            }
+        };
         const NativeSave one = SaveNative(font), two = SaveNative(font);
         EXPECT_NE(Bytes(one.bytes.begin() + 6, one.bytes.begin() + 19),
                   Bytes(two.bytes.begin() + 6, two.bytes.begin() + 19));
         const Font opened = LoadNative(one.bytes).build();
-        const Bytes c = saveC(opened);
-        for (const LoadedFont& back :
-             {LoadNative(two.bytes), LoadBin(saveBin(opened), p.Magnification),
-              LoadTXT(saveTXT(opened)), ParseCFile(c, *CFileParameters(c))}) {
-            EXPECT_EQ(Described(back.params), expected);
-            EXPECT_EQ(back.build().glyphData(), font.glyphData());
+        same(opened, true);
+        same(LoadNative(two.bytes).build(), true);
+        same(LoadBin(saveBin(opened), p.Magnification).build(), true);
+        same(LoadTXT(saveTXT(opened)).build(), true);
+        same(LoadBdfPcf(saveBDF(opened, "round")).font.build(), false);
+        for (const CLayout& layout : layouts) {
+            SCOPED_TRACE(LayoutWords(layout));
+            const Bytes c = saveC(opened, layout, "round");
+            same(ParseCFile(c, *CFileParameters(c)).build(), layout.order == COrder::Rows);
         }
-        // BDF keeps no padding bits: the pixels come back.
-        const Font bdf = LoadBdfPcf(saveBDF(opened, "round")).font.build();
-        EXPECT_EQ(Described(bdf.params), expected);
-        for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
-            ASSERT_EQ(GlyphPicture(bdf.glyphs[i], p.FormatLengthCar),
-                      GlyphPicture(font.glyphs[i], p.FormatLengthCar));
+        for (const GfxAdvance advance : {GfxAdvance::Cell, GfxAdvance::Ink}) {
+            const ImportedFont back = LoadGfx(saveGFX(font, "round", advance));
+            EXPECT_EQ(back.charactersCut + back.charactersAboveFF, 0);
+            same(back.font.build(), false);
+        }
+        const std::string gfx = AsText(saveGFX(font, "round"));
+        const auto derived = [&] { return LoadGfx(AsBytes(gfx.substr(gfx.find("// An")))); };
+        std::string pictures;
+        for (const CarObject& glyph : font.glyphs) {
+            pictures += Joined(GlyphPicture(glyph, p.FormatLengthCar));
+        }
+        if (pictures.find('#') != std::string::npos) {
+            same(derived().font.build(), false, 1);
+        } else {  // nothing tells the height of a font without ink
+            EXPECT_TRUE(RefusedWith(derived, CellSizeMessage(p.FormatLengthCar, 0)));
         }
     }
 }

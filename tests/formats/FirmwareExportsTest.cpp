@@ -1,5 +1,5 @@
 // The C layouts and GFX fonts for firmware: their exact text, their reading back, and what is
-// refused. The historical C file is pinned in ExportsTest.
+// refused. The historical C file is pinned in ExportsTest, and every layout read back there.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,23 +54,17 @@ const std::string kProgmem =
     "#include <stdint.h>\n#ifdef __AVR__\n#include <avr/pgmspace.h>\n#endif\n"
     "#ifndef PROGMEM\n#define PROGMEM\n#endif\n\nconst uint8_t glyphs[] PROGMEM = {\n";
 
-const std::string kGfx = kHead +
-                         "// An Adafruit GFX font. The printer's magnification (2) has no field "
-                         "here:\n"
-                         "// setTextSize(1, 2) stretches the rows as the printer does.\n\n"
-                         "const uint8_t glyphsBitmaps[] PROGMEM = {\n"
-                         "  0xC0, 0x90, 0x10, 0x80, 0xD0,\n"
-                         "};\n\n"
-                         "const GFXglyph glyphsGlyphs[] PROGMEM = {\n"
-                         "  {     0,  10,   3,  10,    0,   -1 },  // 0x7E '~'\n"
-                         "  {     4,   2,   2,  10,    3,    0 },  // 0x7F\n"
-                         "  {     5,   0,   0,  10,    0,    0 },  // 0x80\n"
-                         "};\n\n"
-                         "const GFXfont glyphs PROGMEM = {\n"
-                         "  (uint8_t  *)glyphsBitmaps,\n"
-                         "  (GFXglyph *)glyphsGlyphs,\n"
-                         "  0x7E, 0x80, 3 };\n\n"
-                         "// Approx. 33 bytes\n";
+const std::string kGfx =
+    kHead +
+    "// An Adafruit GFX font. The printer's magnification (2) has no field here:\n"
+    "// setTextSize(1, 2) stretches the rows as the printer does.\n\n"
+    "const uint8_t glyphsBitmaps[] PROGMEM = {\n  0xC0, 0x90, 0x10, 0x80, 0xD0,\n};\n\n"
+    "const GFXglyph glyphsGlyphs[] PROGMEM = {\n"
+    "  {     0,  10,   3,  10,    0,   -1 },  // 0x7E '~'\n"
+    "  {     4,   2,   2,  10,    3,    0 },  // 0x7F\n"
+    "  {     5,   0,   0,  10,    0,    0 },  // 0x80\n};\n\n"
+    "const GFXfont glyphs PROGMEM = {\n  (uint8_t  *)glyphsBitmaps,\n  (GFXglyph *)glyphsGlyphs,\n"
+    "  0x7E, 0x80, 3 };\n\n// Approx. 33 bytes\n";
 
 // Each choice on its own and in company: its Layout line, its literals (the padding bit kept in
 // row order, left out in page order), its declaration and its comments; then the GFX font,
@@ -130,58 +124,6 @@ TEST(FirmwareExports, EachLayoutWritesItsBytes) {
     std::string ink = Replaced(kGfx, "10,    0,   -1", "11,    0,   -1");
     ink = Replaced(ink, "10,    3,    0", " 6,    3,    0");
     EXPECT_EQ(AsText(saveGFX(kGlyphs, "glyphs", GfxAdvance::Ink)), Crlf(ink));
-}
-
-// Every layout of the C export, the GFX font with either advance, and the GFX font without its
-// parameter lines read back: the same parameters and pixels (padding bits too where the layout
-// keeps them: row order). The cell of a GFX font without its lines comes from its glyphs, at
-// magnification 1; the pattern's ink reaches every side of the cell.
-TEST(FirmwareExports, EveryLayoutReadsBackTheSameFont) {
-    std::vector<CLayout> layouts;
-    for (int n = 0; n < 48; ++n) {
-        layouts.push_back({static_cast<CNumbers>(n % 2), static_cast<COrder>(n / 2 % 2),
-                           static_cast<CBits>(n / 4 % 2), static_cast<CDeclaration>(n / 8 % 3),
-                           static_cast<CComments>(n / 24)});
-    }
-    for (const FontParams& p : {Shape(12, 11, 0x20, 5, 3, 4), Shape(255, 3, 0xFF, 1, 2, 5),
-                                Shape(1, 1, 0x41, 2), Shape(8, 16, 0x7E, 3, 16, 1)}) {
-        SCOPED_TRACE(Describe(p));
-        const Font font = PatternFont(p);
-        const auto samePixels = [&](const Font& back, int magnification) {
-            EXPECT_EQ(Describe(back.params),
-                      Describe(Shape(p.FormatLengthCar, p.FormatHeightCar, p.firstcar, p.NbCar,
-                                     p.jambon, magnification)));
-            for (std::size_t i = 0; i < font.glyphs.size(); ++i) {
-                ASSERT_EQ(GlyphPicture(back.glyphs.at(i), p.FormatLengthCar),
-                          GlyphPicture(font.glyphs[i], p.FormatLengthCar));
-            }
-        };
-        for (const CLayout& layout : layouts) {
-            SCOPED_TRACE(LayoutWords(layout));
-            const std::vector<uint8_t> c = saveC(font, layout, "round");
-            const Font back = ParseCFile(c, *CFileParameters(c)).build();
-            samePixels(back, p.Magnification);
-            if (layout.order == COrder::Rows) {
-                EXPECT_EQ(back.glyphData(), font.glyphData());
-            }
-        }
-        for (const GfxAdvance advance : {GfxAdvance::Cell, GfxAdvance::Ink}) {
-            const ImportedFont back = LoadGfx(saveGFX(font, "round", advance));
-            EXPECT_EQ(back.charactersCut + back.charactersAboveFF, 0);
-            samePixels(back.font.build(), p.Magnification);
-        }
-        const std::string gfx = AsText(saveGFX(font, "round"));
-        const auto derived = [&] { return LoadGfx(AsBytes(gfx.substr(gfx.find("// An")))); };
-        const bool inkless = std::all_of(font.glyphs.begin(), font.glyphs.end(), [&](auto& g) {
-            return Joined(GlyphPicture(g, p.FormatLengthCar)).find('#') == std::string::npos;
-        });
-        if (inkless) {
-            // Nothing tells the height of a font without ink.
-            EXPECT_TRUE(RefusedWith(derived, CellSizeMessage(p.FormatLengthCar, 0)));
-            continue;
-        }
-        samePixels(derived().font.build(), 1);
-    }
 }
 
 // What the C import makes of tables with a Layout line: comments, declarations and includes

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "Installed.h"
 #include "LargestAllocation.h"
 #include "formats/FntFile.h"
 #include "formats/FonLibrary.h"
 #include "model/UserError.h"
 #include "support/GlyphPicture.h"
 #include "support/SampleFonts.h"
-#include "support/TempDir.h"
 
 namespace pixmere {
 namespace {
@@ -26,7 +26,8 @@ long Ink(const Font& font, char code, int columns) {
 
 TEST(FonLibrary, EveryFontOfEveryInstalledLibraryLoadsWithItsInkInsideTheCell) {
     int fonts = 0;
-    for (const auto& item : std::filesystem::directory_iterator(kWine)) {
+    std::error_code missing;
+    for (const auto& item : std::filesystem::directory_iterator(kWine, missing)) {
         if (item.path().extension() != ".fon") continue;
         const std::vector<uint8_t> bytes = test::ReadAll(item.path().string());
         for (const FonFont& entry : ReadFontDirectory(bytes).fonts) {
@@ -51,7 +52,7 @@ TEST(FonLibrary, EveryFontOfEveryInstalledLibraryLoadsWithItsInkInsideTheCell) {
 
 TEST(FonLibrary, GlyphsOfFixedAndProportionalFontsArePinned) {
     const auto picture = [](const std::string& library, char code) {
-        const Font font = LoadFonFont(test::ReadAll(kWine + library), 0).build();
+        const Font font = LoadFonFont(test::Installed(kWine + library, "fonts-wine"), 0).build();
         return test::Joined(test::GlyphPicture(font.glyphs.at(code - font.params.firstcar),
                                                font.params.FormatLengthCar));
     };
@@ -81,7 +82,7 @@ struct Layout {
 };
 
 TEST(FonLibrary, FontsAreFoundByNumberAndDamagedLibrariesRefused) {
-    const std::vector<uint8_t> good = test::ReadAll(kWine + "sserife.fon");
+    const std::vector<uint8_t> good = test::Installed(kWine + "sserife.fon", "fonts-wine");
     EXPECT_EQ(ReadFontDirectory(good).description,
               "FONTRES 100,96,96 : MS Sans Serif 8,10,12 (VGA res)");
     EXPECT_THROW(LoadFonFont(good, 3), std::out_of_range);
@@ -119,7 +120,7 @@ TEST(FonLibrary, FontsAreFoundByNumberAndDamagedLibrariesRefused) {
         EXPECT_TRUE(refused(at.dir, 0xFFFF, 2));
         EXPECT_LT(probe.bytes(), good.size() + 4096);
     }
-    const std::vector<uint8_t> courier = test::ReadAll(kWine + "coure.fon");
+    const std::vector<uint8_t> courier = test::Installed(kWine + "coure.fon", "fonts-wine");
     ASSERT_NO_THROW(LoadFonFont(courier, 0));
     EXPECT_EQ(test::FirstCutTaken(courier, [](const auto& cut) { LoadFonFont(cut, 0); }), -1);
 }
@@ -130,7 +131,7 @@ uint32_t U32(const std::vector<uint8_t>& bytes, std::size_t at) {
 
 // The resource of a real library's first font, as a stand-alone .fnt file.
 std::vector<uint8_t> RealFnt(const std::string& library) {
-    const std::vector<uint8_t> bytes = test::ReadAll(kWine + library);
+    const std::vector<uint8_t> bytes = test::Installed(kWine + library, "fonts-wine");
     const FonFont font = ReadFontDirectory(bytes).fonts.at(0);
     return {bytes.begin() + static_cast<long>(font.offset),
             bytes.begin() + static_cast<long>(font.offset + font.size)};
@@ -171,7 +172,8 @@ TEST(FntBegin, RefusesDamagedResourcesAndWhatTheDocumentCannotHold) {
             FntBegin(bytes);
             return false;
         } catch (const UserError& e) {
-            return std::string(e.what()) == kBadFontFileMessage && e.caption() == "Error";
+            return e.what() == std::string("This file contains errors or can not be opened.") &&
+                   e.caption() == "Error";
         }
     };
     const uint32_t end = static_cast<uint32_t>(good.size()), height = good[88];

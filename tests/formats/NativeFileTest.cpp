@@ -12,11 +12,6 @@ namespace {
 
 const Scrambler::Key& kKey = kTestKey;
 
-// A file of the six header bytes and `size` bytes of zeros.
-std::vector<uint8_t> WithHeader(std::array<uint8_t, 6> header, std::size_t size) {
-    return RawNativeFile(header, std::vector<uint8_t>(size));
-}
-
 // Every file ever stored depends on the table and the key mixing: both are pinned here.
 TEST(Scrambler, PinnedTableAndFileBytes) {
     EXPECT_EQ(
@@ -61,11 +56,13 @@ TEST(NativeFile, DamagedFilesAreRefusedWithoutReadingPastTheEnd) {
                                                 {4, 4, 0, 0x20, 0, 0},
                                                 {4, 4, 0, 0x20, 0, 6},
                                                 {4, 4, 5, 0x20, 0, 1}}) {
-        EXPECT_TRUE(RefusedWith([&] { LoadNative(WithHeader(header, 4096)); }));
+        EXPECT_TRUE(
+            RefusedWith([&] { LoadNative(RawNativeFile(header, std::vector<uint8_t>(4096))); }));
     }
     // The largest font there is, announced by a 40-byte file: refused before its 2 MB are
     // asked for.
-    const std::vector<uint8_t> largest = WithHeader({255, 255, 0, 0, 255, 1}, 21);
+    const std::vector<uint8_t> largest =
+        RawNativeFile({255, 255, 0, 0, 255, 1}, std::vector<uint8_t>(21));
     const LargestAllocation probe;
     EXPECT_TRUE(RefusedWith([&] { LoadNative(largest); }));
     EXPECT_LT(probe.bytes(), 4096u);

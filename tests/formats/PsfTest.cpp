@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "Installed.h"
 #include "formats/PsfFile.h"
 #include "model/UserError.h"
 #include "support/GlyphPicture.h"
 #include "support/Gzip.h"
 #include "support/SampleFonts.h"
-#include "support/TempDir.h"
 
 namespace pixmere {
 namespace {
@@ -74,10 +74,6 @@ const Picture kQuote = {".........", "....#....", "...#.....", "#########"};
 const Bytes kSmall2 = Psf2(9, 4, {kX, kE, kQuote, kQuote, kX},
                            {"X", "\xC3\xA9", "\xFE\x41\xCC\x81", "\xE2\x80\x9A\x41", "A"});
 
-bool Refused(const Bytes& file, const std::string& message = kBadFontFileMessage) {
-    return test::RefusedWith([&] { LoadPsf(file); }, message);
-}
-
 using test::CodePicture;
 using test::Describe;
 
@@ -125,29 +121,33 @@ TEST(PsfImport, TruncatedDamagedAndOversizedFilesAreRefused) {
     Bytes large = Psf1(16, {});
     large.resize(kPsfLargestFile + 1);
     using test::Patched;
+    const std::string bad = "This file contains errors or can not be opened.",
+                      cell = " pixels; a font is 1 to 255 pixels wide and high.";
     const std::pair<Bytes, std::string> refusals[] = {
-        {Patched(kSmall2, 0, 0x874AB572, 4), kBadFontFileMessage},       // magic
-        {Patched(kSmall2, 4, 1), kBadFontFileMessage},                   // version
-        {Patched(kSmall2, 8, 31), kBadFontFileMessage},                  // header size
-        {Patched(kSmall2, 16, 0), kBadFontFileMessage},                  // no glyph
-        {Patched(kSmall2, 20, 13), kBadFontFileMessage},                 // glyph size against rows
-        {Patched(kSmall2, 32 + 5 * 8, 0x28C3, 2), kBadFontFileMessage},  // bad UTF-8
-        {Patched(small1, 2, 8), kBadFontFileMessage},                    // unknown mode
-        {Patched(kSmall2, 28, 0), CellSizeMessage(0, 4)},
-        {Patched(kSmall2, 28, 0x100, 2), CellSizeMessage(256, 4)},
-        {Patched(kSmall2, 24, 0x80000000, 4), CellSizeMessage(9, 2147483648)},
-        {Patched(small1, 3, 0), CellSizeMessage(8, 0)},
-        {large, kBadFontFileMessage},
-        {test::Gzip(large), kBadFontFileMessage},
-        {Bytes(kPsfLargestFile + 1, 0x1F), kBadFontFileMessage}};
+        {Patched(kSmall2, 0, 0x874AB572, 4), bad},       // magic
+        {Patched(kSmall2, 4, 1), bad},                   // version
+        {Patched(kSmall2, 8, 31), bad},                  // header size
+        {Patched(kSmall2, 16, 0), bad},                  // no glyph
+        {Patched(kSmall2, 20, 13), bad},                 // glyph size against rows
+        {Patched(kSmall2, 32 + 5 * 8, 0x28C3, 2), bad},  // bad UTF-8
+        {Patched(small1, 2, 8), bad},                    // unknown mode
+        {Patched(kSmall2, 28, 0), "This font needs a cell of 0 x 4" + cell},
+        {Patched(kSmall2, 28, 0x100, 2), "This font needs a cell of 256 x 4" + cell},
+        {Patched(kSmall2, 24, 0x80000000, 4), "This font needs a cell of 9 x 2147483648" + cell},
+        {Patched(small1, 3, 0), "This font needs a cell of 8 x 0" + cell},
+        {large, bad},
+        {test::Gzip(large), bad},
+        {Bytes(kPsfLargestFile + 1, 0x1F), bad}};
     for (std::size_t n = 0; n < std::size(refusals); ++n) {
-        EXPECT_TRUE(Refused(refusals[n].first, refusals[n].second)) << "refusal " << n;
+        EXPECT_TRUE(test::RefusedWith([&] { LoadPsf(refusals[n].first); }, refusals[n].second))
+            << "refusal " << n;
     }
 }
 
 TEST(PsfImport, RealConsoleFontGlyphAndBaseline) {
-    const Font font =
-        LoadPsf(test::ReadAll("/usr/share/consolefonts/Lat15-Terminus16.psf.gz")).font.build();
+    const Font font = LoadPsf(test::Installed("/usr/share/consolefonts/Lat15-Terminus16.psf.gz",
+                                              "console-setup-linux"))
+                          .font.build();
     EXPECT_EQ(Describe(font.params), "8x16 down 4 magnif 1 codes 32-255");
     EXPECT_EQ(CodePicture(font, 'A'),
               (Picture{"........", "........", "..####..", ".#....#.", ".#....#.", ".#....#.",

@@ -31,7 +31,8 @@ inline std::string Describe(const FontParams& p) {
 
 // Whether running `load` throws UserError with exactly `message`.
 template <typename Load>
-bool RefusedWith(Load load, const std::string& message = kBadFontFileMessage) {
+bool RefusedWith(Load load,
+                 const std::string& message = "This file contains errors or can not be opened.") {
     try {
         load();
         return false;
@@ -49,7 +50,7 @@ inline std::vector<uint8_t> Cut(const std::vector<uint8_t>& file, std::size_t le
 // shorter than the file is refused.
 template <typename Load>
 long FirstCutTaken(const std::vector<uint8_t>& file, Load load,
-                   const std::string& message = kBadFontFileMessage) {
+                   const std::string& message = "This file contains errors or can not be opened.") {
     for (std::size_t length = 0; length < file.size(); ++length) {
         if (!RefusedWith([&] { load(Cut(file, length)); }, message)) return long(length);
     }
