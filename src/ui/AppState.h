@@ -25,7 +25,7 @@ struct AppState {
 
     // Document number n, or nullptr when that slot holds no open document.
     form1* Document(int n) const {
-        if (n < 1 || n > static_cast<int>(DocList.size()) - 1) return nullptr;
+        if (n < 1 || n > static_cast<int>(DocList.size())) return nullptr;
         return DocFree[static_cast<std::size_t>(n - 1)] ? nullptr
                                                         : DocList[static_cast<std::size_t>(n - 1)];
     }

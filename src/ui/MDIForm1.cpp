@@ -71,9 +71,8 @@ MDIForm1::MDIForm1(const std::string& osName, std::unique_ptr<Prompts> prompts,
     app_.DocMax = DocMaxFor(osName);
     app_.LimitWindows = true;
     app_.DocCount = 0;
-    app_.DocList.assign(app_.DocMax + 1u, nullptr);
-    app_.DocFree.assign(app_.DocMax + 1u, false);
-    std::fill(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true);
+    app_.DocList.assign(app_.DocMax, nullptr);
+    app_.DocFree.assign(app_.DocMax, true);
     UpdateCommands();
     // Where and how large the frame was when the last run ended.
     if (!restoreGeometry(QSettings().value(kFrameGeometryKey).toByteArray())) resize(1000, 760);
@@ -208,13 +207,12 @@ void MDIForm1::ShowMenus(const QList<QMenu*>& menus) {
 // ---------------------------------------------------------------- documents
 
 bool MDIForm1::SlotFree() const {
-    return std::find(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true) !=
-           app_.DocFree.begin() + app_.DocMax;
+    return std::find(app_.DocFree.begin(), app_.DocFree.end(), true) != app_.DocFree.end();
 }
 
 form1* MDIForm1::Newform(OpenedFont font) {
-    const auto free = std::find(app_.DocFree.begin(), app_.DocFree.begin() + app_.DocMax, true);
-    if (free == app_.DocFree.begin() + app_.DocMax) return nullptr;
+    const auto free = std::find(app_.DocFree.begin(), app_.DocFree.end(), true);
+    if (free == app_.DocFree.end()) return nullptr;
     std::optional<EventScope> scope(std::in_place, *this);
     const auto slot = static_cast<std::size_t>(free - app_.DocFree.begin());
     ++app_.DocCount;

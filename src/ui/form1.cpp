@@ -586,21 +586,21 @@ void form1::ZoomPic_MouseUp(int Button, int, double, double) {
 
 // ---------------------------------------------------------------- commands
 
-void form1::Geometry(EditResult (FontDocument::*command)()) { Apply(((*doc_).*command)()); }
+void form1::RunEditCommand(EditResult (FontDocument::*command)()) { Apply(((*doc_).*command)()); }
 
-void form1::Atop_Click() { Geometry(&FontDocument::Atop_Click); }
-void form1::Abottom_Click() { Geometry(&FontDocument::Abottom_Click); }
-void form1::Aleft_Click() { Geometry(&FontDocument::Aleft_Click); }
-void form1::Aright_Click() { Geometry(&FontDocument::Aright_Click); }
-void form1::Rtop_Click() { Geometry(&FontDocument::Rtop_Click); }
-void form1::Rbottom_Click() { Geometry(&FontDocument::Rbottom_Click); }
-void form1::Rleft_Click() { Geometry(&FontDocument::Rleft_Click); }
-void form1::Rright_Click() { Geometry(&FontDocument::Rright_Click); }
-void form1::Up_Click() { Geometry(&FontDocument::Up_Click); }
-void form1::Down_Click() { Geometry(&FontDocument::Down_Click); }
-void form1::Leeeft_Click() { Geometry(&FontDocument::Leeeft_Click); }
-void form1::Right_Click() { Geometry(&FontDocument::Right_Click); }
-void form1::Dele_Click() { Geometry(&FontDocument::Dele_Click); }
+void form1::Atop_Click() { RunEditCommand(&FontDocument::Atop_Click); }
+void form1::Abottom_Click() { RunEditCommand(&FontDocument::Abottom_Click); }
+void form1::Aleft_Click() { RunEditCommand(&FontDocument::Aleft_Click); }
+void form1::Aright_Click() { RunEditCommand(&FontDocument::Aright_Click); }
+void form1::Rtop_Click() { RunEditCommand(&FontDocument::Rtop_Click); }
+void form1::Rbottom_Click() { RunEditCommand(&FontDocument::Rbottom_Click); }
+void form1::Rleft_Click() { RunEditCommand(&FontDocument::Rleft_Click); }
+void form1::Rright_Click() { RunEditCommand(&FontDocument::Rright_Click); }
+void form1::Up_Click() { RunEditCommand(&FontDocument::Up_Click); }
+void form1::Down_Click() { RunEditCommand(&FontDocument::Down_Click); }
+void form1::Leeeft_Click() { RunEditCommand(&FontDocument::Leeeft_Click); }
+void form1::Right_Click() { RunEditCommand(&FontDocument::Right_Click); }
+void form1::Dele_Click() { RunEditCommand(&FontDocument::Dele_Click); }
 
 void form1::copy_Click() { Apply(doc_->copy_Click(frame_.clipboard())); }
 

@@ -186,7 +186,8 @@ private:
     // Runs a handler; the outermost one ends with StateChanged.
     void Handle(const std::function<void()>& handler);
     void Apply(const EditResult& result);
-    void Geometry(EditResult (FontDocument::*command)());
+    // Runs one of the document's row, column, move or Delete commands and shows its result.
+    void RunEditCommand(EditResult (FontDocument::*command)());
     void ReselectLastClick();
     // After a change of layout: the current character stays the one selected, shown and in view.
     void ReselectCurrentCar();

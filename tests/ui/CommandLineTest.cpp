@@ -1,11 +1,5 @@
 // pixmere FILE...: files named on the command line, dropped on the frame or chosen from the
 // recent files open as Open and the Import menu open them.
-#include <QDir>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QProcess>
-#include <QUrl>
-
 #include "UiTestSupport.h"
 #include "formats/Exports.h"
 #include "formats/NativeFile.h"
@@ -14,12 +8,11 @@
 namespace pixmere::test {
 namespace {
 
-// pixmere as a shell starts it: what it prints and its exit status.
-std::string Started(const QStringList& args, bool display) {
+// pixmere as a shell without a display starts it: what it prints and its exit status.
+std::string Started(const QStringList& args) {
     QProcess editor;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(name);
-    if (display) env.insert("QT_QPA_PLATFORM", "offscreen");
     editor.setProcessEnvironment(env);
     editor.start(PIXMERE_EDITOR, args);
     if (!editor.waitForFinished(20000)) {
@@ -33,21 +26,21 @@ std::string Started(const QStringList& args, bool display) {
 // Help, the version and wrong options are answered without a display; without one, the editor
 // says so and how to do without, instead of aborting.
 TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplayAndNoDisplayIsSaid) {
-    const std::string help = Started({"--help"}, false);
+    const std::string help = Started({"--help"});
     EXPECT_TRUE(help.starts_with("0 Usage: pixmere [OPTION...] [FILE...]\n")) << help;
     EXPECT_NE(help.find(".pcf.gz, .psf"), std::string::npos) << help;
     for (const char* version : {"--version", "-v"}) {
-        EXPECT_EQ(Started({version}, false), "0 pixmere 2.1.0\n|") << version;
+        EXPECT_EQ(Started({version}), "0 pixmere 2.1.0\n|") << version;
     }
-    // Qt's own options, with their values, are no mistake.
+    // Qt's own options, with their values, are no mistake (below, -x is the style's name).
     for (const auto& [wrong, option] : {std::pair{QStringList{"--bogus"}, "--bogus"},
                                         {QStringList{"-style", "x", "-q", "a"}, "-q"}}) {
-        const std::string said = Started(wrong, false);
+        const std::string said = Started(wrong);
         EXPECT_TRUE(said.starts_with(std::string("2 |pixmere: unknown option '") + option +
                                      "'\nUsage: pixmere"))
             << said;
     }
-    EXPECT_EQ(Started({"a.pzf", "--", "-x.pzf"}, false),
+    EXPECT_EQ(Started({"a.pzf", "-style", "-x", "--", "-y.pzf"}),
               "1 |pixmere: no display was found to show the editor's windows on.\n"
               "Run it in a graphical session, or without one as 'xvfb-run -a pixmere "
               "[FILE...]';\npixmere-cli converts and edits fonts without a display.\n");
@@ -157,6 +150,10 @@ TEST(RecentFiles, DroppedOpenedAndSavedFilesAreListedAndOpenAgain) {
     Discard(frame, *frame.Document(9));
     list.actions().at(1)->trigger();
     EXPECT_EQ(frame.Document(9)->Title(), Q(dir.file("f9.pzf")));
+    // Opened again, a file moves to the top, listed once.
+    EXPECT_EQ(
+        RecentFiles().Files().mid(0, 3),
+        QStringList({Q(dir.file("f9.pzf")), Q(dir.file("saved.pzf")), Q(dir.file("f8.pzf"))}));
     EXPECT_EQ(editor.Said(), "");
 }
 

@@ -8,47 +8,27 @@
 namespace pixmere::test {
 namespace {
 
-// Enabled commands as letters, '-' where disabled. The frame: File menu, New and Open, Recent
-// Files, Save, Copy, Paste, Undo, Redo.
-std::string Letters(const FrameCommandStates& f) {
+// Each command that is on as its letter, '-' (or '.') where it is off.
+std::string Marks(const char* letters, std::initializer_list<bool> on, char off = '-') {
     std::string s;
-    for (auto [on, c] : {std::pair{f.fileMenu, 'F'},
-                         {f.fontCommands, 'N'},
-                         {f.recentFiles, 'H'},
-                         {f.save, 'S'},
-                         {f.copy, 'C'},
-                         {f.paste, 'P'},
-                         {f.undo, 'U'},
-                         {f.redo, 'R'}}) {
-        s += on ? c : '-';
-    }
+    for (const bool b : on) s += b ? letters[s.size()] : off;
     return s;
 }
 
-// A document: File menu, New/Open/Import, Recent Files, Paste, Undo, Redo, the items Add Top,
-// Bottom, Left, Right and Remove Top, Bottom, Left, Right, Next/Previous window, zoom in, zoom out,
-// "Show Magnification", "Show Outline".
+// The frame: File menu, New and Open, Recent Files, Save, Copy, Paste, Undo, Redo.
+std::string Letters(const FrameCommandStates& f) {
+    return Marks("FNHSCPUR", {f.fileMenu, f.fontCommands, f.recentFiles, f.save, f.copy, f.paste,
+                              f.undo, f.redo});
+}
+
+// A document: File menu, New/Open/Import, Recent Files, Paste, Undo, Redo; the items Add Top,
+// Bottom, Left, Right and Remove Top, Bottom, Left, Right; Next/Previous Window, zoom in, zoom
+// out, "Show Magnification", "Show Outline".
 std::string Letters(const DocumentCommandStates& d) {
-    std::string s;
-    for (auto [on, c] : {std::pair{d.fileMenu, 'f'},
-                         {d.fontCommands, 'n'},
-                         {d.recentFiles, 'h'},
-                         {d.paste, 'p'},
-                         {d.undo, 'u'},
-                         {d.redo, 'r'}}) {
-        s += on ? c : '-';
-    }
-    s += ' ';
-    for (std::size_t i = 0; i < d.geometry.size(); ++i) s += d.geometry[i] ? "tblrTBLR"[i] : '-';
-    s += ' ';
-    for (auto [on, c] : {std::pair{d.otherWindows, 'w'},
-                         {d.zoomIn, '+'},
-                         {d.zoomOut, '-'},
-                         {d.magnifier, 'm'},
-                         {d.outline, 'o'}}) {
-        s += on ? c : '.';
-    }
-    return s;
+    const auto& g = d.geometry;
+    return Marks("fnhpur", {d.fileMenu, d.fontCommands, d.recentFiles, d.paste, d.undo, d.redo}) +
+           " " + Marks("tblrTBLR", {g[0], g[1], g[2], g[3], g[4], g[5], g[6], g[7]}) + " " +
+           Marks("w+-mo", {d.otherWindows, d.zoomIn, d.zoomOut, d.magnifier, d.outline}, '.');
 }
 
 DocumentFacts Doc(int width, int height, int magnification, bool undo = false, bool redo = false,

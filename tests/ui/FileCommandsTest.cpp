@@ -1,9 +1,5 @@
 // Open, Save and Save As through the frame and the document windows; only the file dialogs and
 // the message boxes are answered by the test. Last, the real file dialogs.
-#include <QFileDialog>
-#include <QGroupBox>
-#include <QTimer>
-
 #include "UiTestSupport.h"
 #include "formats/BdfExport.h"
 #include "formats/BinFile.h"
@@ -70,18 +66,18 @@ TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
               "Question Velmar Pixmere: File exists, overwrite?");
     EXPECT_EQ(LoadNative(ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
     EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
-    EXPECT_EQ(editor.dialogs->saves.at(0).filter,
+    EXPECT_EQ(editor.dialogs->saves.at(0).first,
               "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf|GFX "
               "Font|*.h");
     // The dialogs start where the user last chose a file.
-    EXPECT_EQ(editor.dialogs->saves.at(0).startDir, Q(dir.path().string()));
+    EXPECT_EQ(editor.dialogs->saves.at(0).second, Q(dir.path().string()));
 }
 
 TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
     TempDir dir;
     Editor editor;
     // Width 12: two bytes per row, padding bits in the second.
-    form1* doc = NewFont(*editor.frame, "12", "3", "30", "34");
+    form1* doc = NewFont(*editor.frame, {"12", "3", "30", "34"});
     // A new font has no file: Save asks for one, and cancelling it changes nothing.
     Draw(*doc, 0, 10, 1);
     Tool(*editor.frame, kSave)->click();
@@ -190,10 +186,15 @@ TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
         std::string message;
     } saves[] = {
         // A file made read-only after it was opened is not replaced, whoever saves.
-        {"font.pzf", nullptr, WriteFailureMessage(dir.file("font.pzf"))},
+        {"font.pzf", nullptr,
+         "The file \"" + dir.file("font.pzf") +
+             "\" could not be written. The previous file is unchanged."},
         // With no previous file, the message does not speak of one.
-        {"font.pzf", "no-folder/font.c", WriteFailureMessage(dir.file("no-folder/font.c"))},
-        {"low.pzf", nullptr, kNothingToSaveMessage},
+        {"font.pzf", "no-folder/font.c",
+         "The file \"" + dir.file("no-folder/font.c") + "\" could not be written."},
+        {"low.pzf", nullptr,
+         "Every character of this font lies under the adress 20h (reserved for printer control "
+         "codes): there is nothing to save."},
     };
     Editor editor;
     for (const auto& save : saves) {
@@ -213,6 +214,16 @@ TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
         EXPECT_EQ(FileState(*doc), "modified Native " + path + " | " + path);
         Discard(*editor.frame, *doc);
     }
+    // A failure of the system that the writer does not foresee is told the same way.
+    WriteAll(dir.file("other.pzf"), SaveNative(SmallFont()).bytes);
+    form1* doc = Open(editor, dir.file("other.pzf"));
+    Draw(*doc, 0, 2, 1);
+    SetSaveStepHook([](SaveStep) -> bool { throw std::runtime_error("out of memory"); });
+    Tool(*editor.frame, kSave)->click();
+    SetSaveStepHook({});
+    EXPECT_EQ(editor.Said(), "Critical Error: The file \"" + dir.file("other.pzf") +
+                                 "\" could not be written. The previous file is unchanged.");
+    EXPECT_TRUE(doc->FlagModified());
 }
 
 // Answers the next real file dialog: a type (when given) and a file name, or a cancel when the

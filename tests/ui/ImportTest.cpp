@@ -24,20 +24,13 @@ const std::string kFon = "/usr/share/wine/fonts/sserife.fon";
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-// The captions of a menu's items, as they show.
-QStringList Captions(QMenu* menu) {
-    QStringList captions;
-    for (QAction* action : menu->actions()) captions << VisibleText(action->text());
-    return captions;
-}
-
 TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
     Editor editor;
     const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",   "Font C File",
                                  "Font BDF / PCF", "Font PSF", "Bin Velmar", "Font GFX"};
-    EXPECT_EQ(Captions(editor.frame->actions().file.importMenu), imports);
-    form1* doc = NewFont(*editor.frame, "8", "8");
-    EXPECT_EQ(Captions(doc->actions().file.importMenu), imports);
+    EXPECT_EQ(Captions(editor.frame->actions().file.importMenu->actions()), imports);
+    form1* doc = NewFont(*editor.frame, {"8", "8"});
+    EXPECT_EQ(Captions(doc->actions().file.importMenu->actions()), imports);
 }
 
 // A real font of each type comes in as its format reads it, into a window of its own named after
@@ -149,7 +142,7 @@ TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
 // A table's own lines state its cell, which the dialog shows, open to change; without them the
 // dialog asks for it. Either way the range is the table's: a range of control codes too, which
 // the dialog would never take typed.
-TEST(CImport, ATableComesBackWithItsOwnRangeAndTheCellItStatesOrTheOneTyped) {
+TEST(CImport, ATableComesBackWithItsOwnRangeAndTheCellItStatesOrTheOneTypedOrIsRefused) {
     TempDir dir;
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -186,30 +179,21 @@ TEST(CImport, ATableComesBackWithItsOwnRangeAndTheCellItStatesOrTheOneTyped) {
         ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, font, Q(path)));
         EXPECT_EQ(FileState(*doc), "modified None  | " + path);
     }
-}
-
-TEST(CImport, ABrokenTableIsRefusedAndCancelOpensNoWindow) {
-    TempDir dir;
     // With its last literal gone, a table is no longer a whole number of glyphs, nor does it
-    // match its own lines: the dialog asks for the cell.
+    // match its own lines: the dialog asks for the cell, and the cell typed is refused. Cancel
+    // opens no window either.
     std::string broken = AsText(saveC(PatternFont(Shape(10, 3, 0x20, 224))));
     const std::string path = dir.file("broken.c");
     WriteAll(path, Bytes(broken.erase(broken.rfind("0b"))));
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    WhenShown<Form3>([](Form3& dialog) {
-        EXPECT_EQ(DialogFields(dialog), " x  down  magnif 1 codes 20-FF (range locked)");
-        FillPropertyDialog(dialog, {"10", "3", "", "", "1", "0"});
-    });
+    WillFillPropertyDialog({"10", "3", "", ""});
     editor.FrameMenu("ImportC", path);
     EXPECT_EQ(editor.Said(),
               "Critical Error: This file can't be openened because the font parameters are wrong "
               "or the file is corrupted\n" +
                   path);
-    EXPECT_EQ(frame.app().DocCount, 0);
     WhenShown<Form3>([](Form3& dialog) { dialog.Cancel()->click(); });
     editor.FrameMenu("ImportC", path);
-    EXPECT_EQ(frame.app().DocCount, 0);
+    EXPECT_EQ(frame.app().DocCount, 3);
     EXPECT_FALSE(frame.app().CommandBusy());
 }
 
@@ -229,7 +213,7 @@ const std::pair<const char*, const char*> kFileCommands[] = {
 
 // A document already open, which a failed command must leave as it was.
 struct Bystander {
-    explicit Bystander(MDIForm1& frame) : frame(frame), doc(NewFont(frame, "8", "8")) {
+    explicit Bystander(MDIForm1& frame) : frame(frame), doc(NewFont(frame, {"8", "8"})) {
         Draw(*doc, 1, 3, 3);
         glyphs = FontOf(*doc).glyphData();
     }
@@ -247,19 +231,6 @@ struct Bystander {
     std::vector<uint8_t> glyphs;
 };
 
-TEST(FileCommands, EachDialogOffersItsTypeAndCancelledItOpensNothingWithoutAWord) {
-    Editor editor;
-    Bystander other(*editor.frame);
-    for (const auto& [command, filter] : kFileCommands) {
-        SCOPED_TRACE(command);
-        editor.FrameMenu(command);
-        EXPECT_EQ(editor.dialogs->opens.back().filter, filter);
-        EXPECT_EQ(editor.Said(), "");
-        EXPECT_EQ(editor.frame->app().DocCount, 1);
-    }
-    other.ExpectLeftAlone();
-}
-
 // Sets a file's access time back to 1970, so that the next read moves it on, also where access
 // times are updated lazily.
 void MarkUnread(const std::string& path) {
@@ -274,7 +245,7 @@ bool WasRead(const std::string& path) {
 
 // Damaged, cut, missing or foreign files, and files larger than their type can be, are refused
 // with the message, and no window opens.
-TEST(FileCommands, RefuseBadFilesAndOpenNoWindow) {
+TEST(FileCommands, EachDialogOffersItsTypeAndBadFilesAreRefusedWithoutAWindow) {
     TempDir dir;
     const std::vector<uint8_t> good = SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes;
     WriteAll(dir.file("short.pzf"), {good.begin(), good.end() - 1});
@@ -303,6 +274,12 @@ TEST(FileCommands, RefuseBadFilesAndOpenNoWindow) {
     };
     Editor editor;
     Bystander other(*editor.frame);
+    // Each dialog offers its type; cancelled, it opens nothing without a word.
+    for (const auto& [command, filter] : kFileCommands) {
+        editor.FrameMenu(command);
+        EXPECT_EQ(editor.dialogs->opens.back().first, filter);
+        EXPECT_EQ(editor.Said(), "") << command;
+    }
     std::map<std::string, bool> read;
     for (const auto& [command, name, reason] : commands) {
         SCOPED_TRACE(command + (" " + dir.file(name)));
@@ -333,8 +310,8 @@ TEST(FileCommands, TheWindowActiveBeforeARefusedOrCancelledImportIsActiveAfterIt
     WriteAll(dir.file("bad.fnt"), {1, 2, 3});
     Editor editor;
     MDIForm1& frame = *editor.frame;
-    form1* first = NewFont(frame, "8", "8");
-    NewFont(frame, "8", "8");
+    form1* first = NewFont(frame, {"8", "8"});
+    NewFont(frame, {"8", "8"});
     frame.mdiArea()->setActiveSubWindow(WindowOf(frame, *first));
     for (const std::string& answer : {dir.file("bad.fnt"), std::string()}) {
         editor.FrameMenu("ImportFNT", answer);

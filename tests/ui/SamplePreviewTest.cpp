@@ -1,8 +1,5 @@
 // The sample text beneath the edit window: text set in the font as the printer prints it, what
 // it follows, what it remembers, and that it shows what pixmere-cli's render writes.
-#include <QImage>
-#include <QPlainTextEdit>
-
 #include "UiTestSupport.h"
 #include "cli/CliRun.h"
 #include "truetype/PrintedTextImage.h"
@@ -95,7 +92,7 @@ TEST(SamplePreview, ShowsWhatRenderWritesAndTheNextWindowTakesTheTextZoomAndBase
     EXPECT_EQ(QImage(Q(dir.file("two.png"))).convertToFormat(QImage::Format_RGB32), Shown(*first));
 
     first->preview().baseline()->click();
-    form1* next = NewFont(*editor.frame, "8", "8");
+    form1* next = NewFont(*editor.frame, {"8", "8"});
     EXPECT_EQ(next->preview().textBox()->toPlainText(), "BA\nA");
     EXPECT_EQ(next->preview().zoom(), 4);
     EXPECT_TRUE(next->preview().baseline()->isChecked());
@@ -113,7 +110,7 @@ TEST(SamplePreview, ShowsWhatRenderWritesAndTheNextWindowTakesTheTextZoomAndBase
 TEST(SamplePreview, AStrokeATransformAndAnUndoRepaintOnlyTheRowsTheyChange) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
-    form1* doc = NewFont(frame, "5", "4", "41", "44", "2");
+    form1* doc = NewFont(frame, {"5", "4", "41", "44", "2"});
     Type(*doc, "ABA\nCA");
     SampleCanvas& canvas = *doc->preview().canvas();
     const struct {

@@ -1,12 +1,5 @@
 // The conversion dialog on its own, then the TrueType import through the real frame, document
 // windows and dialogs; only the font dialog and the message boxes are answered by the test.
-#include <QImage>
-#include <QPainterPath>
-#include <QProgressBar>
-#include <QRadioButton>
-#include <QSettings>
-#include <QSlider>
-#include <functional>
 #include <numeric>
 
 #include "UiTestSupport.h"
@@ -52,7 +45,7 @@ void ExpectPreviewsShowTheResult(Form2& dialog) {
 }
 
 // How each control reaches the conversion is tested with the import below.
-TEST(Form2, ThePicturesShowTheConvertersAndNeitherABadResolutionNorAFailureClosesIt) {
+TEST(Form2, ThePicturesShowTheConvertersAtEverySizeAndNeitherABadValueNorAFailureClosesIt) {
     ScriptedPrompts prompts;
     Form2 dialog(DejaVu(), Cell(16, 16, 3), prompts);
     dialog.Load();
@@ -75,24 +68,22 @@ TEST(Form2, ThePicturesShowTheConvertersAndNeitherABadResolutionNorAFailureClose
               std::vector<std::string>({"Critical Error: Datas Extraction Failure."}));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.Cancelled());
-}
 
-// The large preview shows the cell whole, whatever its size: ink on the background, with the
-// grid only where the dots are large enough to show between its lines.
-TEST(Form2, TheLargePreviewFitsEveryCellSizeInItsBox) {
-    ScriptedPrompts prompts;
+    // The large preview shows the cell whole, whatever its size: ink on the background, with
+    // the grid only where the dots are large enough to show between its lines.
     for (const auto& [w, h] : {std::pair{255, 255}, {16, 205}, {16, 16}}) {
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
-        Form2 dialog(DejaVu(), Cell(h, w, h / 5), prompts);
-        dialog.Load();
-        const QImage shown = dialog.picture(2)->grab().toImage();
+        Form2 sized(DejaVu(), Cell(h, w, h / 5), prompts);
+        sized.Load();
+        const QImage shown = sized.picture(2)->grab().toImage();
         int ink = 0, background = 0, grid = 0;
         for (int y = 0; y < shown.height(); ++y) {
             for (int x = 0; x < shown.width(); ++x) {
                 const QColor c = shown.pixelColor(x, y);
-                ink += c.red() < 80 && c.green() < 80 && c.blue() < 80;
+                const bool dark = c.red() < 80 && c.green() < 80;
+                ink += dark && c.blue() < 80;
+                grid += dark && c.blue() > 180;
                 background += c.red() < 80 && c.green() > 180 && c.blue() > 180;
-                grid += c.red() < 80 && c.green() < 80 && c.blue() > 180;
             }
         }
         EXPECT_GT(ink, 100);
@@ -161,7 +152,7 @@ Form2* ConversionDialog(MDIForm1& frame) {
 
 // A document already open, unmodified, which an import must leave alone.
 form1* Bystander(MDIForm1& frame) {
-    form1* other = NewFont(frame, "8", "8");
+    form1* other = NewFont(frame, {"8", "8"});
     other->document()->setFlagModified(false);
     return other;
 }
@@ -266,17 +257,14 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsEachChangeThenConvertsWithTheFileCo
         const bool idle = dialog.fullAuto()->isEnabled() || dialog.text1()->isEnabled() ||
                           dialog.command2()->isEnabled() || dialog.option(8)->isEnabled() ||
                           dialog.slider2()->isEnabled() || dialog.defaults()->isEnabled();
-        if (done == 1 || done == 60) {
-            during.push_back(FileCommands(frame) + (dialog.isVisible() ? " shown" : "") +
-                             (idle ? " idle" : ""));
-        }
+        if (done % 59 == 1) during.push_back(FileCommands(frame) + (idle ? " idle" : " off"));
     };
     Import(editor);
     EXPECT_EQ(waiting, "----- busy shown convert");
     std::vector<int> everyCharacter(95);
     std::iota(everyCharacter.begin(), everyCharacter.end(), 1);
     EXPECT_EQ(watcher.progress, everyCharacter);
-    EXPECT_EQ(during, std::vector<std::string>(2, "----- busy shown"));
+    EXPECT_EQ(during, std::vector<std::string>(2, "----- busy off"));
     EXPECT_EQ(ConversionDialog(frame), nullptr);
     // The settings chosen lose the underscore, and the user hears of it.
     EXPECT_EQ(
@@ -291,45 +279,29 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsEachChangeThenConvertsWithTheFileCo
     EXPECT_EQ(imported->Title(), "DejaVu Sans");
     EXPECT_EQ(FileState(*imported), "modified None  | DejaVu Sans");
     ExpectImported(imported, settings);
-}
 
-TEST(TtfImportCommand, TheLastConvertsSettingsComeBackAndDefaultsRestoresTheFirstOnes) {
-    Editor editor;
-    ConversionWatcher watcher;
-    ConversionSettings chosen;
-    watcher.onWaiting = [&](Form2& dialog) {
-        ChangeEverySetting(dialog, chosen);
-        dialog.fullAuto()->click();
-    };
-    Import(editor);
-    // The next import comes back with them, and "Defaults" brings back the first ones...
-    watcher.onWaiting = [&](Form2& dialog) {
-        ExpectPreviewOf(dialog, chosen);
-        dialog.defaults()->click();
-        ExpectPreviewOf(dialog, ConversionSettings{});
-        dialog.cancell()->click();
-    };
-    Import(editor);
-    // ...which a cancelled import does not remember.
-    watcher.onWaiting = [&](Form2& dialog) {
-        EXPECT_EQ(dialog.converter().Settings(), chosen);
-        dialog.cancell()->click();
-    };
-    Import(editor);
+    // The next import comes back with the settings, and "Defaults" brings back the first ones,
+    // which a cancelled import does not remember.
+    watcher.onCharacter = nullptr;
+    for (int n = 0; n < 2; ++n) {
+        watcher.onWaiting = [&](Form2& dialog) {
+            ExpectPreviewOf(dialog, settings);
+            dialog.defaults()->click();
+            ExpectPreviewOf(dialog, ConversionSettings{});
+            dialog.cancell()->click();
+        };
+        Import(editor);
+    }
     EXPECT_EQ(watcher.dialogs, 3);
-    EXPECT_EQ(
-        editor.Said(),
-        "Information Velmar Pixmere: 1 character of the face came out empty or cut at the edges "
-        "of the cell: _.");
-
     // What the dialog cannot show comes back as its default, each value on its own.
-    QSettings settings;
-    settings.setValue("TrueTypeImport/threshold", 500);
-    settings.setValue("TrueTypeImport/resolution", "fine");
-    settings.setValue("TrueTypeImport/fit", "sideways");
-    settings.setValue("TrueTypeImport/combineMode", -1);
-    EXPECT_EQ(RememberedConversionSettings(settings),
-              (ConversionSettings{.ShiftMode = chosen.ShiftMode, .Amplitude = chosen.Amplitude}));
+    QSettings stored;
+    stored.setValue("TrueTypeImport/threshold", 500);
+    stored.setValue("TrueTypeImport/resolution", "fine");
+    stored.setValue("TrueTypeImport/fit", "sideways");
+    stored.setValue("TrueTypeImport/combineMode", -1);
+    EXPECT_EQ(
+        RememberedConversionSettings(stored),
+        (ConversionSettings{.ShiftMode = settings.ShiftMode, .Amplitude = settings.Amplitude}));
 }
 
 TEST(TtfImportCommand,
@@ -361,7 +333,7 @@ TEST(TtfImportCommand,
             EXPECT_EQ(frame.isVisible(), way != "close frame");
             if (way == "close frame") continue;
             EXPECT_EQ(FileCommands(frame), "FNOSf");
-            EXPECT_EQ(NewFont(frame, "8", "8")->index(), 2);
+            EXPECT_EQ(NewFont(frame, {"8", "8"})->index(), 2);
         }
     }
 }

@@ -1,9 +1,5 @@
 #include "UiTestSupport.h"
 
-#include <QMouseEvent>
-#include <QSettings>
-#include <QStandardPaths>
-
 #include "formats/FonLibrary.h"
 
 namespace pixmere::test {
@@ -65,12 +61,12 @@ QMessageBox::StandardButton ScriptedPrompts::Message(QWidget*, QMessageBox::Icon
 }
 
 QString ScriptedDialogs::OpenFileName(QWidget*, const QString& filter, const QString& startDir) {
-    opens.push_back({filter, startDir});
+    opens.emplace_back(filter, startDir);
     return Next(openAnswers, QString());
 }
 
 SaveChoice ScriptedDialogs::SaveFileName(QWidget*, const QString& filter, const QString& startDir) {
-    saves.push_back({filter, startDir});
+    saves.emplace_back(filter, startDir);
     return Next(saveAnswers, SaveChoice());
 }
 
@@ -192,10 +188,9 @@ void WillFillPropertyDialog(const Typed& typed) {
     });
 }
 
-form1* NewFont(MDIForm1& frame, const QString& width, const QString& height, const QString& first,
-               const QString& last, const QString& magnification, const QString& downstroke) {
+form1* NewFont(MDIForm1& frame, const Typed& typed) {
     const int before = frame.app().DocCount;
-    WillFillPropertyDialog({width, height, first, last, magnification, downstroke});
+    WillFillPropertyDialog(typed);
     Tool(frame, kNew)->click();
     if (frame.app().DocCount == before) throw std::runtime_error("New was refused");
     return frame.ActiveDocument();
@@ -219,11 +214,6 @@ void Settle() {
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-}
-
-void Push(QAbstractButton* button) {
-    button->click();
-    Settle();
 }
 
 void Discard(MDIForm1& frame, form1& document) {
@@ -274,25 +264,23 @@ std::string Picture(const Font& font, int index) {
         GlyphPicture(font.glyphs[static_cast<std::size_t>(index)], font.params.FormatLengthCar));
 }
 
-QString VisibleText(const QString& caption) {
-    QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;  // "&&" shows "&"
-        shown += caption[i];
+QStringList Captions(const QList<QAction*>& actions) {
+    QStringList captions;
+    for (const QAction* action : actions) {
+        QString shown, caption = action->text();
+        for (qsizetype i = 0; i < caption.size(); ++i) {
+            if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;  // "&&" shows "&"
+            shown += caption[i];
+        }
+        captions << shown;
     }
-    return shown;
+    return captions;
 }
 
 QToolButton* Tool(MDIForm1& frame, int n) {
     auto* button = frame.findChild<QToolButton*>(QStringLiteral("Command%1").arg(n));
     if (!button) throw std::runtime_error("no toolbar button " + std::to_string(n));
     return button;
-}
-
-std::string Toolbar(MDIForm1& frame) {
-    std::string state;
-    for (int n = 1; n <= 7; ++n) state += Tool(frame, n)->isEnabled() ? char('0' + n) : '-';
-    return state;
 }
 
 QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document) {

@@ -4,30 +4,10 @@
 // dialogs, pointer gestures and the shared glyph and file helpers.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPoint>
-#include <QPointer>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QString>
 #include <QTest>
-#include <QToolButton>
+#include <QtWidgets>
 #include <deque>
 #include <functional>
-#include <map>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,22 +50,16 @@ public:
 // File dialogs answered from queues (cancelled when a queue is empty).
 class ScriptedDialogs : public FileDialogs {
 public:
-    struct Asked {
-        QString filter;
-        QString startDir;
-    };
     QString OpenFileName(QWidget*, const QString& filter, const QString& startDir) override;
     SaveChoice SaveFileName(QWidget*, const QString& filter, const QString& startDir) override;
-
     std::deque<QString> openAnswers;
     std::deque<SaveChoice> saveAnswers;
-    std::vector<Asked> opens;
-    std::vector<Asked> saves;
+    std::vector<std::pair<QString, QString>> opens, saves;  // filter, start folder
 };
 
 // Answers the next modal dialog of a type to show, once it waits for the user, as a person
-// would (the font commands' dialogs are modal: the command goes on once it is answered). While
-// an Editor lives, a modal dialog no answer waits for fails the test and is dismissed.
+// would. While an Editor lives, a modal dialog no answer waits for fails the test and is
+// dismissed.
 void WhenShownAnswer(const QMetaObject& type, std::function<void(QDialog&)> answer);
 template <typename Dialog>
 void WhenShown(std::function<void(Dialog&)> answer) {
@@ -140,14 +114,10 @@ void WillFillPropertyDialog(const Typed& typed);
 std::string DialogFields(const Form3& dialog);
 // New on the toolbar, then the parameters dialog filled in; the new document. Throws (failing
 // the test) when the dialog refuses.
-form1* NewFont(MDIForm1& frame, const QString& width, const QString& height,
-               const QString& first = "20", const QString& last = "7F",
-               const QString& magnification = "1", const QString& downstroke = "0");
+form1* NewFont(MDIForm1& frame, const Typed& typed);
 
 // Lets closed windows and dialogs go, as the event loop would.
 void Settle();
-// A click on a button, then what it closed goes.
-void Push(QAbstractButton* button);
 // Closes a document, its changes thrown away.
 void Discard(MDIForm1& frame, form1& document);
 
@@ -172,19 +142,17 @@ std::string Picture(const Font& font, int index);
 inline const Font& FontOf(form1& document) { return document.document()->font(); }
 inline std::string Picture(form1& document, int index) { return Picture(FontOf(document), index); }
 inline QString Q(const std::string& text) { return QString::fromStdString(text); }
-// A caption as it shows, without the "&" that marks its access key.
-QString VisibleText(const QString& caption);
+// The captions of a menu's items or of a menu bar's menus, without the "&" of access keys.
+QStringList Captions(const QList<QAction*>& actions);
 
 // The toolbar's buttons, "Command1" to "Command7".
 enum ToolNumber { kNew = 1, kOpen, kSave, kCopy, kPaste, kUndo, kRedo };
 // A toolbar button; fails the test when missing.
 QToolButton* Tool(MDIForm1& frame, int n);
-// The toolbar's enabled buttons as digits 1-7, '-' where disabled.
-std::string Toolbar(MDIForm1& frame);
 QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document);
 bool Shown(MDIForm1& frame, form1& document);
 
-// The refusal of a damaged or unreadable font file, as the test's prompts record it.
+// The refusal of a damaged or unreadable font file, as the user reads it.
 inline const std::string kBadFile =
     "Critical Error: This file contains errors or can not be opened.";
 

@@ -1,7 +1,5 @@
 // The mouse wheel over the font window and the edit window: scrolling, sideways with Shift,
 // zooming with Ctrl.
-#include <QWheelEvent>
-
 #include "UiTestSupport.h"
 
 namespace pixmere::test {
@@ -23,7 +21,7 @@ QScrollBar* Bar(form1& doc, const char* name) { return doc.findChild<QScrollBar*
 
 TEST(Wheel, ScrollsTheFontWindowDownAndSidewaysWithShiftAtMostAPageANotch) {
     Editor editor;
-    form1* doc = NewFont(*editor.frame, "8", "16", "20", "FF");
+    form1* doc = NewFont(*editor.frame, {"8", "16", "20", "FF"});
     QScrollBar* vertical = Bar(*doc, "VScroll1");
     Wheel(doc->fontSupport(), -120);
     const int notch = QApplication::wheelScrollLines() * vertical->singleStep();
@@ -31,7 +29,7 @@ TEST(Wheel, ScrollsTheFontWindowDownAndSidewaysWithShiftAtMostAPageANotch) {
     Wheel(doc->fontSupport(), 120);
     EXPECT_EQ(vertical->value(), 0);
     // Cells wider than the window: Shift+wheel moves along the row.
-    doc = NewFont(*editor.frame, "80", "8");
+    doc = NewFont(*editor.frame, {"80", "8"});
     doc->SetZoomFactorText("8");
     vertical = Bar(*doc, "VScroll1");
     QScrollBar* horizontal = Bar(*doc, "HScroll1");
@@ -41,9 +39,9 @@ TEST(Wheel, ScrollsTheFontWindowDownAndSidewaysWithShiftAtMostAPageANotch) {
     EXPECT_EQ(vertical->value(), 0);
 }
 
-TEST(Wheel, CtrlStepsZoomFontOverTheFontWindowAndKeepsTheCharacter) {
+TEST(Wheel, CtrlStepsZoomFontOverTheFontWindowAndPressesTheMagnifierButtonsOverTheEditWindow) {
     Editor editor;
-    form1* doc = NewFont(*editor.frame, "8", "16", "20", "FF");
+    form1* doc = NewFont(*editor.frame, {"8", "16", "20", "FF"});
     Click(doc->fontSupport(), CellCentre(*doc, 100));
     Wheel(doc->fontSupport(), 120, Qt::ControlModifier);
     EXPECT_EQ(doc->fontZoom(), 4);
@@ -58,18 +56,15 @@ TEST(Wheel, CtrlStepsZoomFontOverTheFontWindowAndKeepsTheCharacter) {
     EXPECT_EQ(doc->fontZoom(), 8);
     Wheel(doc->fontSupport(), -60, Qt::ControlModifier);
     EXPECT_EQ(doc->fontZoom(), 4);
-}
 
-// The zoom's steps and limits are those of the edit window's buttons.
-TEST(Wheel, ScrollsTheEditWindowAndCtrlPressesTheMagnifierButtons) {
-    Editor editor;
-    form1* doc = NewFont(*editor.frame, "8", "40");
+    // Over the edit window, Ctrl presses the magnifier buttons, with their steps and limits;
+    // the wheel then scrolls a glyph larger than the window, sideways with Shift.
+    doc = NewFont(*editor.frame, {"8", "40"});
     EXPECT_EQ(doc->editZoom(), 6);
     Wheel(doc->zoomPic(), -120, Qt::ControlModifier);  // already at the fitted zoom
     EXPECT_EQ(doc->editZoom(), 6);
     for (int n = 0; n < 5; ++n) Wheel(doc->zoomPic(), 120, Qt::ControlModifier);
     EXPECT_EQ(doc->editZoom(), 96);  // and no further
-    // The glyph is larger than the window now, both ways.
     for (const auto& [bar, modifiers] :
          {std::pair{"VScroll2", Qt::NoModifier}, {"HScroll2", Qt::ShiftModifier}}) {
         ASSERT_TRUE(Bar(*doc, bar)->isVisible()) << bar;
