@@ -64,7 +64,8 @@ QuestionOptions OptionsFor(InputQuestion question) {
 
 // Words filled into lines of at most 78 characters, each indented.
 std::string Paragraph(const std::string& text, int indent) {
-    const std::string start = "\n" + std::string(static_cast<std::size_t>(indent), ' ');
+    std::string start(static_cast<std::size_t>(indent) + 1, ' ');
+    start[0] = '\n';
     std::string out, line;
     std::istringstream words(text);
     for (std::string word; words >> word;) {
