@@ -37,39 +37,6 @@ TEST(PictureArea, UserPointsDrawingAndErasing) {
     EXPECT_EQ(at(3, 3), kRgbWhite);
 }
 
-// Drawing is rasterised lazily and an erase refills only what was drawn: whatever the order
-// of drawing, reading and erasing, the picture must be the one a fresh area shows.
-TEST(PictureArea, RedrawingAfterAnEraseMatchesAFreshArea) {
-    const TtfFace face = DejaVu();
-    const auto drawLast = [&](PictureArea& area) {
-        area.DrawGlyph(face.Outline("W"), 120, 20, -5);
-        area.Line(0, 30, 80, 30, kRgbGreen);
-        area.Line(40, 0, 40, 85, kRgbBlue);
-    };
-    PictureArea reused(209, 209), fresh(209, 209);
-    reused.Scale(0, 0, 80, 85);
-    reused.SetBackColor(kRgbRed);
-    reused.DrawGlyph(face.Outline("M"), 200, -10, 0);
-    reused.Line(0, 10, 80, 10, kRgbGreen);
-    (void)reused.Point(5, 5);
-    const QImage held = reused.Image();  // a caller keeping an earlier picture
-    reused.Cls();
-    reused.DrawGlyph(face.Outline("g"), 90, 30, 20);
-    (void)reused.Point(5, 5);
-    reused.SetBackColor(kRgbRed);
-    drawLast(reused);
-
-    fresh.Scale(0, 0, 80, 85);
-    fresh.SetBackColor(kRgbRed);
-    drawLast(fresh);
-    EXPECT_TRUE(reused.Image() == fresh.Image());
-    EXPECT_FALSE(held == fresh.Image());
-    // A drawing added after a read joins the picture as well.
-    reused.FillBox(70, 70, 75, 75, kRgbBlack);
-    fresh.FillBox(70, 70, 75, 75, kRgbBlack);
-    EXPECT_TRUE(reused.Image() == fresh.Image());
-}
-
 // After a stroke on "A", repainting only the cells that show it gives the picture of the
 // changed font; a view of part of the text paints that part at its own origin.
 TEST(PrintedTextImage, RepaintingTheCellsOfAChangedGlyphGivesTheWholePicture) {

@@ -20,8 +20,6 @@ TEST(TtfConverter, ReferenceXSpansThePartAboveTheDownstroke) {
     for (const auto& [h, w, j] : {std::tuple{16, 16, 3}, {24, 12, 5}, {10, 8, 0}}) {
         TtfConverter c = Loaded(DejaVu(), Cell(h, w, j));
         const ConversionState& s = c.state;
-        EXPECT_EQ(s.PosX, s.SavedPosX);
-        EXPECT_EQ(s.CharSize, s.SavedCharSize);
         // On the surface: top on row 0 and bottom at the downstroke's top edge (within a device
         // pixel); over the cell's rows, left edge on column 0 and right edge at W·sx.
         const float r = s.Resolution;
@@ -152,15 +150,6 @@ TEST(TtfConverter, FieldsKeepTheirBounds) {
     c.state.PosX = -20000;
     c.RenderCharacter();
     EXPECT_TRUE(c.Picture1().Point(40, 40).has_value());
-    c.state.CharSize = -40;  // a negative size draws at its absolute value
-    c.state.PosX = 0;
-    c.RenderCharacter();
-    const Extent negative = BlackExtent(c.Picture1(), 80, 85);
-    EXPECT_GT(negative.bottom, 10);
-    c.state.CharSize = 0;  // becomes 1, the text keeps its previous size
-    c.RenderCharacter();
-    EXPECT_EQ(c.state.CharSize, 1);
-    EXPECT_EQ(BlackExtent(c.Picture1(), 80, 85).bottom, negative.bottom);
     c.state.CharSize = -32768;  // its absolute value does not fit the field
     EXPECT_THROW(c.RenderCharacter(), ConversionFailure);
 }
