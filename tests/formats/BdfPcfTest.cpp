@@ -44,15 +44,14 @@ std::string BdfChar(long encoding, int advance, int left, int bottom, const Pict
     return text + "ENDCHAR\n";
 }
 
-std::string BdfFont(const std::string& charset, int ascent, int descent,
-                    const std::vector<std::string>& chars, const std::string& more = "") {
-    const std::size_t dash = charset.find('-');
-    std::string text = "STARTFONT 2.1\nFONT -Test-Tiny-Medium-R-Normal--7-70-75-75-P-50-" +
-                       charset + "\nSIZE 7 75 75\nFONTBOUNDINGBOX 9 9 -1 -3\nSTARTPROPERTIES " +
-                       N(more.empty() ? 4 : 5) + "\nFONT_ASCENT " + N(ascent) + "\nFONT_DESCENT " +
-                       N(descent) + "\nCHARSET_REGISTRY \"" + charset.substr(0, dash) +
-                       "\"\nCHARSET_ENCODING \"" + charset.substr(dash + 1) + "\"\n" + more +
-                       "ENDPROPERTIES\nCHARS " + N(long(chars.size())) + "\n";
+// A Unicode font of these characters.
+std::string BdfFont(int ascent, int descent, const std::vector<std::string>& chars) {
+    std::string text =
+        "STARTFONT 2.1\nFONT -Test-Tiny-Medium-R-Normal--7-70-75-75-P-50-ISO10646-1\nSIZE 7 75 75\n"
+        "FONTBOUNDINGBOX 9 9 -1 -3\nSTARTPROPERTIES 4\nFONT_ASCENT " +
+        N(ascent) + "\nFONT_DESCENT " + N(descent) +
+        "\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nENDPROPERTIES\nCHARS " +
+        N(long(chars.size())) + "\n";
     for (const std::string& c : chars) text += c;
     return text + "ENDFONT\n";
 }
@@ -60,17 +59,11 @@ std::string BdfFont(const std::string& charset, int ascent, int descent,
 const Picture kA = {".###.", "#...#", "#####", "#...#", "#...#"};
 
 // A, p below the baseline, the euro sign, U+0080, U+008D and a smiley beyond the codes.
-std::string SmallFont(const std::string& charset, const std::string& more = "") {
-    return BdfFont(
-        charset, 5, 2,
-        {BdfChar(0x41, 6, 0, 0, kA),
-         BdfChar(0x70, 6, 1, -2, {"###.", "#..#", "###.", "#...", "#..."}),
-         BdfChar(0x20AC, 5, 0, 1, {".###", "##..", ".###"}), BdfChar(0x80, 4, 0, 0, {"#", "#"}),
-         BdfChar(0x8D, 3, 1, 4, {"##"}), BdfChar(0x263A, 9, 0, 0, {"#########"})},
-        more);
-}
-
-const std::string kSmallUnicode = SmallFont("ISO10646-1");
+const std::string kSmallUnicode = BdfFont(
+    5, 2,
+    {BdfChar(0x41, 6, 0, 0, kA), BdfChar(0x70, 6, 1, -2, {"###.", "#..#", "###.", "#...", "#..."}),
+     BdfChar(0x20AC, 5, 0, 1, {".###", "##..", ".###"}), BdfChar(0x80, 4, 0, 0, {"#", "#"}),
+     BdfChar(0x8D, 3, 1, 4, {"##"}), BdfChar(0x263A, 9, 0, 0, {"#########"})});
 
 TEST(BdfImport, UnicodeFontTakesWhatEachCodeMeansInWindows1252) {
     const ImportedFont imported = LoadBdfPcf(AsBytes(kSmallUnicode));
@@ -197,8 +190,7 @@ TEST(BdfPcfImport, DamagedAndHostileFontsAreRefusedWithinBoundedMemory) {
     const Bytes pcf = Compiled(dir, AsBytes(kSmallUnicode));
     // The B reaching 200 columns left of the pen makes the compiler write full metrics.
     const Bytes wide = Compiled(
-        dir, AsBytes(BdfFont("ISO10646-1", 5, 2,
-                             {BdfChar('A', 6, 0, 0, kA), BdfChar('B', 6, -200, 0, {"#"})})));
+        dir, AsBytes(BdfFont(5, 2, {BdfChar('A', 6, 0, 0, kA), BdfChar('B', 6, -200, 0, {"#"})})));
     EXPECT_EQ(LoadBdfPcf(wide).charactersCut, 1);
     const std::string head = "STARTFONT 2.1\nFONT x\nSIZE 8 75 75\nFONTBOUNDINGBOX 8 8 0 0\n";
     const std::string glyphs =
@@ -220,11 +212,11 @@ TEST(BdfPcfImport, DamagedAndHostileFontsAreRefusedWithinBoundedMemory) {
         {small("ENDPROPERTIES\n", ""), bad + "a damaged BDF font"},
         {small("BITMAP\n", ""), bad + "a damaged BDF font"},
         {small("ENDCHAR\n", ""), bad + "a damaged BDF font"},
-        {with(BdfFont("ISO10646-1", 200, 60, {BdfChar('A', 6, 0, 0, kA)})), cell("6 x 260")},
-        {with(BdfFont("ISO10646-1", 0, 0, {BdfChar('A', 6, 0, 0, kA)})), cell("6 x 0")},
-        {with(BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 0, 0, 0, kA)})), cell("0 x 7")},
-        {with(BdfFont("ISO10646-1", 5, 2, {BdfChar('A', 300, 0, 0, kA)})), cell("300 x 7")},
-        {with(BdfFont("ISO10646-1", 5, 2, {BdfChar(0x263A, 5, 0, 0, kA)})),
+        {with(BdfFont(200, 60, {BdfChar('A', 6, 0, 0, kA)})), cell("6 x 260")},
+        {with(BdfFont(0, 0, {BdfChar('A', 6, 0, 0, kA)})), cell("6 x 0")},
+        {with(BdfFont(5, 2, {BdfChar('A', 0, 0, 0, kA)})), cell("0 x 7")},
+        {with(BdfFont(5, 2, {BdfChar('A', 300, 0, 0, kA)})), cell("300 x 7")},
+        {with(BdfFont(5, 2, {BdfChar(0x263A, 5, 0, 0, kA)})),
          "This font has no character with a code from 00h to FFh."},
         // An outline font named .bdf never reaches the outline parsers.
         {[] {
