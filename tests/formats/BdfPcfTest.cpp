@@ -13,6 +13,7 @@
 #include "Installed.h"
 #include "formats/BdfExport.h"
 #include "formats/BdfPcfFile.h"
+#include "formats/PsfFile.h"
 #include "model/UserError.h"
 #include "support/GlyphPicture.h"
 #include "support/Gzip.h"
@@ -181,6 +182,40 @@ Bytes Built(const std::string& head, std::size_t count,
     return AsBytes(text + tail);
 }
 
+// The PCF file with its properties table replaced: `count` properties whose names and values
+// all point at one text of `length` bytes, which FreeType copies twice a property.
+Bytes SharingOneText(const Bytes& pcf, uint32_t count, uint32_t length) {
+    Bytes table;
+    const auto put = [&](uint32_t v) {
+        for (int n = 0; n < 4; ++n) table.push_back(static_cast<uint8_t>(v >> 8 * n));
+    };
+    put(0);  // least significant byte first
+    put(count);
+    for (uint32_t n = 0; n < count; ++n) {
+        put(0);
+        table.push_back(1);
+        put(0);
+    }
+    table.resize(table.size() + (count % 4 ? 4 - count % 4 : 0));
+    put(length + 1);
+    table.resize(table.size() + length, 'L');
+    table.push_back(0);
+    // The tables again in their order, each where the one before ends.
+    const uint32_t tables = U32(pcf, 4);
+    Bytes out(pcf.begin(), pcf.begin() + 8 + 16 * tables);
+    for (uint32_t t = 0; t < tables; ++t) {
+        const std::size_t entry = 8 + 16 * t;
+        const bool properties = U32(pcf, entry) == 1;
+        const auto start = pcf.begin() + U32(pcf, entry + 12);
+        const Bytes body = properties ? table : Bytes(start, start + U32(pcf, entry + 8));
+        out = Patched(out, entry + 4, properties ? 0 : U32(pcf, entry + 4), 4);
+        out = Patched(Patched(out, entry + 8, uint32_t(body.size()), 4), entry + 12,
+                      uint32_t(out.size()), 4);
+        out.insert(out.end(), body.begin(), body.end());
+    }
+    return out;
+}
+
 // Damaged, foreign and unfitting fonts are refused saying why; fonts that would make FreeType
 // take hundreds of times their size, or read a compressed layer of its own without a limit,
 // before it sees them. No import takes more than three times the font's size and 16 MiB
@@ -268,6 +303,9 @@ TEST(BdfPcfImport, DamagedAndHostileFontsAreRefusedWithinBoundedMemory) {
              });
          },
          "accepted"},
+        // 200 PCF properties naming one text of 100,000 bytes.
+        {[&] { return SharingOneText(pcf, 200, 100000); },
+         bad + "properties repeating more text than the file holds"},
         // 65,535 x 65,534 pixels a glyph: half a gigabyte that a kilobyte file cannot hold.
         {[&] { return WithGlyphMetrics(wide, -32768, 32767, 32767, 32767); },
          bad + "glyphs with more bitmap bytes than the file holds"}};
@@ -313,8 +351,9 @@ TEST(BdfExport, WritesEveryFieldForTheCellAndTheUnicodeOfEachCode) {
 // The X11 compiler takes the export without a warning, under an ordinary name, the longest a
 // file may have and one of 67 CJK characters (a byte each, outside ASCII, becomes "_"), whose
 // family is shortened to keep the font's name within the 254 characters readers take. Our own
-// import reads it back, plain, compiled and compressed.
-TEST(BdfExport, TheX11CompilerTakesItAndItReadsBack) {
+// import reads it back, plain, compiled and compressed, and Debian's console font builder makes
+// a console font of one 8 pixels wide, its ASCII glyphs the font's.
+TEST(BdfExport, TheX11CompilerAndTheConsoleFontBuilderTakeItAndItReadsBack) {
     TempDir dir;
     std::string cjk;
     for (int n = 0; n < 67; ++n) cjk += "\xE6\xBC\xA2";
@@ -336,6 +375,17 @@ TEST(BdfExport, TheX11CompilerTakesItAndItReadsBack) {
                 ASSERT_EQ(GlyphPicture(back.glyphs[i], width), GlyphPicture(font.glyphs[i], width))
                     << "code " << i;
             }
+        }
+        if (width != 8) continue;
+        const std::string command = "bdf2psf --fb " + dir.file("in.bdf") +
+                                    " /usr/share/bdf2psf/standard.equivalents"
+                                    " /usr/share/bdf2psf/ascii.set 256 " +
+                                    dir.file("out.psf") + " 2>" + dir.file("errors.txt");
+        ASSERT_EQ(std::system(command.c_str()), 0)
+            << AsText(ReadAll(dir.file("errors.txt"))) << " (is bdf2psf installed?)";
+        const Font console = LoadPsf(ReadAll(dir.file("out.psf"))).font.build();
+        for (int code = 0x20; code < 0x7F; ++code) {
+            EXPECT_EQ(CodePicture(console, code), CodePicture(font, code)) << code;
         }
     }
 }

@@ -2,8 +2,11 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/acl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -275,6 +278,98 @@ TEST(WriteFileReplacing, ASaveStoppedAtAnyStepLeavesAWholeFileOrAWholeCopy) {
             EXPECT_EQ(Names(dir), expected);
         }
     }
+}
+
+TEST(WriteFileReplacing, SavesNamesUpToTheLongestAFolderHolds) {
+    TempDir dir;
+    for (const std::size_t length : {240u, 254u, 255u}) {
+        const std::string path = dir.file(std::string(length, 'f'));
+        WriteAll(path, kOld);
+        EXPECT_EQ(SaveMessage(path), "") << length;
+        EXPECT_EQ(ReadAll(path), kNew) << length;
+        // A new file of that length too, and one whose name ends in a two-byte character,
+        // with a hard link, whose save keeps a copy of its previous content under a longer name.
+        const std::string fresh = dir.file(std::string(length - 2, 'n') + "\xC3\xA9");
+        EXPECT_EQ(SaveMessage(fresh), "") << length;
+        fs::create_hard_link(fresh, dir.path() / "link");
+        EXPECT_EQ(SaveMessage(fresh, kOld), "") << length;
+        EXPECT_EQ(ReadAll(dir.file("link")), kOld) << length;
+        fs::remove(path);
+        fs::remove(fresh);
+        fs::remove(dir.file("link"));
+    }
+    EXPECT_TRUE(Names(dir).empty());
+}
+
+// The text of a file's access ACL, as getfacl lists it.
+std::string AclText(const std::string& path) {
+    acl_t acl = ::acl_get_file(path.c_str(), ACL_TYPE_ACCESS);
+    if (!acl) return "none";
+    char* text = ::acl_to_text(acl, nullptr);
+    std::string copy = text ? text : "";
+    ::acl_free(text);
+    ::acl_free(acl);
+    return copy;
+}
+
+void SetAcl(const std::string& path, acl_type_t type, const char* text) {
+    acl_t acl = ::acl_from_text(text);
+    ASSERT_NE(acl, nullptr) << text;
+    EXPECT_EQ(::acl_set_file(path.c_str(), type, acl), 0) << path;
+    ::acl_free(acl);
+}
+
+// A replaced file keeps its ACL, the owning group's entry apart from the mask that its mode's
+// group bits show, and its extended attributes; a file without an ACL gets none from its
+// folder's default ACL.
+TEST(WriteFileReplacing, KeepsTheAclAndExtendedAttributesOfAReplacedFile) {
+    TempDir dir;
+    const std::string path = dir.file("font.pzf");
+    WriteAll(path, kOld);
+    SetAcl(path, ACL_TYPE_ACCESS, "u::rw-,u:1234:rw-,g::r--,m::rw-,o::---");
+    ASSERT_EQ(::setxattr(path.c_str(), "user.pixmere.note", "kept", 4, 0), 0);
+    WriteFileReplacing(path, kNew);
+    EXPECT_EQ(ReadAll(path), kNew);
+    EXPECT_EQ(AclText(path), "user::rw-\nuser:1234:rw-\ngroup::r--\nmask::rw-\nother::---\n");
+    char note[16] = {};
+    EXPECT_EQ(::getxattr(path.c_str(), "user.pixmere.note", note, sizeof note), 4);
+    EXPECT_STREQ(note, "kept");
+
+    fs::create_directory(dir.path() / "shared");
+    const std::string plain = dir.file("shared/plain.pzf");
+    WriteAll(plain, kOld);
+    ASSERT_EQ(::chmod(plain.c_str(), 0640), 0);
+    SetAcl(dir.file("shared"), ACL_TYPE_DEFAULT, "u::rwx,u:1234:rwx,g::r-x,m::rwx,o::r-x");
+    WriteFileReplacing(plain, kNew);
+    EXPECT_EQ(AclText(plain), "user::rw-\ngroup::r--\nother::---\n");
+}
+
+// Saves remove the leftovers of killed saves in their folder: of their own file at once, of
+// others once a minute old, unless a running save holds them; nothing else.
+TEST(WriteFileReplacing, RemovesWhatKilledSavesLeftUnlessRecentOrHeld) {
+    TempDir dir;
+    const std::string path = dir.file("font.pzf");
+    WriteAll(path, kOld);
+    const std::vector<std::string> removed = {".font.pzf.pixmere-0badf00d",
+                                              ".other.pzf.pixmere-0badf00d"};
+    const std::vector<std::string> kept = {".recent.pzf.pixmere-12345678",  // less than a minute
+                                           ".held.pzf.pixmere-87654321",    // a running save's
+                                           ".font.pzf.0badf00d",            // not ours
+                                           ".font.pzf.pixmere-notatemp", "font.pzf.pixmere-old"};
+    for (const std::string& name : removed) WriteAll(dir.file(name), kNew);
+    for (const std::string& name : kept) WriteAll(dir.file(name), kNew);
+    const timespec old[2] = {{::time(nullptr) - 61, 0}, {::time(nullptr) - 61, 0}};
+    for (const std::string& name : {removed[1], kept[1], kept[2], kept[3], kept[4]}) {
+        ASSERT_EQ(::utimensat(AT_FDCWD, dir.file(name).c_str(), old, 0), 0);
+    }
+    const int held = ::open(dir.file(kept[1]).c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    WriteFileReplacing(path, kNew);
+    ::close(held);
+    std::vector<std::string> expected = kept;
+    expected.push_back("font.pzf");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(dir), expected);
 }
 
 // The reason given with the bad-file message, "" when the file was read.
