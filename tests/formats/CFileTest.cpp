@@ -34,20 +34,6 @@ bool Refused(const std::string& text, const FontParams& entered = Shape(8, 1)) {
     }
 }
 
-// The export read back (in depth in ReadBack): the codes are the table's own, the sizes,
-// downstroke and magnification the dialog's; without its lines, a table fills the codes from
-// 20h and leaves the rest blank.
-TEST(ParseCFile, CodesFromTheParameterLinesAndTheRestFromTheDialog) {
-    const Font small = PatternFont(Shape(12, 2, 0x41, 2));
-    const LoadedFont own = ParseCFile(saveC(small), Shape(12, 2, 0x30, 3, 1, 4));
-    EXPECT_EQ(Describe(own.params), "12x2 down 1 magnif 4 codes 65-66");
-    EXPECT_EQ(own.build().glyphData(), small.glyphData());
-    const std::string c = AsText(saveC(small));
-    std::vector<uint8_t> expected = small.glyphData();
-    expected.resize(224 * 2 * 2, 0);
-    EXPECT_EQ(Parse(c.substr(c.find("// Underline")), Shape(12, 2)).build().glyphData(), expected);
-}
-
 TEST(CFileParameters, TheExportsOwnLinesWhenCompleteValidAndTrueToTheTable) {
     const std::string c = AsText(saveC(PatternFont(Shape(12, 5, 0x30, 208, 3, 4))));
     const auto own = [](const std::string& text) {
@@ -87,10 +73,6 @@ TEST(ParseCFile, HexadecimalLiteralsOfEitherCaseAndTheFirstMarkerFixesTheFormat)
     // Markers of the other format are skipped.
     EXPECT_EQ(Bytes("0b10000001, 0x7E, 0b00000011,"), (std::vector<int>{0x81, 0x03, 0}));
     EXPECT_EQ(Bytes("/* 0x */ 0x7E, 0b10000001, 0x01"), (std::vector<int>{0, 0x7E, 0x01}));
-    // Literals after the 224th glyph are ignored.
-    std::string full;
-    for (int i = 0; i < 224; ++i) full += "0x01,";
-    EXPECT_EQ(Parse(full + "0xFF,0x").matrix.at(0, 0, 223), 1);
 }
 
 TEST(ParseCFile, WrongTablesAndParametersAreRefused) {
@@ -105,25 +87,6 @@ TEST(ParseCFile, WrongTablesAndParametersAreRefused) {
     for (const FontParams& p : {Shape(8, 2, 0x20, 1, 3), Shape(0, 2), Shape(8, 0),
                                 Shape(8, 2, 0x20, 1, 0, 0), Shape(8, 2, 0x20, 1, 0, 6)}) {
         EXPECT_TRUE(Refused("0x01,0x02", p));
-    }
-}
-
-TEST(ParseCFile, ExportCutAtEveryLengthIsAcceptedOnlyBetweenGlyphs) {
-    const std::string text = AsText(saveC(PatternFont(Shape(12, 3, 0x20, 4))));  // 6 a glyph
-    std::vector<std::size_t> markers;
-    for (std::size_t m = text.find("0b"); m != std::string::npos; m = text.find("0b", m + 1)) {
-        markers.push_back(m);
-    }
-    ASSERT_EQ(markers.size(), 24u);
-    for (std::size_t length = 0; length <= text.size(); ++length) {
-        std::size_t whole = 0;
-        bool partial = false;
-        for (const std::size_t m : markers) {
-            whole += m + 10 <= length;
-            partial = partial || (m + 2 <= length && length < m + 10);
-        }
-        const bool expected = !partial && whole > 0 && whole % 6 == 0;
-        EXPECT_NE(Refused(text.substr(0, length), Shape(12, 3)), expected) << length;
     }
 }
 
