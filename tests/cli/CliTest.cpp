@@ -1,10 +1,14 @@
 // The tool's own job: arguments, types by extension, exit statuses and messages, and that it
 // writes what the core gives. The formats themselves are pinned in tests/formats.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <bit>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -457,6 +461,45 @@ TEST(CliRefusals, EachGivesItsStatusAndMessageAndWritesNothing) {
             << r.words << ": " << run.err;
     }
     EXPECT_TRUE(Contents(dir) == before);
+}
+
+// Memory running out in the middle of a command is told like any failure, and nothing is
+// written. The command runs in a child process given little more address space than it has.
+TEST(CliLimits, RunningOutOfMemoryIsToldAndWritesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit leaves";
+#endif
+    test::TempDir dir;
+    const std::string out = dir.file("large.c");
+    const std::string errors = dir.file("errors.txt");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        long kb = 0;
+        while (std::getline(status, line)) {
+            if (line.rfind("VmSize:", 0) == 0) kb = std::stol(line.substr(7));
+        }
+        std::ofstream err(errors);
+        std::ostringstream ignored;
+        // The C text of the largest font is about 20 MB; 8 MB more than the process has
+        // leaves room for the font itself but not for that.
+        const rlimit limit{static_cast<rlim_t>(kb + 8192) * 1024,
+                           static_cast<rlim_t>(kb + 8192) * 1024};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const int code = RunCli({"new", out, "--width", "255", "--height", "255"}, ignored, err);
+        err.flush();
+        ::_exit(code);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::ifstream err(errors);
+    const std::string said((std::istreambuf_iterator<char>(err)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(said, "pixmere-cli new: not enough memory; nothing written\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace
