@@ -86,7 +86,6 @@ TEST(TtfImport, RefusesParametersTheDialogRefuses) {
     }
 }
 
-
 // How far p lies from the square of pixel (c, r).
 double Distance(OutlinePoint p, int c, int r) {
     const double dx = std::max({c - p.x, 0.0f, p.x - (c + 1.0f)});
