@@ -97,18 +97,6 @@ TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
     EXPECT_EQ(frame.Document(6)->params().FormatHeightCar, 16);
 }
 
-TEST(CommandLine, FilesBeyondTheLastFreeWindowAreNamedAndLeftClosed) {
-    TempDir dir;
-    const std::string native = dir.file("small.pzf");
-    WriteAll(native, SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes);
-    Editor editor("Windows 98");
-    CommandLineFiles files(*editor.frame, QStringList(4, Q(native)));
-    files.OpenNext();
-    EXPECT_EQ(editor.frame->app().DocCount, 3);
-    EXPECT_EQ(editor.Said(),
-              "Warning Velmar Pixmere: Every window is taken: \"" + native + "\" was not opened.");
-}
-
 // Files dropped on the frame open in turn; the last eight opened or saved are listed, most
 // recent first, remembered, and open again from the list.
 TEST(RecentFiles, DroppedOpenedAndSavedFilesAreListedAndOpenAgain) {

@@ -1,5 +1,5 @@
 // What is being edited: the character beside the edit window, the changed mark in the title,
-// the printer memory, the cell captions and the window list.
+// the printer memory and the window list.
 #include "UiTestSupport.h"
 
 namespace pixmere::test {
@@ -46,29 +46,6 @@ TEST(CurrentCharacter, AChangedDocumentIsMarkedInItsTitleUntilSaved) {
     Discard(*editor.frame, *other);
     EXPECT_TRUE(editor.frame->windowTitle().contains(doc->windowTitle()));
     EXPECT_TRUE(editor.frame->isWindowModified());
-}
-
-TEST(CurrentCharacter, CaptionsThatDoNotFitShortenAndHoveringTellsTheCharacter) {
-    // A band wide enough for the whole caption, for "41h", for "41", for nothing.
-    const auto width = [](const QString& text) {
-        QFont face(QStringLiteral("MS Sans Serif"));
-        face.setPixelSize(10);
-        return QFontMetrics(face).horizontalAdvance(text) + 1;
-    };
-    EXPECT_EQ(FittedCellCaption(0x41, width(" 41h")), " 41h");
-    EXPECT_EQ(FittedCellCaption(0x41, width(" 41h") - 1), "41h");
-    EXPECT_EQ(FittedCellCaption(0x41, width("41")), "41");
-    EXPECT_EQ(FittedCellCaption(0x41, width("41") - 1), "");
-
-    Editor editor;
-    form1* doc = NewFont(*editor.frame, {"3", "5", "20", "FF"});
-    doc->SetZoomFactorText("1");
-    FontCanvas* cells = doc->fontSupport();
-    const QPoint at = CellCentre(*doc, 0x21);
-    QHelpEvent hover(QEvent::ToolTip, at, cells->mapToGlobal(at));
-    QApplication::sendEvent(cells, &hover);
-    EXPECT_EQ(QToolTip::text(), QString::fromUtf8("41h  A  3 \u00d7 5"));
-    QToolTip::hideText();
 }
 
 // Windows of the same name are numbered, in their title bars and in the window list; a number

@@ -1,5 +1,5 @@
 // Open, Save and Save As through the frame and the document windows; only the file dialogs and
-// the message boxes are answered by the test. Last, the real file dialogs.
+// the message boxes are answered by the test. Last, how a typed name chooses its type.
 #include "UiTestSupport.h"
 #include "formats/BdfExport.h"
 #include "formats/BinFile.h"
@@ -226,27 +226,7 @@ TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
     EXPECT_TRUE(doc->FlagModified());
 }
 
-// Answers the next real file dialog: a type (when given) and a file name, or a cancel when the
-// name is empty. Keeps the filters shown; a save dialog that would ask about overwriting by
-// itself is cancelled, as its question would wait for a person.
-struct DialogUser {
-    QStringList nameFilters;
-    void Will(const QString& type, const QString& name) {
-        QTimer::singleShot(0, [this, type, name] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return ADD_FAILURE() << "no file dialog";
-            nameFilters = dialog->nameFilters();
-            const bool asks = dialog->acceptMode() == QFileDialog::AcceptSave &&
-                              !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-            if (asks) ADD_FAILURE() << "the save dialog asks before overwriting";
-            if (name.isEmpty() || asks) return dialog->reject();
-            if (!type.isEmpty()) dialog->selectNameFilter(type);
-            dialog->selectFile(name);
-            QMetaObject::invokeMethod(dialog, "accept");
-        });
-    }
-};
-
+// A typed extension of another offered type saves as that type.
 TEST(FileDialogs, ATypedExtensionChoosesItsTypeAndANameWithoutOneGetsTheSelectedTypes) {
     const struct {
         const char* typed;
@@ -262,41 +242,6 @@ TEST(FileDialogs, ATypedExtensionChoosesItsTypeAndANameWithoutOneGetsTheSelected
         EXPECT_EQ(choice.path, c.path) << c.typed;
         EXPECT_EQ(choice.type, c.type) << c.typed;
     }
-}
-
-TEST(FileDialogs, ShowTheFiltersGiveTheTypeAndItsExtensionAndNeverAskThemselves) {
-    TempDir dir;
-    WriteAll(dir.file("old.bin"), {1});
-    WriteAll(dir.file("b.pcf.gz"), {1});
-    const QString start = Q(dir.path().string());
-    FileDialogs dialogs;
-    DialogUser user;
-    // An existing file is returned without a question of the dialog's own: the editor asks.
-    const struct {
-        const char *filter, *typed;
-        int type;
-        const char* file;
-    } saves[] = {{"C File (*.c)", "table", 3, "table.c"},
-                 {"BDF Font (*.bdf)", "label", 5, "label.bdf"},
-                 {"Bin Velmar (*.bin)", "old.bin", 2, "old.bin"},
-                 // A typed extension of another offered type is that type.
-                 {"Velmar Font (*.pzf)", "font.BIN", 2, "font.BIN"}};
-    for (const auto& save : saves) {
-        user.Will(save.filter, save.typed);
-        const SaveChoice choice = dialogs.SaveFileName(nullptr, kSaveAsFilter, start);
-        EXPECT_EQ(choice.type, save.type);
-        EXPECT_EQ(choice.path, Q(dir.file(save.file)));
-    }
-    EXPECT_EQ(user.nameFilters,
-              QStringList({"Velmar Font (*.pzf)", "Bin Velmar (*.bin)", "C File (*.c)",
-                           "Text File (*.txt)", "BDF Font (*.bdf)", "GFX Font (*.h)"}));
-    // One entry may hold several patterns.
-    user.Will("", "b.pcf.gz");
-    EXPECT_EQ(dialogs.OpenFileName(nullptr, "BDF / PCF Font|*.bdf *.pcf *.pcf.gz", start),
-              Q(dir.file("b.pcf.gz")));
-    EXPECT_EQ(user.nameFilters, QStringList({"BDF / PCF Font (*.bdf *.pcf *.pcf.gz)"}));
-    user.Will("", "");
-    EXPECT_TRUE(dialogs.SaveFileName(nullptr, kSaveAsFilter, start).path.isEmpty());
 }
 
 }  // namespace

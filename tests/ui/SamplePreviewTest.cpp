@@ -1,7 +1,6 @@
-// The sample text beneath the edit window: text set in the font as the printer prints it, what
-// it follows, what it remembers, and that it shows what pixmere-cli's render writes.
+// The sample text beneath the edit window: text set in the font as the printer prints it, and
+// repainted where a command changed it.
 #include "UiTestSupport.h"
-#include "cli/CliRun.h"
 #include "truetype/PrintedTextImage.h"
 #include "ui/SamplePreview.h"
 
@@ -74,35 +73,6 @@ TEST(SamplePreview, PrintsLinesOfCellsRowsMagnifiedAMissingCharacterDottedAndThe
         EXPECT_EQ(marked.pixelColor(9, y), QColor(255, 0, 0)) << y;
         EXPECT_EQ(marked.pixelColor(9, y + 1), QColor(Qt::white)) << y;
     }
-}
-
-// What pixmere-cli's render writes of the font the editor saved (the tool run in-process).
-TEST(SamplePreview, ShowsWhatRenderWritesAndTheNextWindowTakesTheTextZoomAndBaseline) {
-    TempDir dir;
-    Editor editor;
-    form1* first = editor.frame->Newform(OpenedFont(TwoLetters()));
-    Type(*first, "BA\nA");
-    QTest::keyClick(first->preview().zoomSelector(), Qt::Key_Down);  // from 2 to 4
-    EXPECT_EQ(first->preview().zoom(), 4);
-    editor.WillSave(dir.file("two.pzf"), 1);
-    first->action("saveas")->trigger();
-    const cli::CliRun run = cli::Cli(
-        {"render", dir.file("two.pzf"), dir.file("two.png"), "--text", "BA\nA", "--zoom", "4"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(QImage(Q(dir.file("two.png"))).convertToFormat(QImage::Format_RGB32), Shown(*first));
-
-    first->preview().baseline()->click();
-    form1* next = NewFont(*editor.frame, {"8", "8"});
-    EXPECT_EQ(next->preview().textBox()->toPlainText(), "BA\nA");
-    EXPECT_EQ(next->preview().zoom(), 4);
-    EXPECT_TRUE(next->preview().baseline()->isChecked());
-    // A text pasted past the limit keeps its beginning; cleared, it gives the next window the
-    // font's own letters again.
-    next->preview().textBox()->setPlainText(QString(kMaxSampleText + 5, 'A'));
-    EXPECT_EQ(next->preview().textBox()->toPlainText().size(), kMaxSampleText);
-    next->preview().textBox()->clear();
-    form1* last = editor.frame->Newform(OpenedFont(TwoLetters()));
-    EXPECT_EQ(last->preview().textBox()->toPlainText(), "AB");
 }
 
 // A, B, A on a line, then C, A: a change of A repaints its changed rows in the three cells that
