@@ -1,7 +1,6 @@
 // pixmere FILE...: files named on the command line, dropped on the frame or chosen from the
 // recent files open as Open and the Import menu open them.
 #include "UiTestSupport.h"
-#include "formats/Exports.h"
 #include "formats/NativeFile.h"
 #include "ui/CommandLineFiles.h"
 
@@ -57,44 +56,32 @@ TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
 
 TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
     TempDir dir;
-    const Font small = PatternFont(Shape(5, 4, 0x41, 3));
     const std::string native = dir.file("small.pzf");
-    WriteAll(native, SaveNative(small).bytes);
-    const std::string fnt = dir.file("serif.fnt");
-    WriteAll(fnt, RealFnt("sserife.fon", 0));
-    const std::string table = dir.file("table.c");
-    WriteAll(table, saveC(PatternFont(Shape(8, 2, 0x20, 224))));
+    WriteAll(native, SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes);
     const std::string damaged = dir.file("damaged.pzf");
     WriteAll(damaged, {1, 2, 3});
     Editor editor;
     MDIForm1& frame = *editor.frame;
     const QString fon = "/usr/share/wine/fonts/sserife.fon";
     const QString console = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
-    CommandLineFiles files(frame,
-                           {Q(native), Q(fnt), fon, Q(table), Q(damaged), Q(native), console});
-    // The library's font selection asks, then the C table for its cell, which the table
-    // states and the dialog shows.
+    CommandLineFiles files(frame, {Q(native), fon, Q(damaged), Q(native), console});
+    // The library's font selection asks while the rest wait.
     WhenShown<Form4>([&](Form4& selection) {
-        EXPECT_EQ(frame.app().DocCount, 2);
-        EXPECT_EQ(files.waiting().size(), 4);
-        selection.OkChooseFON()->click();
-    });
-    WhenShown<Form3>([&](Form3& dialog) {
+        EXPECT_EQ(frame.app().DocCount, 1);
         EXPECT_EQ(files.waiting().size(), 3);
-        EXPECT_TRUE(FillPropertyDialog(dialog, {"", "", "", ""}));
+        selection.OkChooseFON()->click();
     });
     files.OpenNext();
     Settle();
     // The damaged file is refused as Open refuses it; the last one opens again, and a compressed
     // console font goes through its import, as the Import menu's would.
     EXPECT_EQ(editor.Said(), kBadFile + "\n" + damaged);
-    EXPECT_TRUE(files.waiting().isEmpty());
-    ASSERT_EQ(frame.app().DocCount, 6);
+    ASSERT_EQ(frame.app().DocCount, 4);
     QStringList titles;
-    for (int n = 1; n <= 6; ++n) titles << frame.Document(n)->Title();
-    EXPECT_EQ(titles, QStringList({Q(native), Q(fnt), fon, Q(table), Q(native), console}));
+    for (int n = 1; n <= 4; ++n) titles << frame.Document(n)->Title();
+    EXPECT_EQ(titles, QStringList({Q(native), fon, Q(native), console}));
     EXPECT_TRUE(frame.Document(2)->FlagModified());  // imported: Save asks for a file
-    EXPECT_EQ(frame.Document(6)->params().FormatHeightCar, 16);
+    EXPECT_EQ(frame.Document(4)->params().FormatHeightCar, 16);
 }
 
 // Files dropped on the frame open in turn; the last eight opened or saved are listed, most

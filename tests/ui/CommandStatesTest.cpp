@@ -37,8 +37,16 @@ DocumentFacts Doc(int width, int height, int magnification, bool undo = false, b
         Shape(width, height, 0x20, 96, 0, magnification), undo, redo, zoomIn, zoomOut, outlines};
 }
 
+// The application's facts; flags: 'c' converting, 'p' something copied, 'r' files opened before,
+// 'u' windows unlimited.
+ApplicationFacts App(int documents, int active, const std::string& flags = "", int docMax = 20) {
+    const auto has = [&](char flag) { return flags.find(flag) != std::string::npos; };
+    return {documents, docMax, !has('u'), has('c'), has('p'), active, has('r')};
+}
+
 TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
-    const std::vector<DocumentFacts> twenty(20, Doc(8, 8, 1));
+    const DocumentFacts d = Doc(8, 8, 1);
+    const std::vector<DocumentFacts> twenty(20, d);
     const struct {
         const char* situation;
         ApplicationFacts app;
@@ -46,66 +54,44 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
         std::string frame;
         std::vector<std::string> documents;
     } cases[] = {
-        {"no document", {0, 20, true, false, false, -1}, {}, "FN------", {}},
-        {"no document, something copied before",
-         {0, 20, true, false, true, -1},
-         {},
-         "FN------",
-         {}},
-        {"files opened before",
-         {1, 20, true, false, false, 0, true},
-         {Doc(8, 8, 1)},
-         "FNHSC---",
-         {"fnh--- tblrTBLR .+..."}},
-        {"one document",
-         {1, 20, true, false, false, 0},
-         {Doc(8, 8, 1)},
-         "FN-SC---",
-         {"fn---- tblrTBLR .+..."}},
-        {"one, something copied",
-         {1, 20, true, false, true, 0},
-         {Doc(8, 8, 1)},
-         "FN-SCP--",
-         {"fn-p-- tblrTBLR .+..."}},
+        {"no document", App(0, -1), {}, "FN------", {}},
+        {"no document, something copied before", App(0, -1, "p"), {}, "FN------", {}},
+        {"files opened before", App(1, 0, "r"), {d}, "FNHSC---", {"fnh--- tblrTBLR .+..."}},
+        {"one document", App(1, 0), {d}, "FN-SC---", {"fn---- tblrTBLR .+..."}},
+        {"one, something copied", App(1, 0, "p"), {d}, "FN-SCP--", {"fn-p-- tblrTBLR .+..."}},
         {"one magnified, at the edit zoom's limits",
-         {1, 20, true, false, false, 0},
+         App(1, 0),
          {Doc(8, 8, 3, false, false, false, true)},
          "FN-SC---",
          {"fn---- tblrTBLR ..-m."}},
         {"undo and redo in the active one only",
-         {2, 20, true, false, false, 1},
+         App(2, 1),
          {Doc(8, 8, 1, true, false), Doc(8, 8, 1, false, true)},
          "FN-SC--R",
          {"fn--u- tblrTBLR w+...", "fn---r tblrTBLR w+..."}},
         {"no active document",
-         {1, 20, true, false, false, -1},
+         App(1, -1),
          {Doc(8, 8, 1, true, true)},
          "FN-SC---",
          {"fn--ur tblrTBLR .+..."}},
         {"the smallest and the largest cell",
-         {2, 20, true, false, false, 0},
+         App(2, 0),
          {Doc(1, 1, 1), Doc(255, 255, 5)},
          "FN-SC---",
          {"fn---- tblr---- w+...", "fn---- ----TBLR w+.m."}},
         {"an imported TrueType font beside a new one",
-         {2, 20, true, false, false, 0},
-         {Doc(16, 16, 1, false, false, true, false, true), Doc(8, 8, 1)},
+         App(2, 0),
+         {Doc(16, 16, 1, false, false, true, false, true), d},
          "FN-SC---",
          {"fn---- tblrTBLR w+..o", "fn---- tblrTBLR w+..."}},
         {"a TrueType conversion up",
-         {1, 20, true, true, true, 0},
+         App(1, 0, "cp"),
          {Doc(8, 8, 1, true)},
          "----CPU-",
          {"---pu- tblrTBLR .+..."}},
-        {"three of three slots",
-         {3, 3, true, false, false, 2},
-         std::vector(3, Doc(8, 8, 1)),
-         "F--SC---",
+        {"three of three slots", App(3, 2, "", 3), std::vector(3, d), "F--SC---",
          std::vector<std::string>(3, "f----- tblrTBLR w+...")},
-        {"twenty, unlimited",
-         {20, 20, false, false, false, 0},
-         twenty,
-         "FN-SC---",
+        {"twenty, unlimited", App(20, 0, "u"), twenty, "FN-SC---",
          std::vector<std::string>(20, "fn---- tblrTBLR w+...")},
     };
     for (const auto& c : cases) {
@@ -117,7 +103,7 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
         EXPECT_EQ(documents, c.documents);
     }
     // Twenty of twenty slots: no font command anywhere.
-    const CommandStates full = DeriveCommandStates({20, 20, true, false, false, 0, true}, twenty);
+    const CommandStates full = DeriveCommandStates(App(20, 0, "r"), twenty);
     EXPECT_EQ(Letters(full.frame), "F--SC---");
     EXPECT_EQ(Letters(full.documents.back()), "f----- tblrTBLR w+...");
 }

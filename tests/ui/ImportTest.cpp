@@ -21,18 +21,9 @@ const std::string kFon = "/usr/share/wine/fonts/sserife.fon";
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-TEST(ImportMenu, TheFrameAndEveryDocumentListTheSameImports) {
-    Editor editor;
-    const QStringList imports = {"Font FNT",       "Font FON", "Font TTF",   "Font C File",
-                                 "Font BDF / PCF", "Font PSF", "Bin Velmar", "Font GFX"};
-    EXPECT_EQ(Captions(editor.frame->actions().file.importMenu->actions()), imports);
-    form1* doc = NewFont(*editor.frame, {"8", "8"});
-    EXPECT_EQ(Captions(doc->actions().file.importMenu->actions()), imports);
-}
-
 // A real font of each type comes in as its format reads it, into a window of its own named after
-// the file, modified and without a file (Save asks for one); from the frame's menu or, leaving
-// that document alone, from a document's; through Open too, which reads every type.
+// the file, modified and without a file (Save asks for one); from the frame's menu or from a
+// document's; through Open too, which reads every type. A GFX header says what it left out.
 TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
     TempDir dir;
     const std::string fnt = dir.file("sans.fnt");
@@ -67,22 +58,21 @@ TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
         EXPECT_EQ(FileState(*doc), "modified None  | " + path);
         EXPECT_EQ(editor.Said(), "");
     }
-}
-
-// A GFX header with codes past FFh says what it left out.
-TEST(GfxImport, SaysWhatItLeftOut) {
-    TempDir dir;
+    // The frame and every document list the same imports.
+    const QStringList menu = {"Font FNT",       "Font FON", "Font TTF",   "Font C File",
+                              "Font BDF / PCF", "Font PSF", "Bin Velmar", "Font GFX"};
+    EXPECT_EQ(Captions(frame.actions().file.importMenu->actions()), menu);
+    EXPECT_EQ(Captions(frame.Document(1)->actions().file.importMenu->actions()), menu);
+    // A GFX header with codes past FFh says what it left out.
     const std::string gfx = dir.file("tiny.h");
     WriteAll(gfx, Bytes(kConverterGfxHeader));
-    Editor editor;
     editor.FrameMenu("ImportGFX", gfx);
     EXPECT_EQ(editor.Said(),
               "Information Velmar Pixmere: 1 character lost the pixels that fell outside the "
               "cell.\n1 character with a code above FFh was left out.");
-    EXPECT_EQ(editor.frame->app().DocCount, 1);
 }
 
-TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
+TEST(FonAndCImport, TheLibrarysFontChosenATablesCellShownOrABrokenTableRefused) {
     const std::vector<uint8_t> bytes = ReadAll(kFon);
     const std::string description = ReadFontDirectory(bytes).description;
     Editor editor;
@@ -107,48 +97,19 @@ TEST(FonImport, ChoosingTheSecondFontOfALibraryAndCancellingTheSelection) {
     editor.WillOpen(kFon);
     doc->action("ImportFON")->trigger();
     EXPECT_EQ(frame.app().DocCount, 1);
-    EXPECT_FALSE(frame.app().CommandBusy());
-    EXPECT_EQ(editor.Said(), "");
-}
 
-// A table's own lines state its cell, which the dialog shows, open to change; without them the
-// dialog asks for it. Either way the range is the table's: a range of control codes too, which
-// the dialog would never take typed.
-TEST(CImport, ATableComesBackWithItsOwnRangeAndTheCellItStatesOrTheOneTypedOrIsRefused) {
+    // A C table's own lines state its cell and range, which the dialog shows, the range locked.
     TempDir dir;
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    const struct {
-        FontParams shape;
-        bool lines;
-        const char* fields;
-        const char *width, *height, *magnification;  // typed
-    } tables[] = {
-        {Shape(12, 5, 0x30, 80, 2, 3), true, "12 x 5 down 2 magnif 3 codes 30-7F (range locked)",
-         "", "", "3"},
-        {Shape(10, 3, 0x20, 224, 1, 1), false, " x  down  magnif 1 codes 20-FF (range locked)",
-         "10", "3", "2"},
-    };
-    for (const auto& table : tables) {
-        SCOPED_TRACE(table.fields);
-        Font font = PatternFont(table.shape);
-        std::string text = AsText(saveC(font));
-        if (!table.lines) text.erase(0, text.find('\n', text.find("// Magnification:")) + 1);
-        const std::string path = dir.file("table.c");
-        WriteAll(path, Bytes(text));
-        font.params.Magnification = static_cast<uint8_t>(std::stoi(table.magnification));
-        WhenShown<Form3>([&](Form3& dialog) {
-            EXPECT_EQ(DialogFields(dialog), table.fields);
-            EXPECT_TRUE(
-                FillPropertyDialog(dialog, {table.width, table.height, "", "", table.magnification,
-                                            QString::number(font.params.jambon)}));
-        });
-        editor.FrameMenu("ImportC", path);
-        form1* doc = frame.ActiveDocument();
-        EXPECT_EQ(editor.Said(), "");
-        ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, font, Q(path)));
-        EXPECT_EQ(FileState(*doc), "modified None  | " + path);
-    }
+    const Font font = PatternFont(Shape(12, 5, 0x30, 80, 2, 3));
+    WriteAll(dir.file("table.c"), saveC(font));
+    WhenShown<Form3>([&](Form3& dialog) {
+        EXPECT_EQ(DialogFields(dialog), "12 x 5 down 2 magnif 3 codes 30-7F (range locked)");
+        dialog.Ok()->click();
+    });
+    editor.FrameMenu("ImportC", dir.file("table.c"));
+    EXPECT_EQ(editor.Said(), "");
+    ASSERT_NO_FATAL_FAILURE(
+        ExpectDocument(frame, frame.ActiveDocument(), font, Q(dir.file("table.c"))));
     // With its last literal gone, a table is no longer a whole number of glyphs, nor does it
     // match its own lines: the dialog asks for the cell, and the cell typed is refused. Cancel
     // opens no window either.
@@ -181,29 +142,10 @@ const std::pair<const char*, const char*> kFileCommands[] = {
     {"ImportGFX", "GFX Font|*.h"},
 };
 
-// A document already open, which a failed command must leave as it was.
-struct Bystander {
-    explicit Bystander(MDIForm1& frame) : frame(frame), doc(NewFont(frame, {"8", "8"})) {
-        Draw(*doc, 1, 3, 3);
-        glyphs = FontOf(*doc).glyphData();
-    }
-    void ExpectLeftAlone() {
-        EXPECT_EQ(frame.app().DocCount, 1);
-        EXPECT_EQ(FontOf(*doc).glyphData(), glyphs);
-        EXPECT_TRUE(Shown(frame, *doc));
-        EXPECT_FALSE(frame.app().CommandBusy());
-        // The toolbar still acts on it: Undo takes its stroke back.
-        EXPECT_EQ(frame.ActiveDocument(), doc);
-        EXPECT_TRUE(Tool(frame, 6)->isEnabled());
-    }
-    MDIForm1& frame;
-    form1* doc;
-    std::vector<uint8_t> glyphs;
-};
-
 // Damaged, cut, missing or foreign files, and files larger than their type can be, are refused
-// with the message, and no window opens.
-TEST(FileCommands, EachDialogOffersItsTypeAndBadFilesAreRefusedWithoutAWindow) {
+// with the message, and no window opens. The window active before a refused or cancelled import
+// is active after it, as it was: Ctrl+S saves it.
+TEST(FileCommands, EachDialogOffersItsTypeAndBadFilesAreRefusedLeavingTheActiveWindow) {
     TempDir dir;
     const std::vector<uint8_t> good = SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes;
     WriteAll(dir.file("short.pzf"), {good.begin(), good.end() - 1});
@@ -230,18 +172,25 @@ TEST(FileCommands, EachDialogOffersItsTypeAndBadFilesAreRefusedWithoutAWindow) {
         {"ImportBIN", "huge.bin", ": larger than a .bin can be (2088968 bytes)"},
     };
     Editor editor;
-    Bystander other(*editor.frame);
+    MDIForm1& frame = *editor.frame;
+    form1* first = NewFont(frame, {"8", "8"});
+    Draw(*first, 1, 3, 3);
+    const std::vector<uint8_t> glyphs = FontOf(*first).glyphData();
+    NewFont(frame, {"8", "8"});
+    frame.mdiArea()->setActiveSubWindow(WindowOf(frame, *first));
     // Each dialog offers its type; cancelled, it opens nothing without a word.
     for (const auto& [command, filter] : kFileCommands) {
         editor.FrameMenu(command);
         EXPECT_EQ(editor.dialogs->opens.back().first, filter);
         EXPECT_EQ(editor.Said(), "") << command;
+        EXPECT_EQ(frame.mdiArea()->activeSubWindow(), WindowOf(frame, *first)) << command;
     }
     for (const auto& [command, name, reason] : commands) {
         SCOPED_TRACE(command + (" " + dir.file(name)));
         editor.FrameMenu(command, dir.file(name));
         EXPECT_EQ(editor.Said(), kBadFile + "\n" + dir.file(name) + reason);
-        EXPECT_EQ(editor.frame->app().DocCount, 1);
+        EXPECT_EQ(frame.app().DocCount, 2);
+        EXPECT_EQ(frame.mdiArea()->activeSubWindow(), WindowOf(frame, *first));
     }
     // A name too long for the screen is cut in the middle: the start and the end still show.
     const std::string deep = dir.file(std::string(400, 'd') + "/missing.pzf");
@@ -251,28 +200,12 @@ TEST(FileCommands, EachDialogOffersItsTypeAndBadFilesAreRefusedWithoutAWindow) {
     EXPECT_TRUE(said.starts_with(kBadFile + "\n" + dir.path().string().substr(0, 10))) << said;
     EXPECT_NE(said.find("\u2026"), std::string::npos) << said;
     EXPECT_TRUE(said.ends_with("dd/missing.pzf: File name too long")) << said;
-    other.ExpectLeftAlone();
-}
-
-// After an import refused or cancelled, the window that was active is again: Ctrl+S saves it.
-TEST(FileCommands, TheWindowActiveBeforeARefusedOrCancelledImportIsActiveAfterIt) {
-    TempDir dir;
-    WriteAll(dir.file("bad.fnt"), {1, 2, 3});
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    form1* first = NewFont(frame, {"8", "8"});
-    NewFont(frame, {"8", "8"});
-    frame.mdiArea()->setActiveSubWindow(WindowOf(frame, *first));
-    for (const std::string& answer : {dir.file("bad.fnt"), std::string()}) {
-        editor.FrameMenu("ImportFNT", answer);
-        EXPECT_EQ(frame.ActiveDocument(), first);
-        EXPECT_EQ(frame.mdiArea()->activeSubWindow(), WindowOf(frame, *first));
-    }
+    EXPECT_EQ(FontOf(*first).glyphData(), glyphs);
+    EXPECT_FALSE(frame.app().CommandBusy());
     editor.WillSave(dir.file("first.pzf"), 1);
     QApplication::setActiveWindow(&frame);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(first->FileName(), Q(dir.file("first.pzf")));
-    EXPECT_EQ(editor.Said(), kBadFile + "\n" + dir.file("bad.fnt"));
 }
 
 }  // namespace

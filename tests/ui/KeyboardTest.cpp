@@ -102,9 +102,10 @@ TEST(Keyboard, StandardShortcutsReachTheirCommands) {
     EXPECT_EQ(editor.dialogs->opens.size(), 1u);
     form1* first = NewFont(frame, {"8", "8"});
     form1* second = NewFont(frame, {"200", "4"});
-    // Ctrl+0 fits the glyph to the window.
+    // Ctrl+0 fits the glyph to the window, whole, keeping the automatic fit.
     Key(frame, Qt::Key_0, Qt::ControlModifier);
     EXPECT_EQ(second->editZoom(), (second->editWindow().width() - 4) / 200);
+    EXPECT_TRUE(second->FlagAutoZoom());
     // Ctrl+Shift+S asks for a file; Ctrl+S then writes it without asking.
     editor.WillSave(dir.file("second.pzf"), 1);
     Key(frame, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);

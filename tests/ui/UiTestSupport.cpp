@@ -230,20 +230,21 @@ void Drag(QWidget* widget, const std::vector<QPoint>& path, Qt::MouseButton butt
     SendMouse(widget, QEvent::MouseButtonRelease, path.back(), button, Qt::NoButton);
 }
 
-QPoint CellCentre(form1& document, int index) {
+// Cell index of the document's font window, in widget coordinates.
+static QRect CellRect(form1& document, int index) {
     const FontLayout& layout = document.fontLayout();
     const FontCanvas* canvas = document.fontSupport();
-    return QPoint(layout.CellLeft(index) + layout.cellWidth / 2 - canvas->hOffset(),
-                  layout.CellTop(index) + layout.cellHeight / 2 - canvas->vOffset());
+    return QRect(layout.CellLeft(index) - canvas->hOffset(),
+                 layout.CellTop(index) - canvas->vOffset(), layout.cellWidth, layout.cellHeight);
+}
+
+QPoint CellCentre(form1& document, int index) {
+    const QRect cell = CellRect(document, index);
+    return cell.topLeft() + QPoint(cell.width() / 2, cell.height() / 2);
 }
 
 bool CellInView(form1& document, int index) {
-    const FontLayout& layout = document.fontLayout();
-    const FontCanvas* canvas = document.fontSupport();
-    const QRect cell(layout.CellLeft(index) - canvas->hOffset(),
-                     layout.CellTop(index) - canvas->vOffset(), layout.cellWidth,
-                     layout.cellHeight);
-    return canvas->rect().contains(cell);
+    return document.fontSupport()->rect().contains(CellRect(document, index));
 }
 
 QPoint PixelCentre(form1& document, int column, int row) {
@@ -267,12 +268,7 @@ std::string Picture(const Font& font, int index) {
 QStringList Captions(const QList<QAction*>& actions) {
     QStringList captions;
     for (const QAction* action : actions) {
-        QString shown, caption = action->text();
-        for (qsizetype i = 0; i < caption.size(); ++i) {
-            if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) ++i;  // "&&" shows "&"
-            shown += caption[i];
-        }
-        captions << shown;
+        captions << QString(action->text()).replace("&&", "\t").remove('&').replace('\t', '&');
     }
     return captions;
 }
