@@ -115,10 +115,6 @@ TEST(Editing, StrokesUndoRedoMovesAndDeleteFromTheToolbarAndTheMenus) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* doc = NewFont(frame, {"5", "4", "20", "3F"});
-    // A drag selects a run that follows the pointer; the edit window shows its first.
-    Drag(doc->fontSupport(), {CellCentre(*doc, 5), CellCentre(*doc, 8), CellCentre(*doc, 6)});
-    EXPECT_EQ(doc->document()->SelectedCars(), std::vector<int32_t>({5, 6}));
-    EXPECT_EQ(doc->zoomPic()->shownGlyph(), 6);
     Click(doc->fontSupport(), CellCentre(*doc, 2));
     const auto at = [doc](int x, int y) { return PixelCentre(*doc, x, y); };
     Drag(doc->zoomPic(), {at(0, 1), at(2, 1)});
@@ -129,7 +125,6 @@ TEST(Editing, StrokesUndoRedoMovesAndDeleteFromTheToolbarAndTheMenus) {
     for (int n = 0; n < 3; ++n) Tool(frame, kUndo)->click();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4));
     EXPECT_EQ(Toolbar(frame), "1234--7");
-    EXPECT_FALSE(doc->action("undo")->isEnabled());
     Tool(frame, kRedo)->click();
     EXPECT_EQ(Picture(*doc, 2), Glyph(5, 4, {{1, "###.."}}));
     EXPECT_EQ(Toolbar(frame), "1234-67");
@@ -286,6 +281,81 @@ TEST(EditWindow, ZoomButtonsMagnifierAndTheAutomaticFit) {
     // Zoom in stays possible up to 50.
     EXPECT_TRUE(CanZoomIn(50));
     EXPECT_FALSE(CanZoomIn(51));
+}
+
+// What is being edited: the character beside the edit window, the changed mark in the title,
+// the printer memory and the window list.
+QString CarInfo(form1& doc) { return doc.findChild<QLabel*>("CarInfo")->text(); }
+
+TEST(CurrentCharacter, BesideTheEditWindowItsCodeTheCharacterWherePrintableAndTheCellSize) {
+    EXPECT_EQ(CarInfoText(0x80, 8, 8), QString::fromUtf8("80h  \u20ac  8 \u00d7 8"));
+    Editor editor;
+    form1* doc = NewFont(*editor.frame, {"16", "24", "20", "7F"});
+    EXPECT_EQ(CarInfo(*doc), QString::fromUtf8("20h  16 \u00d7 24"));
+    Click(doc->fontSupport(), CellCentre(*doc, 0x21));
+    EXPECT_EQ(CarInfo(*doc), QString::fromUtf8("41h  A  16 \u00d7 24"));
+    doc->action("Abottom")->trigger();
+    EXPECT_EQ(CarInfo(*doc), QString::fromUtf8("41h  A  16 \u00d7 25"));
+}
+
+TEST(CurrentCharacter, AChangedDocumentIsMarkedInItsTitleUntilSaved) {
+    TempDir dir;
+    Editor editor;
+    form1* doc = NewFont(*editor.frame, {"8", "8"});
+    QMdiSubWindow* window = editor.frame->mdiArea()->subWindowList().first();
+    EXPECT_TRUE(doc->isWindowModified());
+    EXPECT_TRUE(window->isWindowModified());
+    editor.WillSave(dir.file("a[*]b.pzf"), 1);
+    doc->action("saveas")->trigger();
+    EXPECT_FALSE(doc->isWindowModified());
+    // A "[*]" in the name itself is shown as it is.
+    EXPECT_EQ(doc->Title(), Q(dir.file("a[*]b.pzf")));
+    EXPECT_EQ(doc->windowTitle(), Q(dir.file("a[*][*]b.pzf")) + "[*]");
+    Draw(*doc, 0, 1, 1);
+    EXPECT_TRUE(doc->isWindowModified());
+    // A maximised document's mark shows in the frame's title, also after another window has
+    // closed.
+    form1* other = NewFont(*editor.frame, {"8", "8"});
+    WindowOf(*editor.frame, *doc)->showMaximized();
+    Discard(*editor.frame, *other);
+    EXPECT_TRUE(editor.frame->windowTitle().contains(doc->windowTitle()));
+    EXPECT_TRUE(editor.frame->isWindowModified());
+}
+
+// Windows of the same name are numbered, in their title bars and in the window list; a number
+// freed is taken again. Choosing a window from the list gives the keys to its cells.
+TEST(CurrentCharacter, WindowsOfTheSameNameAreNumberedAndTheListGivesTheKeysToTheCells) {
+    Editor editor;
+    MDIForm1& frame = *editor.frame;
+    for (int n = 0; n < 3; ++n) NewFont(frame, {"8", "8"});
+    frame.Document(2)->SetTitle(QStringLiteral("Fish & Chips"));
+    const auto titles = [&] {
+        QStringList shown;
+        for (int n = 1; n <= 4; ++n) {
+            if (form1* doc = frame.Document(n)) shown << doc->windowTitle();
+        }
+        return shown;
+    };
+    // A number stays with its window; a new window takes the lowest one free.
+    EXPECT_EQ(titles(), QStringList({"Velmar Pixmere 2.1[*]", "Fish & Chips[*]",
+                                     "Velmar Pixmere 2.1 (3)[*]"}));
+    Discard(frame, *frame.Document(1));
+    NewFont(frame, {"8", "8"});
+    NewFont(frame, {"8", "8"});
+    EXPECT_EQ(titles(), QStringList({"Velmar Pixmere 2.1[*]", "Fish & Chips[*]",
+                                     "Velmar Pixmere 2.1 (3)[*]", "Velmar Pixmere 2.1 (2)[*]"}));
+    QMenu list;
+    frame.FillWindowList(&list);
+    EXPECT_EQ(Captions(list.actions()),
+              QStringList({"Fish & Chips", "Velmar Pixmere 2.1 (3)", "Velmar Pixmere 2.1",
+                           "Velmar Pixmere 2.1 (2)"}));
+    // The keys go to the cells of the window chosen: End picks its last character.
+    QApplication::setActiveWindow(&frame);
+    list.actions().at(0)->trigger();
+    EXPECT_EQ(QApplication::focusWidget(), frame.Document(2)->fontSupport());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    EXPECT_EQ(frame.Document(2)->document()->CurrentCar(), 0x7F - 0x20);
+    EXPECT_EQ(frame.Document(2)->fontZoom(), 2);
 }
 
 }  // namespace

@@ -174,7 +174,7 @@ void ExpectPreviewOf(Form2& dialog, const ConversionSettings& settings) {
     ExpectPreviewsShowTheResult(dialog);
 }
 
-TEST(TtfImportCommand, TheDialogWaitsPreviewsAChangeThenConvertsWithTheFileCommandsLocked) {
+TEST(TtfImportCommand, TheDialogWaitsPreviewsAChangeConvertsWithTheFileCommandsLockedOrFails) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
     form1* other = Bystander(frame);
@@ -233,6 +233,29 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsAChangeThenConvertsWithTheFileComma
         Import(editor);
     }
     EXPECT_EQ(watcher.dialogs, 3);
+
+    // A face not installed, a failure in the fitting of the third character and a face without
+    // the reference "X" leave no window.
+    editor.fonts->answer = FontChoice{"No Such Face", false, false};
+    editor.FrameMenu("ImportTTF");  // no parameters dialog follows
+    EXPECT_EQ(editor.Said(), "Critical Error: The font \"No Such Face\" is not installed.");
+    editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
+    watcher.progress.clear();
+    watcher.onWaiting = [](Form2& dialog) { dialog.fullAuto()->click(); };
+    watcher.onCharacter = [&](Form2& dialog, int done) {
+        if (done == 2) dialog.converter().state.SavedStepX = 0;  // the reference step lost
+    };
+    Import(editor);
+    EXPECT_EQ(watcher.progress, std::vector<int>({1, 2}));
+    QPainterPath dot;
+    dot.addRect(50, -100, 100, 100);
+    editor.fonts->face = TtfFace::FromOutlines("Dots", 800, {{U'.', dot}});
+    Import(editor);
+    EXPECT_EQ(
+        editor.Said(),
+        "Critical Error: Datas Extraction Failure.\nCritical Error: Datas Extraction Failure.");
+    EXPECT_EQ(ConversionDialog(frame), nullptr);
+    EXPECT_EQ(FileCommands(frame), "FNOSff");
 }
 
 TEST(TtfImportCommand,
@@ -269,41 +292,9 @@ TEST(TtfImportCommand,
     }
 }
 
-TEST(TtfImportCommand, UnusableFacesAndFailedConversionsLeaveNoWindow) {
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    Bystander(frame);
-    ConversionWatcher watcher;
-    editor.fonts->answer = FontChoice{"No Such Face", false, false};
-    editor.FrameMenu("ImportTTF");  // no parameters dialog follows
-    EXPECT_EQ(editor.Said(), "Critical Error: The font \"No Such Face\" is not installed.");
-    editor.fonts->answer = FontChoice{"DejaVu Sans", true, false};
-    // An arithmetic failure in the fitting of the third character: the reference step is lost.
-    watcher.onCharacter = [&](Form2& dialog, int done) {
-        if (done == 2) dialog.converter().state.SavedStepX = 0;
-    };
-    Import(editor);
-    EXPECT_EQ(watcher.progress, std::vector<int>({1, 2}));
-    // A face without the reference "X" fails while the dialog loads.
-    QPainterPath dot;
-    dot.addRect(50, -100, 100, 100);
-    editor.fonts->face = TtfFace::FromOutlines("Dots", 800, {{U'.', dot}});
-    Import(editor);
-    EXPECT_EQ(
-        editor.Said(),
-        "Critical Error: Datas Extraction Failure.\nCritical Error: Datas Extraction Failure.");
-    EXPECT_EQ(ConversionDialog(frame), nullptr);
-    EXPECT_EQ(FileCommands(frame), "FNOSf");
-}
-
-// Outline pixels of the edit window's picture, by whether an ink pixel of the glyph lies within
-// one glyph pixel of them.
-struct OutlinePixels {
-    int nearInk = 0;
-    int away = 0;
-};
-
-OutlinePixels Outline(form1& document) {
+// Outline pixels of the edit window's picture: those with an ink pixel of the glyph within one
+// glyph pixel of them, and the others.
+std::pair<int, int> Outline(form1& document) {
     const QImage image = document.zoomPic()->grab().toImage();
     const CarObject& glyph = FontOf(document).glyphs[document.zoomPic()->shownGlyph()];
     const FontParams& p = document.params();
@@ -312,7 +303,7 @@ OutlinePixels Outline(form1& document) {
         return x >= 0 && y >= 0 && x < p.FormatLengthCar && y < p.FormatHeightCar &&
                glyph.pixel(x, y);
     };
-    OutlinePixels found;
+    int nearInk = 0, away = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             if (image.pixelColor(x, y) != ToQColor(kOutlineColour)) continue;
@@ -321,10 +312,10 @@ OutlinePixels Outline(form1& document) {
             for (int dy = -1; dy <= 1; ++dy) {
                 for (int dx = -1; dx <= 1; ++dx) near = near || ink(gx + dx, gy + dy);
             }
-            ++(near ? found.nearInk : found.away);
+            ++(near ? nearInk : away);
         }
     }
-    return found;
+    return {nearInk, away};
 }
 
 // The outline behind an imported "O", its rows magnified as the edit window shows them, follows
@@ -346,19 +337,18 @@ TEST(TtfImportCommand, ShowOutlineDrawsTheImportedOutlineOnTheInkUntilARowComman
 
     imported->findChild<QCheckBox*>("EnabMagnif")->setChecked(true);
     Click(imported->fontSupport(), CellCentre(*imported, 'O' - 0x20));
-    EXPECT_EQ(Outline(*imported).nearInk, 0);  // until asked for
+    EXPECT_EQ(Outline(*imported), std::pair(0, 0));  // until asked for
     box->click();
     for (const char* step : {"imported", "moved"}) {
         SCOPED_TRACE(step);
-        const OutlinePixels o = Outline(*imported);
-        EXPECT_GT(o.nearInk, 100);
-        EXPECT_LT(o.away, o.nearInk / 20);
+        const auto [nearInk, away] = Outline(*imported);
+        EXPECT_GT(nearInk, 100);
+        EXPECT_LT(away, nearInk / 20);
         imported->findChild<QToolButton*>("Down")->click();
     }
     imported->action("Atop")->trigger();
     EXPECT_FALSE(box->isEnabled());
-    const OutlinePixels o = Outline(*imported);
-    EXPECT_EQ(o.nearInk + o.away, 0);
+    EXPECT_EQ(Outline(*imported), std::pair(0, 0));
 }
 
 }  // namespace

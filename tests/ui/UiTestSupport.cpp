@@ -286,11 +286,6 @@ QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document) {
     return nullptr;
 }
 
-bool Shown(MDIForm1& frame, form1& document) {
-    QMdiSubWindow* window = WindowOf(frame, document);
-    return window && window->isVisible();
-}
-
 std::string FileState(form1& document) {
     const char* types[] = {"None", "Native", "Bin", "C", "Txt", "Bdf"};
     const auto title = document.findChild<QLabel*>("TitleFon")->text().toStdString();
@@ -301,7 +296,7 @@ std::string FileState(form1& document) {
 
 void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title) {
     ASSERT_TRUE(document && document->document());
-    EXPECT_TRUE(Shown(frame, *document));
+    EXPECT_TRUE(WindowOf(frame, *document) && WindowOf(frame, *document)->isVisible());
     EXPECT_EQ(Describe(document->params()), Describe(expected.params));
     EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
     EXPECT_EQ(document->Title(), title);

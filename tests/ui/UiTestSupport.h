@@ -150,7 +150,6 @@ enum ToolNumber { kNew = 1, kOpen, kSave, kCopy, kPaste, kUndo, kRedo };
 // A toolbar button; fails the test when missing.
 QToolButton* Tool(MDIForm1& frame, int n);
 QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document);
-bool Shown(MDIForm1& frame, form1& document);
 
 // The refusal of a damaged or unreadable font file, as the user reads it.
 inline const std::string kBadFile =
