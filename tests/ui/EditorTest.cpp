@@ -287,8 +287,11 @@ TEST(EditWindow, ZoomButtonsMagnifierAndTheAutomaticFit) {
 // the printer memory and the window list.
 QString CarInfo(form1& doc) { return doc.findChild<QLabel*>("CarInfo")->text(); }
 
-TEST(CurrentCharacter, BesideTheEditWindowItsCodeTheCharacterWherePrintableAndTheCellSize) {
+// Beside the edit window the character's code, the character where printable and the cell
+// size; a changed document is marked in its title until saved.
+TEST(CurrentCharacter, BesideTheEditWindowAndTheChangedMarkInTheTitle) {
     EXPECT_EQ(CarInfoText(0x80, 8, 8), QString::fromUtf8("80h  \u20ac  8 \u00d7 8"));
+    TempDir dir;
     Editor editor;
     form1* doc = NewFont(*editor.frame, {"16", "24", "20", "7F"});
     EXPECT_EQ(CarInfo(*doc), QString::fromUtf8("20h  16 \u00d7 24"));
@@ -296,15 +299,8 @@ TEST(CurrentCharacter, BesideTheEditWindowItsCodeTheCharacterWherePrintableAndTh
     EXPECT_EQ(CarInfo(*doc), QString::fromUtf8("41h  A  16 \u00d7 24"));
     doc->action("Abottom")->trigger();
     EXPECT_EQ(CarInfo(*doc), QString::fromUtf8("41h  A  16 \u00d7 25"));
-}
-
-TEST(CurrentCharacter, AChangedDocumentIsMarkedInItsTitleUntilSaved) {
-    TempDir dir;
-    Editor editor;
-    form1* doc = NewFont(*editor.frame, {"8", "8"});
-    QMdiSubWindow* window = editor.frame->mdiArea()->subWindowList().first();
     EXPECT_TRUE(doc->isWindowModified());
-    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_TRUE(WindowOf(*editor.frame, *doc)->isWindowModified());
     editor.WillSave(dir.file("a[*]b.pzf"), 1);
     doc->action("saveas")->trigger();
     EXPECT_FALSE(doc->isWindowModified());

@@ -24,7 +24,7 @@ std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text
 // A real font of each type comes in as its format reads it, into a window of its own named after
 // the file, modified and without a file (Save asks for one); from the frame's menu or from a
 // document's; through Open too, which reads every type. A GFX header says what it left out.
-TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
+TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFileOrIsRefused) {
     TempDir dir;
     const std::string fnt = dir.file("sans.fnt");
     WriteAll(fnt, RealFnt("sserife.fon", 1));
@@ -70,24 +70,21 @@ TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFile) {
     EXPECT_EQ(editor.Said(),
               "Information Velmar Pixmere: 1 character lost the pixels that fell outside the "
               "cell.\n1 character with a code above FFh was left out.");
-}
 
-TEST(FonAndCImport, TheLibrarysFontChosenATablesCellShownOrABrokenTableRefused) {
+    // A library's font chosen from its list; Escape opens nothing.
     const std::vector<uint8_t> bytes = ReadAll(kFon);
     const std::string description = ReadFontDirectory(bytes).description;
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
     WhenShown<Form4>([&](Form4& selection) {
         EXPECT_EQ(selection.title()->text(), Q(description));
         ASSERT_EQ(selection.ListFnt()->count(), 3);
         EXPECT_EQ(selection.ListFnt()->item(1)->text(),
                   QString::fromUtf8("MS Sans Serif n\u00B081 (Height: 16 pixels)"));
-        EXPECT_EQ(frame.app().DocCount, 0);  // no window before the font is chosen
+        EXPECT_EQ(frame.app().DocCount, 6);  // no window before the font is chosen
         selection.ListFnt()->setCurrentRow(1);
         selection.OkChooseFON()->click();
     });
     editor.FrameMenu("ImportFON", kFon);
-    form1* doc = frame.Document(1);
+    form1* doc = frame.Document(7);
     const Font expected = LoadFonFont(bytes, 1).build();
     ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, doc, expected, Q(kFon)));
     EXPECT_EQ(FileState(*doc), "modified None  | " + description + "     MS Sans Serif");
@@ -96,10 +93,9 @@ TEST(FonAndCImport, TheLibrarysFontChosenATablesCellShownOrABrokenTableRefused) 
     WhenShown<Form4>([](Form4& selection) { QTest::keyClick(&selection, Qt::Key_Escape); });
     editor.WillOpen(kFon);
     doc->action("ImportFON")->trigger();
-    EXPECT_EQ(frame.app().DocCount, 1);
+    EXPECT_EQ(frame.app().DocCount, 7);
 
     // A C table's own lines state its cell and range, which the dialog shows, the range locked.
-    TempDir dir;
     const Font font = PatternFont(Shape(12, 5, 0x30, 80, 2, 3));
     WriteAll(dir.file("table.c"), saveC(font));
     WhenShown<Form3>([&](Form3& dialog) {
@@ -124,7 +120,7 @@ TEST(FonAndCImport, TheLibrarysFontChosenATablesCellShownOrABrokenTableRefused) 
                   path);
     WhenShown<Form3>([](Form3& dialog) { dialog.Cancel()->click(); });
     editor.FrameMenu("ImportC", path);
-    EXPECT_EQ(frame.app().DocCount, 2);
+    EXPECT_EQ(frame.app().DocCount, 8);
     EXPECT_FALSE(frame.app().CommandBusy());
 }
 

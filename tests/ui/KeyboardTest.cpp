@@ -30,7 +30,20 @@ void Return(QWidget* widget) {
     Settle();
 }
 
-TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
+// Every item of a menu and its submenus carries an access key of its own in its menu.
+void CheckAccessKeys(QMenu* menu) {
+    std::set<QChar> keys;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator() || a->text().startsWith(QLatin1Char('_'))) continue;
+        const auto amp = a->text().indexOf(QLatin1Char('&'));
+        ASSERT_TRUE(amp >= 0 && amp + 1 < a->text().size()) << a->text().toStdString();
+        EXPECT_TRUE(keys.insert(a->text()[amp + 1].toLower()).second)
+            << "access key used twice: " << a->text().toStdString();
+        if (a->menu()) CheckAccessKeys(a->menu());
+    }
+}
+
+TEST(Keyboard, ReturnPressesOkInTheDialogsAndEveryMenuItemHasItsOwnAccessKey) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
     // New: Return from the downstroke list, the last field filled.
@@ -57,28 +70,7 @@ TEST(Keyboard, ReturnPressesOkInFontPropertyInEveryModeAndInFontSelection) {
     });
     editor.FrameMenu("ImportFON", "/usr/share/wine/fonts/sserife.fon");
     EXPECT_TRUE(frame.Document(2));
-}
 
-// Every item of a menu and its submenus carries an access key of its own in its menu.
-void CheckAccessKeys(QMenu* menu) {
-    std::set<QChar> keys;
-    for (QAction* a : menu->actions()) {
-        if (a->isSeparator() || a->text().startsWith(QLatin1Char('_'))) continue;
-        const auto amp = a->text().indexOf(QLatin1Char('&'));
-        const bool marked = amp >= 0 && amp + 1 < a->text().size();
-        EXPECT_TRUE(marked) << a->text().toStdString();
-        if (marked) {
-            EXPECT_TRUE(keys.insert(a->text()[amp + 1].toLower()).second)
-                << "access key used twice: " << a->text().toStdString();
-        }
-        if (a->menu()) CheckAccessKeys(a->menu());
-    }
-}
-
-TEST(Keyboard, EveryMenuAndItemHasItsOwnAccessKey) {
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    form1* doc = NewFont(frame, {"8", "8"});
     for (const QList<QMenu*>& bar : {frame.FrameMenus(), doc->Menus()}) {
         auto* all = new QMenu(&frame);
         for (QMenu* menu : bar) all->addMenu(menu);
@@ -87,7 +79,7 @@ TEST(Keyboard, EveryMenuAndItemHasItsOwnAccessKey) {
     // Alt and the key open the menu.
     QApplication::setActiveWindow(&frame);
     QTest::keyClick(&frame, Qt::Key_F, Qt::AltModifier);
-    EXPECT_EQ(QApplication::activePopupWidget(), doc->Menus().first());
+    EXPECT_EQ(QApplication::activePopupWidget(), frame.ActiveDocument()->Menus().first());
     if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
 }
 

@@ -137,7 +137,8 @@ TEST(Layout, AChangeOfLayoutKeepsTheSelectedCharacter) {
     }
 }
 
-// Windows open cascaded; a frame smaller than its document window scrolls to the rest of it.
+// Windows open cascaded, and Cascade lines them up again; a frame smaller than its document window
+// scrolls to the rest of it.
 TEST(Layout, NewWindowsOpenCascadedInAFrameThatScrolls) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -145,6 +146,10 @@ TEST(Layout, NewWindowsOpenCascadedInAFrameThatScrolls) {
     form1* second = NewFont(frame, {"8", "8"});
     const QPoint step = WindowOf(frame, *second)->pos() - WindowOf(frame, *first)->pos();
     EXPECT_TRUE(step.x() > 0 && step.y() > 0) << step.x() << ", " << step.y();
+    WindowOf(frame, *first)->move(200, 100);
+    second->action("Cascade")->trigger();
+    const QPoint cascaded = WindowOf(frame, *second)->pos() - WindowOf(frame, *first)->pos();
+    EXPECT_TRUE(cascaded.x() > 0 && cascaded.y() > 0) << cascaded.x() << ", " << cascaded.y();
     frame.resize(500, 400);
     Settle();
     EXPECT_TRUE(frame.mdiArea()->verticalScrollBar()->isVisible());

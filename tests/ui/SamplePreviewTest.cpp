@@ -12,17 +12,6 @@ Font TwoLetters() {
     return FontFromPictures(Shape(3, 2, 0x41, 2, 1, 3), {{"#.#", ".#."}, {"###", "#.#"}});
 }
 
-// Typed over the text; Return starts a line.
-void Type(form1& document, const QString& text) {
-    QPlainTextEdit* box = document.preview().textBox();
-    box->selectAll();
-    const QStringList lines = text.split('\n');
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        if (n > 0) QTest::keyClick(box, Qt::Key_Return);
-        QTest::keyClicks(box, lines[n]);
-    }
-}
-
 // What the view shows, as the middle of each of its first width x height dots: '#' ink, '.'
 // paper, ':' the dotted frame of a missing character, '-' anything else.
 std::string Dots(form1& document, int width, int height) {
@@ -46,7 +35,7 @@ TEST(SamplePreview, PrintsTheTextAndRepaintsOnlyTheRowsACommandChanged) {
     form1* doc = editor.frame->Newform(OpenedFont(TwoLetters()));
     // The font's own letters first.
     EXPECT_EQ(doc->preview().textBox()->toPlainText(), "AB");
-    Type(*doc, "AB\nBC");  // no C in the font
+    doc->preview().textBox()->setPlainText("AB\nBC");  // no C in the font
     EXPECT_EQ(Dots(*doc, 7, 13),
               Joined({"#.####-", "#.####-", "#.####-", ".#.#.#-", ".#.#.#-", ".#.#.#-", "###:.:-",
                       "###...-", "###:.:-", "#.#...-", "#.#:.:-", "#.#.:.-", "-------"}));
@@ -62,7 +51,7 @@ TEST(SamplePreview, PrintsTheTextAndRepaintsOnlyTheRowsACommandChanged) {
     // that show it and nothing else; a row command lays the text out again.
     MDIForm1& frame = *editor.frame;
     doc = NewFont(frame, {"5", "4", "41", "44", "2"});
-    Type(*doc, "ABA\nCA");
+    doc->preview().textBox()->setPlainText("ABA\nCA");
     SampleCanvas& canvas = *doc->preview().canvas();
     const struct {
         const char* change;

@@ -129,15 +129,12 @@ void WhenShownAnswer(const QMetaObject& type, std::function<void(QDialog&)> answ
 Editor::Editor(const std::string& osName) {
     QSettings().clear();  // as on the first run: nothing remembered
     watcher = new DialogWatcher;
-    auto scripted = std::make_unique<ScriptedPrompts>();
-    auto fileDialogs = std::make_unique<ScriptedDialogs>();
-    auto fontDialog = std::make_unique<ScriptedFontDialog>();
-    prompts = scripted.get();
-    dialogs = fileDialogs.get();
-    fonts = fontDialog.get();
+    // The frame owns them; the test keeps a hand on each.
     frame = std::make_unique<MDIForm1>(
-        osName, std::move(scripted),
-        std::make_unique<EditorFileCommands>(std::move(fileDialogs), std::move(fontDialog)));
+        osName, std::unique_ptr<Prompts>(prompts = new ScriptedPrompts),
+        std::make_unique<EditorFileCommands>(
+            std::unique_ptr<FileDialogs>(dialogs = new ScriptedDialogs),
+            std::unique_ptr<FontDialog>(fonts = new ScriptedFontDialog)));
     frame->show();
 }
 
