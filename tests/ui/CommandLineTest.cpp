@@ -45,16 +45,14 @@ TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplayAndNoDisplayIsSaid) {
               "[FILE...]';\npixmere-cli converts and edits fonts without a display.\n");
 }
 
-TEST(CommandLine, TheFilesAreTheArgumentsButTheOptionsMadeAbsolute) {
+// The files are the arguments but the options, made absolute; each opens in its own window.
+TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
     const QString here = QDir::currentPath();
     EXPECT_EQ(
         CommandLineFiles::FileArguments(
             {"pixmere", "a.pzf", "-x", "/tmp/b.fnt", "-", "--", "-c.c", "--"}),
         QStringList({here + "/a.pzf", "/tmp/b.fnt", here + "/-", here + "/-c.c", here + "/--"}));
     EXPECT_TRUE(CommandLineFiles::FileArguments({"pixmere"}).isEmpty());
-}
-
-TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
     TempDir dir;
     const std::string native = dir.file("small.pzf");
     WriteAll(native, SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes);

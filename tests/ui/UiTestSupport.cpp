@@ -15,19 +15,15 @@ public:
         static char name[] = "pixmere_ui_tests";
         static char* argv[] = {name, nullptr};
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        settings_ = std::make_unique<TempDir>();
         QStandardPaths::setTestModeEnabled(true);
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                           QString::fromStdString(settings_->path().string()));
+                           QString::fromStdString(settings_.path().string()));
         app_ = std::make_unique<QApplication>(argc, argv);
     }
-    void TearDown() override {
-        app_.reset();
-        settings_.reset();
-    }
+    void TearDown() override { app_.reset(); }
 
 private:
-    std::unique_ptr<TempDir> settings_;
+    TempDir settings_;
     std::unique_ptr<QApplication> app_;
 };
 
