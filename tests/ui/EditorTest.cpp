@@ -64,7 +64,6 @@ TEST(FontParameters, NewAsksBeforeAWindowShowsAndPropertiesChangeDownstrokeAndMa
     Editor editor;
     MDIForm1& frame = *editor.frame;
     EXPECT_EQ(Toolbar(frame), "12-----");
-    EXPECT_EQ(Captions(frame.menuBar()->actions()), kFrameMenus);
     WhenShown<Form3>([&](Form3& dialog) {
         EXPECT_EQ(frame.app().DocCount, 0);
         QTest::keyClicks(dialog.width1(), "9x");

@@ -27,7 +27,10 @@ std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text
 TEST(Import, ARealFontOfEachTypeOpensInANewWindowWithoutAFileOrIsRefused) {
     TempDir dir;
     const std::string fnt = dir.file("sans.fnt");
-    WriteAll(fnt, RealFnt("sserife.fon", 1));
+    const std::vector<uint8_t> library = ReadAll(kFon);  // its second font cut out
+    const FonFont second = ReadFontDirectory(library).fonts.at(1);
+    WriteAll(fnt, {library.begin() + static_cast<long>(second.offset),
+                   library.begin() + static_cast<long>(second.offset + second.size)});
     // Two bytes a row, magnified: the download file keeps all but the magnification.
     const std::string bin = dir.file("font.bin");
     Font binFont = PatternFont(Shape(12, 5, 0x30, 80, 2, 3));

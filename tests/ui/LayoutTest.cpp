@@ -118,10 +118,7 @@ TEST(Layout, AChangeOfLayoutKeepsTheSelectedCharacter) {
         {"a zoom", [&] { doc->SetZoomFactorText("8"); }},
         {"the font properties",
          [&] {
-             WhenShown<Form3>([](Form3& dialog) {
-                 dialog.Magnificatio()->setEditText("3");
-                 dialog.Ok()->click();
-             });
+             WillFillPropertyDialog({"", "", "", "", "3"});
              doc->action("fontparam")->trigger();
          }},
         // Undo replays the last click: it finds 43h in the new layout.

@@ -1,7 +1,5 @@
 #include "UiTestSupport.h"
 
-#include "formats/FonLibrary.h"
-
 namespace pixmere::test {
 
 namespace {
@@ -293,13 +291,6 @@ void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, cons
     EXPECT_EQ(Describe(document->params()), Describe(expected.params));
     EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
     EXPECT_EQ(document->Title(), title);
-}
-
-std::vector<uint8_t> RealFnt(const std::string& library, int position) {
-    const std::vector<uint8_t> bytes = ReadAll("/usr/share/wine/fonts/" + library);
-    const FonFont font = ReadFontDirectory(bytes).fonts.at(static_cast<std::size_t>(position));
-    const auto start = bytes.begin() + static_cast<long>(font.offset);
-    return {start, start + font.size};
 }
 
 }  // namespace pixmere::test

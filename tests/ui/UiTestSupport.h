@@ -36,6 +36,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 
 namespace pixmere::test {
 
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
 // Answers message boxes from a queue (OK when it is empty) and keeps what was asked, each as
 // "<icon> <caption>: <text>".
 class ScriptedPrompts : public Prompts {
@@ -88,11 +90,9 @@ struct Editor {
     ScriptedDialogs* dialogs;
     ScriptedFontDialog* fonts;
 
-    void WillOpen(const std::string& path) {
-        dialogs->openAnswers.push_back(QString::fromStdString(path));
-    }
+    void WillOpen(const std::string& path) { dialogs->openAnswers.push_back(Q(path)); }
     void WillSave(const std::string& path, int type) {
-        dialogs->saveAnswers.push_back({QString::fromStdString(path), type});
+        dialogs->saveAnswers.push_back({Q(path), type});
     }
     // Runs an item of the frame's File menu ("open", "ImportFNT", ...), its file dialog answered
     // with path when one is given.
@@ -141,7 +141,6 @@ void Draw(form1& document, int index, int x, int y);
 std::string Picture(const Font& font, int index);
 inline const Font& FontOf(form1& document) { return document.document()->font(); }
 inline std::string Picture(form1& document, int index) { return Picture(FontOf(document), index); }
-inline QString Q(const std::string& text) { return QString::fromStdString(text); }
 // The captions of a menu's items or of a menu bar's menus, without the "&" of access keys.
 QStringList Captions(const QList<QAction*>& actions);
 
@@ -160,8 +159,5 @@ inline const std::string kBadFile =
 std::string FileState(form1& document);
 // The document is shown with exactly the expected font, under the given window title.
 void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title);
-
-// A font resource of a real library, cut out as a stand-alone .fnt file.
-std::vector<uint8_t> RealFnt(const std::string& library, int position);
 
 }  // namespace pixmere::test
