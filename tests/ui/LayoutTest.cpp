@@ -101,7 +101,6 @@ TEST(Layout, TheFramesPlaceAndTheViewsSharesAreRemembered) {
     EXPECT_EQ(next.geometry(), where);
     form1* again = next.Newform(OpenedFont(PatternFont(Shape(8, 16))));
     EXPECT_EQ(again->findChild<QSplitter*>("ViewSplitter")->sizes(), shares);
-    EXPECT_FALSE(again->action("ShowSample")->isChecked());
     again->document()->setFlagModified(false);
 }
 

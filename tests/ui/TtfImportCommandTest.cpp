@@ -312,7 +312,8 @@ std::pair<int, int> Outline(form1& document) {
 }
 
 // The outline behind an imported "O", its rows magnified as the edit window shows them, follows
-// a move and goes with a row command; a font of another making has none to show.
+// a move and goes with Delete, all outlines with a row command; a font of another making has none
+// to show.
 TEST(TtfImportCommand, ShowOutlineDrawsTheImportedOutlineOnTheInkUntilARowCommand) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -339,6 +340,9 @@ TEST(TtfImportCommand, ShowOutlineDrawsTheImportedOutlineOnTheInkUntilARowComman
         EXPECT_LT(away, nearInk / 20);
         imported->findChild<QToolButton*>("Down")->click();
     }
+    imported->action("Dele")->trigger();  // a cleared character's outline goes, not the others'
+    EXPECT_EQ(Outline(*imported), std::pair(0, 0));
+    EXPECT_TRUE(box->isEnabled());
     imported->action("Atop")->trigger();
     EXPECT_FALSE(box->isEnabled());
     EXPECT_EQ(Outline(*imported), std::pair(0, 0));

@@ -91,9 +91,7 @@ struct Editor {
     ScriptedFontDialog* fonts;
 
     void WillOpen(const std::string& path) { dialogs->openAnswers.push_back(Q(path)); }
-    void WillSave(const std::string& path, int type) {
-        dialogs->saveAnswers.push_back({Q(path), type});
-    }
+    void WillSave(const std::string& p, int type) { dialogs->saveAnswers.push_back({Q(p), type}); }
     // Runs an item of the frame's File menu ("open", "ImportFNT", ...), its file dialog answered
     // with path when one is given.
     void FrameMenu(const char* name, const std::string& path = "");
