@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "formats/CFile.h"
 #include "formats/Exports.h"
@@ -11,30 +12,20 @@
 namespace pixmere::test {
 namespace {
 
-LoadedFont Parse(const std::string& text, const FontParams& entered = Shape(8, 1)) {
-    return ParseCFile(AsBytes(text), entered);
-}
-
-// The first bytes of a table of one byte per glyph.
-std::vector<int> Bytes(const std::string& text, int count = 3) {
-    const std::vector<uint8_t> all = Parse(text).matrix.data();
-    return {all.begin(), all.begin() + count};
-}
-
-// What the user reads, its misspelling included.
-bool Refused(const std::string& text, const FontParams& entered = Shape(8, 1)) {
+// The first three bytes read from a table in hexadecimal, or the refusal the user reads, its
+// misspelling included.
+std::string Read(const std::string& text, const FontParams& entered = Shape(8, 1)) {
     try {
-        Parse(text, entered);
-        return false;
+        const std::vector<uint8_t> all = ParseCFile(AsBytes(text), entered).matrix.data();
+        char bytes[16];
+        std::snprintf(bytes, sizeof bytes, "%02X %02X %02X", all.at(0), all.at(1), all.at(2));
+        return bytes;
     } catch (const UserError& e) {
-        return std::string(e.what()) ==
-                   "This file can't be openened because the font parameters are wrong or the "
-                   "file is corrupted" &&
-               e.caption() == "Error";
+        return e.caption() + ": " + e.what();
     }
 }
 
-TEST(CFileParameters, TheExportsOwnLinesWhenCompleteValidAndTrueToTheTable) {
+TEST(CFileImport, ParameterLinesLiteralsAndRefusals) {
     const std::string c = AsText(saveC(PatternFont(Shape(12, 5, 0x30, 208, 3, 4))));
     const auto own = [](const std::string& text) {
         const std::optional<FontParams> p = CFileParameters(AsBytes(text));
@@ -58,35 +49,36 @@ TEST(CFileParameters, TheExportsOwnLinesWhenCompleteValidAndTrueToTheTable) {
     EXPECT_EQ(own(c.substr(0, c.rfind("0b"))), "none");
     EXPECT_EQ(own(c.substr(2)), "none");
     // The table then reads as one without lines: 20h to FFh, its size from the dialog.
-    EXPECT_EQ(Parse(Replaced(c, "// Nb Car: 208", "// Nb Car: 200"), Shape(12, 5)).params.firstcar,
+    EXPECT_EQ(ParseCFile(AsBytes(Replaced(c, "// Nb Car: 208", "// Nb Car: 200")), Shape(12, 5))
+                  .params.firstcar,
               0x20);
-}
-
-TEST(ParseCFile, HexadecimalLiteralsOfEitherCaseAndTheFirstMarkerFixesTheFormat) {
-    // "0X" is no marker; "0x5," is 5, "0x," is 0, and a literal ended by the file keeps its
-    // digits. Digits never start a marker: 0x0b is 11, 0x0x12 is 0 then nothing.
-    EXPECT_EQ(Bytes("char f[] = {0x3C, 0x42,0xaB, 0XFF 0xFf,\n0x5, 0x,0x0};", 7),
-              (std::vector<int>{0x3C, 0x42, 0xAB, 0xFF, 5, 0, 0}));
-    EXPECT_EQ(Bytes("0x0b,0x0x12,0x3"), (std::vector<int>{11, 0, 3}));
-    // Two digits at most: the rest of a longer run is skipped, not read into the value.
-    EXPECT_EQ(Bytes("0x414243,0x7E 0xABC"), (std::vector<int>{0x41, 0x7E, 0xAB}));
-    // Markers of the other format are skipped.
-    EXPECT_EQ(Bytes("0b10000001, 0x7E, 0b00000011,"), (std::vector<int>{0x81, 0x03, 0}));
-    EXPECT_EQ(Bytes("/* 0x */ 0x7E, 0b10000001, 0x01"), (std::vector<int>{0, 0x7E, 0x01}));
-}
-
-TEST(ParseCFile, WrongTablesAndParametersAreRefused) {
-    for (const char* text : {"", "{ 12, 34, 56 }", "0X12, 0B00000001", "0b00000001,0b1",
-                             "0b0000002,", "0b0000001,0"}) {
-        EXPECT_TRUE(Refused(text)) << text;
-    }
-    EXPECT_TRUE(Refused("0x01,0x02,0x03,", Shape(8, 2)));
-    EXPECT_TRUE(Refused("0x01,0x02,0x03,", Shape(9, 1)));
-    EXPECT_FALSE(Refused("0x01,0x02", Shape(8, 2, 0x20, 1, 2, 5)));
-    // What the parameters dialog refuses: downstroke below the cell, zero sizes, magnification.
-    for (const FontParams& p : {Shape(8, 2, 0x20, 1, 3), Shape(0, 2), Shape(8, 0),
-                                Shape(8, 2, 0x20, 1, 0, 0), Shape(8, 2, 0x20, 1, 0, 6)}) {
-        EXPECT_TRUE(Refused("0x01,0x02", p));
+    // Literals of either case, the first marker fixing the format; wrong tables and what the
+    // parameters dialog refuses (downstroke below the cell, zero sizes, magnification) refused.
+    const std::string refused =
+        "Error: This file can't be openened because the font parameters are wrong or the file is "
+        "corrupted";
+    const std::pair<std::string, std::string> texts[] = {
+        // "0X" is no marker; "0x," is 0; digits never start a marker: 0x0b is 11, 0x0x12 is 0.
+        {"char f[] = {0x3C, 0XFF 0xaB,\n0xFf};", "3C AB FF"},
+        {"0x5, 0x,0x0b", "05 00 0B"},
+        {"0x0x12,0x3", "00 03 00"},
+        // Two digits at most: the rest of a longer run is skipped.
+        {"0x414243,0x7E 0xABC", "41 7E AB"},
+        // Markers of the other format are skipped.
+        {"0b10000001, 0x7E, 0b00000011,", "81 03 00"},
+        {"/* 0x */ 0x7E, 0b10000001, 0x01", "00 7E 01"},
+        {"", refused},
+        {"{ 12, 34, 56 }", refused},
+        {"0X12, 0B00000001", refused},
+        {"0b00000001,0b1", refused},
+        {"0b0000002,", refused},
+        {"0b0000001,0", refused}};
+    for (const auto& [text, read] : texts) EXPECT_EQ(Read(text), read) << text;
+    EXPECT_EQ(Read("0x01,0x02", Shape(8, 2, 0x20, 1, 2, 5)), "01 02 00");
+    for (const FontParams& p :
+         {Shape(8, 2), Shape(9, 1), Shape(8, 2, 0x20, 1, 3), Shape(0, 2), Shape(8, 0),
+          Shape(8, 2, 0x20, 1, 0, 0), Shape(8, 2, 0x20, 1, 0, 6)}) {
+        EXPECT_EQ(Read("0x01,0x02,0x03,", p), refused) << Describe(p);
     }
 }
 

@@ -79,13 +79,11 @@ int main(void) {
 // Compiles `decoder` in `dir` with `flags` and gives what it printed.
 std::string Decoded(const TempDir& dir, const char* decoder, const std::string& flags) {
     WriteAll(dir.file("decoder.c"), AsBytes(decoder));
-    const std::string command = "cd '" + dir.path().string() + "' && cc " + flags +
-                                " decoder.c -o decoder 2>&1 && ./decoder";
-    std::string out;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    char buffer[4096];
-    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) out += buffer;
-    EXPECT_TRUE(pipe && ::pclose(pipe) == 0) << out.substr(0, 2000);
+    const int status = std::system(("cd '" + dir.path().string() + "' && cc " + flags +
+                                    " decoder.c -o decoder > out.txt 2>&1 && ./decoder > out.txt")
+                                       .c_str());
+    const std::string out = AsText(ReadAll(dir.file("out.txt")));
+    EXPECT_EQ(status, 0) << out.substr(0, 2000);
     return out;
 }
 

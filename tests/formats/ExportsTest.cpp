@@ -49,12 +49,6 @@ TEST(Exports, ExactBytesOfAFontOfWidthTwelveWithItsPaddingBits) {
 // the native file first: the parameters, the last code, which loaders set, and the pixels, or
 // every byte where the format keeps the padding bits.
 TEST(ReadBack, EveryFormatAndLayoutGivesBackTheSameFont) {
-    std::vector<CLayout> layouts;
-    for (int n = 0; n < 48; ++n) {
-        layouts.push_back({static_cast<CNumbers>(n % 2), static_cast<COrder>(n / 2 % 2),
-                           static_cast<CBits>(n / 4 % 2), static_cast<CDeclaration>(n / 8 % 3),
-                           static_cast<CComments>(n / 24)});
-    }
     for (const FontParams& p : {Shape(8, 11, 0x20, 224, 3, 4), Shape(12, 11, 0x20, 224, 3, 4),
                                 Shape(12, 11, 0x30, 208, 3, 4), Shape(1, 1, 0x41, 2),
                                 Shape(8, 16, 0x7E, 3, 16, 1), Shape(255, 3, 0xFF, 1, 2, 5)}) {
@@ -74,7 +68,11 @@ TEST(ReadBack, EveryFormatAndLayoutGivesBackTheSameFont) {
         same(LoadBin(saveBin(opened), p.Magnification).build(), true);
         same(LoadTXT(saveTXT(opened)).build(), true);
         same(LoadBdfPcf(saveBDF(opened, "round")).font.build(), false);
-        for (const CLayout& layout : layouts) {
+        for (int n = 0; n < 48; ++n) {
+            const CLayout layout{static_cast<CNumbers>(n % 2), static_cast<COrder>(n / 2 % 2),
+                                 static_cast<CBits>(n / 4 % 2),
+                                 static_cast<CDeclaration>(n / 8 % 3),
+                                 static_cast<CComments>(n / 24)};
             SCOPED_TRACE(LayoutWords(layout));
             const Bytes c = saveC(opened, layout, "round");
             same(ParseCFile(c, *CFileParameters(c)).build(), layout.order == COrder::Rows);
@@ -87,25 +85,14 @@ TEST(ReadBack, EveryFormatAndLayoutGivesBackTheSameFont) {
     }
 }
 
-TEST(BinFile, TheMagnificationIsGivenAllCodesCountZeroAndAnyOtherLengthIsRefused) {
-    const Bytes bin = saveBin(kSmall);
+// A download file is given the magnification and counts all codes as zero; a text picture reads
+// with LF line ends, rows without their trailing spaces and empty lines at the end. Every cut,
+// any other length, and text out of step with its header are refused.
+TEST(BinAndTxtFiles, RelaxedReadsAndRefusals) {
+    const Bytes bin = saveBin(kSmall), txt = saveTXT(kSmall);
     EXPECT_EQ(LoadBin(bin).params.Magnification, 1);
     const Font all = PatternFont(Shape(3, 2, 0x00, 256));
     EXPECT_EQ(LoadBin(saveBin(all)).build().glyphData(), all.glyphData());
-    const auto load = [](const Bytes& file) { return LoadBin(file); };
-    EXPECT_EQ(FirstCutTaken(bin, load), -1);
-    Bytes longer = bin;
-    longer.push_back(0);
-    for (const Bytes& file : {longer, Patched(bin, bin.size() - 1, 1), Patched(bin, 0, 0),
-                              Patched(bin, 1, 0), Patched(bin, 2, 3), Patched(bin, 3, 0xFF),
-                              Patched(bin, 4, 0), Bytes(kBinLargestFile + 1, 0)}) {
-        EXPECT_TRUE(RefusedWith([&] { load(file); }));
-    }
-}
-
-TEST(TxtFile, RelaxedLineEndsAndSpacesReadAndAnythingElseIsRefused) {
-    const Bytes txt = saveTXT(kSmall);
-    // LF line ends, rows without their trailing spaces and empty lines at the end read the same.
     std::string relaxed;
     for (const char c : AsText(txt)) {
         if (c == '\r') continue;
@@ -113,17 +100,24 @@ TEST(TxtFile, RelaxedLineEndsAndSpacesReadAndAnythingElseIsRefused) {
         relaxed += c;
     }
     EXPECT_EQ(LoadTXT(AsBytes(relaxed + "\n\n")).build().glyphData(), kSmall.glyphData());
+    EXPECT_EQ(FirstCutTaken(bin, [](const Bytes& file) { LoadBin(file); }), -1);
     EXPECT_EQ(FirstCutTaken(txt, LoadTXT), -1);
-    const std::string text = AsText(txt);
+    Bytes longer = bin;
+    longer.push_back(0);
+    for (const Bytes& file : {longer, Patched(bin, bin.size() - 1, 1), Patched(bin, 0, 0),
+                              Patched(bin, 1, 0), Patched(bin, 2, 3), Patched(bin, 3, 0xFF),
+                              Patched(bin, 4, 0), Bytes(kBinLargestFile + 1, 0)}) {
+        EXPECT_TRUE(RefusedWith([&] { LoadBin(file); }));
+    }
     const auto replaced = [&](const std::string& from, const std::string& to) {
-        return AsBytes(Replaced(text, from, to));
+        return AsBytes(Replaced(AsText(txt), from, to));
     };
     for (const Bytes& file :
          {replaced("// Car  66", "// Car  67"), replaced("  ####   ", "  #O##   "),
           replaced("############    ", "############    #"),
           replaced("// Nb Car: 2", "// Nb Car: 1"), replaced("// Nb Car: 2", "// Nb Car: 3"),
           replaced("\r\n\r\n\r\r\n", "\r\n\r\r\n"), replaced("// Height: 2", "// Height: 0"),
-          AsBytes(text + "x\r\n"), saveC(kSmall), Bytes(kTxtLargestFile + 1, ' ')}) {
+          AsBytes(AsText(txt) + "x\r\n"), saveC(kSmall), Bytes(kTxtLargestFile + 1, ' ')}) {
         EXPECT_TRUE(RefusedWith([&] { LoadTXT(file); }));
     }
 }

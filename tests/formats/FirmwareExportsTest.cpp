@@ -94,82 +94,66 @@ TEST(FirmwareExports, EachLayoutWritesItsBytes) {
 }
 
 // What the C import makes of tables with a Layout line: comments, declarations and includes
-// are no data, whatever digits they hold; a wrong word, a literal not of the layout's kind or
-// cut short, and braces that do not pair are a damaged file.
+// are no data, whatever digits they hold; a wrong word, a literal not of the layout's kind, and
+// braces that do not pair are a damaged file, and so is a table cut before its closing brace.
 TEST(FirmwareExports, DeclaredTablesSkipTheirTextAndRefuseDamage) {
-    const CLayout layout = CLayout{CNumbers::Hexadecimal, COrder::Pages, CBits::LsbFirst,
-                                   CDeclaration::Progmem, CComments::Picture};
-    const std::string c = AsText(saveC(kGlyphs, layout, "font0x12"));
+    const std::string c =
+        AsText(saveC(kGlyphs,
+                     CLayout{CNumbers::Hexadecimal, COrder::Pages, CBits::LsbFirst,
+                             CDeclaration::Progmem, CComments::Picture},
+                     "font0x12"));
     const auto read = [](const std::string& text) {
-        return ParseCFile(AsBytes(text), kGlyphs.params).build();
+        return ParseCFile(AsBytes(text), kGlyphs.params).build().glyphData();
     };
-    const std::vector<uint8_t> pixels = read(c).glyphData();
     for (const std::string& same :
          {Replaced(c, "// 7Fh", "// 7Fh 0x12 0b00000001 /* 0x34"),
           Replaced(c, "#ifdef", "/* 0x12, 0x34, */\r\n#if 0x12\r\n#endif\r\n#ifdef"),
-          Replaced(c, "\r\n", "\n"),
           Replaced(c, "LSB first, PROGMEM array", "PROGMEM ARRAY, lsb first")}) {
-        EXPECT_EQ(read(same).glyphData(), pixels) << same;
+        EXPECT_EQ(read(same), read(c)) << same;
     }
     for (const std::string& damaged :
-         {Replaced(c, "PROGMEM array", "PROGMEM arrays"),
-          Replaced(c, "PROGMEM array", "const array, PROGMEM array"), Replaced(c, "0x01,", "0x1,"),
-          Replaced(c, "0x01,", "0x001,"), Replaced(c, "0x01,", "0b00000001,"),
-          Replaced(c, "0x01,", "1,"), Replaced(c, "= {", "= {{"),
-          Replaced(c, "// 80h", "/* 80h")}) {
+         {Replaced(c, "PROGMEM array", "PROGMEM arrays"), Replaced(c, "0x01,", "0x1,"),
+          Replaced(c, "0x01,", "0b00000001,"), Replaced(c, "0x01,", "1,"),
+          Replaced(c, "= {", "= {{"), Replaced(c, "// 80h", "/* 80h"),
+          c.substr(0, c.rfind("};"))}) {
         EXPECT_TRUE(RefusedWith([&] { read(damaged); }, kBadCFileMessage)) << damaged;
     }
-    // Cut anywhere before its closing brace, a declared table is refused.
-    EXPECT_EQ(
-        FirstCutTaken(
-            AsBytes(c), [](const std::vector<uint8_t>& cut) { ParseCFile(cut, kGlyphs.params); },
-            kBadCFileMessage),
-        static_cast<long>(c.rfind("};") + 1));
 }
 
-TEST(GfxFont, ReadsTheConvertersHeaderIntoACell) {
-    const ImportedFont imported = LoadGfx(AsBytes(kConverterGfxHeader));
+// The converter's header read into a cell, the glyph above FFh and the one that does not fit
+// left out; damaged, it is refused, and so is every cut before its last semicolon.
+TEST(GfxFont, ReadsTheConvertersHeaderAndRefusesDamageAndFontsBeyondTheFormat) {
+    const std::string& h = kConverterGfxHeader;
+    const ImportedFont imported = LoadGfx(AsBytes(h));
     const Font font = imported.font.build();
     EXPECT_EQ(Describe(font.params), "6x7 down 2 magnif 1 codes 253-255");
-    EXPECT_EQ(imported.charactersCut, 1);
-    EXPECT_EQ(imported.charactersAboveFF, 1);
+    EXPECT_EQ(imported.charactersCut + 10 * imported.charactersAboveFF, 11);
+    using Picture = std::vector<std::string>;
     EXPECT_EQ(CodePicture(font, 0xFD),
-              (std::vector<std::string>{"###...", "#.#...", "##....", "#.#...", "###...", "......",
-                                        "......"}));
+              (Picture{"###...", "#.#...", "##....", "#.#...", "###...", "......", "......"}));
     EXPECT_EQ(CodePicture(font, 0xFE),
-              (std::vector<std::string>{"......", "......", "......", "......", "#.....", "......",
-                                        "#....."}));
+              (Picture{"......", "......", "......", "......", "#.....", "......", "#....."}));
     EXPECT_EQ(BlankGlyphs(font), 1);
     EXPECT_EQ(AboveFFMessage(1), "1 character with a code above FFh was left out.");
     EXPECT_EQ(AboveFFMessage(3), "3 characters with a code above FFh were left out.");
-}
-
-TEST(GfxFont, DamagedHeadersAreRefusedCutAtEveryLength) {
     const auto load = [](const std::vector<uint8_t>& file) { LoadGfx(file); };
-    EXPECT_EQ(FirstCutTaken(AsBytes(kConverterGfxHeader), load),
-              static_cast<long>(kConverterGfxHeader.rfind(';') + 1));
-    for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-             {"0xFD, 0x100", "0xFD, 0x101"},  // a glyph missing
-             {"0x100, 12", "0xFC, 12"},       // last before first
-             {"(uint8_t  *)TinyBitmaps", "(uint8_t  *)SmallBitmaps"},
-             {"{     3,   1,   1,", "{     4,   1,   1,"},  // pixels past the bitmaps
-             {"4,    0,   -4", "256,    0,   -4"},
-             {"0xF7,", "0xF7, 0x1FF,"},
-             {"0xF7,", "0xFG,"},
-             {"PROGMEM = {\n  0xF7", "PROGMEM = {\n  0xF7 /* 0xF7"},
-             {"const GFXfont Tiny", "const GFXfont Tiny[]"},
-             {"const GFXfont Tiny", "const uint8_t More[] = { 1 };\nconst GFXfont Tiny"}}) {
-        EXPECT_TRUE(RefusedWith([&] { LoadGfx(AsBytes(Replaced(kConverterGfxHeader, from, to))); }))
-            << to;
+    EXPECT_EQ(FirstCutTaken(AsBytes(h), load), static_cast<long>(h.rfind(';') + 1));
+    for (const std::string& damaged :
+         {Replaced(h, "0xFD, 0x100", "0xFD, 0x101"),  // a glyph missing
+          Replaced(h, "0x100, 12", "0xFC, 12"),       // last before first
+          Replaced(h, "(uint8_t  *)TinyBitmaps", "(uint8_t  *)SmallBitmaps"),
+          Replaced(h, "{     3,   1,   1,", "{     4,   1,   1,"),  // pixels past the bitmaps
+          Replaced(h, "4,    0,   -4", "256,    0,   -4"), Replaced(h, "0xF7,", "0xF7, 0x1FF,"),
+          Replaced(h, "0xF7,", "0xFG,"),
+          Replaced(h, "PROGMEM = {\n  0xF7", "PROGMEM = {\n  0xF7 /* 0xF7"),
+          Replaced(h, "const GFXfont Tiny", "const GFXfont Tiny[]"),
+          Replaced(h, "const GFXfont Tiny", "const uint8_t More[] = { 1 };\nconst GFXfont Tiny"),
+          std::string(kGfxLargestFile + 1, ' ')}) {
+        EXPECT_TRUE(RefusedWith([&] { load(AsBytes(damaged)); })) << damaged;
     }
-    EXPECT_TRUE(RefusedWith([] { LoadGfx(std::vector<uint8_t>(kGfxLargestFile + 1, ' ')); }));
-    EXPECT_TRUE(RefusedWith(
-        [] { LoadGfx(AsBytes(Replaced(kConverterGfxHeader, "0xFD, 0x100", "0x100, 0x103"))); },
-        kNoCharacterMessage));
-}
-
-// Fonts the format cannot hold are refused saying why.
-TEST(GfxFont, FontsBeyondTheFormatAreRefused) {
+    EXPECT_TRUE(RefusedWith([&] { load(AsBytes(Replaced(h, "0xFD, 0x100", "0x100, 0x103"))); },
+                            "This font has no character with a code from 00h to FFh."));
+    // Fonts the format cannot hold are refused saying why.
     const Font wide = FontFromPictures(Shape(200, 1), {{std::string(150, '.') + "#"}});
     std::vector<std::string> tall(200, "");
     tall[0] = "#";

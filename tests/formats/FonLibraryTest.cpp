@@ -46,37 +46,20 @@ TEST(FonLibrary, EveryFontOfEveryInstalledLibraryLoadsWithItsInkInsideTheCell) {
     EXPECT_GE(fonts, 70) << "fonts-wine is not installed";
 }
 
-TEST(FonLibrary, AGlyphOfARealFontIsPinned) {
-    const Font font = LoadFonFont(test::Installed(kWine + "coure.fon", "fonts-wine"), 0).build();
-    EXPECT_EQ(test::GlyphPicture(font.glyphs.at('A' - 0x20), 8),
-              (std::vector<std::string>{"........", "........", "...##...", "....#...", "....#...",
-                                        "...#.#..", "...#.#..", "..#...#.", "..#####.", "..#...#.",
-                                        ".###.###", "........", "........"}));
-}
-
-// Places in a real library: its resource table and its font directory resource, the first
-// type of the table.
-struct Layout {
-    explicit Layout(const std::vector<uint8_t>& b)
-        : ne(U16(b, 0x3C)), table(ne + U16(b, ne + 0x24)), dir(U16(b, table + 10) << 4) {}
-    static std::size_t U16(const std::vector<uint8_t>& b, std::size_t at) {
-        return b[at] | b[at + 1] << 8;
-    }
-    std::size_t ne, table, dir;
-    std::size_t fontEntry(int n) const { return table + 30 + 12 * static_cast<std::size_t>(n); }
-};
-
-TEST(FonLibrary, FontsAreFoundByNumberAndDamagedLibrariesRefused) {
+TEST(FonLibrary, FontsAreFoundByNumberAndDamagedLibrariesAndResourcesRefused) {
     const std::vector<uint8_t> good = test::Installed(kWine + "sserife.fon", "fonts-wine");
     EXPECT_EQ(ReadFontDirectory(good).description,
               "FONTRES 100,96,96 : MS Sans Serif 8,10,12 (VGA res)");
     EXPECT_THROW(LoadFonFont(good, 3), std::out_of_range);
     EXPECT_THROW(LoadFonFont(good, -1), std::out_of_range);
+    // Places in the library: its resource table, its font directory resource and font entries.
+    const auto u16 = [&](std::size_t at) { return std::size_t{good[at]} | good[at + 1] << 8; };
+    const std::size_t ne = u16(0x3C), table = ne + u16(ne + 0x24), dir = u16(table + 10) << 4;
+    const auto font = [&](std::size_t n) { return table + 30 + 12 * n; };
     // The resources numbered 80 and 81 exchanged: position 0 (number 80) now reads the font
     // stored second, which no walk from the first font would find.
-    const Layout at(good);
     std::vector<uint8_t> swapped = good;
-    std::swap(swapped[at.fontEntry(0) + 6], swapped[at.fontEntry(1) + 6]);
+    std::swap(swapped[font(0) + 6], swapped[font(1) + 6]);
     EXPECT_EQ(LoadFonFont(swapped, 0).params.FormatHeightCar, 16);
     EXPECT_EQ(LoadFonFont(swapped, 1).params.FormatHeightCar, 13);
     const auto refused = [&](std::size_t where, uint32_t value, int size) {
@@ -84,38 +67,38 @@ TEST(FonLibrary, FontsAreFoundByNumberAndDamagedLibrariesRefused) {
         return test::RefusedWith([&] { ReadFontDirectory(bytes); });
     };
     const std::tuple<std::size_t, uint32_t, int> damages[] = {
-        {0, 'Z', 1},                     // no MZ stub
-        {at.ne, 'P', 1},                 // another executable
-        {at.table, 64, 1},               // wild alignment
-        {at.table + 2, 0x8003, 2},       // no font directory
-        {at.dir, 0, 2},                  // empty directory
-        {at.fontEntry(2) + 6, 0x53, 1},  // no font 82
+        {0, 'Z', 1},             // no MZ stub
+        {ne, 'P', 1},            // another executable
+        {table, 64, 1},          // wild alignment
+        {table + 2, 0x8003, 2},  // no font directory
+        {dir, 0, 2},             // empty directory
+        {font(2) + 6, 0x53, 1},  // no font 82
         // Listed fonts whose resource is empty, or too short for a font header (one unit of
         // 16 bytes): a font the list would offer but no Ok could read.
-        {at.fontEntry(2) + 2, 0, 2},
-        {at.fontEntry(2) + 2, 1, 2}};
+        {font(2) + 2, 0, 2},
+        {font(2) + 2, 1, 2}};
     for (const auto& [where, value, size] : damages)
         EXPECT_TRUE(refused(where, value, size)) << where;
-    EXPECT_FALSE(refused(at.fontEntry(2) + 2, 8, 2));
+    EXPECT_FALSE(refused(font(2) + 2, 8, 2));
     // 65,535 resources of a type, or fonts in the directory, in a 20 KB file.
-    EXPECT_TRUE(refused(at.table + 4, 0xFFFF, 2));
-    EXPECT_TRUE(refused(at.dir, 0xFFFF, 2));
-    const std::vector<uint8_t> courier = test::Installed(kWine + "coure.fon", "fonts-wine");
-    ASSERT_NO_THROW(LoadFonFont(courier, 0));
-    EXPECT_EQ(test::FirstCutTaken(courier, [](const auto& cut) { LoadFonFont(cut, 0); }), -1);
-}
-
-TEST(FntBegin, RefusesDamagedResourcesAndWhatTheDocumentCannotHold) {
-    // The resource of a real library's first font, as a stand-alone .fnt file.
+    EXPECT_TRUE(refused(table + 4, 0xFFFF, 2));
+    EXPECT_TRUE(refused(dir, 0xFFFF, 2));
+    // A real library's first font, its A pinned, and the library fntRefused cut anywhere; its
+    // resource, as a stand-alone .fnt file, fntRefused damaged or holding what the document cannot.
     const std::vector<uint8_t> library = test::Installed(kWine + "coure.fon", "fonts-wine");
+    EXPECT_EQ(test::GlyphPicture(LoadFonFont(library, 0).build().glyphs.at('A' - 0x20), 8),
+              (std::vector<std::string>{"........", "........", "...##...", "....#...", "....#...",
+                                        "...#.#..", "...#.#..", "..#...#.", "..#####.", "..#...#.",
+                                        ".###.###", "........", "........"}));
+    EXPECT_EQ(test::FirstCutTaken(library, [](const auto& cut) { LoadFonFont(cut, 0); }), -1);
     const FonFont first = ReadFontDirectory(library).fonts.at(0);
-    const std::vector<uint8_t> good(library.begin() + static_cast<long>(first.offset),
-                                    library.begin() + static_cast<long>(first.offset + first.size));
-    const auto refused = [](const std::vector<uint8_t>& bytes) {
+    const std::vector<uint8_t> fnt(library.begin() + static_cast<long>(first.offset),
+                                   library.begin() + static_cast<long>(first.offset + first.size));
+    const auto fntRefused = [](const std::vector<uint8_t>& bytes) {
         return test::RefusedWith([&] { FntBegin(bytes); });
     };
-    const uint32_t end = static_cast<uint32_t>(good.size()), height = good[88];
-    const std::tuple<std::size_t, uint32_t, int> damages[] = {
+    const uint32_t end = static_cast<uint32_t>(fnt.size()), height = fnt[88];
+    const std::tuple<std::size_t, uint32_t, int> fntDamages[] = {
         {0, 0x0200 + 1, 2},          // version
         {66, 1, 2},                  // vector font
         {88, 0, 2},                  // height 0
@@ -128,19 +111,18 @@ TEST(FntBegin, RefusesDamagedResourcesAndWhatTheDocumentCannotHold) {
         {2, end + 1, 4},             // shorter than its size field
         {150, end - height + 1, 4},  // a bitmap past the end
         {150, 0xFFFFFFF0u, 4}};      // that wraps a 32-bit sum
-    for (const auto& [at, value, size] : damages) {
-        EXPECT_TRUE(refused(test::Patched(good, at, value, size))) << at << " " << value;
+    for (const auto& [at, value, size] : fntDamages) {
+        EXPECT_TRUE(fntRefused(test::Patched(fnt, at, value, size))) << at << " " << value;
     }
-    EXPECT_FALSE(refused(test::Patched(good, 150, end - height, 4)));
-    EXPECT_EQ(FntBegin(test::Patched(good, 148, 255, 2)).params.NbByteMatrix(), 32);
-    std::vector<uint8_t> blank = good;
+    EXPECT_FALSE(fntRefused(test::Patched(fnt, 150, end - height, 4)));
+    EXPECT_EQ(FntBegin(test::Patched(fnt, 148, 255, 2)).params.NbByteMatrix(), 32);
+    std::vector<uint8_t> blank = fnt;
     for (std::size_t c = 0; c < 224; ++c) blank = test::Patched(blank, 148 + 6 * c, 0, 2);
-    EXPECT_TRUE(refused(blank));  // every width 0
-
-    for (std::size_t length = 0; length < good.size(); ++length) {
-        EXPECT_TRUE(refused(test::Cut(good, length))) << length;
-        // With its size field cut to match, the rest must still be read within bounds.
-        if (length >= 6) refused(test::Patched(test::Cut(good, length), 2, uint32_t(length), 4));
+    EXPECT_TRUE(fntRefused(blank));  // every width 0
+    EXPECT_EQ(test::FirstCutTaken(fnt, [](const auto& cut) { FntBegin(cut); }), -1);
+    // With its size field cut to match, the rest must still be read within bounds.
+    for (uint32_t length = 6; length < end; ++length) {
+        fntRefused(test::Patched(test::Cut(fnt, length), 2, length, 4));
     }
 }
 

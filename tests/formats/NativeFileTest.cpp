@@ -29,7 +29,9 @@ TEST(Scrambler, PinnedTableAndFileBytes) {
                                     0xF4, 0x93, 0x58, 0xF1, 0x73, 0x2B, 0x5F, 0x7B, 0xBC}));
 }
 
-TEST(NativeFile, CharactersBelow20AreLeftOutOfTheFile) {
+// Characters below 20h are left out of the file, and with nothing left the save is refused.
+// Damaged files are refused without reading past the end.
+TEST(NativeFile, CharactersBelow20LeftOutAndDamagedFilesRefused) {
     const Font font = PatternFont(Shape(8, 2, 0x1A, 10));
     const NativeSave saved = SaveNative(font, kKey);
     EXPECT_TRUE(saved.droppedBelow20);
@@ -41,19 +43,14 @@ TEST(NativeFile, CharactersBelow20AreLeftOutOfTheFile) {
     // With nothing left to store the save is refused.
     EXPECT_THROW(SaveNative(PatternFont(Shape(8, 2, 0x00, 0x20)), kKey), UserError);
     EXPECT_NO_THROW(SaveNative(PatternFont(Shape(8, 2, 0x00, 0x21)), kKey));
-}
-
-TEST(NativeFile, DamagedFilesAreRefusedWithoutReadingPastTheEnd) {
     const std::vector<uint8_t> good = SaveNative(PatternFont(Shape(10, 4, 0x20, 5)), kKey).bytes;
     EXPECT_EQ(FirstCutTaken(good, LoadNative), -1);
     // Headers of fonts the editor cannot hold, followed by plenty of glyph data: width 0,
     // height 0, codes past FF, magnification 0 and 6, a downstroke below the cell.
-    for (const std::array<uint8_t, 6> header : {std::array<uint8_t, 6>{0, 4, 0, 0x20, 0, 1},
-                                                {4, 0, 0, 0x20, 0, 1},
-                                                {4, 4, 0, 0xF0, 0x20, 1},
-                                                {4, 4, 0, 0x20, 0, 0},
-                                                {4, 4, 0, 0x20, 0, 6},
-                                                {4, 4, 5, 0x20, 0, 1}}) {
+    using Header = std::array<uint8_t, 6>;
+    for (const Header& header :
+         {Header{0, 4, 0, 0x20, 0, 1}, Header{4, 0, 0, 0x20, 0, 1}, Header{4, 4, 0, 0xF0, 0x20, 1},
+          Header{4, 4, 0, 0x20, 0, 0}, Header{4, 4, 0, 0x20, 0, 6}, Header{4, 4, 5, 0x20, 0, 1}}) {
         EXPECT_TRUE(
             RefusedWith([&] { LoadNative(RawNativeFile(header, std::vector<uint8_t>(4096))); }));
     }
