@@ -17,13 +17,9 @@ inline constexpr EditView kZoom1{1, false};
 inline float CellX(int i) { return static_cast<float>(i % 8 * 10 + 5); }
 inline float CellY(int i) { return static_cast<float>(i / 8 * 20 + 10); }
 
-// Parameters of a font of n characters from code 20h (from 0 when more than E0h).
-inline FontParams Params(int width, int height, int n = 1) {
-    return Shape(width, height, n > 0xE0 ? 0 : 0x20, n);
-}
-
 inline Font BlankFont(int width, int height, int n) {
-    return MatrixToObject(Params(width, height, n), Params(width, height, n).blankMatrix());
+    const FontParams p = Shape(width, height, 0x20, n);
+    return MatrixToObject(p, p.blankMatrix());
 }
 
 // Every glyph of the font as a picture of all its bytes, padding bits included.
