@@ -66,58 +66,16 @@ std::string Ok(const Words& words) {
     return run.err;
 }
 
-// Codes 30-FF, 12 x 10, downstroke 2, magnification 3, every byte different, as a.pzf.
-Font WriteNative(const test::TempDir& dir) {
-    const Font font = test::PatternFont(test::Shape(12, 10, 0x30, 208, 2, 3));
-    WriteAll(dir.file("a.pzf"), SaveNative(font).bytes);
-    return LoadNative(ReadAll(dir.file("a.pzf"))).build();
-}
-
-// Each input type, told by the end of its name in either case, is read by its own loader with
-// its own options: converted to a text picture, which shows every parameter and byte, it is the
-// core's font.
-TEST(Cli, ReadsEveryInputTypeByItsExtension) {
+// Each output type, told by the end of the name or by --to, gets the core's bytes; a BDF font is
+// named after its file and a native file gets a fresh key. Each input type, told by the end of
+// its name in either case, is read by its own loader with its own options: converted to a text
+// picture, which shows every parameter and byte, it is the core's font. Codes 30-FF, 12 x 10,
+// downstroke 2, magnification 3, every byte different.
+TEST(Cli, WritesAndReadsEveryTypeByItsExtension) {
     test::TempDir dir;
-    const Font font = WriteNative(dir);
-    const auto file = [&](const std::string& name, const std::vector<uint8_t>& bytes) {
-        WriteAll(dir.file(name), bytes);
-        return dir.file(name);
-    };
-    const std::vector<uint8_t> sans = ReadAll(kSans), c = saveC(font), bin = saveBin(font);
-    const FonFont first = ReadFontDirectory(sans).fonts.at(0);
-    const std::vector<uint8_t> fnt(sans.begin() + long(first.offset),
-                                   sans.begin() + long(first.offset + first.size));
-    const std::string text = AsText(c), bare = text.substr(text.find("// Magnification"));
-    const std::vector<uint8_t> psf = ReadAll(kPsf), bdf = saveBDF(font, "a"),
-                               gfx = saveGFX(font, "a");
-    const std::pair<Words, Font> inputs[] = {
-        {{dir.file("a.pzf")}, font},
-        {{file("s.FNT", fnt)}, FntBegin(fnt).build()},
-        {{kSans, "--font", "1"}, LoadFonFont(sans, 1).build()},
-        {{file("t.c", c), "--width", "12", "--height", "10", "--downstroke", "1", "--magnification",
-          "4"},
-         ParseCFile(c, test::Shape(12, 10, 0x20, 1, 1, 4)).build()},
-        {{file("bare.c", test::AsBytes(bare)), "--width", "12", "--height", "10"},
-         ParseCFile(test::AsBytes(bare), test::Shape(12, 10)).build()},
-        {{file("a.bin", bin), "--magnification", "3"}, LoadBin(bin, 3).build()},
-        {{file("a.txt", saveTXT(font))}, font},
-        {{file("a.bdf", bdf)}, LoadBdfPcf(bdf).font.build()},
-        {{kPcf}, LoadBdfPcf(ReadAll(kPcf)).font.build()},
-        {{file("T.PSF.GZ", psf)}, LoadPsf(psf).font.build()},
-        {{file("a.h", gfx)}, LoadGfx(gfx).font.build()}};
-    for (const auto& [in, expected] : inputs) {
-        Words words = {"convert", in[0], dir.file("out.txt")};
-        words.insert(words.end(), in.begin() + 1, in.end());
-        EXPECT_EQ(Ok(words), "");
-        EXPECT_EQ(AsText(ReadAll(dir.file("out.txt"))), AsText(saveTXT(expected))) << in[0];
-    }
-}
-
-// Each output type, told by the end of the name or by --to, gets the core's bytes; a BDF
-// font is named after its file and a native file gets a fresh key.
-TEST(Cli, WritesEveryOutputTypeByExtensionOrTo) {
-    test::TempDir dir;
-    const Font font = WriteNative(dir);
+    WriteAll(dir.file("a.pzf"),
+             SaveNative(test::PatternFont(test::Shape(12, 10, 0x30, 208, 2, 3))).bytes);
+    const Font font = LoadNative(ReadAll(dir.file("a.pzf"))).build();
     const std::pair<Words, std::vector<uint8_t>> outputs[] = {
         {{"f.BIN"}, saveBin(font)},
         {{"f.c"}, saveC(font)},
@@ -141,6 +99,35 @@ TEST(Cli, WritesEveryOutputTypeByExtensionOrTo) {
     Ok({"convert", dir.file("a.pzf"), dir.file("b.pzf")});
     EXPECT_NE(ReadAll(dir.file("b.pzf")), ReadAll(dir.file("a.pzf")));
     EXPECT_EQ(saveTXT(LoadNative(ReadAll(dir.file("b.pzf"))).build()), saveTXT(font));
+    const std::vector<uint8_t> sans = ReadAll(kSans), c = ReadAll(dir.file("f.c"));
+    const FonFont first = ReadFontDirectory(sans).fonts.at(0);
+    const std::vector<uint8_t> fnt(sans.begin() + long(first.offset),
+                                   sans.begin() + long(first.offset + first.size));
+    const std::string bare = AsText(c).substr(AsText(c).find("// Magnification"));
+    WriteAll(dir.file("s.FNT"), fnt);
+    WriteAll(dir.file("bare.c"), test::AsBytes(bare));
+    WriteAll(dir.file("a.txt"), saveTXT(font));
+    WriteAll(dir.file("T.PSF.GZ"), ReadAll(kPsf));
+    const std::pair<Words, Font> inputs[] = {
+        {{"a.pzf"}, font},
+        {{"s.FNT"}, FntBegin(fnt).build()},
+        {{kSans, "--font", "1"}, LoadFonFont(sans, 1).build()},
+        {{"f.c", "--width", "12", "--height", "10", "--downstroke", "1", "--magnification", "4"},
+         ParseCFile(c, test::Shape(12, 10, 0x20, 1, 1, 4)).build()},
+        {{"bare.c", "--width", "12", "--height", "10"},
+         ParseCFile(test::AsBytes(bare), test::Shape(12, 10)).build()},
+        {{"f.BIN", "--magnification", "3"}, LoadBin(saveBin(font), 3).build()},
+        {{"a.txt"}, font},
+        {{"Label.bdf"}, LoadBdfPcf(saveBDF(font, "Label")).font.build()},
+        {{kPcf}, LoadBdfPcf(ReadAll(kPcf)).font.build()},
+        {{"T.PSF.GZ"}, LoadPsf(ReadAll(kPsf)).font.build()},
+        {{"Fw 1.h"}, LoadGfx(saveGFX(font, "Fw 1")).font.build()}};
+    for (const auto& [in, expected] : inputs) {
+        Words words = {"convert", dir.file(in[0]), dir.file("out.txt")};
+        words.insert(words.end(), in.begin() + 1, in.end());
+        EXPECT_EQ(Ok(words), "");
+        EXPECT_EQ(AsText(ReadAll(dir.file("out.txt"))), AsText(saveTXT(expected))) << in[0];
+    }
 }
 
 // New takes the dialog's parameters and info prints them; list tells a library's fonts.

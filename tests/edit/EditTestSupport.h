@@ -13,7 +13,6 @@ namespace pixmere::test {
 
 // Cells 10 wide, 20 high, 8 to a row: the press at CellX(i), CellY(i) hits character i.
 inline constexpr CellLayout kLayout{10, 20, 8};
-inline constexpr EditView kZoom1{1, false};
 inline float CellX(int i) { return static_cast<float>(i % 8 * 10 + 5); }
 inline float CellY(int i) { return static_cast<float>(i / 8 * 20 + 10); }
 
@@ -46,7 +45,8 @@ inline void Drag(FontDocument& doc, int from, int to) {
 
 // One stroke on pixel (column, row) of the current character.
 inline EditResult Stroke(FontDocument& doc, int column, int row, int button = kLeftButton) {
-    doc.ZoomPic_MouseDown(button, static_cast<float>(column), static_cast<float>(row), kZoom1);
+    doc.ZoomPic_MouseDown(button, static_cast<float>(column), static_cast<float>(row),
+                          EditView{1, false});
     return doc.ZoomPic_MouseUp(button);
 }
 

@@ -33,23 +33,15 @@ TEST(PointerHit, RoundingAndBounds) {
     EXPECT_EQ(EditWindowPoint(1, 1, EditView{0, false}, p), std::nullopt);
 }
 
+// A press on no character keeps the current one, also when replayed after a new layout.
 TEST(Selection, ReselectLastClickPicksWhatLiesUnderTheLastPressNow) {
     FontDocument doc(BlankFont(8, 8, 30));
-    doc.fontsupport_MouseDown(kLeftButton, CellX(10), CellY(10), kLayout);
-    doc.FontSupport_MouseMove(kLeftButton, CellX(12), CellY(12), kLayout);
-    // Moving without a button changes nothing.
-    EXPECT_TRUE(doc.FontSupport_MouseMove(0, CellX(20), CellY(20), kLayout).cells.empty());
-    EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 12);  // a fresh click ends the drag
-    EXPECT_EQ(Selection(doc), "............#.................");
-    // Wider cells: (45, 30) is column 2 of row 1 with 4 cells to a row.
-    EXPECT_EQ(doc.ReselectLastClick(CellLayout{20, 20, 4}).editGlyph, 6);
-    // A position on no character keeps the current one, also after a new layout.
-    doc.fontsupport_MouseDown(kLeftButton, 75, 65, kLayout);  // cell 31: none
+    Drag(doc, 10, 12);
+    EXPECT_EQ(doc.ReselectLastClick(CellLayout{20, 20, 4}).editGlyph, 6);  // (45, 30) is now 6
+    doc.fontsupport_MouseDown(kLeftButton, 75, 65, kLayout);               // cell 31: none
     doc.fontsupport_MouseUp();
-    doc.Abottom_Click();
     EXPECT_EQ(doc.ReselectLastClick(CellLayout{10, 20, 2}).editGlyph, 6);
     EXPECT_EQ(Selection(doc), "......#.......................");
-
     EXPECT_EQ(doc.SelectRange(9, 3).editGlyph, 3);  // as a drag from 9 to 3
     EXPECT_TRUE(doc.SelectRange(2, 30).refused);
     EXPECT_EQ(Selection(doc), "...#######....................");
