@@ -131,7 +131,7 @@ TEST(Cli, WritesAndReadsEveryTypeByItsExtension) {
 }
 
 // New takes the dialog's parameters and info prints them; list tells a library's fonts.
-TEST(Cli, NewInfoListAndWhatAConversionDropsOrCuts) {
+TEST(Cli, NewInfoListRenderAndWhatAConversionDropsOrCuts) {
     test::TempDir dir;
     Ok({"new", dir.file("a.pzf"), "--width", "12", "--height", "16", "--first", "41", "--last",
         "7f", "--downstroke", "3", "--magnification", "2"});
@@ -152,6 +152,18 @@ TEST(Cli, NewInfoListAndWhatAConversionDropsOrCuts) {
     EXPECT_EQ(Ok({"convert", dir.file("t.h"), dir.file("t.pzf")}),
               dir.file("t.h") + ": 1 character lost the pixels that fell outside the cell.\n" +
                   dir.file("t.h") + ": 1 character with a code above FFh was left out.\n");
+    // The picture is the core's text as printed at the zoom, whatever the input type; without
+    // --text, the font's own letters and digits.
+    const Font font = test::FontFromPictures(test::Shape(4, 3, 0x41, 2, 1, 3),
+                                             {{".##.", "#..#", "####"}, {"###.", "#.##", "###."}});
+    WriteAll(dir.file("f.pzf"), SaveNative(font).bytes);
+    Ok({"render", dir.file("f.pzf"), dir.file("f.png"), "--text", "AB\nB\u00e9", "--zoom", "2"});
+    const QImage png(QString::fromStdString(dir.file("f.png")), "PNG");
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
+              PrintedTextImage(font, PrintedText(font.params, U"AB\nB\u00e9"), 2)
+                  .convertToFormat(QImage::Format_RGB32));
+    Ok({"render", kPsf, dir.file("psf.png")});
+    EXPECT_EQ(QImage(QString::fromStdString(dir.file("psf.png"))).size(), QSize(64 * 8, 16));
 }
 
 // The input and output types are told once in the whole help, and by each command that reads
@@ -217,27 +229,11 @@ TEST(Transform, AppliesTheOperationsInOrder) {
     }
 }
 
-// The picture is the core's text as printed at the zoom, whatever the input type; without
-// --text, the font's own letters and digits.
-TEST(Render, ThePictureIsTheTextAsPrintedAtTheZoom) {
-    test::TempDir dir;
-    const Font font = test::FontFromPictures(test::Shape(4, 3, 0x41, 2, 1, 3),
-                                             {{".##.", "#..#", "####"}, {"###.", "#.##", "###."}});
-    WriteAll(dir.file("f.pzf"), SaveNative(font).bytes);
-    Ok({"render", dir.file("f.pzf"), dir.file("f.png"), "--text", "AB\nB\u00e9", "--zoom", "2"});
-    const QImage png(QString::fromStdString(dir.file("f.png")), "PNG");
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB32),
-              PrintedTextImage(font, PrintedText(font.params, U"AB\nB\u00e9"), 2)
-                  .convertToFormat(QImage::Format_RGB32));
-    Ok({"render", kPsf, dir.file("psf.png")});
-    EXPECT_EQ(QImage(QString::fromStdString(dir.file("psf.png"))).size(), QSize(64 * 8, 16));
-}
-
 // The text picture of every glyph, as looked at when it was recorded (it lives with the
 // conversion engine's tests), and what the fitting cut, told. The X-height fitting at 16 x 16;
 // the whole face at 16 x 24 over the whole range, its accents above the capitals, descenders
 // and the cedilla in the downstroke rows, wide letters squeezed into the cell, nothing lost.
-TEST(TtfCli, DejaVuSansAlphabetsReadAsRecorded) {
+TEST(TtfCli, DejaVuSansAlphabetsReadAsRecordedAndTheOptionsReachTheConversion) {
     test::TempDir dir;
     const std::string out = dir.file("dejavu.txt");
     const std::tuple<Words, std::string, std::string> alphabets[] = {
@@ -253,14 +249,9 @@ TEST(TtfCli, DejaVuSansAlphabetsReadAsRecorded) {
         words.insert(words.end(), options.begin(), options.end());
         EXPECT_EQ(Ok(words), cut.empty() ? "" : out + cut);
         EXPECT_EQ(AsText(ReadAll(out)),
-                  AsText(ReadAll(PIXMERE_TESTS_DIR "/truetype/expected/" + recorded)))
-            << recorded;
+                  AsText(ReadAll(PIXMERE_TESTS_DIR "/truetype/expected/" + recorded)));
     }
-}
-
-// Each option changes the conversion the way it says, compared with the plain face's ink.
-TEST(TtfCli, FontFileAndOptionsReachTheConversion) {
-    test::TempDir dir;
+    // Each option changes the conversion the way it says, compared with the plain face's ink.
     const std::string font = dir.file("f.pzf");
     const auto ink = [&](const Words& extra) {  // the face by its name unless a file is given
         Words words = {
