@@ -56,8 +56,7 @@ TEST(GlyphShapes, FollowTheBitStringRulesOnEveryWidthUpTo40) {
     }
     // The other edge of the eight-bit geometry: Atop, Abottom, Aleft, Aright at 255.
     for (int c = 0; c < 4; ++c) {
-        EXPECT_FALSE(GeometryAllowed(c < 2 ? Shape(8, 255) : Shape(255, 8), static_cast<G>(c)))
-            << c;
+        EXPECT_FALSE(GeometryAllowed(c < 2 ? Shape(8, 255) : Shape(255, 8), static_cast<G>(c)));
         EXPECT_TRUE(GeometryAllowed(c < 2 ? Shape(8, 254) : Shape(254, 8), static_cast<G>(c)));
     }
 }
@@ -121,8 +120,7 @@ TEST(Transforms, EachTurnsThePicturedGlyphKeepsItsPaddingBitsAndIsUndoneAndRedon
     for (const auto& [before, cases] : glyphs) {
         const int width = static_cast<int>(before[0].size());
         for (const auto& [transform, after] : cases) {
-            SCOPED_TRACE(std::to_string(width) + " wide, transform " +
-                         std::to_string(int(transform)));
+            SCOPED_TRACE(std::to_string(width) + " wide, " + std::to_string(int(transform)));
             FontDocument doc(FontFromPictures(Shape(width, 4, 0x20, 1, 1), {padded(before)}));
             Click(doc, 0);
             doc.Transform(transform, 2);
@@ -216,26 +214,22 @@ TEST(CopyPaste, TheBlockRules) {
     EXPECT_EQ(clipboard.ClipCount(), 3);
 }
 
+// Copied from 16 rows of 2 bytes into 12 rows of 1 byte: rows 0..11 of byte 0, padding bits
+// included; then from there into 14 rows of 2 bytes: byte 1 and rows 12, 13 are cleared.
 TEST(CopyPaste, BetweenFontsOfDifferentSizesAlignedTopLeft) {
-    const auto paste = [](const Font& from, Font to) {
-        GlyphClipboard clipboard;
-        FontDocument source(from), target(std::move(to));
-        Click(source, 0);
-        source.copy_Click(clipboard);
-        Click(target, 0);
-        target.paste_Click(clipboard, kLayout);
-        return Picture(target, 0);
-    };
     const std::string ink(16, '#');
-    // 16 rows of 2 bytes into 12 rows of 1 byte: rows 0..11 of byte 0, padding bits included.
-    EXPECT_EQ(paste(FontFromPictures(Shape(12, 16), {Rows(16, ink)}), BlankFont(5, 12, 1)),
-              Joined(Rows(12, "########")));
-    // 8 rows of 1 byte into 10 rows of 2 bytes: rows 8, 9 and byte 1 are cleared.
-    Rows expected(8, "#..#..##........");
-    expected.resize(10, "................");
-    EXPECT_EQ(paste(FontFromPictures(Shape(8, 8), {Rows(8, "#..#..##")}),
-                    FontFromPictures(Shape(16, 10), {Rows(10, ink)})),
-              Joined(expected));
+    FontDocument wide(FontFromPictures(Shape(12, 16), {Rows(16, ink)})),
+        narrow(BlankFont(5, 12, 1)), high(FontFromPictures(Shape(16, 14), {Rows(14, ink)}));
+    GlyphClipboard clipboard;
+    for (FontDocument* doc : {&wide, &narrow, &high}) {
+        Click(*doc, 0);
+        if (doc != &wide) doc->paste_Click(clipboard, kLayout);
+        doc->copy_Click(clipboard);
+    }
+    EXPECT_EQ(Picture(narrow, 0), Joined(Rows(12, "########")));
+    Rows expected(12, "########........");
+    expected.resize(14, std::string(16, '.'));
+    EXPECT_EQ(Picture(high, 0), Joined(expected));
 }
 
 // The outline a TrueType import kept follows its character: moves shift it, flips and the turn
