@@ -126,17 +126,6 @@ std::pair<std::string, long> ImportInChild(const Bytes& file) {
     return result;
 }
 
-// The head, `count` parts with any "#" in them replaced by their number, and the tail: hostile
-// fonts of many small parts, built here rather than stored.
-std::string Repeated(std::string text, std::size_t count, const std::string& part,
-                     const std::string& tail = "ENDFONT\n") {
-    const std::size_t mark = part.find('#');
-    for (std::size_t n = 0; n < count; ++n) {
-        text += mark == std::string::npos ? part : Replaced(part, "#", std::to_string(n));
-    }
-    return text + tail;
-}
-
 // The PCF file with its properties table replaced: `count` properties whose names and values
 // all point at one text of `length` bytes, which FreeType copies twice a property.
 Bytes SharingOneText(const Bytes& pcf, uint32_t count, uint32_t length) {
@@ -193,7 +182,13 @@ TEST(BdfPcfImport, DamagedAndHostileFontsAreRefusedWithinBoundedMemory) {
         return "This font needs a cell of " + size +
                " pixels; a font is 1 to 255 pixels wide and high.";
     };
-    const std::pair<std::string, std::string> cases[] = {
+    // Hostile fonts of many small parts are built when their row runs, not stored: the head,
+    // `count` parts with any "#" replaced by their number, and the tail.
+    const struct {
+        std::string text, refusal;
+        std::size_t count = 0;
+        std::string part = {}, tail = "ENDFONT\n";
+    } cases[] = {
         {one("SIZE 7 72 72", "SIZE 7 72 72 2"), bad + "more than 1 bit per pixel"},  // grey
         {"STARTFONT 2.1\n", bad + "a damaged BDF font"},
         {"", bad + "not a BDF or PCF font"},
@@ -213,32 +208,34 @@ TEST(BdfPcfImport, DamagedAndHostileFontsAreRefusedWithinBoundedMemory) {
         // A PCF font behind two layers of gzip.
         {AsText(Gzip(Gzip(pcf))), bad + "not a BDF or PCF font"},
         // 64 MB of glyphs 65,535 rows high without a row: 80 GB once opened.
-        {Repeated(glyphs, ((64 << 20) - 200) / 56,
-                  "STARTCHAR g\nENCODING 65\nBBX 8 65535 0 0\nBITMAP\nENDCHAR\n"),
-         cell("8 x 65535")},
+        {glyphs, cell("8 x 65535"), ((64 << 20) - 200) / 56,
+         "STARTCHAR g\nENCODING 65\nBBX 8 65535 0 0\nBITMAP\nENDCHAR\n"},
         // A megabyte of the largest glyphs that fit a cell, without a row.
-        {Repeated(glyphs, 20000, "STARTCHAR g\nENCODING 65\nBBX 255 255 0 0\nBITMAP\nENDCHAR\n"),
-         bad + "more bitmap bytes than the file holds"},
+        {glyphs, bad + "more bitmap bytes than the file holds", 20000,
+         "STARTCHAR g\nENCODING 65\nBBX 255 255 0 0\nBITMAP\nENDCHAR\n"},
         // 33 MB of properties.
-        {Repeated(head + "STARTPROPERTIES 3000000\n", 3'000'000, "P# 1\n",
-                  "ENDPROPERTIES\nCHARS 0\nENDFONT\n"),
-         bad + "more than 1024 properties"},
+        {head + "STARTPROPERTIES 3000000\n", bad + "more than 1024 properties", 3'000'000, "P# 1\n",
+         "ENDPROPERTIES\nCHARS 0\nENDFONT\n"},
         // Ten megabytes of encodings for one character: a glyph each.
-        {Repeated(glyphs + "STARTCHAR A\n", 1'000'000, "ENCODING 65\n", "ENDCHAR\nENDFONT\n"),
-         bad + "more ENCODING lines than characters"},
+        {glyphs + "STARTCHAR A\n", bad + "more ENCODING lines than characters", 1'000'000,
+         "ENCODING 65\n", "ENDCHAR\nENDFONT\n"},
         {one("CHARS 1", "CHARS 1000000000"), bad + "more characters than the file holds"},
         // Many glyphs of no pixels are a font: FreeType's room for them stays within the bound.
-        {Repeated(Replaced(glyphs, "CHARS 1", "CHARS 200000"), 200'000,
-                  "STARTCHAR g\nENCODING #\nDWIDTH 8 0\nBBX 0 0 0 0\nBITMAP\nENDCHAR\n"),
-         "accepted"},
+        {Replaced(glyphs, "CHARS 1", "CHARS 200000"), "accepted", 200'000,
+         "STARTCHAR g\nENCODING #\nDWIDTH 8 0\nBBX 0 0 0 0\nBITMAP\nENDCHAR\n"},
         // 200 PCF properties naming one text of 100,000 bytes.
         {AsText(SharingOneText(pcf, 200, 100000)),
          bad + "properties repeating more text than the file holds"},
         // 65,535 x 65,534 pixels a glyph: half a gigabyte that a kilobyte file cannot hold.
         {AsText(WithGlyphMetrics(wide, -32768, 32767, 32767, 32767)),
          bad + "glyphs with more bitmap bytes than the file holds"}};
-    for (const auto& [text, refusal] : cases) {
-        const Bytes file = AsBytes(text);
+    for (const auto& [head, refusal, count, part, tail] : cases) {
+        std::string text = head;
+        for (std::size_t n = 0; n < count; ++n) {
+            text +=
+                part.find('#') == std::string::npos ? part : Replaced(part, "#", std::to_string(n));
+        }
+        const Bytes file = AsBytes(count ? text + tail : text);
         const auto [said, peakKiB] = ImportInChild(file);
         EXPECT_EQ(said, refusal) << file.size();
 #if !defined(__SANITIZE_ADDRESS__)
