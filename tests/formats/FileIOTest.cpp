@@ -211,8 +211,8 @@ TEST(WriteFileReplacing, ASaveStoppedAtAnyStepLeavesAWholeFileOrAWholeCopy) {
 }
 
 // Names up to the longest a folder holds, replaced or new, one ending in a two-byte character
-// with a hard link, whose kept copy would take a longer name.
-TEST(WriteFileReplacing, SavesTheLongestNames) {
+// with a hard link, whose kept copy would take a longer name; a chain of symbolic links.
+TEST(WriteFileReplacing, SavesTheLongestNamesAndThroughSymbolicLinks) {
     TempDir dir;
     for (const std::size_t length : {254u, 255u}) {
         const std::string path = dir.file(std::string(length, 'f'));
@@ -226,6 +226,14 @@ TEST(WriteFileReplacing, SavesTheLongestNames) {
         for (const std::string& name : {path, fresh, dir.file("link")}) fs::remove(name);
     }
     EXPECT_TRUE(Names(dir).empty());
+    // A file reached through a chain of symbolic links is written, the links kept.
+    fs::create_directory(dir.path() / "real");
+    WriteAll(dir.file("real/font.pzf"), kOld);
+    fs::create_symlink("real/font.pzf", dir.path() / "link.pzf");
+    fs::create_symlink(dir.path() / "link.pzf", dir.path() / "chain.pzf");
+    EXPECT_EQ(SaveMessage(dir.file("chain.pzf")), "");
+    EXPECT_EQ(ReadAll(dir.file("real/font.pzf")), kNew);
+    EXPECT_TRUE(fs::is_symlink(dir.file("chain.pzf")) && fs::is_symlink(dir.file("link.pzf")));
 }
 
 // The text of a file's access ACL, as getfacl lists it.
