@@ -313,11 +313,15 @@ TEST(GfxFont, ReadsTheConvertersHeaderAndRefusesDamageAndFontsBeyondTheFormat) {
                             "This font has no character with a code from 00h to FFh."));
     // Fonts the format cannot hold are refused saying why.
     const Font wide = FontFromPictures(Shape(200, 1), {{std::string(150, '.') + "#"}});
+    std::vector<std::string> tall(200, "");
+    tall[0] = "#";
     // 17 glyphs of 255 x 128 pixels of ink: 4,080 bytes each, the offsets within bounds.
     ByteMatrix full = Shape(255, 128, 0x20, 17).blankMatrix();
     std::fill(full.data().begin(), full.data().end(), 0xFF);
     const std::pair<Font, std::string> cases[] = {
         {wide, "the xOffset of character 0x20 would be 150; GFX offsets are -128 to 127."},
+        {FontFromPictures(Shape(1, 200), {tall}),
+         "the yOffset of character 0x20 would be -199; GFX offsets are -128 to 127."},
         {MatrixToObject(Shape(255, 128, 0x20, 17), full),
          "its bitmaps would take more than 65,535 bytes, the most a GFX font addresses."}};
     for (const auto& [font, why] : cases) {
