@@ -29,12 +29,6 @@ std::string Preview(QWidget* preview) {
     return Joined(rows);
 }
 
-// The two previews show the result of the latest combination.
-void ExpectPreviewsShowTheResult(Form2& dialog) {
-    EXPECT_EQ(Preview(dialog.picture(2)), Result(dialog));
-    EXPECT_EQ(Preview(dialog.picture(3)), Result(dialog));
-}
-
 // How each control reaches the conversion is tested with the import below.
 TEST(Form2, ThePicturesShowTheConvertersAtEverySizeAndNeitherABadValueNorAFailureClosesIt) {
     ScriptedPrompts prompts;
@@ -42,7 +36,8 @@ TEST(Form2, ThePicturesShowTheConvertersAtEverySizeAndNeitherABadValueNorAFailur
     dialog.Load();
     // "X" is converted at once.
     EXPECT_NE(Result(dialog).find('#'), std::string::npos);
-    ExpectPreviewsShowTheResult(dialog);
+    // The two previews show the result of the latest combination.
+    for (int n : {2, 3}) EXPECT_EQ(Preview(dialog.picture(n)), Result(dialog));
     // Resolution: a number the box can hold, else the previous one stays.
     for (const char* typed : {"7", "x"}) {
         dialog.text4()->selectAll();
@@ -144,7 +139,7 @@ void ExpectPreviewOf(Form2& dialog, const ConversionSettings& settings) {
     TtfConverter fresh(DejaVu(), dialog.converter().document());
     fresh.Load(settings);
     EXPECT_EQ(Result(dialog), Joined(ResultPicture(fresh.state)));
-    ExpectPreviewsShowTheResult(dialog);
+    for (int n : {2, 3}) EXPECT_EQ(Preview(dialog.picture(n)), Result(dialog));
 }
 
 // Outline pixels of the edit window's picture: those with an ink pixel of the glyph within one
