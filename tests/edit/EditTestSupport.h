@@ -13,17 +13,12 @@ namespace pixmere::test {
 
 // Cells 10 wide, 20 high, 8 to a row: the press at CellX(i), CellY(i) hits character i.
 inline constexpr CellLayout kLayout{10, 20, 8};
-inline constexpr EditView kZoom1{1, false};
 inline float CellX(int i) { return static_cast<float>(i % 8 * 10 + 5); }
 inline float CellY(int i) { return static_cast<float>(i / 8 * 20 + 10); }
 
-// Parameters of a font of n characters from code 20h (from 0 when more than E0h).
-inline FontParams Params(int width, int height, int n = 1) {
-    return Shape(width, height, n > 0xE0 ? 0 : 0x20, n);
-}
-
 inline Font BlankFont(int width, int height, int n) {
-    return MatrixToObject(Params(width, height, n), Params(width, height, n).blankMatrix());
+    const FontParams p = Shape(width, height, 0x20, n);
+    return MatrixToObject(p, p.blankMatrix());
 }
 
 // Every glyph of the font as a picture of all its bytes, padding bits included.
@@ -50,7 +45,8 @@ inline void Drag(FontDocument& doc, int from, int to) {
 
 // One stroke on pixel (column, row) of the current character.
 inline EditResult Stroke(FontDocument& doc, int column, int row, int button = kLeftButton) {
-    doc.ZoomPic_MouseDown(button, static_cast<float>(column), static_cast<float>(row), kZoom1);
+    doc.ZoomPic_MouseDown(button, static_cast<float>(column), static_cast<float>(row),
+                          EditView{1, false});
     return doc.ZoomPic_MouseUp(button);
 }
 

@@ -22,7 +22,7 @@ TEST(GlyphShapes, FollowTheBitStringRulesOnEveryWidthUpTo40) {
     for (int width = 1; width <= 40; ++width) {
         for (int op = 0; op < 12; ++op) {
             const auto is = [&](G g, int move = -1) { return op == int(g) || op == 8 + move; };
-            const FontParams p = Params(width, (op + width) % 2 ? 1 : 3, 2);
+            const FontParams p = Shape(width, (op + width) % 2 ? 1 : 3, 0x20, 2);
             ByteMatrix m = p.blankMatrix();
             for (uint8_t& b : m.data()) b = static_cast<uint8_t>(rng());
             Font font = MatrixToObject(p, m);
@@ -56,16 +56,13 @@ TEST(GlyphShapes, FollowTheBitStringRulesOnEveryWidthUpTo40) {
     }
     // The other edge of the eight-bit geometry: Atop, Abottom, Aleft, Aright at 255.
     for (int c = 0; c < 4; ++c) {
-        const FontParams edge = c < 2 ? Params(8, 255) : Params(255, 8);
-        EXPECT_FALSE(GeometryAllowed(edge, static_cast<G>(c))) << c;
-        EXPECT_TRUE(GeometryAllowed(c < 2 ? Params(8, 254) : Params(254, 8), static_cast<G>(c)));
+        EXPECT_FALSE(GeometryAllowed(c < 2 ? Shape(8, 255) : Shape(255, 8), static_cast<G>(c)));
+        EXPECT_TRUE(GeometryAllowed(c < 2 ? Shape(8, 254) : Shape(254, 8), static_cast<G>(c)));
     }
 }
 
 TEST(FontProperties, TheDownstrokeStaysWithTheGeometryAndTheHistoryWithTheProperties) {
-    FontParams p = Params(8, 4);
-    p.jambon = 4;
-    FontDocument doc(MatrixToObject(p, p.blankMatrix()));
+    FontDocument doc(FontFromPictures(Shape(8, 4, 0x20, 1, 4), {{"", "", "", ""}}));
     EXPECT_TRUE(doc.Aleft_Click().layoutChanged && doc.Atop_Click().layoutChanged);
     EXPECT_EQ(doc.params().jambon, 4);  // the downstroke is the user's to change
     EXPECT_TRUE(doc.Rbottom_Click().layoutChanged && doc.Rbottom_Click().layoutChanged);
@@ -78,16 +75,16 @@ TEST(FontProperties, TheDownstrokeStaysWithTheGeometryAndTheHistoryWithTheProper
     EXPECT_TRUE(doc.SetFontProperties(2, 3) && doc.FlagModified() && doc.UndoEnabled());
 }
 
-// Glyphs four rows high, the last one the downstroke; Italic slants one pixel every two rows.
-// Five pixels wide and the widest: 255 pixels in 32 bytes, drawn by where the ink is
-// (or, inverted, is not).
+// Glyphs four rows high, the last one the downstroke, their padding bits set; Italic slants one
+// pixel every two rows. The widest, 255 pixels in 32 bytes, drawn by where the ink is (or,
+// inverted, is not).
 std::string Ink(std::initializer_list<int> columns, bool inverted = false) {
     std::string row(255, inverted ? '#' : '.');
     for (int c : columns) row.at(static_cast<std::size_t>(c)) = inverted ? '.' : '#';
     return row;
 }
 
-TEST(Transforms, EachTurnsThePicturedGlyphAndKeepsItsPaddingBits) {
+TEST(Transforms, EachTurnsThePicturedGlyphKeepsItsPaddingBitsAndIsUndoneAndRedone) {
     using T = GlyphTransform;
     const std::pair<Rows, std::vector<std::pair<T, Rows>>> glyphs[] = {
         {{"##...", "#.#..", "#..#.", "....#"},
@@ -97,6 +94,13 @@ TEST(Transforms, EachTurnsThePicturedGlyphAndKeepsItsPaddingBits) {
           {T::Invert, {"..###", ".#.##", ".##.#", "####."}},
           {T::Bold, {"###..", "####.", "##.##", "....#"}},
           {T::Italic, {".##..", "#.#..", "#..#.", "...#."}}}},
+        {{"##.....#...#", "#.#.....#...", "....##......", ".#.........#"},
+         {{T::FlipHorizontal, {"#...#.....##", "...#.....#.#", "......##....", "#.........#."}},
+          {T::FlipVertical, {".#.........#", "....##......", "#.#.....#...", "##.....#...#"}},
+          {T::Rotate180, {"#.........#.", "......##....", "...#.....#.#", "#...#.....##"}},
+          {T::Invert, {"..#####.###.", ".#.#####.###", "####..######", "#.#########."}},
+          {T::Bold, {"###....##..#", "####....##..", "....###.....", ".##........#"}},
+          {T::Italic, {".##.....#...", "#.#.....#...", "....##......", "#.........#."}}}},
         {{Ink({0, 7, 8, 200, 254}), Ink({}), Ink({127, 128}), Ink({1, 254})},
          {{T::FlipHorizontal,
            {Ink({0, 54, 246, 247, 254}), Ink({}), Ink({126, 127}), Ink({0, 253})}},
@@ -109,24 +113,22 @@ TEST(Transforms, EachTurnsThePicturedGlyphAndKeepsItsPaddingBits) {
            {Ink({0, 1, 7, 8, 9, 200, 201, 254}), Ink({}), Ink({127, 128, 129}), Ink({1, 2, 254})}},
           {T::Italic, {Ink({1, 8, 9, 201}), Ink({}), Ink({127, 128}), Ink({0, 253})}}}},
     };
+    const auto padded = [](Rows rows) {
+        for (std::string& row : rows) row.resize((row.size() + 7) / 8 * 8, '#');
+        return rows;
+    };
     for (const auto& [before, cases] : glyphs) {
         const int width = static_cast<int>(before[0].size());
         for (const auto& [transform, after] : cases) {
-            SCOPED_TRACE("width " + std::to_string(width) + ", transform " +
-                         std::to_string(static_cast<int>(transform)));
-            Font font = FontFromPictures(Shape(width, 4, 0x20, 1, 1), {before});
-            for (int y = 0; y < 4; ++y) {
-                for (int x = width; x < font.params.NbByteMatrix() * 8; ++x) {
-                    font.glyphs[0].setPixel(x, y, true);
-                }
-            }
-            FontDocument doc(std::move(font));
+            SCOPED_TRACE(std::to_string(width) + " wide, " + std::to_string(int(transform)));
+            FontDocument doc(FontFromPictures(Shape(width, 4, 0x20, 1, 1), {padded(before)}));
             Click(doc, 0);
             doc.Transform(transform, 2);
-            EXPECT_EQ(Joined(GlyphPicture(doc.font().glyphs[0], width)), Joined(after));
-            for (const std::string& row : GlyphPicture(doc.font().glyphs[0])) {
-                EXPECT_EQ(row.find('.', static_cast<std::size_t>(width)), std::string::npos);
-            }
+            EXPECT_EQ(Picture(doc, 0), Joined(padded(after)));
+            doc.undo_Click(kLayout);
+            EXPECT_EQ(Picture(doc, 0), Joined(padded(before)));
+            doc.redo_Click(kLayout);
+            EXPECT_EQ(Picture(doc, 0), Joined(padded(after)));
         }
     }
 }
@@ -152,25 +154,24 @@ TEST(SelectionCommands, ActBetweenTheOrderedEndsAsOneStep) {
          {before[0], {"...##", "....#"}, {"..#.#", "..#.."}, before[3]},
          {{1, kBleu}, {2, kBleu}}},
     };
+    const Font start = FontFromPictures(Shape(5, 2, 0x20, 4), before);
     for (const auto& c : cases) {
-        FontDocument doc(FontFromPictures(Shape(5, 2, 0x20, 4), before));
+        FontDocument doc(start);
         Drag(doc, 2, 0);
         const EditResult r = (doc.*c.command)();
         EXPECT_EQ(r.cells, c.cells);
         EXPECT_TRUE(r.editGlyph == 2 && doc.SelAnchor() == 0);
-        EXPECT_EQ(FontPicture(doc.font()),
-                  FontPicture(FontFromPictures(Shape(5, 2, 0x20, 4), c.after)));
+        EXPECT_EQ(FontPicture(doc.font()), FontPicture(FontFromPictures(start.params, c.after)));
         EXPECT_TRUE(doc.Italic(1).refused && doc.Italic(9).refused);
         doc.undo_Click(kLayout);
-        EXPECT_EQ(FontPicture(doc.font()),
-                  FontPicture(FontFromPictures(Shape(5, 2, 0x20, 4), before)));
+        EXPECT_EQ(FontPicture(doc.font()), FontPicture(start));
         EXPECT_FALSE(doc.UndoEnabled());
     }
 }
 
 // A font of n characters 8 x 2 whose character i holds i in its first byte.
 FontDocument Numbered(int n) {
-    const FontParams p = Params(8, 2, n);
+    const FontParams p = Shape(8, 2, 0, n);
     ByteMatrix m = p.blankMatrix();
     for (int i = 0; i < n; ++i) m.at(0, 0, i) = static_cast<uint8_t>(i);
     return FontDocument(MatrixToObject(p, m));
@@ -213,30 +214,26 @@ TEST(CopyPaste, TheBlockRules) {
     EXPECT_EQ(clipboard.ClipCount(), 3);
 }
 
+// Copied from 16 rows of 2 bytes into 12 rows of 1 byte: rows 0..11 of byte 0, padding bits
+// included; then from there into 14 rows of 2 bytes: byte 1 and rows 12, 13 are cleared.
 TEST(CopyPaste, BetweenFontsOfDifferentSizesAlignedTopLeft) {
-    const auto paste = [](const Font& from, Font to) {
-        GlyphClipboard clipboard;
-        FontDocument source(from), target(std::move(to));
-        Click(source, 0);
-        source.copy_Click(clipboard);
-        Click(target, 0);
-        target.paste_Click(clipboard, kLayout);
-        return Picture(target, 0);
-    };
     const std::string ink(16, '#');
-    // 16 rows of 2 bytes into 12 rows of 1 byte: rows 0..11 of byte 0, padding bits included.
-    EXPECT_EQ(paste(FontFromPictures(Params(12, 16), {Rows(16, ink)}), BlankFont(5, 12, 1)),
-              Joined(Rows(12, "########")));
-    // 8 rows of 1 byte into 10 rows of 2 bytes: rows 8, 9 and byte 1 are cleared.
-    Rows expected(8, "#..#..##........");
-    expected.resize(10, "................");
-    EXPECT_EQ(paste(FontFromPictures(Params(8, 8), {Rows(8, "#..#..##")}),
-                    FontFromPictures(Params(16, 10), {Rows(10, ink)})),
-              Joined(expected));
+    FontDocument wide(FontFromPictures(Shape(12, 16), {Rows(16, ink)})),
+        narrow(BlankFont(5, 12, 1)), high(FontFromPictures(Shape(16, 14), {Rows(14, ink)}));
+    GlyphClipboard clipboard;
+    for (FontDocument* doc : {&wide, &narrow, &high}) {
+        Click(*doc, 0);
+        if (doc != &wide) doc->paste_Click(clipboard, kLayout);
+        doc->copy_Click(clipboard);
+    }
+    EXPECT_EQ(Picture(narrow, 0), Joined(Rows(12, "########")));
+    Rows expected(12, "########........");
+    expected.resize(14, std::string(16, '.'));
+    EXPECT_EQ(Picture(high, 0), Joined(expected));
 }
 
 // The outline a TrueType import kept follows its character: moves shift it, flips and the turn
-// mirror it, the other transforms keep it, paste and clear drop it, undo and redo bring it back,
+// mirror it, the other transforms keep it, clear drops it, undo and redo bring it back,
 // and a row or column command drops every outline.
 TEST(SourceOutlines, TheKeptOutlineFollowsItsCharacter) {
     FontDocument doc(BlankFont(6, 4, 3));
@@ -253,24 +250,14 @@ TEST(SourceOutlines, TheKeptOutlineFollowsItsCharacter) {
     doc.Down_Click();
     EXPECT_EQ(corner(0), (OutlinePoint{2, 2}));
     doc.Rotate180();  // x becomes 6 - x, y 4 - y
-    doc.Invert();
     doc.Bold();
-    doc.Italic();
     EXPECT_EQ(corner(0), (OutlinePoint{4, 2}));
     doc.Dele_Click();
     EXPECT_EQ(corner(0), (OutlinePoint{-1, -1}));
-    for (int u = 0; u < 5; ++u) doc.undo_Click(kLayout);  // back before the turn
+    for (int u = 0; u < 3; ++u) doc.undo_Click(kLayout);  // back before the turn
     EXPECT_EQ(corner(0), (OutlinePoint{2, 2}));
     doc.redo_Click(kLayout);
     EXPECT_EQ(corner(0), (OutlinePoint{4, 2}));
-    GlyphClipboard clipboard;
-    Click(doc, 1);
-    doc.copy_Click(clipboard);
-    Click(doc, 2);
-    doc.paste_Click(clipboard, kLayout);
-    EXPECT_EQ(corner(2), (OutlinePoint{-1, -1}));
-    doc.undo_Click(kLayout);
-    EXPECT_EQ(corner(2), (OutlinePoint{1, 1}));
     doc.Aright_Click();
     EXPECT_FALSE(doc.HasSourceOutlines());
 }

@@ -1,4 +1,5 @@
-// The pointer in the font and edit windows, the font window's keys and a stroke's line.
+// The pointer in the font and edit windows, the font window's keys, a stroke's line and the
+// undo ring of strokes.
 #include <limits>
 #include <tuple>
 
@@ -20,8 +21,7 @@ TEST(PointerHit, RoundingAndBounds) {
     EXPECT_FALSE(HitTestFontWindow(3, 3, CellLayout{}, 40).valid);
     // Edit window at zoom 4, magnification 2: the glyph pixel, off the glyph too; none for
     // positions no pointer has. Shown, the magnification makes each row two zoomed rows high.
-    FontParams p = Params(12, 10);
-    p.Magnification = 2;
+    const FontParams p = Shape(12, 10, 0x20, 1, 0, 2);
     const std::vector<std::tuple<double, double, bool, std::optional<GlyphPoint>>> edit = {
         {3.5, 0, false, GlyphPoint{1, 0}},     {2.5, 0, false, GlyphPoint{0, 0}},
         {-1, -4.5, false, GlyphPoint{-1, -1}}, {47.5, 40, false, GlyphPoint{12, 10}},
@@ -33,32 +33,23 @@ TEST(PointerHit, RoundingAndBounds) {
     EXPECT_EQ(EditWindowPoint(1, 1, EditView{0, false}, p), std::nullopt);
 }
 
+// A press on no character keeps the current one, also when replayed after a new layout.
 TEST(Selection, ReselectLastClickPicksWhatLiesUnderTheLastPressNow) {
     FontDocument doc(BlankFont(8, 8, 30));
-    doc.fontsupport_MouseDown(kLeftButton, CellX(10), CellY(10), kLayout);
-    doc.FontSupport_MouseMove(kLeftButton, CellX(12), CellY(12), kLayout);
-    // Moving without a button changes nothing.
-    EXPECT_TRUE(doc.FontSupport_MouseMove(0, CellX(20), CellY(20), kLayout).cells.empty());
-    EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 12);  // a fresh click ends the drag
-    EXPECT_EQ(Selection(doc), "............#.................");
-    // Wider cells: (45, 30) is column 2 of row 1 with 4 cells to a row.
-    EXPECT_EQ(doc.ReselectLastClick(CellLayout{20, 20, 4}).editGlyph, 6);
-    // A position on no character keeps the current one, also after a new layout.
-    doc.fontsupport_MouseDown(kLeftButton, 75, 65, kLayout);  // cell 31: none
+    Drag(doc, 10, 12);
+    EXPECT_EQ(doc.ReselectLastClick(CellLayout{20, 20, 4}).editGlyph, 6);  // (45, 30) is now 6
+    doc.fontsupport_MouseDown(kLeftButton, 75, 65, kLayout);               // cell 31: none
     doc.fontsupport_MouseUp();
-    doc.Abottom_Click();
     EXPECT_EQ(doc.ReselectLastClick(CellLayout{10, 20, 2}).editGlyph, 6);
     EXPECT_EQ(Selection(doc), "......#.......................");
-
     EXPECT_EQ(doc.SelectRange(9, 3).editGlyph, 3);  // as a drag from 9 to 3
     EXPECT_TRUE(doc.SelectRange(2, 30).refused);
     EXPECT_EQ(Selection(doc), "...#######....................");
 }
 
 TEST(Stroke, ButtonsTrailsAndMagnification) {
-    Font font = FontFromPictures(Params(12, 2), {{"............", "....##......"}, {"#", "."}});
-    font.params.Magnification = 2;
-    FontDocument doc(font);
+    FontDocument doc(FontFromPictures(Shape(12, 2, 0x20, 1, 0, 2),
+                                      {{"............", "....##......"}, {"#", "."}}));
     const EditView magnified{4, true};  // pixels 4 wide, rows 8 high
     // Before any release in the font window a press only marks the document modified.
     EXPECT_TRUE(doc.ZoomPic_MouseDown(kLeftButton, 1, 1, magnified).modified);
@@ -131,6 +122,47 @@ TEST(Keyboard, KeysMoveTheCurrentCharacterStopAtTheEndsAndShiftExtendsFromTheAnc
     doc.FontWindowKey(CarKey::Left, false, kLayout);
     EXPECT_EQ(doc.ReselectLastClick(kLayout).editGlyph, 18);
     EXPECT_EQ(Selection(doc), "..................#.");
+}
+
+// A document of one blank character 8 x 4, clicked, after the first `steps` strokes of a
+// series that sets pixels, clears some, then sets again.
+FontDocument AfterStrokes(int steps) {
+    FontDocument doc(BlankFont(8, 4, 1));
+    Click(doc, 0);
+    for (int s = 0; s < steps; ++s) {
+        Stroke(doc, s % 8, s / 8 % 4, s >= 8 && s < 16 ? kRightButton : kLeftButton);
+    }
+    return doc;
+}
+
+// How many undo (or redo) steps there are, all taken.
+int StepsTaken(FontDocument& doc, bool redo = false) {
+    int n = 0;
+    for (; (redo ? doc.RedoEnabled() : doc.UndoEnabled()) && n <= 10; ++n) {
+        redo ? doc.redo_Click(kLayout) : doc.undo_Click(kLayout);
+    }
+    return n;
+}
+
+// Five slots hold the last five steps; an undo never reaches a step whose slot was reused.
+TEST(Undo, TheRingReachesTheLastFiveStepsAndNoFurther) {
+    for (int steps : {0, 4, 5, 6, 9, 10, 23}) {
+        SCOPED_TRACE(std::to_string(steps) + " steps");
+        FontDocument doc = AfterStrokes(steps);
+        const std::string drawn = Picture(doc, 0);
+        const int reach = std::min(steps, 5);
+        EXPECT_EQ(StepsTaken(doc), reach);
+        EXPECT_EQ(Picture(doc, 0), Picture(AfterStrokes(steps - reach), 0));
+        EXPECT_EQ(StepsTaken(doc, true), reach);
+        EXPECT_EQ(Picture(doc, 0), drawn);
+    }
+    // Ten steps, three undone, a new one recorded in slot 2: slots 3 and 4 hold dropped steps,
+    // so the new step and steps 6 and 5 are all that can be undone, and nothing redone.
+    FontDocument doc = AfterStrokes(10);
+    for (int u = 0; u < 3; ++u) doc.undo_Click(kLayout);
+    EXPECT_FALSE(Stroke(doc, 0, 3).redoEnabled);
+    EXPECT_EQ(StepsTaken(doc), 3);
+    EXPECT_EQ(Picture(doc, 0), Picture(AfterStrokes(5), 0));
 }
 
 }  // namespace

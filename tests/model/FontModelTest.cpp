@@ -21,9 +21,8 @@ TEST(MatrixToObject, CopiesTheFlatOrderPaddingIncludedFromAMatrixAtLeastAsLarge)
         EXPECT_EQ((std::vector<int>{g.NumCar(), g.ByteWidth(), g.bitwidth(), g.Height(), g.NbCars(),
                                     g.underline()}),
                   (std::vector<int>{i, 1, 11, 2, 3, 1}));
-        for (int j = 0; j < 3; ++j) {
-            for (int k = 0; k < 2; ++k) expected.push_back(m.data()[(i * 5 + j) * 3 + k]);
-        }
+        // Rows j of two bytes, each row of the matrix three bytes wide.
+        for (int j = 0; j < 6; ++j) expected.push_back(m.data()[(i * 5 + j / 2) * 3 + j % 2]);
     }
     EXPECT_EQ(font.glyphData(), expected);
     // The pixels of a row's last byte, for widths ending before and on a byte's end.

@@ -60,10 +60,8 @@ TEST(CheckFontParameters, RefusalsInTheDialogsOrderAndCorrectionsTo255) {
         {{"8", "10", "20", "100", "1", "12"}, kRange, "8x10"},
     };
     for (const auto& c : cases) {
-        const FontParameterTexts& t = c.texts;
-        const ParameterCheck check = CheckFontParameters(t);
-        SCOPED_TRACE(t.width + "|" + t.height + "|" + t.first + "|" + t.last + "|" +
-                     t.magnification + "|" + t.downstroke);
+        SCOPED_TRACE("row " + std::to_string(&c - cases));
+        const ParameterCheck check = CheckFontParameters(c.texts);
         EXPECT_EQ(RefusalMessage(check.refusal), c.refusal);
         EXPECT_EQ(check.corrected.width + "x" + check.corrected.height, c.corrected);
     }
@@ -74,15 +72,13 @@ TEST(CheckFontParameters, RefusalsInTheDialogsOrderAndCorrectionsTo255) {
 
 TEST(CheckFontProperties, TheDownstrokeAndMagnificationOfAFontKeepItsRules) {
     const FontParams current = test::Shape(8, 10, 0x41, 3, 2, 1);
-    const std::tuple<const char*, const char*, R> cases[] = {
-        {"3", "2", R::None},
-        {"10", "5", R::None},
-        {"11", "1", R::DownstrokeTooLarge},
-        {"", "1", R::EmptyOrWrong},
-        {"2", "0", R::EmptyOrWrong},
-        {"2", "6", R::EmptyOrWrong},
-        {"2", " 2", R::EmptyOrWrong},
-    };
+    const std::tuple<const char*, const char*, R> cases[] = {{"3", "2", R::None},
+                                                             {"10", "5", R::None},
+                                                             {"11", "1", R::DownstrokeTooLarge},
+                                                             {"", "1", R::EmptyOrWrong},
+                                                             {"2", "0", R::EmptyOrWrong},
+                                                             {"2", "6", R::EmptyOrWrong},
+                                                             {"2", " 2", R::EmptyOrWrong}};
     for (const auto& [downstroke, magnification, refusal] : cases) {
         FontParams changed = current;
         EXPECT_EQ(CheckFontProperties(current, downstroke, magnification, changed), refusal)

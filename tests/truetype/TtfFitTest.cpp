@@ -1,5 +1,5 @@
-// The two fittings: every cell size the parameters dialog accepts, the message on what they
-// lose, and the settings that choose them. Their output on DejaVu Sans is recorded in
+// The two fittings: every cell size the parameters dialog accepts and the message on what they
+// lose. Their output on DejaVu Sans is recorded in
 // tests/truetype/expected and read by the tool's tests.
 #include <gtest/gtest.h>
 
@@ -58,27 +58,6 @@ TEST(TtfFit, TheMessageOnLostCharactersNamesTheFirstAndTheFitThatKeepsThem) {
               "E F G H I J K L M N O P and 2 more.");
     many.resize(16);
     EXPECT_TRUE(LostCharactersMessage(many, TtfFit::WholeFace, "").ends_with(" O P."));
-}
-
-TEST(TtfFit, ChangingTheFitRefitsTheReferenceAndKeepsThePreview) {
-    TtfConverter c = Loaded(DejaVu(), Cell(24, 16, 5));
-    c.Text1_Change("g");
-    const std::vector<std::string> byExtent = ResultPicture(c.state);
-    const ConversionState before = c.state;
-    c.Fit_Change(TtfFit::WholeFace);
-    EXPECT_NE(ResultPicture(c.state), byExtent);
-    c.Fit_Change(TtfFit::XHeight);
-    EXPECT_EQ(ResultPicture(c.state), byExtent);
-    EXPECT_EQ(c.state.SavedCharSize, before.SavedCharSize);
-}
-
-TEST(TtfFit, LoadBringsTheSettingsIntoTheControlsRanges) {
-    // What the controls cannot hold is brought into their range; a resolution they cannot
-    // hold keeps the default.
-    TtfConverter bounded(DejaVu(), Cell(16, 16, 3));
-    bounded.Load({.Threshold = 0, .Amplitude = 90, .Resolution = 0});
-    EXPECT_EQ(bounded.Settings(), (ConversionSettings{.Threshold = 1, .Amplitude = 50}));
-    EXPECT_EQ(TtfConverter(DejaVu(), Cell(16, 16, 3)).Settings(), ConversionSettings{});
 }
 
 }  // namespace
