@@ -45,45 +45,9 @@ TEST(CommandLine, HelpVersionAndWrongOptionsNeedNoDisplayAndNoDisplayIsSaid) {
               "[FILE...]';\npixmere-cli converts and edits fonts without a display.\n");
 }
 
-// The files are the arguments but the options, made absolute; each opens in its own window.
-TEST(CommandLine, EachFileOpensInItsOwnWindowAndImportsAskInTurn) {
-    const QString here = QDir::currentPath();
-    EXPECT_EQ(
-        CommandLineFiles::FileArguments(
-            {"pixmere", "a.pzf", "-x", "/tmp/b.fnt", "-", "--", "-c.c", "--"}),
-        QStringList({here + "/a.pzf", "/tmp/b.fnt", here + "/-", here + "/-c.c", here + "/--"}));
-    TempDir dir;
-    const std::string native = dir.file("small.pzf");
-    WriteAll(native, SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes);
-    const std::string damaged = dir.file("damaged.pzf");
-    WriteAll(damaged, {1, 2, 3});
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    const QString fon = "/usr/share/wine/fonts/sserife.fon";
-    const QString console = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
-    CommandLineFiles files(frame, {Q(native), fon, Q(damaged), Q(native), console});
-    // The library's font selection asks while the rest wait.
-    WhenShown<Form4>([&](Form4& selection) {
-        EXPECT_EQ(frame.app().DocCount, 1);
-        EXPECT_EQ(files.waiting().size(), 3);
-        selection.OkChooseFON()->click();
-    });
-    files.OpenNext();
-    Settle();
-    // The damaged file is refused as Open refuses it; the last one opens again, and a compressed
-    // console font goes through its import, as the Import menu's would.
-    EXPECT_EQ(editor.Said(), kBadFile + "\n" + damaged);
-    ASSERT_EQ(frame.app().DocCount, 4);
-    QStringList titles;
-    for (int n = 1; n <= 4; ++n) titles << frame.Document(n)->Title();
-    EXPECT_EQ(titles, QStringList({Q(native), fon, Q(native), console}));
-    EXPECT_TRUE(frame.Document(2)->FlagModified());  // imported: Save asks for a file
-    EXPECT_EQ(frame.Document(4)->params().FormatHeightCar, 16);
-}
-
 // Files dropped on the frame open in turn; the last eight opened or saved are listed, most
 // recent first, remembered, and open again from the list.
-TEST(RecentFiles, DroppedOpenedAndSavedFilesAreListedAndOpenAgain) {
+TEST(CommandLine, DroppedAndRecentFilesOpenAgainAndEachArgumentOpensInItsOwnWindow) {
     TempDir dir;
     Editor editor;
     MDIForm1& frame = *editor.frame;
@@ -127,6 +91,37 @@ TEST(RecentFiles, DroppedOpenedAndSavedFilesAreListedAndOpenAgain) {
         RecentFiles().Files().mid(0, 3),
         QStringList({Q(dir.file("f9.pzf")), Q(dir.file("saved.pzf")), Q(dir.file("f8.pzf"))}));
     EXPECT_EQ(editor.Said(), "");
+
+    // The files are the arguments but the options, made absolute; each opens in its own window.
+    const QString here = QDir::currentPath();
+    EXPECT_EQ(
+        CommandLineFiles::FileArguments(
+            {"pixmere", "a.pzf", "-x", "/tmp/b.fnt", "-", "--", "-c.c", "--"}),
+        QStringList({here + "/a.pzf", "/tmp/b.fnt", here + "/-", here + "/-c.c", here + "/--"}));
+    const std::string native = dir.file("small.pzf");
+    WriteAll(native, SaveNative(PatternFont(Shape(5, 4, 0x41, 3))).bytes);
+    const std::string damaged = dir.file("damaged.pzf");
+    WriteAll(damaged, {1, 2, 3});
+    const int before = frame.app().DocCount;
+    const QString fon = "/usr/share/wine/fonts/sserife.fon";
+    const QString console = "/usr/share/consolefonts/Lat15-Fixed16.psf.gz";
+    CommandLineFiles files(frame, {Q(native), fon, Q(damaged), Q(native), console});
+    // The library's font selection asks while the rest wait.
+    WhenShown<Form4>([&](Form4& selection) {
+        EXPECT_EQ(frame.app().DocCount, before + 1);
+        EXPECT_EQ(files.waiting().size(), 3);
+        selection.OkChooseFON()->click();
+    });
+    files.OpenNext();
+    Settle();
+    // The damaged file is refused as Open refuses it; the last one opens again, and a compressed
+    // console font goes through its import, as the Import menu's would.
+    EXPECT_EQ(editor.Said(), kBadFile + "\n" + damaged);
+    ASSERT_EQ(frame.app().DocCount, before + 4);
+    QStringList titles;
+    for (int n = 1; n <= 4; ++n) titles << frame.Document(before + n)->Title();
+    EXPECT_EQ(titles, QStringList({Q(native), fon, Q(native), console}));
+    EXPECT_TRUE(frame.Document(before + 2)->FlagModified());  // imported: Save asks for a file
 }
 
 }  // namespace

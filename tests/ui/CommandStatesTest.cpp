@@ -93,6 +93,8 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
          std::vector<std::string>(3, "f----- tblrTBLR w+...")},
         {"twenty, unlimited", App(20, 0, "u"), twenty, "FN-SC---",
          std::vector<std::string>(20, "fn---- tblrTBLR w+...")},
+        {"twenty of twenty slots, files opened before", App(20, 0, "r"), twenty, "F--SC---",
+         std::vector<std::string>(20, "f----- tblrTBLR w+...")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.situation);
@@ -102,10 +104,6 @@ TEST(CommandStates, FollowTheDocumentsTheClipboardTheSlotsAndAConversion) {
         for (const DocumentCommandStates& d : states.documents) documents.push_back(Letters(d));
         EXPECT_EQ(documents, c.documents);
     }
-    // Twenty of twenty slots: no font command anywhere.
-    const CommandStates full = DeriveCommandStates(App(20, 0, "r"), twenty);
-    EXPECT_EQ(Letters(full.frame), "F--SC---");
-    EXPECT_EQ(Letters(full.documents.back()), "f----- tblrTBLR w+...");
 }
 
 }  // namespace

@@ -30,59 +30,12 @@ form1* Open(Editor& editor, const std::string& path) {
     return document;
 }
 
-TEST(NativeFile, OpenDrawSaveWithoutQuestionThenSaveAsAsksBeforeOverwriting) {
-    TempDir dir;
-    const Font font = SmallFont();
-    const std::string path = dir.file("small.pzf");
-    WriteAll(path, SaveNative(font).bytes);
-    Editor editor;
-    form1* doc = Open(editor, path);
-    ASSERT_NO_FATAL_FAILURE(ExpectDocument(*editor.frame, doc, font, Q(path)));
-    EXPECT_EQ(FileState(*doc), "saved Native " + path + " | " + path);
-
-    // Save writes back to the opened file without a dialog or a question.
-    Draw(*doc, 1, 2, 1);
-    Tool(*editor.frame, kSave)->click();
-    EXPECT_TRUE(editor.dialogs->saves.empty());
-    EXPECT_EQ(editor.Said(), "");
-    EXPECT_FALSE(doc->FlagModified());
-    EXPECT_EQ(Picture(LoadNative(ReadAll(path)).build(), 1),
-              Joined({"#####", "..#..", ".....", "#####"}));
-
-    // Save As onto an existing file asks first: No leaves the file and the document's name,
-    // Yes overwrites it and the document goes by the new name.
-    const std::string other = dir.file("other.pzf");
-    WriteAll(other, {1, 2, 3});
-    Draw(*doc, 2, 0, 0);
-    editor.WillSave(other, 1);
-    editor.WillSave(other, 1);
-    editor.prompts->answers = {QMessageBox::No, QMessageBox::Yes};
-    doc->action("saveas")->trigger();
-    EXPECT_EQ(ReadAll(other), std::vector<uint8_t>({1, 2, 3}));
-    EXPECT_EQ(FileState(*doc), "modified Native " + path + " | " + path);
-    doc->action("saveas")->trigger();
-    EXPECT_EQ(editor.Said(),
-              "Question Velmar Pixmere: File exists, overwrite?\n"
-              "Question Velmar Pixmere: File exists, overwrite?");
-    EXPECT_EQ(LoadNative(ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
-    EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
-    EXPECT_EQ(editor.dialogs->saves.at(0).first,
-              "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf|GFX "
-              "Font|*.h");
-    // The dialogs start where the user last chose a file.
-    EXPECT_EQ(editor.dialogs->saves.at(0).second, Q(dir.path().string()));
-}
-
-TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
+TEST(SaveAs, EachTypeWritesTheExportersBytesSaveKeepsWritingItAndOverwritingIsAsked) {
     TempDir dir;
     Editor editor;
     // Width 12: two bytes per row, padding bits in the second.
     form1* doc = NewFont(*editor.frame, {"12", "3", "30", "34"});
-    // A new font has no file: Save asks for one, and cancelling it changes nothing.
     Draw(*doc, 0, 10, 1);
-    Tool(*editor.frame, kSave)->click();
-    EXPECT_EQ(editor.dialogs->saves.size(), 1u);
-    EXPECT_EQ(FileState(*doc), "modified None  | ");
 
     // A C file's layout and a GFX font's advance are asked after the name; Save keeps them.
     const CLayout firmware{CNumbers::Hexadecimal, COrder::Pages,      CBits::LsbFirst,
@@ -114,12 +67,10 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
         editor.WillSave(path, type);
         doc->action("saveas")->trigger();
         expectWritten();
-        EXPECT_EQ(doc->saveFormat(), SaveAsFileType(type));
-        EXPECT_EQ(doc->FileName(), Q(path));
         // Save writes the same type to the same file without a dialog.
         Draw(*doc, type - 1, type, 2);
         Tool(*editor.frame, kSave)->click();
-        EXPECT_EQ(editor.dialogs->saves.size(), 1u + type);
+        EXPECT_EQ(editor.dialogs->saves.size(), std::size_t(type));
         expectWritten();
         EXPECT_FALSE(doc->FlagModified());
     }
@@ -139,39 +90,42 @@ TEST(SaveAs, EachTypeWritesTheExportersBytesAndSaveKeepsWritingIt) {
     doc->action("saveas")->trigger();
     EXPECT_FALSE(std::filesystem::exists(dir.file("never.c")));
     EXPECT_EQ(editor.Said(), "");
+
+    // A native file opens as stored.
+    const Font font = SmallFont();
+    const std::string path = dir.file("small.pzf");
+    WriteAll(path, SaveNative(font).bytes);
+    doc = Open(editor, path);
+    ASSERT_NO_FATAL_FAILURE(ExpectDocument(doc, font, Q(path)));
+    EXPECT_EQ(FileState(*doc), "saved Native " + path + " | " + path);
+
+    // Save As onto an existing file asks first: No leaves the file and the document's name,
+    // Yes overwrites it and the document goes by the new name.
+    const std::string other = dir.file("other.pzf");
+    WriteAll(other, {1, 2, 3});
+    Draw(*doc, 2, 0, 0);
+    editor.WillSave(other, 1);
+    editor.WillSave(other, 1);
+    editor.prompts->answers = {QMessageBox::No, QMessageBox::Yes};
+    doc->action("saveas")->trigger();
+    EXPECT_EQ(ReadAll(other), std::vector<uint8_t>({1, 2, 3}));
+    EXPECT_EQ(FileState(*doc), "modified Native " + path + " | " + path);
+    doc->action("saveas")->trigger();
+    EXPECT_EQ(editor.Said(),
+              "Question Velmar Pixmere: File exists, overwrite?\n"
+              "Question Velmar Pixmere: File exists, overwrite?");
+    EXPECT_EQ(LoadNative(ReadAll(other)).build().glyphData(), FontOf(*doc).glyphData());
+    EXPECT_EQ(FileState(*doc), "saved Native " + other + " | " + other);
+    EXPECT_EQ(editor.dialogs->saves.back().first,
+              "Velmar Font|*.pzf|Bin Velmar|*.bin|C File|*.c|Text File|*.txt|BDF Font|*.bdf|GFX "
+              "Font|*.h");
+    // The dialogs start where the user last chose a file.
+    EXPECT_EQ(editor.dialogs->saves.back().second, Q(dir.path().string()));
 }
 
-// Codes below 20h are reserved for the printer: saving drops them with one message, and the
-// file then shows in a new window as stored, also when saved from the close prompt while its
-// window goes.
-TEST(NativeFile, CodesBelow20AreDroppedWithOneMessageAndTheFileReopensInANewWindow) {
-    TempDir dir;
-    const std::string path = dir.file("control.pzf");
-    WriteAll(path, RawNativeFile(PatternFont(Shape(3, 2, 0x1A, 10))));
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    form1* old = Open(editor, path);
-    Draw(*old, 6, 0, 0);  // code 20h
-    const std::vector<uint8_t> all = FontOf(*old).glyphData();
-    const std::string saved = dir.file("closed.pzf");
-    editor.WillSave(saved, 1);
-    editor.prompts->answers = {QMessageBox::Yes};
-    frame.CloseDocument(*old);
-    Settle();
-    EXPECT_TRUE(editor.Said().ends_with(
-        "Information Velmar Pixmere: Characters under the adress 20h will be deleted after "
-        "saving (this range is reserved for printer control codes).\r\r"));
-    const Font stored = LoadNative(ReadAll(saved)).build();
-    EXPECT_EQ(stored.glyphData(), std::vector<uint8_t>(all.begin() + 6 * 2, all.end()));
-    EXPECT_EQ(frame.Document(1), nullptr);
-    ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame, frame.Document(2), stored, Q(saved)));
-    EXPECT_FALSE(frame.Document(2)->FlagModified());
-    EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
-}
-
-// A save that fails, or finds nothing it may write, says why and leaves the file as it was and
-// the document modified under its name.
-TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
+// Then a save that fails, or finds nothing it may write, says why and leaves the file as it was
+// and the document modified under its name.
+TEST(NativeFile, CodesBelow20AreDroppedAndAFailedSaveKeepsTheFileTheFlagAndTheName) {
     TempDir dir;
     WriteAll(dir.file("font.pzf"), SaveNative(SmallFont()).bytes);
     const FontParams lowShape = Shape(3, 2, 0x10, 16);  // only codes the printer reserves
@@ -193,6 +147,29 @@ TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
          "codes): there is nothing to save."},
     };
     Editor editor;
+    MDIForm1& frame = *editor.frame;
+    // Codes below 20h are reserved for the printer: saving drops them with one message, and the
+    // file then shows in a new window as stored, also when saved from the close prompt while
+    // its window goes.
+    const std::string control = dir.file("control.pzf");
+    WriteAll(control, RawNativeFile(PatternFont(Shape(3, 2, 0x1A, 10))));
+    form1* old = Open(editor, control);
+    Draw(*old, 6, 0, 0);  // code 20h
+    const std::vector<uint8_t> all = FontOf(*old).glyphData();
+    const std::string saved = dir.file("closed.pzf");
+    editor.WillSave(saved, 1);
+    editor.prompts->answers = {QMessageBox::Yes};
+    frame.CloseDocument(*old);
+    Settle();
+    EXPECT_TRUE(editor.Said().ends_with(
+        "Information Velmar Pixmere: Characters under the adress 20h will be deleted after "
+        "saving (this range is reserved for printer control codes).\r\r"));
+    const Font stored = LoadNative(ReadAll(saved)).build();
+    EXPECT_EQ(stored.glyphData(), std::vector<uint8_t>(all.begin() + 6 * 2, all.end()));
+    EXPECT_EQ(frame.Document(1), nullptr);
+    ASSERT_NO_FATAL_FAILURE(ExpectDocument(frame.Document(2), stored, Q(saved)));
+    EXPECT_FALSE(frame.Document(2)->FlagModified());
+    EXPECT_EQ(frame.mdiArea()->subWindowList().size(), 1);
     for (const auto& save : saves) {
         SCOPED_TRACE(save.message);
         const std::string path = dir.file(save.opened);
@@ -204,11 +181,11 @@ TEST(FailedSave, KeepsThePreviousFileTheModifiedFlagAndTheDocumentsName) {
             editor.WillSave(dir.file(save.savedAs), 3);
             WhenShown<CExportOptions>([](CExportOptions& options) { options.ok()->click(); });
         }
-        save.savedAs ? doc->action("saveas")->trigger() : Tool(*editor.frame, kSave)->click();
+        save.savedAs ? doc->action("saveas")->trigger() : Tool(frame, kSave)->click();
         EXPECT_EQ(editor.Said(), "Critical Error: " + save.message);
         EXPECT_EQ(ReadAll(path), before);
         EXPECT_EQ(FileState(*doc), "modified Native " + path + " | " + path);
-        Discard(*editor.frame, *doc);
+        Discard(frame, *doc);
     }
     // A failure of the system that the writer does not foresee is told the same way.
     WriteAll(dir.file("other.pzf"), SaveNative(SmallFont()).bytes);

@@ -7,11 +7,6 @@
 namespace pixmere::test {
 namespace {
 
-// A and B, 3 x 2 pixels, printed three times as high; one row of downstroke.
-Font TwoLetters() {
-    return FontFromPictures(Shape(3, 2, 0x41, 2, 1, 3), {{"#.#", ".#."}, {"###", "#.#"}});
-}
-
 // What the view shows, as the middle of each of its first width x height dots: '#' ink, '.'
 // paper, ':' the dotted frame of a missing character, '-' anything else.
 std::string Dots(form1& document, int width, int height) {
@@ -32,7 +27,9 @@ std::string Dots(form1& document, int width, int height) {
 // repaints.
 TEST(SamplePreview, PrintsTheTextAndRepaintsOnlyTheRowsACommandChanged) {
     Editor editor;
-    form1* doc = editor.frame->Newform(OpenedFont(TwoLetters()));
+    // A and B, 3 x 2 pixels, printed three times as high; one row of downstroke.
+    form1* doc = editor.frame->Newform(
+        OpenedFont(FontFromPictures(Shape(3, 2, 0x41, 2, 1, 3), {{"#.#", ".#."}, {"###", "#.#"}})));
     // The font's own letters first.
     EXPECT_EQ(doc->preview().textBox()->toPlainText(), "AB");
     doc->preview().textBox()->setPlainText("AB\nBC");  // no C in the font

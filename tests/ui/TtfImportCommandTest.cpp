@@ -29,17 +29,6 @@ std::string Preview(QWidget* preview) {
     return Joined(rows);
 }
 
-void Retype(QLineEdit* box, const QString& text) {
-    box->selectAll();
-    QTest::keyClicks(box, text);
-}
-
-// The two previews show the result of the latest combination.
-void ExpectPreviewsShowTheResult(Form2& dialog) {
-    EXPECT_EQ(Preview(dialog.picture(2)), Result(dialog));
-    EXPECT_EQ(Preview(dialog.picture(3)), Result(dialog));
-}
-
 // How each control reaches the conversion is tested with the import below.
 TEST(Form2, ThePicturesShowTheConvertersAtEverySizeAndNeitherABadValueNorAFailureClosesIt) {
     ScriptedPrompts prompts;
@@ -47,41 +36,33 @@ TEST(Form2, ThePicturesShowTheConvertersAtEverySizeAndNeitherABadValueNorAFailur
     dialog.Load();
     // "X" is converted at once.
     EXPECT_NE(Result(dialog).find('#'), std::string::npos);
-    ExpectPreviewsShowTheResult(dialog);
+    // The two previews show the result of the latest combination.
+    for (int n : {2, 3}) EXPECT_EQ(Preview(dialog.picture(n)), Result(dialog));
     // Resolution: a number the box can hold, else the previous one stays.
-    Retype(dialog.text4(), "7");
-    Retype(dialog.text4(), "x");
+    for (const char* typed : {"7", "x"}) {
+        dialog.text4()->selectAll();
+        QTest::keyClicks(dialog.text4(), typed);
+    }
     EXPECT_FLOAT_EQ(dialog.converter().state.Resolution, 7.0f);
     EXPECT_TRUE(prompts.asked.empty());
 
     // A failure outside a conversion is reported and the dialog stays.
     dialog.converter().state.SavedStepX = 0;  // the fitting of the next character divides by it
-    Retype(dialog.text1(), "B");
+    dialog.text1()->selectAll();
+    QTest::keyClicks(dialog.text1(), "B");
     EXPECT_EQ(prompts.asked,
               std::vector<std::string>({"Critical Error: Datas Extraction Failure."}));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.Cancelled());
 
-    // The large preview shows the cell whole, whatever its size: ink on the background, with
-    // the grid only where the dots are large enough to show between its lines.
-    for (const auto& [w, h] : {std::pair{255, 255}, {16, 205}, {16, 16}}) {
-        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+    // The large preview shows the cell whole, whatever its size: ink and background.
+    for (const auto& [w, h] : {std::pair{255, 255}, {16, 205}}) {
         Form2 sized(DejaVu(), Cell(h, w, h / 5), prompts);
         sized.Load();
-        const QImage shown = sized.picture(2)->grab().toImage();
-        int ink = 0, background = 0, grid = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            for (int x = 0; x < shown.width(); ++x) {
-                const QColor c = shown.pixelColor(x, y);
-                const bool dark = c.red() < 80 && c.green() < 80;
-                ink += dark && c.blue() < 80;
-                grid += dark && c.blue() > 180;
-                background += c.red() < 80 && c.green() > 180 && c.blue() > 180;
-            }
-        }
-        EXPECT_GT(ink, 100);
-        EXPECT_GT(background, ink);
-        EXPECT_EQ(grid > 0, w == 16 && h == 16);
+        const std::string shown = Preview(sized.picture(2));
+        EXPECT_TRUE(shown.find('#') != std::string::npos && shown.find('.') != std::string::npos)
+            << w << " x " << h << "\n"
+            << shown;
     }
 }
 
@@ -141,19 +122,12 @@ Form2* ConversionDialog(MDIForm1& frame) {
     return ttf ? ttf->dialog() : nullptr;
 }
 
-// A document already open, unmodified, which an import must leave alone.
-form1* Bystander(MDIForm1& frame) {
-    form1* other = NewFont(frame, {"8", "8"});
-    other->document()->setFlagModified(false);
-    return other;
-}
-
 // Import > Font TTF from the frame's menu, then the parameters dialog filled in and confirmed;
 // the conversion runs inside the confirmation.
 void Import(Editor& editor) {
     WhenShown<Form3>([](Form3& dialog) {
         EXPECT_EQ(dialog.mode(), PropertyMode::TrueType);
-        FillPropertyDialog(dialog, {"16", "16", "20", "7E", "1", "3"});
+        FillPropertyDialog(dialog, {"16", "16", "20", "7E", "2", "3"});
     });
     editor.FrameMenu("ImportTTF");
 }
@@ -165,13 +139,39 @@ void ExpectPreviewOf(Form2& dialog, const ConversionSettings& settings) {
     TtfConverter fresh(DejaVu(), dialog.converter().document());
     fresh.Load(settings);
     EXPECT_EQ(Result(dialog), Joined(ResultPicture(fresh.state)));
-    ExpectPreviewsShowTheResult(dialog);
+    for (int n : {2, 3}) EXPECT_EQ(Preview(dialog.picture(n)), Result(dialog));
+}
+
+// Outline pixels of the edit window's picture: those with an ink pixel of the glyph within one
+// glyph pixel of them, and the others.
+std::pair<int, int> Outline(form1& document) {
+    const QImage image = document.zoomPic()->grab().toImage();
+    const CarObject& glyph = FontOf(document).glyphs[document.zoomPic()->shownGlyph()];
+    const FontParams& p = document.params();
+    const int zoom = document.editZoom(), rowHeight = zoom * document.zoomPic()->magnif();
+    const auto ink = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < p.FormatLengthCar && y < p.FormatHeightCar &&
+               glyph.pixel(x, y);
+    };
+    int nearInk = 0, away = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) != ToQColor(kOutlineColour)) continue;
+            const int gx = x / zoom, gy = y / rowHeight;
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) near = near || ink(gx + dx, gy + dy);
+            }
+            ++(near ? nearInk : away);
+        }
+    }
+    return {nearInk, away};
 }
 
 TEST(TtfImportCommand, TheDialogWaitsPreviewsAChangeConvertsWithTheFileCommandsLockedOrFails) {
     Editor editor;
     MDIForm1& frame = *editor.frame;
-    form1* other = Bystander(frame);
+    form1* other = NewFont(frame, {"8", "8"});  // which an import must leave alone
     const std::vector<uint8_t> otherBytes = FontOf(*other).glyphData();
     ConversionWatcher watcher;
     std::string waiting;
@@ -210,22 +210,34 @@ TEST(TtfImportCommand, TheDialogWaitsPreviewsAChangeConvertsWithTheFileCommandsL
     // A new window, named after the face, holds the range converted with the settings shown.
     form1* imported = frame.Document(2);
     ASSERT_NE(imported, nullptr);
-    EXPECT_EQ(imported->Title(), "DejaVu Sans");
     EXPECT_EQ(FileState(*imported), "modified None  | DejaVu Sans");
     const TtfImportResult expected = ImportTtfRange(DejaVu(), Cell(16, 16, 3), {});
     EXPECT_EQ(FontOf(*imported).glyphData(), expected.font.glyphData());
-    EXPECT_NE(Picture(*imported, 'H' - 0x20).find('#'), std::string::npos);
 
-    // A cancelled import does not remember its settings.
-    watcher.onCharacter = nullptr;
-    for (int n = 0; n < 2; ++n) {
-        watcher.onWaiting = [&](Form2& dialog) {
-            ExpectPreviewOf(dialog, {});
-            dialog.option(8)->click();
-            dialog.cancell()->click();
-        };
-        Import(editor);
+    // The outline behind an imported "O", its rows magnified as the edit window shows them,
+    // follows a move and goes with Delete, all outlines with a row command; a font of another
+    // making has none to show.
+    auto* box = imported->findChild<QCheckBox*>("ShowOutline");
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_FALSE(other->findChild<QCheckBox*>("ShowOutline")->isEnabled());
+
+    imported->findChild<QCheckBox*>("EnabMagnif")->setChecked(true);
+    Click(imported->fontSupport(), CellCentre(*imported, 'O' - 0x20));
+    EXPECT_EQ(Outline(*imported), std::pair(0, 0));  // until asked for
+    box->click();
+    for (const char* step : {"imported", "moved"}) {
+        SCOPED_TRACE(step);
+        const auto [nearInk, away] = Outline(*imported);
+        EXPECT_GT(nearInk, 100);
+        EXPECT_LT(away, nearInk / 20);
+        imported->findChild<QToolButton*>("Down")->click();
     }
+    imported->action("Dele")->trigger();  // a cleared character's outline goes, not the others'
+    EXPECT_EQ(Outline(*imported), std::pair(0, 0));
+    EXPECT_TRUE(box->isEnabled());
+    imported->action("Atop")->trigger();
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_EQ(Outline(*imported), std::pair(0, 0));
 
     // A face not installed, a failure in the fitting of the third character and a face without
     // the reference "X" leave no window.
@@ -258,7 +270,7 @@ TEST(TtfImportCommand,
             SCOPED_TRACE(way + (waiting ? " before Convert" : " at the third character"));
             Editor editor;
             MDIForm1& frame = *editor.frame;
-            Bystander(frame);
+            NewFont(frame, {"8", "8"})->document()->setFlagModified(false);
             ConversionWatcher watcher;
             const auto abandon = [&](Form2& dialog) {
                 if (way == "cancel") dialog.cancell()->click();
@@ -283,69 +295,6 @@ TEST(TtfImportCommand,
             EXPECT_EQ(NewFont(frame, {"8", "8"})->index(), 2);
         }
     }
-}
-
-// Outline pixels of the edit window's picture: those with an ink pixel of the glyph within one
-// glyph pixel of them, and the others.
-std::pair<int, int> Outline(form1& document) {
-    const QImage image = document.zoomPic()->grab().toImage();
-    const CarObject& glyph = FontOf(document).glyphs[document.zoomPic()->shownGlyph()];
-    const FontParams& p = document.params();
-    const int zoom = document.editZoom(), rowHeight = zoom * document.zoomPic()->magnif();
-    const auto ink = [&](int x, int y) {
-        return x >= 0 && y >= 0 && x < p.FormatLengthCar && y < p.FormatHeightCar &&
-               glyph.pixel(x, y);
-    };
-    int nearInk = 0, away = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) != ToQColor(kOutlineColour)) continue;
-            const int gx = x / zoom, gy = y / rowHeight;
-            bool near = false;
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) near = near || ink(gx + dx, gy + dy);
-            }
-            ++(near ? nearInk : away);
-        }
-    }
-    return {nearInk, away};
-}
-
-// The outline behind an imported "O", its rows magnified as the edit window shows them, follows
-// a move and goes with Delete, all outlines with a row command; a font of another making has none
-// to show.
-TEST(TtfImportCommand, ShowOutlineDrawsTheImportedOutlineOnTheInkUntilARowCommand) {
-    Editor editor;
-    MDIForm1& frame = *editor.frame;
-    form1* other = Bystander(frame);
-    ConversionWatcher watcher;
-    WhenShown<Form3>([](Form3& dialog) {
-        FillPropertyDialog(dialog, {"16", "16", "20", "7E", "2", "3"});
-    });
-    editor.FrameMenu("ImportTTF");
-    form1* imported = frame.Document(2);
-    ASSERT_NE(imported, nullptr);
-    auto* box = imported->findChild<QCheckBox*>("ShowOutline");
-    EXPECT_TRUE(box->isEnabled());
-    EXPECT_FALSE(other->findChild<QCheckBox*>("ShowOutline")->isEnabled());
-
-    imported->findChild<QCheckBox*>("EnabMagnif")->setChecked(true);
-    Click(imported->fontSupport(), CellCentre(*imported, 'O' - 0x20));
-    EXPECT_EQ(Outline(*imported), std::pair(0, 0));  // until asked for
-    box->click();
-    for (const char* step : {"imported", "moved"}) {
-        SCOPED_TRACE(step);
-        const auto [nearInk, away] = Outline(*imported);
-        EXPECT_GT(nearInk, 100);
-        EXPECT_LT(away, nearInk / 20);
-        imported->findChild<QToolButton*>("Down")->click();
-    }
-    imported->action("Dele")->trigger();  // a cleared character's outline goes, not the others'
-    EXPECT_EQ(Outline(*imported), std::pair(0, 0));
-    EXPECT_TRUE(box->isEnabled());
-    imported->action("Atop")->trigger();
-    EXPECT_FALSE(box->isEnabled());
-    EXPECT_EQ(Outline(*imported), std::pair(0, 0));
 }
 
 }  // namespace

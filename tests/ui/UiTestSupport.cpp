@@ -229,10 +229,7 @@ static QRect CellRect(form1& document, int index) {
                  layout.CellTop(index) - canvas->vOffset(), layout.cellWidth, layout.cellHeight);
 }
 
-QPoint CellCentre(form1& document, int index) {
-    const QRect cell = CellRect(document, index);
-    return cell.topLeft() + QPoint(cell.width() / 2, cell.height() / 2);
-}
+QPoint CellCentre(form1& document, int index) { return CellRect(document, index).center(); }
 
 bool CellInView(form1& document, int index) {
     return document.fontSupport()->rect().contains(CellRect(document, index));
@@ -270,13 +267,6 @@ QToolButton* Tool(MDIForm1& frame, int n) {
     return button;
 }
 
-QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document) {
-    for (QMdiSubWindow* window : frame.mdiArea()->subWindowList()) {
-        if (window->widget() == &document) return window;
-    }
-    return nullptr;
-}
-
 std::string FileState(form1& document) {
     const char* types[] = {"None", "Native", "Bin", "C", "Txt", "Bdf"};
     const auto title = document.findChild<QLabel*>("TitleFon")->text().toStdString();
@@ -285,9 +275,9 @@ std::string FileState(form1& document) {
            document.FileName().toStdString() + " | " + title;
 }
 
-void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title) {
+void ExpectDocument(form1* document, const Font& expected, const QString& title) {
     ASSERT_TRUE(document && document->document());
-    EXPECT_TRUE(WindowOf(frame, *document) && WindowOf(frame, *document)->isVisible());
+    EXPECT_TRUE(WindowOf(*document) && WindowOf(*document)->isVisible());
     EXPECT_EQ(Describe(document->params()), Describe(expected.params));
     EXPECT_EQ(FontOf(*document).glyphData(), expected.glyphData());
     EXPECT_EQ(document->Title(), title);

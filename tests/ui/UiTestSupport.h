@@ -146,7 +146,10 @@ QStringList Captions(const QList<QAction*>& actions);
 enum ToolNumber { kNew = 1, kOpen, kSave, kCopy, kPaste, kUndo, kRedo };
 // A toolbar button; fails the test when missing.
 QToolButton* Tool(MDIForm1& frame, int n);
-QMdiSubWindow* WindowOf(MDIForm1& frame, form1& document);
+// The frame's window that holds a document.
+inline QMdiSubWindow* WindowOf(form1& document) {
+    return qobject_cast<QMdiSubWindow*>(document.parentWidget());
+}
 
 // The refusal of a damaged or unreadable font file, as the user reads it.
 inline const std::string kBadFile =
@@ -156,6 +159,6 @@ inline const std::string kBadFile =
 // it has one), the file's name and the title above the font window.
 std::string FileState(form1& document);
 // The document is shown with exactly the expected font, under the given window title.
-void ExpectDocument(MDIForm1& frame, form1* document, const Font& expected, const QString& title);
+void ExpectDocument(form1* document, const Font& expected, const QString& title);
 
 }  // namespace pixmere::test
