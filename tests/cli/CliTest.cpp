@@ -1,9 +1,7 @@
 // The tool's own job: arguments, types by extension, exit statuses and messages, and that it
 // writes what the core gives. The formats themselves are pinned in tests/formats.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <QImage>
 #include <bit>
@@ -26,6 +24,7 @@
 #include "formats/NativeFile.h"
 #include "formats/PsfFile.h"
 #include "model/PrintedText.h"
+#include "support/Child.h"
 #include "support/GlyphPicture.h"
 #include "support/SampleFonts.h"
 #include "support/TempDir.h"
@@ -409,24 +408,16 @@ TEST(CliLimits, RunningOutOfMemoryIsToldAndWritesNothing) {
 #endif
     test::TempDir dir;
     const std::string out = dir.file("large.c"), errors = dir.file("errors.txt");
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        long pages = 0;  // the address space the process has now
-        std::ifstream("/proc/self/statm") >> pages;
+    const int status = test::InChild([&] {
         std::ofstream err(errors);
         std::ostringstream ignored;
         // The C text of the largest font is about 20 MB; 8 MB more than the process has
         // leaves room for the font itself but not for that.
-        const rlim_t bytes = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (8 << 20);
-        const rlimit limit{bytes, bytes};
-        ::setrlimit(RLIMIT_AS, &limit);
+        test::LimitAddressSpaceGrowth(8 << 20);
         const int code = RunCli({"new", out, "--width", "255", "--height", "255"}, ignored, err);
         err.flush();
-        ::_exit(code);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
+        return code;
+    });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
     EXPECT_EQ(AsText(ReadAll(errors)), "pixmere-cli new: not enough memory; nothing written\n");
     EXPECT_FALSE(std::filesystem::exists(out));

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <sys/mman.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -14,6 +11,7 @@
 #include "formats/BdfPcfFile.h"
 #include "formats/PsfFile.h"
 #include "model/UserError.h"
+#include "support/Child.h"
 #include "support/GlyphPicture.h"
 #include "support/Gzip.h"
 #include "support/SampleFonts.h"
@@ -88,15 +86,14 @@ std::pair<std::string, long> ImportInChild(const Bytes& file) {
     struct Said {
         long peak = -1;
         char text[256] = {};
-    }* said =
-        new (mmap(nullptr, sizeof(Said), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0))
-            Said;
-    const pid_t pid = fork();
-    if (pid == 0) {
+    };
+    void* shared =
+        mmap(nullptr, sizeof(Said), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED) return {"no memory to share with the child", -1};
+    Said* said = new (shared) Said;
+    const auto import = [&] {
 #if !defined(__SANITIZE_ADDRESS__)
-        const rlim_t most = static_cast<rlim_t>(status("VmSize:") + (1 << 20)) * 1024;
-        const rlimit limit{most, most};
-        setrlimit(RLIMIT_AS, &limit);
+        LimitAddressSpaceGrowth(std::size_t{1} << 30);
 #endif
         // Memory the parent freed but kept goes back, lest the import reuse it unseen, and the
         // peak starts again from what the child holds then.
@@ -111,11 +108,11 @@ std::pair<std::string, long> ImportInChild(const Bytes& file) {
         }
         said->peak = status("VmHWM:") - before;
         text.copy(said->text, sizeof said->text - 1);
-        _exit(0);
-    }
-    EXPECT_EQ(waitpid(pid, nullptr, 0), pid);
+        return 0;
+    };
+    EXPECT_EQ(InChild(import), 0);
     const std::pair<std::string, long> result{said->text, said->peak};
-    munmap(said, sizeof(Said));
+    munmap(shared, sizeof(Said));
     return result;
 }
 

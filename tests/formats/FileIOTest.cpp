@@ -17,6 +17,7 @@
 
 #include "formats/FileIO.h"
 #include "model/UserError.h"
+#include "support/Child.h"
 #include "support/TempDir.h"
 
 namespace pixmere {
@@ -61,24 +62,17 @@ std::string SaveMessage(const std::string& path, const std::vector<uint8_t>& byt
     }
 }
 
-// The wait status of `work` run in a child process, as user and group `id` without
+// The wait status of `work` run in a child process as user and group `id`, without
 // supplementary groups; the child exits with 0 unless `work` throws.
-int InChild(const std::function<void()>& work, uid_t id = ::geteuid()) {
-    const pid_t child = ::fork();
-    if (child == 0) {
+int AsUser(uid_t id, const std::function<void()>& work) {
+    return test::InChild([&] {
         if (id != ::geteuid() &&
             (::setgroups(0, nullptr) != 0 || ::setgid(id) != 0 || ::setuid(id) != 0)) {
-            ::_exit(3);
+            return 3;
         }
-        try {
-            work();
-        } catch (...) {
-            ::_exit(2);
-        }
-        ::_exit(0);
-    }
-    int status = 0;
-    return child > 0 && ::waitpid(child, &status, 0) == child ? status : 0x100;
+        work();
+        return 0;
+    });
 }
 
 // Each mode, on a replaced file and on one with a second hard link, which is written in place
@@ -108,7 +102,7 @@ TEST(WriteFileReplacing, KeepsTheModeAndOwnerAndRefusesWhatItMayNotWriteSafely) 
         const auto saveEach = [&] {
             for (const auto& file : files) WriteFileReplacing(file.first, kNew);
         };
-        ASSERT_EQ(InChild(saveEach, user), 0);
+        ASSERT_EQ(AsUser(user, saveEach), 0);
         for (const auto& [path, mode] : files) {
             SCOPED_TRACE(path);
             EXPECT_EQ(ReadAll(path), kNew);
@@ -134,7 +128,7 @@ TEST(WriteFileReplacing, KeepsTheModeAndOwnerAndRefusesWhatItMayNotWriteSafely) 
             throw std::runtime_error("saved");
         }
     };
-    EXPECT_EQ(InChild(refused, 65534), 0);
+    EXPECT_EQ(AsUser(65534, refused), 0);
     EXPECT_EQ(ReadAll(unreadable), kNew);
     EXPECT_EQ(ReadAll(locked), kNew);
 }
@@ -170,8 +164,10 @@ TEST(WriteFileReplacing, ASaveStoppedAtAnyStepLeavesAWholeFileOrAWholeCopy) {
                     SetSaveStepHook(
                         [&c](SaveStep now) { return now != c.step || ::raise(SIGKILL); });
                     SaveMessage(path);
+                    return 0;
                 };
-                ASSERT_TRUE(WIFSIGNALED(InChild(killedThere))) << "the save never reached the step";
+                ASSERT_TRUE(WIFSIGNALED(test::InChild(killedThere)))
+                    << "the save never reached the step";
             } else {
                 SetSaveStepHook([&c](SaveStep now) { return now != c.step; });
                 EXPECT_EQ(
